@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// The process-wide text formats: dates are dd/mm/yyyy and numbers use a decimal comma, whatever
+// the system locale says. Every conversion between a date and its text goes through here.
+namespace formats {
+
+inline constexpr QChar decimalSeparator = QLatin1Char(',');
+inline const QString dateFormat = QStringLiteral("dd/MM/yyyy");
+
+// Sets the default locale used by Qt's locale-aware conversions to Italian with the two
+// fixed settings above; called once at start-up, before any screen exists.
+void install();
+
+QString dateText(const QDate& date);          // "05/03/2024"; empty for an invalid date
+QDate dateFromText(const QString& text);      // strict dd/mm/yyyy after trimming; invalid otherwise
+
+}  // namespace formats

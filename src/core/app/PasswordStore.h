@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The password store: an INI-format text file (section "Accesso", key "Valore") holding the
+// scrambled password. Writing changes only that value and keeps every other line of the file.
+namespace passwordStore {
+
+// The stored value; empty when the file, the section or the key is missing; nullopt when the
+// file exists but cannot be read.
+std::optional<QString> readValue(const QString& storePath);
+
+// Sets the value, creating the file, the section or the key as needed. False when the file
+// cannot be written (its previous content is then left as it was).
+bool writeValue(const QString& storePath, const QString& value);
+
+}  // namespace passwordStore
+
+// Logging in and changing the password, decided without a window.
+namespace accessControl {
+
+enum class LoginResult { Accepted, Wrong, StoreUnreadable };
+LoginResult checkLogin(const QString& storePath, const QString& typed);
+
+enum class ChangeResult {
+    Changed,
+    WrongOldPassword,
+    NotConfirmed,      // new and confirmation differ (case-sensitive, after trimming)
+    TooLong,           // more than 255 characters
+    UnsupportedCharacter,  // a character above code 255 could never be matched again
+    StoreFailure,      // the store cannot be read, decoded or written
+};
+ChangeResult changePassword(const QString& storePath, const QString& oldTyped,
+                            const QString& newTyped, const QString& confirmTyped);
+
+}  // namespace accessControl

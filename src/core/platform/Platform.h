@@ -1,0 +1,106 @@
+#pragma once
+
+// The seams between the program and what a test cannot do for real: message boxes, modal
+// dialogs, file dialogs, the desktop shell, the clock and print output. Each has a real default
+// (installed by the desktop program) and a test double (tests/support). Nothing here needs
+// widgets, so core code and screens talk to the same interfaces.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+class QObject;
+class QPainter;
+
+namespace platform {
+
+// The five message boxes every screen uses. Titles: "Warning", "Error", "Information",
+// "Confirm"; the plain box carries the product name.
+enum class MessageKind { Warning, Error, Information, Question, Plain };
+
+class Messages {
+public:
+    virtual ~Messages() = default;
+    // Shows the box; for a question returns true on Yes. Other kinds return true.
+    virtual bool show(MessageKind kind, const QString& text, QObject* owner) = 0;
+};
+
+// Runs a modal dialog to its end. The real one calls exec(); the test double records the
+// dialog and lets the test act on it without a nested event loop.
+class DialogRunner {
+public:
+    virtual ~DialogRunner() = default;
+    virtual int run(QObject* dialog) = 0;
+};
+
+struct FileDialogRequest {
+    QString title;
+    QString folder;
+    QString initialName;
+    QStringList filters;  // "Immagini JPEG (*.jpg)" style
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // Empty text when the user cancels.
+    virtual QString openFile(const FileDialogRequest& request, QObject* owner) = 0;
+    virtual QString saveFile(const FileDialogRequest& request, QObject* owner) = 0;
+};
+
+// The desktop's default-application opener.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual void open(const QUrl& url) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+};
+
+// Where printed pages go. `paintPage` draws page `index` (0-based) of `pageCount` with a painter
+// that is already open on the output device, set to the document's A4 page layout.
+struct PrintJob {
+    QString title;
+    bool landscape = false;
+    int pageCount = 0;
+    std::function<void(QPainter& painter, int index)> paintPage;
+};
+
+class PrintOutput {
+public:
+    virtual ~PrintOutput() = default;
+    // Asks the user for a printer (or a PDF file) and prints; false when cancelled or failed.
+    virtual bool print(const PrintJob& job, QObject* owner) = 0;
+};
+
+Messages& messages();
+DialogRunner& dialogs();
+FileDialogs& fileDialogs();
+Shell& shell();
+Clock& clock();
+PrintOutput& printOutput();
+
+// Installing replaces the current implementation (the previous one is destroyed). The desktop
+// program installs the real ones at start-up; tests install doubles.
+void install(std::unique_ptr<Messages> impl);
+void install(std::unique_ptr<DialogRunner> impl);
+void install(std::unique_ptr<FileDialogs> impl);
+void install(std::unique_ptr<Shell> impl);
+void install(std::unique_ptr<Clock> impl);
+void install(std::unique_ptr<PrintOutput> impl);
+
+// Convenience wrappers for the five boxes.
+void warningBox(const QString& text, QObject* owner = nullptr);
+void errorBox(const QString& text, QObject* owner = nullptr);
+void informationBox(const QString& text, QObject* owner = nullptr);
+bool questionBox(const QString& text, QObject* owner = nullptr);
+void plainBox(const QString& text, QObject* owner = nullptr);
+
+}  // namespace platform

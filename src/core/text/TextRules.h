@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The program's own text rules, which differ from Qt's Unicode-aware helpers on purpose: stored
+// texts are trimmed of every character of code 32 or below, and case folding touches only the
+// letters a to z (accented letters compare as stored).
+
+// Text trimmed of characters of code 32 or below at both ends.
+QString trimControls(const QString& text);
+
+// Upper-cases only the letters a to z.
+QString upperAsciiLetters(const QString& text);

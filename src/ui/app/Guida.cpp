@@ -1,0 +1,61 @@
+#include "app/Guida.h"
+
+#include "app/ProgramFolder.h"
+#include "common/Dialogs.h"
+#include "common/LinkLabel.h"
+#include "common/PictureButton.h"
+#include "common/Style.h"
+#include "platform/TMisc.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+TfrmGuida::TfrmGuida(QWidget* owner)
+    : QDialog(owner)
+    , m_title(new QLabel(QStringLiteral("Argomento della guida."), this))
+    , m_text(new QPlainTextEdit(this))
+{
+    setObjectName(QStringLiteral("frmGuida"));
+    setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
+    dialogs::makeFixed(this, {720, 600});
+
+    auto* logo = new Picture(QStringLiteral("imgLogo"), QStringLiteral("logo"), this);
+    logo->setGeometry(20, 16, 72, 72);
+
+    m_title->setObjectName(QStringLiteral("lblTitolo"));
+    m_title->setFont(style::arial(16, true));
+    m_title->setStyleSheet(QStringLiteral("color: %1;").arg(style::crimson.name()));
+    m_title->setWordWrap(true);
+    m_title->setGeometry(108, 16, 592, 72);
+
+    m_text->setObjectName(QStringLiteral("txtGuida"));
+    m_text->setReadOnly(true);
+    m_text->setFont(style::verdana(12, true));
+    m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_text->setGeometry(20, 100, 680, 420);
+
+    auto* pdfIcon = new PictureButton(QStringLiteral("imgPDF"), QStringLiteral("pdf"), this);
+    pdfIcon->setGeometry(20, 538, 40, 40);
+    auto* link = new LinkLabel(QStringLiteral("lnkWeb"), QStringLiteral("Visualizza guida in formato PDF"), this);
+    link->setGeometry(68, 540, 420, 36);
+    link->attachIcon(pdfIcon);
+    connect(link, &LinkLabel::clicked, this, &TfrmGuida::openUserGuide);
+
+    auto* close = new QPushButton(QStringLiteral("Chiudi"), this);
+    close->setObjectName(QStringLiteral("btnChiudi"));
+    close->setGeometry(590, 542, 110, 34);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TfrmGuida::setTopic(const QString& title, const QString& text)
+{
+    m_title->setText(title);
+    m_text->setPlainText(text);
+}
+
+void TfrmGuida::openUserGuide()
+{
+    // Quoted whole, so a program folder with blanks in its path is handed over in one piece.
+    TMisc::Open(QLatin1Char('"') + programFolder::file(programFolder::userGuideName) + QLatin1Char('"'));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "common/Navigator.h"
+
+#include <QObject>
+#include <memory>
+
+class TfrmAvvio;
+class TfrmCambiaPassword;
+class TfrmMenuArchivi;
+class TfrmPassword;
+
+// The long-lived screens of one run, created once at start-up and reached through the navigator.
+// Dialogs are not here: each is created when it is opened.
+class Screens : public QObject {
+    Q_OBJECT
+public:
+    Screens();
+    ~Screens() override;
+
+    Navigator& navigator() { return m_navigator; }
+    TfrmPassword* login() const { return m_login.get(); }
+    TfrmAvvio* launcher() const { return m_launcher.get(); }
+
+Q_SIGNALS:
+    // The user ended the program (the launcher closed, or "Esci" on the login screen).
+    void quitRequested();
+
+private:
+    Navigator m_navigator;
+    std::unique_ptr<TfrmPassword> m_login;
+    std::unique_ptr<TfrmCambiaPassword> m_changePassword;
+    std::unique_ptr<TfrmAvvio> m_launcher;
+    std::unique_ptr<TfrmMenuArchivi> m_menu;
+};

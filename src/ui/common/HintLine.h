@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QList>
+
+class PictureButton;
+class QLabel;
+class QWidget;
+
+// The hint line at a screen's foot (`panInfo`): the mouse over a button writes the button's hint
+// there; the mouse over the background, the panel or a decorative shape empties it; other
+// controls leave it as it was.
+namespace hintLine {
+
+// `panInfo` is the line; `buttons` write their hint; `background` widgets empty it.
+void install(QLabel* panInfo, const QList<PictureButton*>& buttons, const QList<QWidget*>& background);
+
+}  // namespace hintLine

@@ -1,0 +1,88 @@
+#include "common/PictureButton.h"
+
+#include <QPainter>
+
+QString picturePath(const QString& picture)
+{
+    return QStringLiteral(":/icons/") + picture + QStringLiteral(".svg");
+}
+
+PictureButton::PictureButton(const QString& objectName, const QString& picture, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_renderer(picturePath(picture))
+{
+    setObjectName(objectName);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover);
+    resize(sizeHint());
+}
+
+QSize PictureButton::sizeHint() const
+{
+    return m_renderer.isValid() ? m_renderer.defaultSize() : QSize(48, 48);
+}
+
+void PictureButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (!isEnabled()) {
+        // Grey and faded: render, then desaturate the picture in place.
+        QImage image(size() * devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(devicePixelRatioF());
+        image.fill(Qt::transparent);
+        QPainter imagePainter(&image);
+        m_renderer.render(&imagePainter, QRectF(QPointF(0, 0), QSizeF(size())));
+        imagePainter.end();
+        QImage grey = image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_ARGB32);
+        grey.setAlphaChannel(image.convertToFormat(QImage::Format_Alpha8));
+        grey.setDevicePixelRatio(devicePixelRatioF());
+        painter.setOpacity(0.45);
+        painter.drawImage(QPointF(0, 0), grey);
+        return;
+    }
+    const bool pressed = isDown();
+    const QRectF target = pressed ? QRectF(rect()).adjusted(1, 1, -1, -1) : QRectF(rect());
+    m_renderer.render(&painter, target);
+    if (m_hovered && !pressed) {
+        painter.setOpacity(0.10);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawRoundedRect(rect(), 8, 8);
+    }
+}
+
+void PictureButton::enterEvent(QEnterEvent* event)
+{
+    m_hovered = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void PictureButton::leaveEvent(QEvent* event)
+{
+    m_hovered = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+Picture::Picture(const QString& objectName, const QString& picture, QWidget* parent)
+    : QWidget(parent)
+    , m_renderer(picturePath(picture))
+{
+    setObjectName(objectName);
+    resize(sizeHint());
+}
+
+QSize Picture::sizeHint() const
+{
+    return m_renderer.isValid() ? m_renderer.defaultSize() : QSize(48, 48);
+}
+
+void Picture::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    m_renderer.render(&painter, QRectF(rect()));
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+// The program's look in one place: colours, the window gradient, the panel and the fonts the
+// screens name (fontconfig substitutes metric twins where the named family is missing).
+namespace style {
+
+inline const QColor navy{0x1B, 0x2F, 0x5B};
+inline const QColor pitchGreen{0x2E, 0x8B, 0x57};
+inline const QColor darkBlueLink{0xFF00008B};  // ARGB
+inline const QColor pressedLink{0xFFFFA500};
+inline const QColor crimson{0xDC, 0x14, 0x3C};
+
+inline const QString panelStyleSheet = QStringLiteral(
+    "#panContent { background-color: #F4F8FB; border: 1px solid #9FB3C8; border-radius: 14px; }");
+
+void paintBackground(QPainter& painter, const QRect& area);
+
+QFont font(const QString& family, int pointSize, bool bold = false);
+inline QFont verdana(int size, bool bold = false) { return font(QStringLiteral("Verdana"), size, bold); }
+inline QFont arial(int size, bool bold = false) { return font(QStringLiteral("Arial"), size, bold); }
+inline QFont tahoma(int size, bool bold = false) { return font(QStringLiteral("Tahoma"), size, bold); }
+inline QFont courierNew(int size, bool bold = false)
+{
+    QFont f = font(QStringLiteral("Courier New"), size, bold);
+    f.setStyleHint(QFont::Monospace);
+    return f;
+}
+
+}  // namespace style

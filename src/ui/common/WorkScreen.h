@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+#include "common/Navigator.h"
+
+// A long-lived, maximised screen whose content is a fixed-size panel centred on a gradient
+// background. Closing it (its exit button or the window's close button) goes where `leave()`
+// says; by default back to the launcher.
+class WorkScreen : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr QSize panelSize{995, 692};
+
+    WorkScreen(Navigator& navigator, const QString& objectName, const QString& caption,
+               QSize contentSize = panelSize);
+
+    // The fixed panel the screen's controls live on (object name "panContent").
+    QWidget* content() const { return m_content; }
+
+protected:
+    Navigator& navigator() const { return m_navigator; }
+    virtual void leave();
+
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Navigator& m_navigator;
+    QWidget* m_content;
+};

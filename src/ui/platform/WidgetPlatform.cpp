@@ -1,0 +1,128 @@
+#include "platform/WidgetPlatform.h"
+
+#include "app/Product.h"
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+QWidget* ownerWidget(QObject* owner)
+{
+    if (auto* widget = qobject_cast<QWidget*>(owner); widget && widget->isVisible())
+        return widget->window();
+    return QApplication::activeWindow();
+}
+
+class WidgetMessages final : public platform::Messages {
+public:
+    bool show(platform::MessageKind kind, const QString& text, QObject* owner) override
+    {
+        using platform::MessageKind;
+        QMessageBox box(ownerWidget(owner));
+        box.setText(text);
+        switch (kind) {
+        case MessageKind::Warning:
+            box.setIcon(QMessageBox::Warning);
+            box.setWindowTitle(QStringLiteral("Warning"));
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MessageKind::Error:
+            box.setIcon(QMessageBox::Critical);
+            box.setWindowTitle(QStringLiteral("Error"));
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MessageKind::Information:
+            box.setIcon(QMessageBox::Information);
+            box.setWindowTitle(QStringLiteral("Information"));
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MessageKind::Question:
+            box.setIcon(QMessageBox::Question);
+            box.setWindowTitle(QStringLiteral("Confirm"));
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            // Only Yes or No closes it: no title-bar close button.
+            box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+            break;
+        case MessageKind::Plain:
+            box.setIcon(QMessageBox::NoIcon);
+            box.setWindowTitle(product::name);
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        }
+        const int answer = box.exec();
+        return kind != MessageKind::Question || answer == QMessageBox::Yes;
+    }
+};
+
+class ModalDialogRunner final : public platform::DialogRunner {
+public:
+    int run(QObject* dialog) override
+    {
+        auto* modal = qobject_cast<QDialog*>(dialog);
+        return modal ? modal->exec() : QDialog::Rejected;
+    }
+};
+
+class WidgetFileDialogs final : public platform::FileDialogs {
+public:
+    QString openFile(const platform::FileDialogRequest& request, QObject* owner) override
+    {
+        return QFileDialog::getOpenFileName(ownerWidget(owner), request.title, startPath(request),
+                                            request.filters.join(QStringLiteral(";;")));
+    }
+    QString saveFile(const platform::FileDialogRequest& request, QObject* owner) override
+    {
+        return QFileDialog::getSaveFileName(ownerWidget(owner), request.title, startPath(request),
+                                            request.filters.join(QStringLiteral(";;")));
+    }
+
+private:
+    static QString startPath(const platform::FileDialogRequest& request)
+    {
+        if (request.initialName.isEmpty())
+            return request.folder;
+        return request.folder.isEmpty() ? request.initialName
+                                        : request.folder + QLatin1Char('/') + request.initialName;
+    }
+};
+
+class PrinterOutput final : public platform::PrintOutput {
+public:
+    bool print(const platform::PrintJob& job, QObject* owner) override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(job.title);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        QPrintDialog dialog(&printer, ownerWidget(owner));
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        QPainter painter;
+        if (!painter.begin(&printer))
+            return false;
+        for (int index = 0; index < job.pageCount; ++index) {
+            if (index > 0 && !printer.newPage())
+                return false;
+            job.paintPage(painter, index);
+        }
+        return painter.end();
+    }
+};
+
+}  // namespace
+
+void installWidgetPlatform()
+{
+    platform::install(std::make_unique<WidgetMessages>());
+    platform::install(std::make_unique<ModalDialogRunner>());
+    platform::install(std::make_unique<WidgetFileDialogs>());
+    platform::install(std::make_unique<PrinterOutput>());
+}

@@ -1,0 +1,110 @@
+#include "FakePlatform.h"
+
+#include "app/ProgramFolder.h"
+
+namespace {
+
+class RecordingMessages final : public platform::Messages {
+public:
+    explicit RecordingMessages(FakePlatform& fake) : m_fake(fake) {}
+    bool show(platform::MessageKind kind, const QString& text, QObject*) override
+    {
+        m_fake.messages.append({kind, text});
+        if (kind != platform::MessageKind::Question)
+            return true;
+        return m_fake.answers.isEmpty() ? true : m_fake.answers.takeFirst();
+    }
+
+private:
+    FakePlatform& m_fake;
+};
+
+class RecordingDialogs final : public platform::DialogRunner {
+public:
+    explicit RecordingDialogs(FakePlatform& fake) : m_fake(fake) {}
+    int run(QObject* dialog) override
+    {
+        m_fake.dialogsRun.append(QString::fromLatin1(dialog->metaObject()->className()));
+        if (m_fake.onDialog)
+            m_fake.onDialog(dialog);
+        return m_fake.dialogResult;
+    }
+
+private:
+    FakePlatform& m_fake;
+};
+
+class ScriptedFileDialogs final : public platform::FileDialogs {
+public:
+    explicit ScriptedFileDialogs(FakePlatform& fake) : m_fake(fake) {}
+    QString openFile(const platform::FileDialogRequest& request, QObject*) override { return answer(request); }
+    QString saveFile(const platform::FileDialogRequest& request, QObject*) override { return answer(request); }
+
+private:
+    QString answer(const platform::FileDialogRequest& request)
+    {
+        m_fake.fileRequests.append(request);
+        return m_fake.fileAnswers.isEmpty() ? QString() : m_fake.fileAnswers.takeFirst();
+    }
+    FakePlatform& m_fake;
+};
+
+class RecordingShell final : public platform::Shell {
+public:
+    explicit RecordingShell(FakePlatform& fake) : m_fake(fake) {}
+    void open(const QUrl& url) override { m_fake.opened.append(url); }
+
+private:
+    FakePlatform& m_fake;
+};
+
+class FixedClock final : public platform::Clock {
+public:
+    explicit FixedClock(FakePlatform& fake) : m_fake(fake) {}
+    QDateTime now() const override { return m_fake.now; }
+
+private:
+    FakePlatform& m_fake;
+};
+
+class RecordingPrintOutput final : public platform::PrintOutput {
+public:
+    explicit RecordingPrintOutput(FakePlatform& fake) : m_fake(fake) {}
+    bool print(const platform::PrintJob& job, QObject*) override
+    {
+        if (!m_fake.printAccepted)
+            return false;
+        m_fake.printJobs.append(job);
+        return true;
+    }
+
+private:
+    FakePlatform& m_fake;
+};
+
+}  // namespace
+
+FakePlatform::FakePlatform()
+{
+    platform::install(std::make_unique<RecordingMessages>(*this));
+    platform::install(std::make_unique<RecordingDialogs>(*this));
+    platform::install(std::make_unique<ScriptedFileDialogs>(*this));
+    platform::install(std::make_unique<RecordingShell>(*this));
+    platform::install(std::make_unique<FixedClock>(*this));
+    platform::install(std::make_unique<RecordingPrintOutput>(*this));
+}
+
+FakePlatform::~FakePlatform()
+{
+    platform::install(std::unique_ptr<platform::Messages>());
+    platform::install(std::unique_ptr<platform::DialogRunner>());
+    platform::install(std::unique_ptr<platform::FileDialogs>());
+    platform::install(std::unique_ptr<platform::PrintOutput>());
+    platform::install(std::unique_ptr<platform::Shell>());
+    platform::install(std::unique_ptr<platform::Clock>());
+}
+
+TempProgramFolder::TempProgramFolder()
+{
+    programFolder::set(m_dir.path());
+}

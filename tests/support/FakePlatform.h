@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QList>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <functional>
+
+// Test doubles for every platform seam, installed together for one test; nothing here ever
+// blocks on a modal window.
+struct ShownMessage {
+    platform::MessageKind kind;
+    QString text;
+};
+
+class FakePlatform {
+public:
+    FakePlatform();   // installs the doubles
+    ~FakePlatform();  // removes them
+
+    // Message boxes: every box shown, in order; questions take the next scripted answer (Yes
+    // when none is left).
+    QList<ShownMessage> messages;
+    QList<bool> answers;
+    ShownMessage lastMessage() const { return messages.isEmpty() ? ShownMessage{} : messages.back(); }
+
+    // Dialogs: the class name of every dialog run; `onDialog` may act on the dialog while it is
+    // "open" (read its widgets, click its buttons); the result is what `dialogResult` says.
+    QStringList dialogsRun;
+    std::function<void(QObject* dialog)> onDialog;
+    int dialogResult = 0;
+
+    // Desktop shell: every address handed over.
+    QList<QUrl> opened;
+
+    // File dialogs: the next answers (empty = cancelled) and the requests seen.
+    QStringList fileAnswers;
+    QList<platform::FileDialogRequest> fileRequests;
+
+    // Clock.
+    QDateTime now{QDate(2026, 12, 9), QTime(10, 30)};
+
+    // Print output: the jobs printed; `printAccepted` false simulates a cancelled print dialog.
+    QList<platform::PrintJob> printJobs;
+    bool printAccepted = true;
+};
+
+// A fresh, empty program folder for one test.
+class TempProgramFolder {
+public:
+    TempProgramFolder();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+};
