@@ -1,0 +1,63 @@
+#include "storage/Cp1252.h"
+
+#include <array>
+
+namespace cp1252 {
+namespace {
+
+// Bytes 0x80..0x9F; every other byte is the Latin-1 character of the same value. An entry equal
+// to its own byte value marks one of the undefined bytes.
+constexpr std::array<char16_t, 32> HighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+constexpr char Replacement = '?';
+
+char encodeUnit(char16_t unit)
+{
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return static_cast<char>(unit);
+    if (unit <= 0x9F)  // a C1 control: only the undefined bytes keep their value
+        return HighControls[unit - 0x80] == unit ? static_cast<char>(unit) : Replacement;
+    for (std::size_t i = 0; i < HighControls.size(); ++i) {
+        if (HighControls[i] == unit)
+            return static_cast<char>(0x80 + i);
+    }
+    return Replacement;
+}
+
+}  // namespace
+
+QByteArray encode(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar unit = text.at(i);
+        if (unit.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            bytes.append(Replacement);
+            ++i;
+        } else if (unit.isSurrogate()) {
+            bytes.append(Replacement);
+        } else {
+            bytes.append(encodeUnit(unit.unicode()));
+        }
+    }
+    return bytes;
+}
+
+QString decode(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        *out++ = QChar(value >= 0x80 && value <= 0x9F ? HighControls[value - 0x80] : char16_t(value));
+    }
+    return text;
+}
+
+}  // namespace cp1252

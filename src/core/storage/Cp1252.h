@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// Windows-1252, the code page of every text in the archives. Qt's own codecs only offer it with
+// ICU, which the Debian build lacks, so the table lives here.
+namespace cp1252 {
+
+// One byte per character. A character the code page cannot hold becomes '?'; a surrogate pair is
+// one character and so one '?'.
+QByteArray encode(const QString& text);
+
+// The five bytes the code page leaves undefined (81 8D 8F 90 9D) decode to the C1 controls of the
+// same value, so that any byte sequence survives decode followed by encode.
+QString decode(QByteArrayView bytes);
+
+}  // namespace cp1252

@@ -1,0 +1,87 @@
+#pragma once
+
+// A record format as data: its text fields in file order with their capacities, and the text
+// encoding its archive uses. Offsets follow from the capacities (each field takes N + 1 bytes,
+// no gaps), so a format is stated once and checked at compile time against the documented
+// offsets.
+
+#include "storage/ArchiveError.h"
+#include "storage/TextField.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+template <typename Record>
+struct RecordField {
+    std::string_view name;
+    int capacity;
+    QString Record::*member;
+};
+
+template <typename Record, std::size_t FieldCount>
+struct RecordLayout {
+    std::string_view recordName;
+    TextEncoding encoding;
+    std::array<RecordField<Record>, FieldCount> fields;
+
+    constexpr int size() const
+    {
+        int total = 0;
+        for (const auto& field : fields)
+            total += field.capacity + 1;
+        return total;
+    }
+
+    // Byte offset of the named field within the record; -1 for an unknown name.
+    constexpr int offsetOf(std::string_view name) const
+    {
+        int offset = 0;
+        for (const auto& field : fields) {
+            if (field.name == name)
+                return offset;
+            offset += field.capacity + 1;
+        }
+        return -1;
+    }
+
+    // Characters the named field holds (the editors' maximum lengths); -1 for an unknown name.
+    constexpr int capacityOf(std::string_view name) const
+    {
+        for (const auto& field : fields) {
+            if (field.name == name)
+                return field.capacity;
+        }
+        return -1;
+    }
+
+    Record decode(QByteArrayView bytes) const
+    {
+        if (bytes.size() != size())
+            throw ArchiveError(std::string(recordName) + " record of " + std::to_string(bytes.size())
+                               + " bytes, expected " + std::to_string(size()));
+        Record record;
+        const char* field = bytes.data();
+        for (const auto& def : fields) {
+            record.*def.member = readText(field, def.capacity, encoding);
+            field += def.capacity + 1;
+        }
+        return record;
+    }
+
+    QByteArray encode(const Record& record) const
+    {
+        QByteArray bytes(size(), '\0');
+        char* field = bytes.data();
+        for (const auto& def : fields) {
+            writeText(field, def.capacity, encoding, record.*def.member);
+            field += def.capacity + 1;
+        }
+        return bytes;
+    }
+};
