@@ -17,7 +17,6 @@ void Navigator::go(Screen target, QWidget* from)
         next->showMaximized();
     else
         next->show();
-    next->raise();
     next->activateWindow();
     if (from && from != next)
         from->hide();

@@ -1,0 +1,245 @@
+// The small pieces every screen is built from, each on a tiny form of its own.
+#include "app/Guida.h"
+#include "app/Info.h"
+#include "app/Product.h"
+#include "app/ProgramFolder.h"
+#include "app/Splash.h"
+#include "common/EmailField.h"
+#include "common/EnterChain.h"
+#include "common/FocusHighlight.h"
+#include "common/HelpTopics.h"
+#include "common/HintLine.h"
+#include "common/LinkLabel.h"
+#include "common/PictureButton.h"
+#include "platform/TMisc.h"
+#include "FakePlatform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+
+// The colour in the middle of a field's background, away from text and border.
+QColor backgroundOf(QLineEdit* field)
+{
+    const QImage image = field->grab().toImage();
+    return image.pixelColor(image.width() - 6, image.height() / 2);
+}
+
+}  // namespace
+
+class TestCommonWidgets : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void focusHighlightFormA()
+    {
+        QWidget form;
+        auto* first = new QLineEdit(&form);
+        auto* second = new QLineEdit(&form);
+        new QVBoxLayout(&form);
+        form.layout()->addWidget(first);
+        form.layout()->addWidget(second);
+        focusHighlight::applyFormA(first);
+        focusHighlight::applyFormA(second);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+
+        const QColor light = QColor::fromRgba(focusHighlight::lightArgb);
+        const QColor yellow = QColor::fromRgba(focusHighlight::yellowArgb);
+        first->setFocus();
+        QTRY_VERIFY(first->hasFocus());
+        QCOMPARE(backgroundOf(first), yellow);
+        QCOMPARE(backgroundOf(second), light);
+        QTest::keyClick(first, Qt::Key_Tab);
+        QTRY_VERIFY(second->hasFocus());
+        QCOMPARE(backgroundOf(first), light);
+        QCOMPARE(backgroundOf(second), yellow);
+    }
+
+    void focusHighlightFormBAndEnterChain()
+    {
+        QWidget form;
+        QList<QLineEdit*> fields;
+        for (int i = 0; i < 3; ++i) {
+            fields << new QLineEdit(&form);
+            fields.back()->setObjectName(QStringLiteral("txt%1").arg(i));
+            fields.back()->setGeometry(20, 20 + 40 * i, 200, 28);
+        }
+        QList<QWidget*> markers;
+        for (QLineEdit* field : fields)
+            markers << focusHighlight::applyFormB(field, QStringLiteral("eff") + field->objectName().mid(3));
+        // The chain ends on the second field, not the first, to show the wrap follows the chain.
+        enterChain::link({fields[0], fields[1], fields[2]}, fields[1]);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+
+        fields[0]->setFocus();
+        QTRY_VERIFY(fields[0]->hasFocus());
+        QCOMPARE(markers[0]->objectName(), QStringLiteral("eff0"));
+        QVERIFY(markers[0]->isVisible() && !markers[1]->isVisible());
+        QVERIFY(markers[0]->geometry().contains(fields[0]->geometry()));
+
+        const int expected[] = {1, 2, 1, 2};
+        for (int next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), fields[next]);
+            for (int i = 0; i < 3; ++i)
+                QCOMPARE(markers[i]->isVisible(), i == next);
+        }
+        // Enter is the chain's: the field itself never sees it.
+        QSignalSpy returned(fields[2], &QLineEdit::returnPressed);
+        QTest::keyClick(fields[2], Qt::Key_Enter);
+        QCOMPARE(returned.size(), 0);
+    }
+
+    void hintLine()
+    {
+        QWidget form;
+        form.resize(400, 300);
+        auto* panel = new QWidget(&form);
+        panel->setGeometry(0, 0, 400, 240);
+        auto* save = new PictureButton(QStringLiteral("cmdSalva"), QStringLiteral("salva"), panel);
+        save->setHint(QStringLiteral("Salva la scheda corrente in archivio."));
+        save->move(10, 10);
+        auto* field = new QLineEdit(panel);
+        field->setGeometry(100, 10, 150, 28);
+        auto* shape = new QLabel(panel);
+        shape->setGeometry(10, 100, 100, 50);
+        auto* panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), &form);
+        panInfo->setObjectName(QStringLiteral("panInfo"));
+        panInfo->setGeometry(0, 250, 400, 40);
+        hintLine::install(panInfo, {save}, {&form, panel, shape});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        QTest::mouseMove(save, QPoint(5, 5));
+        QTRY_COMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente in archivio."));
+        // An edit field has no hint of its own: the line keeps the button's.
+        QTest::mouseMove(field, QPoint(5, 5));
+        QCOMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente in archivio."));
+        QTest::mouseMove(shape, QPoint(5, 5));
+        QTRY_COMPARE(panInfo->text(), QString());
+        QTest::mouseMove(save, QPoint(6, 6));
+        QTRY_VERIFY(!panInfo->text().isEmpty());
+        QTest::mouseMove(panel, QPoint(300, 200));
+        QTRY_COMPARE(panInfo->text(), QString());
+    }
+
+    void emailField_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("blanks typed at both ends vanish") << " segreteria@club.example " << "segreteria@club.example"
+                                                          << "mailto:segreteria@club.example";
+        // Typed one key at a time, a blank is at the end when it arrives, so it goes too.
+        QTest::newRow("blank typed inside also goes") << "a b@c.example" << "ab@c.example" << "mailto:ab@c.example";
+        QTest::newRow("empty opens a message without recipient") << "" << "" << "mailto:";
+    }
+    void emailField()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, url);
+        FakePlatform fake;
+        QWidget form;
+        auto* field = new QLineEdit(&form);
+        auto* send = new QPushButton(&form);
+        emailField::attach(field, send);
+        QTest::keyClicks(field, typed);
+        QCOMPARE(field->text(), shown);
+        QTest::mouseClick(send, Qt::LeftButton);
+        QCOMPARE(fake.opened.size(), 1);
+        QCOMPARE(fake.opened.front().toString(QUrl::FullyEncoded), url);
+    }
+
+    void helpTopicsKeepTheirParagraphs_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("launcher") << "avvio" << "Uno sguardo ad Golvera";
+        QTest::newRow("menu") << "menu" << "Gestione squadre e giocatori";
+    }
+    void helpTopicsKeepTheirParagraphs()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        const HelpTopic topic = help::topic(name);
+        QCOMPARE(topic.title, title);
+        const QStringList paragraphs = topic.text.split(QStringLiteral("\r\n\r\n"));
+        QVERIFY(paragraphs.size() >= 3);
+        for (const QString& paragraph : paragraphs) {
+            QVERIFY(!paragraph.trimmed().isEmpty());
+            QVERIFY(!paragraph.contains(QLatin1Char('\n')));
+        }
+        if (name == QStringLiteral("avvio"))
+            QVERIFY(topic.text.contains(product::firstAccessPassword));
+        // The menu's topic repeats the launcher's paragraphs on the archives word for word.
+        if (name == QStringLiteral("menu")) {
+            const QString launcher = help::topic(QStringLiteral("avvio")).text;
+            for (const QString& paragraph : paragraphs)
+                QVERIFY2(launcher.contains(paragraph), qPrintable(paragraph.left(60)));
+        }
+    }
+
+    void helpDialogOpensTheGuideInAFolderWithBlanks()
+    {
+        FakePlatform fake;
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("Programmi Calcio/Golvera 2"));
+        QVERIFY(QDir().mkpath(folder));
+        programFolder::set(folder);
+        TfrmGuida guide;
+        guide.setTopic(QStringLiteral("Titolo"), QStringLiteral("Testo"));
+        QCOMPARE(guide.windowTitle(), QStringLiteral(" Guida all'utilizzo del software"));
+        auto* text = guide.findChild<QPlainTextEdit*>(QStringLiteral("txtGuida"));
+        QVERIFY(text->isReadOnly());
+        QCOMPARE(text->toPlainText(), QStringLiteral("Testo"));
+
+        QTest::mouseClick(guide.findChild<LinkLabel*>(QStringLiteral("lnkWeb")), Qt::LeftButton);
+        QTest::mouseClick(guide.findChild<PictureButton*>(QStringLiteral("imgPDF")), Qt::LeftButton);
+        const QUrl expected = QUrl::fromLocalFile(folder + QStringLiteral("/Guida.pdf"));
+        QCOMPARE(fake.opened, (QList<QUrl>{expected, expected}));
+    }
+
+    void linksTurnOrangeWhilePressed()
+    {
+        FakePlatform fake;
+        TfrmInfo info;
+        auto* link = info.findChild<LinkLabel*>(QStringLiteral("lnkEmail"));
+        auto* icon = info.findChild<PictureButton*>(QStringLiteral("imgEmail"));
+        const auto colour = [link] { return link->palette().color(QPalette::WindowText); };
+        QCOMPARE(colour(), QColor(0x00, 0x00, 0x8B));
+        QTest::mousePress(link, Qt::LeftButton);
+        QCOMPARE(colour(), QColor(0xFF, 0xA5, 0x00));
+        QTest::mouseRelease(link, Qt::LeftButton);
+        QCOMPARE(colour(), QColor(0x00, 0x00, 0x8B));
+        QTest::mousePress(icon, Qt::LeftButton);
+        QCOMPARE(colour(), QColor(0xFF, 0xA5, 0x00));
+        QTest::mouseRelease(icon, Qt::LeftButton);
+        QCOMPARE(colour(), QColor(0x00, 0x00, 0x8B));
+        // Both the link and its icon wrote to the maker.
+        QCOMPARE(fake.opened.size(), 2);
+        QCOMPARE(fake.opened.front(), TMisc::urlFor(product::writeToMakerCommand()));
+    }
+
+    void splashLinksToTheMakersPage()
+    {
+        FakePlatform fake;
+        TfrmSplash splash;
+        QCOMPARE(splash.windowTitle(), QStringLiteral(" Golvera - Studio Tre Punti"));
+        QTest::mouseClick(splash.findChild<LinkLabel*>(QStringLiteral("lnkWeb")), Qt::LeftButton);
+        QTest::mouseClick(splash.findChild<PictureButton*>(QStringLiteral("imgWeb")), Qt::LeftButton);
+        QCOMPARE(fake.opened, (QList<QUrl>{QUrl(product::makerWebAddress), QUrl(product::makerWebAddress)}));
+    }
+};
+
+QTEST_MAIN(TestCommonWidgets)
+#include "tst_commonwidgets.moc"
