@@ -12,24 +12,25 @@ TfrmMenuArchivi::TfrmMenuArchivi(Navigator& navigator)
 {
     QWidget* panel = content();
 
-    (new Picture(QStringLiteral("imgTitolo"), QStringLiteral("title"), panel))->move(237, 40);
+    (new Picture(QStringLiteral("imgTitolo"), QStringLiteral("title"), panel))->move(237, 60);
+    (new Picture(QStringLiteral("imgSottotitolo"), QStringLiteral("subtitle"), panel))->move(237, 142);
 
     auto* instructions = new QLabel(QStringLiteral("Premere il pulsante relativo al tipo di archivio da gestire."), panel);
     instructions->setObjectName(QStringLiteral("lblIstruzioni"));
     instructions->setFont(style::verdana(14, true));
     instructions->setStyleSheet(QStringLiteral("color: %1;").arg(style::navy.name()));
     instructions->setAlignment(Qt::AlignCenter);
-    instructions->setGeometry(40, 170, WorkScreen::panelSize.width() - 80, 40);
+    instructions->setGeometry(40, 250, WorkScreen::panelSize.width() - 80, 40);
 
     m_teams = new PictureButton(QStringLiteral("btnSquadre"), QStringLiteral("menu_squadre"), panel);
-    m_teams->move(97, 270);
+    m_teams->move(97, 340);
     connect(m_teams, &PictureButton::clicked, this, [this] {
         m_route = Screen::TeamArchive;
         close();
     });
 
     m_players = new PictureButton(QStringLiteral("btnGiocatori"), QStringLiteral("menu_giocatori"), panel);
-    m_players->move(517, 270);
+    m_players->move(517, 340);
     connect(m_players, &PictureButton::clicked, this, [this] {
         m_route = Screen::PlayerArchive;
         close();

@@ -2,6 +2,8 @@
 
 #include "common/WorkScreen.h"
 
+#include <QScreen>
+
 void Navigator::add(Screen id, QWidget* screen) { m_screens.insert(id, screen); }
 
 bool Navigator::has(Screen id) const { return screen(id) != nullptr; }
@@ -13,8 +15,12 @@ void Navigator::go(Screen target, QWidget* from)
     QWidget* next = screen(target);
     if (!next)
         return;
-    if (qobject_cast<WorkScreen*>(next))
+    if (qobject_cast<WorkScreen*>(next)) {
+        // The geometry too, for desktops whose window manager ignores the maximised state.
+        if (const QScreen* screen = from ? from->screen() : next->screen())
+            next->setGeometry(screen->availableGeometry());
         next->showMaximized();
+    }
     else
         next->show();
     next->activateWindow();
