@@ -67,8 +67,14 @@ void TestCalculator::keys_data()
     QTest::newRow("zeros inside a number") << "1 0 0" << "100" << none;
     QTest::newRow("zero after an operator") << "5 + 0" << "0" << none;
     QTest::newRow("digit after equals starts anew") << "2 + 3 = 4" << "4" << none;
-    QTest::newRow("comma appends to the display as it is") << "2 + , 5 =" << "7" << none;
-    QTest::newRow("digit after a unary key appends") << "9 sqrt 4" << "34" << none;
+    QTest::newRow("comma after an operator starts a new number") << "2 + , 5 =" << "2,5" << none;
+    QTest::newRow("comma after equals starts a new number") << "2 + 3 = , 5" << "0,5" << none;
+    QTest::newRow("comma after a unary key starts a new number") << "9 sqrt , 5" << "0,5" << none;
+    QTest::newRow("comma while typing appends") << "1 2 , 5" << "12,5" << none;
+    QTest::newRow("digit after a unary key starts a new number") << "9 sqrt 4" << "4" << none;
+    QTest::newRow("digit replaces a unary result in the second operand") << "2 + 9 sqrt 1 =" << "3" << none;
+    QTest::newRow("digit after pi starts a new number") << "pi 5" << "5" << none;
+    QTest::newRow("typing goes on after a sign change") << "5 +/- 3" << "-53" << none;
 
     // Backspace and clear.
     QTest::newRow("backspace") << "1 2 BS" << "1" << none;

@@ -44,7 +44,11 @@ Calculator::KeyResult Calculator::press(Key key)
         typeDigit(int(key) - int(Key::Digit0));
         return {};
     case Key::Comma:
-        // A second comma is allowed here; the next key that reads the display refuses it.
+        // After an operator or a result the comma starts a new number ("0,"), like a digit does.
+        // A second comma is allowed; the next key that reads the display refuses it.
+        if (m_newNumber)
+            m_display = QStringLiteral("0");
+        m_newNumber = false;
         m_display += u',';
         return {};
     case Key::Backspace:
@@ -54,7 +58,9 @@ Calculator::KeyResult Calculator::press(Key key)
         m_display = QStringLiteral("0");
         return {};
     case Key::Pi:
+        // A finished number: the next digit starts a new one instead of lengthening pi.
         m_display = calculatorText(std::numbers::pi);
+        m_newNumber = true;
         return {};
     case Key::Add:
         return startOperation(Operation::Add);
@@ -155,7 +161,11 @@ Calculator::KeyResult Calculator::applyUnary(Key key)
     if (!std::isfinite(result))
         return {invalidValue};
     // The stored operand is left alone: it may be the first operand of a pending operation.
+    // The result is a finished number, so the next digit starts a new one; a sign change is part
+    // of typing the number, which goes on.
     m_display = calculatorText(result);
+    if (key != Key::ChangeSign)
+        m_newNumber = true;
     return {};
 }
 

@@ -5,10 +5,14 @@
 #include <QObject>
 #include <memory>
 
+class TfrmApriArchivio;
+class TfrmApriClassifica;
 class TfrmAvvio;
 class TfrmCambiaPassword;
+class TfrmCreaArchivio;
 class TfrmMenuArchivi;
 class TfrmPassword;
+class TfrmTorneo;
 
 // The long-lived screens of one run, created once at start-up and reached through the navigator.
 // Dialogs are not here: each is created when it is opened.
@@ -32,4 +36,8 @@ private:
     std::unique_ptr<TfrmCambiaPassword> m_changePassword;
     std::unique_ptr<TfrmAvvio> m_launcher;
     std::unique_ptr<TfrmMenuArchivi> m_menu;
+    std::unique_ptr<TfrmApriArchivio> m_openTournament;
+    std::unique_ptr<TfrmCreaArchivio> m_createTournament;
+    std::unique_ptr<TfrmTorneo> m_tournamentEditor;
+    std::unique_ptr<TfrmApriClassifica> m_standingsChooser;
 };

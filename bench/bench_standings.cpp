@@ -1,0 +1,130 @@
+// The standings against the plain sequential read of the same tournament file (the floor):
+// building the merit and alphabetical rows, filling the list view, laying out the printed report.
+// Tournament files of 1 000, 10 000 and 100 000 entries are written once into a temporary folder.
+#include "output/RecordListModel.h"
+#include "output/ReportLayout.h"
+#include "standings/Standings.h"
+#include "storage/RecordFile.h"
+#include "storage/TournamentRecord.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListView>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <random>
+
+namespace {
+
+QTemporaryDir& folder()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// A tournament of `entries` teams with varied names, contacts, notes, match lists and points.
+QString tournament(int entries)
+{
+    static std::map<int, QString> written;
+    if (auto found = written.find(entries); found != written.end())
+        return found->second;
+    const QString path = folder().filePath(QStringLiteral("Torneo %1.vai").arg(entries));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    std::mt19937 random(entries);
+    std::uniform_int_distribution<int> points(0, 9999);
+    TournamentRecord record;
+    record.Gare = QString(400, QLatin1Char('x'));
+    record.setCompletato(false);
+    for (int i = 0; i < entries; ++i) {
+        record.Concorrente = QStringLiteral("Squadra %1 %2").arg(random() % 100000).arg(i);
+        record.Responsabile = QStringLiteral("Responsabile %1").arg(i);
+        record.Note = QStringLiteral("Note della squadra numero %1").arg(i);
+        const int value = points(random);
+        record.Punteggio = QStringLiteral("%1,%2").arg(value / 100).arg(value % 100, 2, 10, QLatin1Char('0'));
+        file.write(record.toBytes());
+    }
+    written.emplace(entries, path);
+    return path;
+}
+
+void plainRead(benchmark::State& state)
+{
+    const QString path = tournament(int(state.range(0)));
+    for (auto _ : state) {
+        RecordFile file(path, TournamentRecord::Size);
+        qint64 sum = 0;
+        file.scan([&sum](qint64, QByteArrayView record) {
+            sum += record.at(0);
+            return true;
+        });
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+template <standings::Kind kind>
+void standingsRows(benchmark::State& state)
+{
+    const QString path = tournament(int(state.range(0)));
+    for (auto _ : state) {
+        standings::List list = standings::read(kind, path);
+        benchmark::DoNotOptimize(list.rows.data());
+    }
+}
+
+// The rows into the list view's model, and the view laid out and painted once.
+void modelFill(benchmark::State& state)
+{
+    const QList<ListRow> rows = standings::read(standings::Kind::Merit, tournament(int(state.range(0)))).rows;
+    RecordListModel model;
+    QListView view;
+    view.setUniformItemSizes(true);
+    view.setModel(&model);
+    view.resize(947, 466);
+    view.show();
+    for (auto _ : state) {
+        model.setRows(rows);
+        QCoreApplication::processEvents();
+        view.grab();
+        state.PauseTiming();
+        model.clear();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+void reportLayout(benchmark::State& state)
+{
+    const QList<ListRow> rows = standings::read(standings::Kind::Merit, tournament(int(state.range(0)))).rows;
+    for (auto _ : state) {
+        const report::PreparedReport prepared =
+            report::prepare(standings::document(standings::Kind::Merit, QStringLiteral("Classifica di merito"), rows),
+                            QDate(2026, 12, 9));
+        benchmark::DoNotOptimize(prepared.pages.size());
+    }
+}
+
+constexpr benchmark::TimeUnit Ms = benchmark::kMillisecond;
+
+}  // namespace
+
+BENCHMARK(plainRead)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
+BENCHMARK(standingsRows<standings::Kind::Merit>)->Name("meritRows")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
+BENCHMARK(standingsRows<standings::Kind::Alphabetical>)->Name("alphabeticalRows")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
+BENCHMARK(modelFill)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
+BENCHMARK(reportLayout)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,138 @@
+// golvera-cli: prints a tournament's standings as the screen shows them, and writes the printed
+// document as a PDF file, for clubs that publish their standings.
+#include "app/Product.h"
+#include "output/ReportLayout.h"
+#include "output/ReportPainter.h"
+#include "standings/Standings.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <memory>
+
+namespace {
+
+enum ExitCode { Done = 0, Failed = 1, BadUsage = 2 };
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream& err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+int usageError(const QCommandLineParser& parser, const QString& message)
+{
+    err() << "golvera-cli: " << message << "\n\n" << parser.helpText();
+    err().flush();
+    return BadUsage;
+}
+
+int failure(const QString& message)
+{
+    err() << "golvera-cli: " << message << '\n';
+    err().flush();
+    return Failed;
+}
+
+// Only the PDF needs fonts, and so the GUI application; plain rows start without it.
+bool wantsPdf(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrncmp(argv[i], "--pdf", 5) == 0)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    std::unique_ptr<QCoreApplication> app;
+    if (wantsPdf(argc, argv)) {
+        // No window is ever shown: the PDF needs no display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("golvera-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(GOLVERA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Classifiche dei tornei di %1 dalla riga di comando.\n"
+        "Scrive le righe della classifica come le mostra il programma, poi il totale delle squadre\n"
+        "(UTF-8 sullo standard output). Con --pdf scrive anche il documento che stampa il programma.\n\n"
+        "Esempi:\n"
+        "  golvera-cli classifica merito \"Coppa Estate.vai\"\n"
+        "  golvera-cli classifica alfabetica \"Coppa Estate.vai\" --pdf classifica.pdf\n\n"
+        "Uscita: 0 eseguito, 1 torneo mancante o illeggibile o PDF non scritto, 2 uso errato.")
+        .arg(product::name));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"), QStringLiteral("Scrive la classifica stampata nel file PDF <file>."),
+                                       QStringLiteral("file"));
+    parser.addOption(pdfOption);
+    parser.addPositionalArgument(QStringLiteral("classifica"), QStringLiteral("Il comando: classifica."));
+    parser.addPositionalArgument(QStringLiteral("tipo"), QStringLiteral("merito oppure alfabetica."));
+    parser.addPositionalArgument(QStringLiteral("torneo"), QStringLiteral("Il file del torneo (*.vai)."));
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(parser, parser.errorText());
+    if (parser.isSet(helpOption)) {
+        out() << parser.helpText();
+        return Done;
+    }
+    if (parser.isSet(versionOption)) {
+        out() << "golvera-cli " << QCoreApplication::applicationVersion() << '\n';
+        return Done;
+    }
+
+    const QStringList arguments = parser.positionalArguments();
+    if (arguments.size() != 3 || arguments.at(0) != QStringLiteral("classifica"))
+        return usageError(parser, QStringLiteral("uso: golvera-cli classifica merito|alfabetica <torneo.vai> [--pdf <file>]"));
+    standings::Kind kind;
+    if (arguments.at(1) == QStringLiteral("merito"))
+        kind = standings::Kind::Merit;
+    else if (arguments.at(1) == QStringLiteral("alfabetica"))
+        kind = standings::Kind::Alphabetical;
+    else
+        return usageError(parser, QStringLiteral("tipo di classifica sconosciuto \"%1\": merito oppure alfabetica").arg(arguments.at(1)));
+
+    // The screens create a missing tournament file empty; from here a missing file is a mistake.
+    const QFileInfo tournament(arguments.at(2));
+    if (!tournament.exists())
+        return failure(QStringLiteral("il torneo \"%1\" non esiste").arg(arguments.at(2)));
+    if (!tournament.isFile() || !tournament.isReadable())
+        return failure(QStringLiteral("il torneo \"%1\" non è un file leggibile").arg(arguments.at(2)));
+
+    const standings::List list = standings::read(kind, tournament.filePath());
+    if (list.failed())
+        return failure(QStringLiteral("impossibile leggere il torneo \"%1\" (%2)").arg(arguments.at(2), list.error));
+
+    for (const ListRow& row : list.rows)
+        out() << row.text << '\n';
+    out() << "Totale squadre: " << list.rows.size() << '\n';
+    out().flush();
+
+    if (parser.isSet(pdfOption)) {
+        const QString title = standings::title(kind, tournament.fileName());
+        try {
+            report::writePdf(report::prepare(standings::document(kind, title, list.rows)), parser.value(pdfOption));
+        } catch (const report::ReportError& error) {
+            return failure(QStringLiteral("impossibile scrivere il PDF \"%1\" (%2)")
+                               .arg(parser.value(pdfOption), QString::fromUtf8(error.what())));
+        }
+    }
+    return Done;
+}

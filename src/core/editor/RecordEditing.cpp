@@ -1,0 +1,91 @@
+#include "editor/RecordEditing.h"
+
+#include "storage/ArchiveError.h"
+#include "storage/RecordFile.h"
+#include "text/TextRules.h"
+
+namespace recordEditing {
+namespace {
+
+qint64 positionFrom(const QString& label)
+{
+    bool ok = false;
+    const qint64 position = trimControls(label).toLongLong(&ok);
+    if (!ok)
+        throw ArchiveError("position label \"" + label.toStdString() + "\" is not a number");
+    return position;
+}
+
+Step show(qint64 position) { return {Step::Kind::Show, position, false}; }
+Step nothing() { return {Step::Kind::Nothing, 0, false}; }
+Step noRecords(bool emptyLabel) { return {Step::Kind::NoRecords, 0, emptyLabel}; }
+
+}  // namespace
+
+Step decide(Move move, const QString& positionLabel, qint64 recordCount)
+{
+    switch (move) {
+    case Move::First:
+        return recordCount == 0 ? noRecords(false) : show(1);
+    case Move::Last:
+        return recordCount == 0 ? noRecords(false) : show(recordCount);
+    case Move::Next: {
+        if (recordCount == 0)
+            return noRecords(true);
+        const qint64 current = positionLabel.isEmpty() ? 0 : positionFrom(positionLabel);
+        return current < recordCount ? show(current + 1) : nothing();
+    }
+    case Move::Previous:
+        // The first record is checked before the file: on record 1 nothing happens, even when
+        // the archive has meanwhile been emptied.
+        if (positionLabel == u"1")
+            return nothing();
+        if (recordCount == 0)
+            return noRecords(false);
+        if (positionLabel.isEmpty() || positionLabel == u"2")
+            return show(1);
+        return show(positionFrom(positionLabel) - 1);
+    }
+    Q_UNREACHABLE();
+}
+
+Moved move(const QString& path, int recordSize, Move move, const QString& positionLabel)
+{
+    const RecordFile file(path, recordSize);
+    Moved moved{decide(move, positionLabel, file.count()), {}};
+    if (moved.step.kind == Step::Kind::Show)
+        moved.record = file.read(moved.step.position);
+    return moved;
+}
+
+Saved save(const QString& path, const QByteArray& record, const QString& positionLabel)
+{
+    RecordFile file(path, int(record.size()));
+    if (positionLabel.isEmpty())
+        return {file.append(record), true};
+    const qint64 position = positionFrom(positionLabel);
+    file.update(position, record);
+    return {position, false};
+}
+
+void touch(const QString& path, int recordSize) { RecordFile(path, recordSize); }
+
+QString positionText(qint64 position) { return QString::number(position); }
+
+FailureBoxes failureBoxes(Editor editor)
+{
+    using platform::MessageKind;
+    switch (editor) {
+    case Editor::Tournament:
+        return {MessageKind::Error, MessageKind::Plain, std::nullopt};
+    case Editor::Team:
+        return {MessageKind::Error, MessageKind::Error, MessageKind::Warning};
+    case Editor::Player:
+        return {MessageKind::Error, MessageKind::Error, MessageKind::Error};
+    }
+    Q_UNREACHABLE();
+}
+
+bool duplicateOpensArchive(Editor editor) { return editor == Editor::Team; }
+
+}  // namespace recordEditing

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// What the three record editors (tournament entries, teams, players) do with their archive, kept
+// apart from any window: where each navigation button goes, how a save updates or appends, and
+// which message box reports what. The screen holds one record and its position label; the label
+// is the only link to the file, and every step reads the file afresh.
+namespace recordEditing {
+
+enum class Move { First, Previous, Next, Last };
+
+// What a navigation step does to the screen.
+struct Step {
+    enum class Kind {
+        Show,       // show record `position` and put its number in the label
+        Nothing,    // at an end of the file: no message, the screen stays as it is
+        NoRecords,  // the archive is empty: tell the user
+    };
+    Kind kind = Kind::Nothing;
+    qint64 position = 0;
+    bool emptyLabel = false;  // NoRecords only: "next" also empties the position label
+};
+
+// The step from the position label (empty for a record not saved yet) and the number of records.
+// Throws ArchiveError when the label has to be read as a position and is not one.
+Step decide(Move move, const QString& positionLabel, qint64 recordCount);
+
+struct Moved {
+    Step step;
+    QByteArray record;  // the record to show, for Step::Kind::Show
+};
+
+// Opens the archive (creating it empty when missing), decides and reads. Throws ArchiveError.
+Moved move(const QString& path, int recordSize, Move move, const QString& positionLabel);
+
+struct Saved {
+    qint64 position;
+    bool appended;
+};
+
+// Overwrites the record at the label's position, or appends when the label is empty. Throws
+// ArchiveError (also for a position beyond the end of the file).
+Saved save(const QString& path, const QByteArray& record, const QString& positionLabel);
+
+// Opens the archive with the open-or-create rule and closes it again. Throws ArchiveError.
+void touch(const QString& path, int recordSize);
+
+QString positionText(qint64 position);
+
+inline const QString noRecordsMessage = QStringLiteral("L'archivio non contiene nessuna scheda.");
+inline const QString insertedMessage = QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio.");
+inline const QString updatedMessage =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+inline const QString duplicateUnsavedMessage = QStringLiteral(
+    "Attenzione: la duplicazione di una scheda pu\u00F2 avvenire soltanto dopo che questa \u00E8 stata "
+    "inserita in archivio.");
+inline const QString duplicateReadyMessage = QStringLiteral(
+    "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine premere "
+    "Salva per inserire la scheda in archivio.");
+// The line breaks are LF CR LF CR, as the program has always shown them.
+inline const QString archiveFailureMessage = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i "
+    "privilegi di scrittura nella cartella di installazione del programma.");
+
+enum class Editor { Tournament, Team, Player };
+
+// The box that reports a failed archive operation; each editor has its own table.
+struct FailureBoxes {
+    platform::MessageKind navigation;
+    platform::MessageKind save;
+    std::optional<platform::MessageKind> duplicate;  // none: the editor cannot duplicate
+};
+
+FailureBoxes failureBoxes(Editor editor);
+
+// Only the team editor opens its archive while duplicating (so a missing one is created then).
+bool duplicateOpensArchive(Editor editor);
+
+}  // namespace recordEditing

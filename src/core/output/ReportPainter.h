@@ -1,0 +1,32 @@
+#pragma once
+
+#include "output/ReportLayout.h"
+#include "platform/Platform.h"
+
+class QPaintDevice;
+class QPainter;
+class QTransform;
+
+// The one painter of prepared pages: the printer, the PDF file and the preview all draw through
+// it, so what is previewed is what is printed.
+namespace report {
+
+// Draws the page with `painter` set so that one unit is 1/96 inch on its device and the origin
+// is the paper's top-left corner.
+void paintPage(QPainter& painter, const PreparedPage& page);
+
+// From report units on the paper to the coordinates of a painter freshly opened on `device`: a
+// paged device's painter starts at its printable area, not at the paper's corner, and counts in
+// the device's own dots.
+QTransform deviceTransform(const QPaintDevice& device);
+
+// Draws the page on a painter open on a printer or PDF page as it comes.
+void paintDevicePage(QPainter& painter, const PreparedPage& page);
+
+// The print job for the platform's print output: the document's title, orientation and pages.
+platform::PrintJob printJob(const PreparedReport& prepared);
+
+// Writes the document as a PDF file; throws ReportError when the file cannot be written.
+void writePdf(const PreparedReport& prepared, const QString& path);
+
+}  // namespace report

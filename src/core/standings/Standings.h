@@ -1,0 +1,62 @@
+#pragma once
+
+#include "output/ListRows.h"
+#include "output/Report.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The two standings of a tournament: by merit (highest points first, numbered) and alphabetical
+// (by team name, entries without points left out), as list rows and as the printed document.
+namespace standings {
+
+enum class Kind { Merit, Alphabetical };
+
+// The fields of an entry the standings show.
+struct Entry {
+    qint64 position = 0;  // 1-based, in the tournament file
+    QString concorrente;
+    QString responsabile;
+    QString note;
+    QString punteggio;
+};
+
+// The rows of one standings list. When reading failed, `error` says why and `rows` holds what
+// the kind of standings keeps of a failed reading.
+struct List {
+    QList<ListRow> rows;
+    QString error;
+    bool failed() const { return !error.isEmpty(); }
+};
+
+// Row layouts. The merit row starts with its place in the standings.
+QString meritRow(qsizetype place, const Entry& entry);
+QString alphabeticalRow(const Entry& entry);
+
+// Merit order: entries whose points read as a number (decimal comma, optional minus) by value,
+// highest first, equal values in file order; then every other entry (empty or not a number) in
+// file order. Returns the entries' indices in that order.
+QList<qsizetype> meritOrder(const QList<Entry>& entries);
+
+// Reads the tournament file at `path`, creating it empty when it is missing. A failed reading
+// gives no merit rows (the order needs every entry) and the alphabetical rows read before it.
+List read(Kind kind, const QString& path);
+
+// The same from entries already read.
+QList<ListRow> meritRows(const QList<Entry>& entries);
+QList<ListRow> alphabeticalRows(const QList<Entry>& entries);
+
+// The two lines printed after the rows.
+QStringList closingLines(qsizetype total);
+
+// The printed standings: the list summary with `title`, the rows and the closing lines.
+report::Report document(Kind kind, const QString& title, const QList<ListRow>& rows);
+
+// The names of the tournament files directly in `folder` ("*.vai"), in list order.
+QStringList tournamentFiles(const QString& folder);
+
+// "Classifica di merito Coppa Estate" for the file "Coppa Estate.vai".
+QString title(Kind kind, const QString& fileName);
+
+}  // namespace standings

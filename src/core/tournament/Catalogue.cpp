@@ -1,0 +1,77 @@
+#include "tournament/Catalogue.h"
+
+#include "app/ProgramFolder.h"
+#include "output/ListRows.h"
+#include "text/TextRules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace catalogue {
+
+bool isRefusedNameCharacter(QChar c)
+{
+    static const QString refused = QStringLiteral("\"*/:<>?\\\u00B0\u00C7\u00D1\u00E7\u00F1");
+    return refused.contains(c);
+}
+
+NameProblem checkName(const QString& typed)
+{
+    const QString name = trimControls(typed);
+    if (name.isEmpty())
+        return NameProblem::Empty;
+    if (std::any_of(name.begin(), name.end(), isRefusedNameCharacter))
+        return NameProblem::RefusedCharacter;
+    if (std::any_of(name.begin(), name.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+        return NameProblem::ControlCharacter;
+    if (std::all_of(name.begin(), name.end(), [](QChar c) { return c == u'.'; }))
+        return NameProblem::OnlyDots;
+    return NameProblem::None;
+}
+
+QString pathFor(const QString& typed)
+{
+    return programFolder::file(trimControls(typed) + extension);
+}
+
+QString displayName(const QString& fileName)
+{
+    return fileName.left(fileName.size() - extension.size());
+}
+
+QStringList tournamentFiles()
+{
+    // Hidden files count too: a tournament named ".Coppa" is still a tournament.
+    QStringList files = QDir(programFolder::path())
+                            .entryList({QStringLiteral("*") + extension},
+                                       QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    listRows::sort(files);
+    return files;
+}
+
+QString countLine(qsizetype count)
+{
+    return QStringLiteral("Sono stati creati %1 tornei.").arg(count);
+}
+
+CreateOutcome create(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        return CreateOutcome::NameTaken;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return CreateOutcome::Created;
+    // Someone else may have created it in between.
+    return QFileInfo::exists(path) ? CreateOutcome::NameTaken : CreateOutcome::Failed;
+}
+
+bool remove(const QString& path)
+{
+    QFile::remove(path);
+    return !QFileInfo::exists(path);
+}
+
+}  // namespace catalogue

@@ -1,0 +1,192 @@
+#include "common/RecordEditor.h"
+
+#include "common/PictureButton.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QShortcut>
+#include <QWidget>
+
+using recordEditing::Move;
+using recordEditing::Step;
+
+const QList<RecordEditor::Shortcut>& RecordEditor::shortcuts()
+{
+    static const QList<Shortcut> list = {
+        {Command::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {Command::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {Command::Duplicate, QKeySequence(Qt::CTRL | Qt::Key_D)},
+        {Command::First, QKeySequence(Qt::CTRL | Qt::Key_Home)},
+        {Command::Previous, QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+        {Command::Next, QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+        {Command::Last, QKeySequence(Qt::CTRL | Qt::Key_End)},
+        {Command::Search, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {Command::Print, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {Command::Close, QKeySequence(Qt::Key_Escape)},
+    };
+    return list;
+}
+
+QKeySequence RecordEditor::keysFor(Command command)
+{
+    for (const Shortcut& shortcut : shortcuts()) {
+        if (shortcut.command == command)
+            return shortcut.keys;
+    }
+    return {};
+}
+
+RecordEditor::RecordEditor(QWidget* window, recordEditing::Editor editor, QLabel* positionLabel,
+                           const Buttons& buttons, Hooks hooks)
+    : QObject(window)
+    , m_window(window)
+    , m_editor(editor)
+    , m_position(positionLabel)
+    , m_hooks(std::move(hooks))
+    , m_focusSink(new QWidget(positionLabel->parentWidget()))
+{
+    // Invisible to the eye, to the mouse and to Tab; only save puts the focus there.
+    m_focusSink->setObjectName(QStringLiteral("btnFocus"));
+    m_focusSink->setFocusPolicy(Qt::NoFocus);
+    m_focusSink->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_focusSink->setGeometry(0, 0, 1, 1);
+
+    bind(buttons.newRecord, Command::New, &RecordEditor::newRecord);
+    bind(buttons.save, Command::Save, &RecordEditor::save);
+    bind(buttons.duplicate, Command::Duplicate, &RecordEditor::duplicate);
+    bind(buttons.first, Command::First, &RecordEditor::first);
+    bind(buttons.previous, Command::Previous, &RecordEditor::previous);
+    bind(buttons.next, Command::Next, &RecordEditor::next);
+    bind(buttons.last, Command::Last, &RecordEditor::last);
+    bind(buttons.search, Command::Search, nullptr);
+    bind(buttons.print, Command::Print, nullptr);
+    bind(buttons.close, Command::Close, nullptr);
+
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        if (child->focusPolicy() != Qt::NoFocus)
+            child->installEventFilter(this);
+    }
+}
+
+void RecordEditor::bind(PictureButton* button, Command command, void (RecordEditor::*action)())
+{
+    if (!button)
+        return;
+    if (action)
+        connect(button, &PictureButton::clicked, this, action);
+    // The key does what a click does, and nothing while the button is disabled.
+    const QKeySequence keys = keysFor(command);
+    auto* shortcut = new QShortcut(keys, m_window);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, button, [button] {
+        if (button->isEnabled())
+            button->click();
+    });
+    button->setToolTip(button->hint() + QStringLiteral("\nScorciatoia da tastiera: ")
+                       + keys.toString(QKeySequence::NativeText));
+    m_keys.append(keys);
+}
+
+bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    // A field that would use one of the editor's keys itself (a text box takes Ctrl+Home) is
+    // told not to, so the key reaches the editor's shortcut.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+        if (m_keys.contains(pressed)) {
+            key->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void RecordEditor::reportFailure(platform::MessageKind kind)
+{
+    platform::messages().show(kind, recordEditing::archiveFailureMessage, m_window);
+}
+
+void RecordEditor::navigate(Move move)
+{
+    try {
+        const recordEditing::Moved moved =
+            recordEditing::move(m_hooks.archivePath(), m_hooks.recordSize, move, m_position->text());
+        switch (moved.step.kind) {
+        case Step::Kind::Show:
+            m_hooks.showRecord(moved.record);
+            m_position->setText(recordEditing::positionText(moved.step.position));
+            break;
+        case Step::Kind::Nothing:
+            break;
+        case Step::Kind::NoRecords:
+            if (moved.step.emptyLabel)
+                m_position->clear();
+            platform::informationBox(recordEditing::noRecordsMessage, m_window);
+            break;
+        }
+    } catch (...) {
+        reportFailure(recordEditing::failureBoxes(m_editor).navigation);
+    }
+}
+
+void RecordEditor::first() { navigate(Move::First); }
+void RecordEditor::previous() { navigate(Move::Previous); }
+void RecordEditor::next() { navigate(Move::Next); }
+void RecordEditor::last() { navigate(Move::Last); }
+
+void RecordEditor::newRecord()
+{
+    try {
+        m_hooks.clearScreen();
+        m_position->clear();
+        if (m_hooks.firstField)
+            m_hooks.firstField->setFocus(Qt::OtherFocusReason);
+    } catch (...) {
+        // Clearing the screen has nothing to report.
+    }
+}
+
+void RecordEditor::save()
+{
+    // Leaving the field being edited lets it finish (the points field takes its normal form).
+    QPointer<QWidget> editing = m_window->focusWidget();
+    m_focusSink->setFocus(Qt::OtherFocusReason);
+    if (m_hooks.checkBeforeSave && !m_hooks.checkBeforeSave())
+        return;
+    try {
+        const recordEditing::Saved saved =
+            recordEditing::save(m_hooks.archivePath(), m_hooks.screenRecord(), m_position->text());
+        m_position->setText(recordEditing::positionText(saved.position));
+        platform::informationBox(saved.appended ? recordEditing::insertedMessage : recordEditing::updatedMessage,
+                                 m_window);
+    } catch (...) {
+        reportFailure(recordEditing::failureBoxes(m_editor).save);
+    }
+    // Typing goes on where it was.
+    if (editing && editing != m_focusSink && m_focusSink->hasFocus())
+        editing->setFocus(Qt::OtherFocusReason);
+}
+
+void RecordEditor::duplicate()
+{
+    const std::optional<platform::MessageKind> failureBox = recordEditing::failureBoxes(m_editor).duplicate;
+    if (!failureBox)
+        return;
+    if (m_position->text().isEmpty()) {
+        platform::warningBox(recordEditing::duplicateUnsavedMessage, m_window);
+        return;
+    }
+    try {
+        if (m_hooks.resetForDuplicate)
+            m_hooks.resetForDuplicate();
+        m_position->clear();
+        if (recordEditing::duplicateOpensArchive(m_editor))
+            recordEditing::touch(m_hooks.archivePath(), m_hooks.recordSize);
+        if (m_hooks.firstField)
+            m_hooks.firstField->setFocus(Qt::OtherFocusReason);
+        platform::informationBox(recordEditing::duplicateReadyMessage, m_window);
+    } catch (...) {
+        reportFailure(*failureBox);
+    }
+}

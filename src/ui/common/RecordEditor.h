@@ -1,0 +1,91 @@
+#pragma once
+
+#include "editor/RecordEditing.h"
+
+#include <QKeySequence>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class PictureButton;
+class QLabel;
+class QWidget;
+
+// The mechanics the three record editors share: first, previous, next, last, new, save and
+// duplicate with their messages and failure boxes, the position label, and the keyboard
+// shortcuts of the editor's commands. The editor supplies its fields through the hooks; the
+// archive rules themselves live in recordEditing.
+class RecordEditor : public QObject {
+    Q_OBJECT
+public:
+    enum class Command { New, Save, Duplicate, First, Previous, Next, Last, Search, Print, Close };
+
+    // The same keys in every editor, as the help texts list them.
+    struct Shortcut {
+        Command command;
+        QKeySequence keys;
+    };
+    static const QList<Shortcut>& shortcuts();
+    static QKeySequence keysFor(Command command);
+
+    // The editor's buttons; the ones an editor does not have stay null.
+    struct Buttons {
+        PictureButton* newRecord = nullptr;  // cmdNuovo
+        PictureButton* save = nullptr;       // cmdSalva
+        PictureButton* duplicate = nullptr;  // cmdDuplica
+        PictureButton* first = nullptr;      // cmdPrimo
+        PictureButton* previous = nullptr;   // cmdIndietro
+        PictureButton* next = nullptr;       // cmdAvanti
+        PictureButton* last = nullptr;       // cmdUltimo
+        PictureButton* search = nullptr;     // cmdTrova
+        PictureButton* print = nullptr;      // cmdStampa
+        PictureButton* close = nullptr;      // cmdEsci
+    };
+
+    struct Hooks {
+        std::function<QString()> archivePath;
+        int recordSize = 0;
+        // Fills the fields from a record's bytes (the position label is set afterwards).
+        std::function<void(const QByteArray&)> showRecord;
+        // The record the fields on screen make.
+        std::function<QByteArray()> screenRecord;
+        // Empties the fields, gives the defaults back and clears the check boxes.
+        std::function<void()> clearScreen;
+        // Checks before a save; shows its own warning, moves the focus and returns false to stop.
+        std::function<bool()> checkBeforeSave;
+        // Clears what belongs to the saved record only (duplicate).
+        std::function<void()> resetForDuplicate;
+        QWidget* firstField = nullptr;
+    };
+
+    // Connects the buttons and puts the shortcuts on `window`. Create it once the window's fields
+    // exist: the fields give way to the editor's shortcuts (Ctrl+Home in a text box, for
+    // instance, goes to the first record, not to the start of the text).
+    RecordEditor(QWidget* window, recordEditing::Editor editor, QLabel* positionLabel, const Buttons& buttons,
+                 Hooks hooks);
+
+    void first();
+    void previous();
+    void next();
+    void last();
+    void newRecord();
+    void save();
+    void duplicate();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void navigate(recordEditing::Move move);
+    void reportFailure(platform::MessageKind kind);
+    void bind(PictureButton* button, Command command, void (RecordEditor::*action)());
+
+    QWidget* m_window;
+    recordEditing::Editor m_editor;
+    QLabel* m_position;
+    Hooks m_hooks;
+    QWidget* m_focusSink;  // takes the focus at a save, so the field being edited is left first
+    QList<QKeySequence> m_keys;
+};

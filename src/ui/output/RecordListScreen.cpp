@@ -1,0 +1,171 @@
+#include "output/RecordListScreen.h"
+
+#include "common/Dialogs.h"
+#include "common/EnterChain.h"
+#include "common/PictureButton.h"
+#include "common/Style.h"
+#include "output/FindInList.h"
+#include "output/ListSummary.h"
+#include "output/RecordListModel.h"
+#include "output/ReportLayout.h"
+#include "output/ReportPainter.h"
+#include "platform/Platform.h"
+
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+
+#include <array>
+
+namespace {
+
+constexpr std::size_t KindCount = std::size_t(ListKind::MeritStandings) + 1;
+
+QString& remembered(ListKind kind)
+{
+    static std::array<QString, KindCount> texts;
+    return texts.at(std::size_t(kind));
+}
+
+}  // namespace
+
+RecordListScreen::RecordListScreen(QWidget* owner, const Setup& setup)
+    : QDialog(owner)
+    , m_kind(setup.kind)
+    , m_maximised(setup.maximised)
+    , m_panel(new QWidget(this))
+    , m_model(new RecordListModel(this))
+    , m_list(new QListView(m_panel))
+    , m_findField(new QLineEdit(m_panel))
+    , m_findButton(new PictureButton(QStringLiteral("btnTrova"), QStringLiteral("pulsante_trova"), m_panel))
+    , m_printButton(new PictureButton(QStringLiteral("btnStampa"), setup.printPicture, m_panel))
+{
+    setObjectName(setup.objectName);
+    setWindowTitle(setup.caption);
+    m_panel->setObjectName(QStringLiteral("panContent"));
+    m_panel->setFixedSize(setup.panelSize);
+    if (m_maximised) {
+        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                       | Qt::WindowCloseButtonHint);
+        setModal(true);
+        setMinimumSize(setup.panelSize + QSize(24, 24));
+        setWindowState(Qt::WindowMaximized);
+        m_panel->setAttribute(Qt::WA_StyledBackground);
+        m_panel->setStyleSheet(style::panelStyleSheet);
+        auto* layout = new QGridLayout(this);
+        layout->setContentsMargins(12, 12, 12, 12);
+        layout->addWidget(m_panel, 0, 0, Qt::AlignCenter);
+    } else {
+        dialogs::makeFixed(this, setup.panelSize);
+    }
+
+    m_list->setObjectName(QStringLiteral("lstRecords"));
+    m_list->setModel(m_model);
+    m_list->setUniformItemSizes(true);  // one row's size stands for all: long lists stay quick
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_list->setWordWrap(false);
+    m_list->setTextElideMode(Qt::ElideNone);
+
+    m_findField->setObjectName(QStringLiteral("txtTrova"));
+    m_findField->setFont(style::verdana(12, true));
+    connect(m_findButton, &PictureButton::clicked, this, &RecordListScreen::findNext);
+}
+
+const QList<ListRow>& RecordListScreen::rows() const
+{
+    return m_model->rows();
+}
+
+int RecordListScreen::selectedRow() const
+{
+    const QModelIndexList selected = m_list->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+QString RecordListScreen::rememberedSearch(ListKind kind)
+{
+    return remembered(kind);
+}
+
+void RecordListScreen::setRows(QList<ListRow> rows)
+{
+    m_model->setRows(std::move(rows));
+}
+
+void RecordListScreen::selectRow(int row)
+{
+    const QModelIndex index = m_model->index(row);
+    if (!index.isValid())
+        return;
+    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    m_list->scrollTo(index);
+}
+
+void RecordListScreen::resetFind()
+{
+    selectRow(0);
+    m_findField->clear();
+    remembered(m_kind).clear();
+    m_findField->setFocus();
+}
+
+void RecordListScreen::findNext()
+{
+    const findInList::Outcome outcome = findInList::next(rows(), selectedRow(), m_findField->text(), remembered(m_kind));
+    if (!outcome.applicable) {
+        platform::plainBox(QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."), this);
+        return;
+    }
+    selectRow(outcome.selected);
+}
+
+void RecordListScreen::printRows(const QString& documentName, const QString& title)
+{
+    QStringList lines;
+    lines.reserve(rows().size());
+    for (const ListRow& row : rows())
+        lines.append(row.text);
+    print(listSummary::make(documentName, title, lines));
+}
+
+void RecordListScreen::print(const report::Report& document)
+{
+    platform::printOutput().print(report::printJob(report::prepare(document)), this);
+}
+
+void RecordListScreen::enableRecordOpening()
+{
+    connect(m_list, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (!index.isValid())
+            return;
+        Q_EMIT recordOpened(index.data(RecordListModel::PositionRole).toLongLong());
+        accept();
+    });
+}
+
+void RecordListScreen::enableEnterToFind()
+{
+    m_findButton->setFocusPolicy(Qt::TabFocus);
+    enterChain::link({m_findField}, m_findButton);
+}
+
+void RecordListScreen::done(int result)
+{
+    m_model->clear();
+    QDialog::done(result);
+}
+
+void RecordListScreen::paintEvent(QPaintEvent* event)
+{
+    if (!m_maximised) {
+        QDialog::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    style::paintBackground(painter, rect());
+}

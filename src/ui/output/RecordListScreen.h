@@ -1,0 +1,94 @@
+#pragma once
+
+#include "output/ListRows.h"
+#include "output/Report.h"
+
+#include <QDialog>
+
+class PictureButton;
+class QLineEdit;
+class QListView;
+class RecordListModel;
+
+// The record list screens; each kind remembers its own last find text for the whole run.
+enum class ListKind {
+    TournamentSearch,
+    PendingEntries,
+    TeamSearch,
+    SelectedTeams,
+    TeamImport,
+    PlayerSearch,
+    ExpiredCards,
+    ExpiredCertificates,
+    AlphabeticalStandings,
+    MeritStandings,
+};
+
+// What every record list screen shares: the rows in a monospace list that scrolls sideways,
+// "Trova" with its find field, printing the rows as the list summary, and a double-click that
+// hands over the position of the row's record. A screen places these controls on its panel and
+// fills the rows from its archive.
+class RecordListScreen : public QDialog {
+    Q_OBJECT
+public:
+    struct Setup {
+        ListKind kind;
+        QString objectName;
+        QString caption;
+        QSize panelSize;
+        // Maximised with the normal frame (the standings) or a fixed dialog of the panel's size.
+        bool maximised = false;
+        QString printPicture;  // the print button's picture
+    };
+
+    const QList<ListRow>& rows() const;
+    int selectedRow() const;
+
+    // The kind's remembered find text, folded as the find compares it.
+    static QString rememberedSearch(ListKind kind);
+
+Q_SIGNALS:
+    // A row was double-clicked: the position of its record. The screen closes right after.
+    void recordOpened(qint64 position);
+
+protected:
+    RecordListScreen(QWidget* owner, const Setup& setup);
+
+    QWidget* panel() const { return m_panel; }
+    QListView* list() const { return m_list; }
+    QLineEdit* findField() const { return m_findField; }
+    PictureButton* findButton() const { return m_findButton; }
+    PictureButton* printButton() const { return m_printButton; }
+
+    void setRows(QList<ListRow> rows);
+    void selectRow(int row);
+
+    // What a list does when it opens: the first row selected, the find field and the kind's
+    // remembered text emptied, the keyboard focus in the find field.
+    void resetFind();
+
+    // Prints the rows as the list summary with `title` and nothing else.
+    void printRows(const QString& documentName, const QString& title);
+    // Lays the report out and sends it to the print output.
+    void print(const report::Report& document);
+
+    // Screens that lead to an editor: double-click opens the row's record; Enter in the find
+    // field moves to the find button.
+    void enableRecordOpening();
+    void enableEnterToFind();
+
+    void done(int result) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void findNext();
+
+    const ListKind m_kind;
+    const bool m_maximised;
+    QWidget* m_panel;
+    RecordListModel* m_model;
+    QListView* m_list;
+    QLineEdit* m_findField;
+    PictureButton* m_findButton;
+    PictureButton* m_printButton;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "common/WorkScreen.h"
+#include "standings/Standings.h"
+
+class QLabel;
+class QListWidget;
+
+// The standings chooser: lists the tournaments of the program folder and opens the merit or the
+// alphabetical standings of the one selected.
+class TfrmApriClassifica : public WorkScreen {
+    Q_OBJECT
+public:
+    explicit TfrmApriClassifica(Navigator& navigator);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void fillList();
+    void openStandings(standings::Kind kind);
+
+    QListWidget* m_files;
+    QLabel* m_count;
+    QLabel* m_file;
+};

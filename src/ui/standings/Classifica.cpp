@@ -1,0 +1,29 @@
+#include "standings/Classifica.h"
+
+#include "text/TextRules.h"
+
+#include <QLabel>
+#include <QShowEvent>
+
+TfrmClassifica::TfrmClassifica(QWidget* owner)
+    : StandingsScreen(owner, standings::Kind::Alphabetical, QStringLiteral("frmClassifica"),
+                      QStringLiteral(" Golvera - Classifica alfabetica"))
+    , m_file(new QLabel(panel()))
+{
+    m_file->setObjectName(QStringLiteral("lblFile"));
+    m_file->hide();
+}
+
+void TfrmClassifica::setTournament(const QString& path)
+{
+    m_file->setText(path);
+}
+
+void TfrmClassifica::showEvent(QShowEvent* event)
+{
+    StandingsScreen::showEvent(event);
+    if (event->spontaneous())
+        return;
+    showStandings(standings::read(standings::Kind::Alphabetical, trimControls(m_file->text())));
+    resetFind();
+}

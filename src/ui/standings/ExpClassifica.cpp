@@ -1,0 +1,19 @@
+#include "standings/ExpClassifica.h"
+
+#include "text/TextRules.h"
+
+#include <QShowEvent>
+
+TfrmExpClassifica::TfrmExpClassifica(QWidget* owner)
+    : StandingsScreen(owner, standings::Kind::Merit, QStringLiteral("frmExpClassifica"),
+                      QStringLiteral(" Golvera - Classifica di merito"))
+{
+}
+
+void TfrmExpClassifica::showEvent(QShowEvent* event)
+{
+    StandingsScreen::showEvent(event);
+    // Restoring a minimised window shows it again; only the opening builds the standings.
+    if (!event->spontaneous())
+        showStandings(standings::read(standings::Kind::Merit, trimControls(m_path)));
+}

@@ -1,0 +1,165 @@
+// golvera-cli run as a club would run it: rows and total on standard output, the PDF the print
+// button prints, and the exit codes for a bad file and a bad command line.
+#include "storage/TournamentRecord.h"
+
+#include "../core/pdf_text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(GOLVERA_CLI), arguments);
+    if (!process.waitForFinished(60000))
+        qFatal("golvera-cli did not finish");
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray entry(const QString& name, const QString& contact, const QString& points)
+{
+    TournamentRecord record;
+    record.Concorrente = name;
+    record.Responsabile = contact;
+    record.Punteggio = points;
+    record.setCompletato(true);
+    return record.toBytes();
+}
+
+}  // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    QString m_tournament;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_folder.isValid());
+        m_tournament = m_folder.filePath(QStringLiteral("Coppa Estate.vai"));
+        QFile file(m_tournament);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(entry(QStringLiteral("Città di Castello"), QStringLiteral("Anna Neri"), QStringLiteral("7,00")));
+        file.write(entry(QStringLiteral("Aquile"), QStringLiteral("Mario Rossi"), QStringLiteral("12,50")));
+        file.write(entry(QStringLiteral("beta"), QString(), QString()));
+    }
+
+    void rowsAndTotal_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("lines");
+        const QString blanks = QString(58, QLatin1Char(' '));
+        QTest::newRow("merit") << "merito"
+            << QStringList{"1      Aquile                          Resp. Mario Rossi                Note: " + blanks + "  Punti: 12,50",
+                           QString::fromUtf8("2      Città di Castello               Resp. Anna Neri                  Note: ") + blanks + "  Punti: 7,00",
+                           "3      beta                            Resp.                            Note: " + blanks + "  Punti: ",
+                           "Totale squadre: 3"};
+        QTest::newRow("alphabetical") << "alfabetica"
+            << QStringList{"Aquile                          Resp. Mario Rossi                     Note: " + blanks + "  Punti: 12,50",
+                           QString::fromUtf8("Città di Castello               Resp. Anna Neri                       Note: ") + blanks + "  Punti: 7,00",
+                           "Totale squadre: 2"};
+    }
+    void rowsAndTotal()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, lines);
+        const Run run = cli({QStringLiteral("classifica"), kind, m_tournament});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    }
+
+    void pdfIsThePrintedDocument()
+    {
+        const QString pdf = m_folder.filePath(QStringLiteral("classifica.pdf"));
+        const Run run = cli({QStringLiteral("classifica"), QStringLiteral("alfabetica"), m_tournament, QStringLiteral("--pdf"), pdf});
+        QCOMPARE(run.exitCode, 0);
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        const QList<QStringList> pages = pdfText::Document(bytes).pages();
+        QCOMPARE(pages.size(), 1);
+        const QStringList& page = pages.first();
+        QCOMPARE(page.size(), 6);
+        QCOMPARE(page.at(0), QStringLiteral("Classifica alfabetica Coppa Estate"));
+        QCOMPARE(page.mid(1, 2), run.out.split(QLatin1Char('\n')).mid(0, 2));
+        QCOMPARE(page.at(3), QStringLiteral("- - - - - - - - - - - - - - - -"));
+        QCOMPARE(page.at(4), QStringLiteral("TOTALE SQUADRE:              2"));
+        QVERIFY(page.at(5).startsWith(QStringLiteral("Stampa eseguita in data ")));
+    }
+
+    void badFile_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "Assente.vai" << "non esiste";
+        QTest::newRow("a folder") << "Cartella.vai" << QString::fromUtf8("non è un file leggibile");
+    }
+    void badFile()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, message);
+        QVERIFY(QDir(m_folder.path()).mkpath(QStringLiteral("Cartella.vai")));
+        const QString full = m_folder.filePath(path);
+        const Run run = cli({QStringLiteral("classifica"), QStringLiteral("merito"), full});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.err.contains(full));
+        QVERIFY(!QFileInfo(m_folder.filePath(QStringLiteral("Assente.vai"))).exists());  // nothing created
+    }
+
+    void pdfThatCannotBeWritten()
+    {
+        const QString pdf = m_folder.filePath(QStringLiteral("manca/classifica.pdf"));
+        const Run run = cli({QStringLiteral("classifica"), QStringLiteral("merito"), m_tournament, QStringLiteral("--pdf"), pdf});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains(pdf));
+    }
+
+    void badUsage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("nothing") << QStringList{};
+        QTest::newRow("unknown command") << QStringList{"elenco", "merito", "x.vai"};
+        QTest::newRow("unknown kind") << QStringList{"classifica", "punti", "x.vai"};
+        QTest::newRow("no file") << QStringList{"classifica", "merito"};
+        QTest::newRow("too many") << QStringList{"classifica", "merito", "a.vai", "b.vai"};
+        QTest::newRow("unknown option") << QStringList{"classifica", "merito", "a.vai", "--csv"};
+        QTest::newRow("pdf without file") << QStringList{"classifica", "merito", "a.vai", "--pdf"};
+    }
+    void badUsage()
+    {
+        QFETCH(QStringList, arguments);
+        const Run run = cli(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(run.err.contains(QStringLiteral("classifica")));
+    }
+
+    void help()
+    {
+        const Run run = cli({QStringLiteral("--help")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QStringLiteral("merito")));
+        QVERIFY(run.out.contains(QStringLiteral("--pdf")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

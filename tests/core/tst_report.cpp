@@ -1,0 +1,313 @@
+// The report engine: templates as data, the layout into pages, the painter and the PDF file.
+#include "output/ListSummary.h"
+#include "output/Report.h"
+#include "output/ReportLayout.h"
+#include "output/ReportPainter.h"
+
+#include "FakePlatform.h"
+#include "pdf_text.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QTest>
+
+using report::Object;
+using report::PreparedPage;
+using report::PreparedReport;
+
+namespace {
+
+const QDate Today(2026, 12, 9);
+
+// JSON written with single quotes, for readability.
+QByteArray json(const char* text)
+{
+    return QByteArray(text).replace('\'', '"');
+}
+constexpr double Mm = report::unitsPerMm;
+
+QStringList numberedLines(int count)
+{
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines.append(QStringLiteral("riga %1").arg(i, 3, 10, QLatin1Char('0')));
+    return lines;
+}
+
+PreparedReport summary(int rows)
+{
+    return report::prepare(listSummary::make(QStringLiteral("Riepilogo dati"), QStringLiteral("Riepilogo squadre"),
+                                             numberedLines(rows)),
+                           Today);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class TestReport : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The list summary is the documented A4 landscape page; a slip in the data file shows here.
+    void listSummaryTemplate()
+    {
+        report::Report summary = report::Report::load(QStringLiteral("list_summary"));
+        const report::Page& page = summary.page(0);
+        QCOMPARE(page.orientation, QPageLayout::Landscape);
+        QCOMPARE(page.paperSize().toSize(), QSize(1123, 794));
+        QCOMPARE(page.marginsMm, QMarginsF(10, 10, 10, 10));
+        QVERIFY(qAbs(page.printArea().width() - 1046.92981) < 0.001);  // the bands' full width
+
+        QCOMPARE(summary.band(QStringLiteral("ReportTitle")).height, 30.23624);
+        QCOMPARE(summary.band(QStringLiteral("Footer")).kind, report::BandKind::DataFooter);
+        QVERIFY(summary.band(QStringLiteral("MasterData")).canSplit);
+
+        const Object& title = summary.text(QStringLiteral("txtTitolo"));
+        QCOMPARE(title.geometry, QRectF(7.55906, 3.77953, 1031.81169, 18.89765));
+        QCOMPARE(title.fill, QColor(112, 128, 144));
+        QCOMPARE(title.color, QColor(Qt::white));
+        QCOMPARE(title.font.family, QStringLiteral("Verdana"));
+        QCOMPARE(title.font.pointSize, 9.0);
+        QVERIFY(title.font.bold);
+        QCOMPARE(title.alignment, Qt::AlignHCenter | Qt::AlignVCenter);
+        QCOMPARE(title.text(), QStringLiteral("Riepilogo"));
+
+        const Object& rows = summary.text(QStringLiteral("txtRiepilogo"));
+        QCOMPARE(rows.geometry, QRectF(11.33859, 0, 1031.81169, 0));
+        QCOMPARE(rows.font.family, QStringLiteral("Courier New"));
+        QCOMPARE(rows.font.pointSize, 8.0);
+        QVERIFY(!rows.wordWrap);
+        QVERIFY(!rows.fill.isValid());
+
+        const Object& footer = summary.text(QStringLiteral("txtPagina"));
+        QCOMPARE(footer.geometry, QRectF(11.33859, 7.55906, 1028.03216, 18.89765));
+        QCOMPARE(footer.font.pointSize, 8.0);
+        QCOMPARE(footer.text(), QStringLiteral("Stampa eseguita in data [DATE]"));
+    }
+
+    void badTemplates_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        const auto oneBand = [](const char* band) {
+            return json("{'pages': [{'bands': [%1]}]}").replace("%1", json(band));
+        };
+        QTest::newRow("not JSON") << QByteArray("{pages: ");
+        QTest::newRow("no pages") << json("{'title': 'x'}");
+        QTest::newRow("unknown paper") << json("{'pages': [{'paper': 'B7', 'bands': []}]}");
+        QTest::newRow("unknown band kind") << oneBand("{'name': 'b', 'kind': 'PageHeader'}");
+        QTest::newRow("band without kind") << oneBand("{'name': 'b'}");
+        QTest::newRow("unknown object type")
+            << oneBand("{'name': 'b', 'kind': 'MasterData', 'objects': [{'name': 'o', 'type': 'chart', 'geometry': [0,0,1,1]}]}");
+        QTest::newRow("short geometry")
+            << oneBand("{'name': 'b', 'kind': 'MasterData', 'objects': [{'name': 'o', 'geometry': [0,0,1]}]}");
+        QTest::newRow("bad colour")
+            << oneBand("{'name': 'b', 'kind': 'MasterData', 'objects': [{'name': 'o', 'geometry': [0,0,1,1], 'fill': 'grigio?'}]}");
+        QTest::newRow("name used twice")
+            << oneBand("{'name': 'b', 'kind': 'MasterData', 'objects': [{'name': 'b', 'geometry': [0,0,1,1]}]}");
+    }
+    void badTemplates()
+    {
+        QFETCH(QByteArray, text);
+        QVERIFY_THROWS_EXCEPTION(report::ReportError, report::Report::fromJson(text));
+    }
+
+    void namesThatAreNotThere()
+    {
+        QVERIFY_THROWS_EXCEPTION(report::ReportError, report::Report::load(QStringLiteral("nessuno")));
+        report::Report summary = report::Report::load(QStringLiteral("list_summary"));
+        QVERIFY_THROWS_EXCEPTION(report::ReportError, summary.object(QStringLiteral("txtNessuno")));
+        QVERIFY_THROWS_EXCEPTION(report::ReportError, summary.band(QStringLiteral("txtTitolo")));
+        QVERIFY_THROWS_EXCEPTION(report::ReportError, summary.picture(QStringLiteral("txtTitolo")));
+        QVERIFY_THROWS_EXCEPTION(report::ReportError, summary.page(1));
+    }
+
+    // First page: 53 rows under the title; further pages: 56. The footer needs 30.24 units more
+    // and goes to a new page when the last rows leave no room for it.
+    void pagination_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QList<int>>("rowsPerPage");
+        QTest::addColumn<double>("footerBand");  // top of the footer band, below the top margin
+        const double title = 30.23624;
+        const double row = listSummary::lineHeight;
+        QTest::newRow("empty list") << 0 << QList<int>{0} << title + 10;
+        QTest::newRow("one row") << 1 << QList<int>{1} << title + row + 10;
+        QTest::newRow("fifty rows and the footer fit") << 50 << QList<int>{50} << title + 50 * row + 10;
+        QTest::newRow("the footer alone on page two") << 51 << QList<int>{51, 0} << 0.0;
+        QTest::newRow("a hundred rows") << 100 << QList<int>{53, 47} << 47 * row + 10;
+        QTest::newRow("five pages") << 250 << QList<int>{53, 56, 56, 56, 29} << 29 * row + 10;
+    }
+    void pagination()
+    {
+        QFETCH(int, rows);
+        QFETCH(QList<int>, rowsPerPage);
+        QFETCH(double, footerBand);
+        const PreparedReport prepared = summary(rows);
+        QCOMPARE(prepared.title, QStringLiteral("Riepilogo dati"));
+        QCOMPARE(prepared.pages.size(), rowsPerPage.size());
+
+        const double top = 10 * Mm;
+        const double bottom = 200 * Mm;
+        QStringList printed;
+        int titles = 0;
+        int footers = 0;
+        for (qsizetype index = 0; index < prepared.pages.size(); ++index) {
+            const PreparedPage& page = prepared.pages.at(index);
+            QCOMPARE(page.orientation, QPageLayout::Landscape);
+            const QList<const Object*> title = page.itemsNamed(QStringLiteral("txtTitolo"));
+            const QList<const Object*> lines = page.itemsNamed(QStringLiteral("txtRiepilogo"));
+            const QList<const Object*> footer = page.itemsNamed(QStringLiteral("txtPagina"));
+            titles += int(title.size());
+            footers += int(footer.size());
+            QCOMPARE(lines.isEmpty() ? 0 : int(lines.first()->lines.size()), rowsPerPage.at(index));
+            if (index == 0) {
+                QCOMPARE(title.size(), 1);
+                QCOMPARE(title.first()->text(), QStringLiteral("Riepilogo squadre"));
+                QCOMPARE(title.first()->geometry.topLeft(), QPointF(10 * Mm + 7.55906, top + 3.77953));
+            }
+            if (!lines.isEmpty()) {
+                const Object& block = *lines.first();
+                printed += block.lines;
+                // Rows start under the title on the first page, at the top margin after it.
+                QCOMPARE(block.geometry.top(), index == 0 ? top + 30.23624 : top);
+                QCOMPARE(block.geometry.height(), block.lines.size() * listSummary::lineHeight);
+                QVERIFY(block.geometry.bottom() <= bottom + 1e-6);
+            }
+            if (!footer.isEmpty()) {
+                QCOMPARE(index, prepared.pages.size() - 1);
+                QCOMPARE(footer.first()->geometry.top(), top + footerBand + 7.55906);
+                QCOMPARE(footer.first()->text(), QStringLiteral("Stampa eseguita in data 09/12/2026"));
+            }
+        }
+        QCOMPARE(titles, 1);
+        QCOMPARE(footers, 1);
+        QCOMPARE(printed, numberedLines(rows));
+    }
+
+    void dateComesFromTheClock()
+    {
+        FakePlatform fake;
+        fake.now = QDateTime(QDate(2027, 1, 5), QTime(23, 59));
+        report::Report summary = listSummary::make(QString(), QStringLiteral("Oggi: [DATE]"), {QStringLiteral("[DATE] e [DATE]")});
+        const PreparedPage page = report::prepare(summary).pages.first();
+        QCOMPARE(page.itemsNamed(QStringLiteral("txtTitolo")).first()->text(), QStringLiteral("Oggi: 05/01/2027"));
+        QCOMPARE(page.itemsNamed(QStringLiteral("txtRiepilogo")).first()->lines,
+                 QStringList{QStringLiteral("05/01/2027 e 05/01/2027")});
+        QCOMPARE(page.itemsNamed(QStringLiteral("txtPagina")).first()->text(), QStringLiteral("Stampa eseguita in data 05/01/2027"));
+    }
+
+    // Bands that may not split move whole; in a band that splits, an object that is not a
+    // line-pitched text moves whole to the part where it fits.
+    void bandsThatDoNotFit()
+    {
+        report::Report custom = report::Report::fromJson(json(
+            "{'pages': [{'paper': 'A4', 'orientation': 'portrait', 'margins': [0, 0, 0, 0], 'bands': ["
+            "  {'name': 'Testa', 'kind': 'ReportTitle', 'height': 1000,"
+            "   'objects': [{'name': 'riquadro', 'type': 'rectangle', 'geometry': [0, 0, 100, 1000], 'fill': '#FF0000'}]},"
+            "  {'name': 'Corpo', 'kind': 'MasterData', 'height': 300, 'split': true,"
+            "   'objects': [{'name': 'righe', 'geometry': [0, 0, 500, 200], 'linePitch': 20},"
+            "               {'name': 'linea', 'type': 'line', 'geometry': [0, 190, 500, 0]}]},"
+            "  {'name': 'Piede', 'kind': 'DataFooter', 'height': 100,"
+            "   'objects': [{'name': 'foto', 'type': 'picture', 'geometry': [10, 10, 80, 80]}]}]}]}"));
+        custom.text(QStringLiteral("righe")).lines = numberedLines(10);
+        const PreparedReport prepared = report::prepare(custom, Today);
+        // A4 portrait is 1122.5 units high: 1000 for the title leaves room for 6 lines.
+        QCOMPARE(prepared.pages.size(), 2);
+        const PreparedPage& first = prepared.pages.at(0);
+        QCOMPARE(first.itemsNamed(QStringLiteral("righe")).first()->lines, numberedLines(6));
+        QCOMPARE(first.itemsNamed(QStringLiteral("righe")).first()->geometry.top(), 1000.0);
+        QVERIFY(first.itemsNamed(QStringLiteral("linea")).isEmpty());
+        const PreparedPage& second = prepared.pages.at(1);
+        QCOMPARE(second.itemsNamed(QStringLiteral("righe")).first()->lines, numberedLines(10).mid(6));
+        QCOMPARE(second.itemsNamed(QStringLiteral("righe")).first()->geometry.top(), 0.0);
+        // The part on page two starts at band offset 120, so the line at 190 lands at 70.
+        QCOMPARE(second.itemsNamed(QStringLiteral("linea")).first()->geometry.top(), 70.0);
+        QCOMPARE(second.itemsNamed(QStringLiteral("foto")).first()->geometry, QRectF(10, 190, 80, 80));
+    }
+
+    // The painter puts the template's geometry on the paper: the title bar's slate grey lies
+    // where the template says and nowhere above it; the rows are drawn in black.
+    void painterFollowsTheGeometry()
+    {
+        const PreparedPage page = summary(3).pages.first();
+        QImage paper(page.size.toSize(), QImage::Format_RGB32);
+        paper.setDotsPerMeterX(3780);  // 96 dots per inch: one unit, one pixel
+        paper.setDotsPerMeterY(3780);
+        paper.fill(Qt::white);
+        QPainter painter(&paper);
+        report::paintPage(painter, page);
+        painter.end();
+
+        const QColor slate(112, 128, 144);
+        const double left = 10 * Mm + 7.55906;
+        const double top = 10 * Mm + 3.77953;
+        QCOMPARE(paper.pixelColor(int(left) + 3, int(top) + 9), slate);
+        QCOMPARE(paper.pixelColor(int(left) + 1030, int(top) + 9), slate);
+        QCOMPARE(paper.pixelColor(int(left) + 3, int(top) - 2), QColor(Qt::white));
+        QCOMPARE(paper.pixelColor(int(left) - 3, int(top) + 9), QColor(Qt::white));
+
+        int dark = 0;
+        const int rowTop = int(10 * Mm + 30.23624);
+        for (int y = rowTop; y < rowTop + 13; ++y) {
+            for (int x = int(10 * Mm + 11.33859); x < 200; ++x)
+                dark += qGray(paper.pixel(x, y)) < 100 ? 1 : 0;
+        }
+        QVERIFY2(dark > 20, qPrintable(QString::number(dark)));
+    }
+
+    // A printer's painter starts at the printable area; the paper's corner must still be where
+    // the report's geometry counts from.
+    void devicePagesCountFromThePaperCorner()
+    {
+        QTemporaryDir folder;
+        QPdfWriter writer(folder.filePath(QStringLiteral("margini.pdf")));
+        writer.setResolution(600);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(12.7, 25.4, 0, 0),
+                                         QPageLayout::Millimeter));
+        const QTransform transform = report::deviceTransform(writer);
+        QCOMPARE(transform.map(QPointF(0, 0)), QPointF(-300, -600));                // half an inch, one inch
+        QCOMPARE(transform.map(QPointF(96, 192)), QPointF(600 - 300, 1200 - 600));  // one and two inches on
+    }
+
+    void pdfHoldsThePrintedText()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("riepilogo.pdf"));
+        report::writePdf(summary(100), path);
+        const QByteArray bytes = readAll(path);
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(bytes.contains("/MediaBox [0 0 842"));  // A4 landscape, in points
+
+        const QList<QStringList> pages = pdfText::Document(bytes).pages();
+        QCOMPARE(pages.size(), 2);
+        const QString first = pages.at(0).join(QLatin1Char('\n'));
+        const QString second = pages.at(1).join(QLatin1Char('\n'));
+        QVERIFY2(first.contains(QStringLiteral("Riepilogo squadre")), qPrintable(first.left(300)));
+        QVERIFY(first.contains(QStringLiteral("riga 001")));
+        QVERIFY(first.contains(QStringLiteral("riga 053")));
+        QVERIFY(!first.contains(QStringLiteral("riga 054")));
+        QVERIFY(!first.contains(QStringLiteral("Stampa eseguita")));
+        QVERIFY(second.contains(QStringLiteral("riga 054")));
+        QVERIFY(second.contains(QStringLiteral("riga 100")));
+        QVERIFY(!second.contains(QStringLiteral("Riepilogo squadre")));
+        QVERIFY(second.contains(QStringLiteral("Stampa eseguita in data 09/12/2026")));
+    }
+
+    void pdfThatCannotBeWritten()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("manca/riepilogo.pdf"));
+        QVERIFY_THROWS_EXCEPTION(report::ReportError, report::writePdf(summary(1), path));
+    }
+};
+
+QTEST_MAIN(TestReport)
+#include "tst_report.moc"

@@ -1,0 +1,153 @@
+// What the record list screens share and the report preview: the double-click that hands over
+// exactly the row's record, Enter in the find field, printing without checks, and the preview's
+// print, zoom, full screen and close.
+#include "common/PictureButton.h"
+#include "output/Anteprima.h"
+#include "output/ListSummary.h"
+#include "output/RecordListScreen.h"
+#include "FakePlatform.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QtTest>
+
+namespace {
+
+// A list screen as the archive searches will be: rows leading to an editor.
+class SampleList final : public RecordListScreen {
+public:
+    explicit SampleList(QWidget* owner = nullptr)
+        : RecordListScreen(owner, {ListKind::TeamSearch, QStringLiteral("frmProva"), QStringLiteral(" Prova"), {820, 480},
+                                   false, QStringLiteral("stampa")})
+    {
+        list()->setGeometry(10, 60, 800, 300);
+        findField()->setGeometry(10, 10, 300, 34);
+        findButton()->move(320, 4);
+        printButton()->move(10, 380);
+        enableRecordOpening();
+        enableEnterToFind();
+        connect(printButton(), &PictureButton::clicked, this,
+                [this] { printRows(QStringLiteral("Riepilogo dati"), QStringLiteral("Riepilogo squadre")); });
+    }
+    using RecordListScreen::list;
+    using RecordListScreen::setRows;
+};
+
+}  // namespace
+
+class TestListScreen : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Two records give the same row: each row still opens its own record.
+    void doubleClickOpensThatRecord_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<qint64>("position");
+        QTest::newRow("first of two equal rows") << 0 << qint64(4);
+        QTest::newRow("second of two equal rows") << 1 << qint64(9);
+        QTest::newRow("another row") << 2 << qint64(1);
+    }
+    void doubleClickOpensThatRecord()
+    {
+        QFETCH(int, row);
+        QFETCH(qint64, position);
+        FakePlatform fake;
+        SampleList screen;
+        screen.setRows({{"Aquile  Resp. Rossi", 4}, {"Aquile  Resp. Rossi", 9}, {"Leoni", 1}});
+        screen.show();
+        QSignalSpy opened(&screen, &RecordListScreen::recordOpened);
+        QListView* list = screen.list();
+        const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened.first().first().toLongLong(), position);
+        QVERIFY(!screen.isVisible());
+        QCOMPARE(screen.result(), int(QDialog::Accepted));
+    }
+
+    void enterInTheFindFieldGoesToTheButton()
+    {
+        FakePlatform fake;
+        SampleList screen;
+        screen.setRows({{"ALFA", 1}, {"beta", 2}});
+        screen.show();
+        QApplication::setActiveWindow(&screen);
+        auto* field = screen.findChild<QLineEdit*>(QStringLiteral("txtTrova"));
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("beta"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(screen.focusWidget()->objectName(), QStringLiteral("btnTrova"));
+        QCOMPARE(screen.selectedRow(), -1);  // Enter does not search
+        QTest::keyClick(screen.focusWidget(), Qt::Key_Space);  // the button, pressed
+        QCOMPARE(screen.selectedRow(), 1);
+    }
+
+    // The lists print without asking; an empty one prints the title and the footer.
+    void printingTheList_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("empty") << 0 << 1;
+        QTest::newRow("a hundred rows") << 100 << 2;
+    }
+    void printingTheList()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, pages);
+        FakePlatform fake;
+        SampleList screen;
+        QList<ListRow> list;
+        for (int i = 1; i <= rows; ++i)
+            list.append({QStringLiteral("Squadra %1").arg(i), i});
+        screen.setRows(list);
+        screen.show();
+        QTest::mouseClick(screen.findChild<PictureButton*>(QStringLiteral("btnStampa")), Qt::LeftButton);
+        QVERIFY(fake.messages.isEmpty());
+        QCOMPARE(fake.printJobs.size(), 1);
+        QCOMPARE(fake.printJobs.first().title, QStringLiteral("Riepilogo dati"));
+        QCOMPARE(fake.printJobs.first().pageCount, pages);
+        QVERIFY(fake.printJobs.first().landscape);
+    }
+
+    void preview()
+    {
+        FakePlatform fake;
+        QStringList lines;
+        for (int i = 1; i <= 100; ++i)
+            lines.append(QStringLiteral("riga %1").arg(i));
+        TfrmAnteprima preview;
+        preview.setDocument(report::prepare(listSummary::make(QStringLiteral("Riepilogo dati"), QStringLiteral("Titolo"), lines)));
+        preview.show();
+
+        QWidget* pages = preview.findChild<QScrollArea*>(QStringLiteral("scrPagine"))->widget();
+        const QSize at100 = pages->size();
+        // Two landscape pages one under the other.
+        QVERIFY2(at100.height() > 2 * 794 && at100.height() < 3 * 794, qPrintable(QString::number(at100.height())));
+        QVERIFY(at100.width() > 1123 && at100.width() < 1300);
+        auto* zoom = preview.findChild<QComboBox*>(QStringLiteral("cmbZoom"));
+        zoom->setCurrentIndex(zoom->findText(QStringLiteral("50%")));
+        QCOMPARE(preview.zoom(), 0.5);
+        QVERIFY(pages->height() < at100.height() / 2 + 40);
+
+        QTest::mouseClick(preview.findChild<QPushButton*>(QStringLiteral("btnStampa")), Qt::LeftButton);
+        QCOMPARE(fake.printJobs.size(), 1);
+        QCOMPARE(fake.printJobs.first().pageCount, 2);
+
+        auto* fullScreen = preview.findChild<QPushButton*>(QStringLiteral("btnSchermoIntero"));
+        QTest::mouseClick(fullScreen, Qt::LeftButton);
+        QVERIFY(preview.windowState().testFlag(Qt::WindowFullScreen));
+        QTest::mouseClick(fullScreen, Qt::LeftButton);
+        QVERIFY(!preview.windowState().testFlag(Qt::WindowFullScreen));
+
+        QTest::mouseClick(preview.findChild<QPushButton*>(QStringLiteral("btnChiudi")), Qt::LeftButton);
+        QVERIFY(!preview.isVisible());
+    }
+};
+
+QTEST_MAIN(TestListScreen)
+#include "tst_listscreen.moc"
