@@ -2,6 +2,7 @@
 // printed document and the tournament files a folder holds.
 #include "output/ListSummary.h"
 #include "standings/Standings.h"
+#include "tournament/Catalogue.h"
 
 #include "storage_fixtures.h"
 
@@ -249,9 +250,9 @@ private slots:
         QVERIFY(writeFile(folder.filePath(QStringLiteral("Vecchi/Vecchio.vai")), QByteArray()));
         QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("Cartella.vai")));
 
-        QCOMPARE(standings::tournamentFiles(folder.path()),
+        QCOMPARE(catalogue::tournamentFiles(folder.path()),
                  (QStringList{"2024.vai", "coppa.vai", "Derby.VAI", "Serie A 2024.vai"}));
-        QVERIFY(standings::tournamentFiles(folder.filePath(QStringLiteral("assente"))).isEmpty());
+        QVERIFY(catalogue::tournamentFiles(folder.filePath(QStringLiteral("assente"))).isEmpty());
     }
 
     void titles()

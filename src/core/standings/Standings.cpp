@@ -173,13 +173,6 @@ report::Report document(Kind kind, const QString& title, const QList<ListRow>& r
     return listSummary::make(name, trimControls(title), lines);
 }
 
-QStringList tournamentFiles(const QString& folder)
-{
-    QStringList names = QDir(folder).entryList({QStringLiteral("*.vai")}, QDir::Files);
-    listRows::sort(names);
-    return names;
-}
-
 QString title(Kind kind, const QString& fileName)
 {
     const QString prefix = kind == Kind::Merit ? QStringLiteral("Classifica di merito ") : QStringLiteral("Classifica alfabetica ");

@@ -53,9 +53,6 @@ QStringList closingLines(qsizetype total);
 // The printed standings: the list summary with `title`, the rows and the closing lines.
 report::Report document(Kind kind, const QString& title, const QList<ListRow>& rows);
 
-// The names of the tournament files directly in `folder` ("*.vai"), in list order.
-QStringList tournamentFiles(const QString& folder);
-
 // "Classifica di merito Coppa Estate" for the file "Coppa Estate.vai".
 QString title(Kind kind, const QString& fileName);
 

@@ -42,10 +42,12 @@ QString displayName(const QString& fileName)
     return fileName.left(fileName.size() - extension.size());
 }
 
-QStringList tournamentFiles()
+QStringList tournamentFiles() { return tournamentFiles(programFolder::path()); }
+
+QStringList tournamentFiles(const QString& folder)
 {
     // Hidden files count too: a tournament named ".Coppa" is still a tournament.
-    QStringList files = QDir(programFolder::path())
+    QStringList files = QDir(folder)
                             .entryList({QStringLiteral("*") + extension},
                                        QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
     listRows::sort(files);

@@ -36,7 +36,8 @@ QString displayName(const QString& fileName);
 // The tournament files in the program folder (names with extension, no folder), in the order of
 // the program's sorted lists: code units compared after mapping a-z to A-Z. A folder that cannot
 // be read gives what could be listed.
-QStringList tournamentFiles();
+QStringList tournamentFiles(const QString& folder);
+QStringList tournamentFiles();  // in the program folder
 
 // "Sono stati creati N tornei."
 QString countLine(qsizetype count);

@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "standings/Classifica.h"
 #include "standings/ExpClassifica.h"
+#include "tournament/Catalogue.h"
 #include "text/TextRules.h"
 
 #include <QLabel>
@@ -77,7 +78,7 @@ void TfrmApriClassifica::fillList()
     m_file->clear();
     m_files->clear();
     const QFont font = style::courierNew(14);
-    for (const QString& name : standings::tournamentFiles(programFolder::path())) {
+    for (const QString& name : catalogue::tournamentFiles()) {
         auto* item = new QListWidgetItem(name, m_files);
         item->setFont(font);
         item->setForeground(Qt::black);
