@@ -8,43 +8,48 @@
 namespace hintLine {
 namespace {
 
+// Writes its text into the line whenever the mouse moves over the watched widget; an empty text
+// empties the line.
 class Writer final : public QObject {
 public:
-    Writer(QLabel* line, QWidget* watched, bool empties)
+    Writer(QLabel* line, QWidget* watched, QString text)
         : QObject(watched)
         , m_line(line)
-        , m_empties(empties)
+        , m_text(std::move(text))
     {
         watched->setMouseTracking(true);
         watched->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
         const auto type = event->type();
-        if (type != QEvent::MouseMove && type != QEvent::Enter && type != QEvent::HoverMove)
-            return false;
-        if (m_empties)
-            m_line->clear();
-        else if (auto* button = qobject_cast<PictureButton*>(watched))
-            m_line->setText(button->hint());
+        if (type == QEvent::MouseMove || type == QEvent::Enter || type == QEvent::HoverMove)
+            m_line->setText(m_text);
         return false;
     }
 
 private:
     QLabel* m_line;
-    bool m_empties;
+    QString m_text;
 };
 
 }  // namespace
 
+void addHint(QLabel* panInfo, QWidget* control, const QString& hint)
+{
+    // The widget behind the control must not empty the line again.
+    control->setAttribute(Qt::WA_NoMousePropagation);
+    new Writer(panInfo, control, hint);
+}
+
 void install(QLabel* panInfo, const QList<PictureButton*>& buttons, const QList<QWidget*>& background)
 {
     for (PictureButton* button : buttons)
-        new Writer(panInfo, button, false);
+        addHint(panInfo, button, button->hint());
     for (QWidget* widget : background)
-        new Writer(panInfo, widget, true);
+        new Writer(panInfo, widget, QString());
 }
 
 }  // namespace hintLine

@@ -12,6 +12,10 @@ class QWidget;
 namespace hintLine {
 
 // `panInfo` is the line; `buttons` write their hint; `background` widgets empty it.
+// Buttons must carry their hint before they are installed.
 void install(QLabel* panInfo, const QList<PictureButton*>& buttons, const QList<QWidget*>& background);
+
+// A control other than a picture button that writes `hint` (a check box, for example).
+void addHint(QLabel* panInfo, QWidget* control, const QString& hint);
 
 }  // namespace hintLine

@@ -85,6 +85,7 @@ TfrmTorneo::TfrmTorneo(Navigator& navigator)
     m_panInfo->setGeometry(14, 638, 967, 40);
 
     hintLine::install(m_panInfo, m_buttons, {this, panel, m_lblNome});
+    hintLine::addHint(m_panInfo, m_chkCompletato, completedHint);
 
     const auto button = [this](const char* name) { return findChild<PictureButton*>(QLatin1String(name)); };
     RecordEditor::Buttons buttons;
@@ -220,10 +221,6 @@ void TfrmTorneo::buildFields(QWidget* panel)
     m_chkCompletato->setStyleSheet(QStringLiteral("color: %1;").arg(style::navy.name()));
     m_chkCompletato->setCursor(Qt::PointingHandCursor);
     m_chkCompletato->setGeometry(470, 546, 200, 32);
-    // The box writes its own hint; the panel behind it must not empty the line again.
-    m_chkCompletato->setMouseTracking(true);
-    m_chkCompletato->setAttribute(Qt::WA_NoMousePropagation);
-    m_chkCompletato->installEventFilter(this);
 
     caption(QStringLiteral("Note:"), panel, {24, 588, 176, 32});
     m_txtNote = field(QStringLiteral("txtNote"), capacity("Note"), panel, {210, 588, 765, 32});
@@ -335,9 +332,6 @@ bool TfrmTorneo::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::FocusOut
             && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             txtPunteggioExit();
-    } else if (watched == m_chkCompletato) {
-        if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
-            m_panInfo->setText(completedHint);
     }
     return WorkScreen::eventFilter(watched, event);
 }
