@@ -436,11 +436,11 @@ private Q_SLOTS:
         QFETCH(QString, focus);
 
         Editor e;
-        e.write({entry(QStringLiteral("Prima"))});
+        e.write({storedPoints.isEmpty() ? entry(QStringLiteral("Prima")) : entry(team, storedPoints)});
         const QByteArray before = e.records().front().toBytes();
         QVERIFY(e.open());
         if (!storedPoints.isEmpty())
-            e.screen.showEntry(entry(team, storedPoints), 1);
+            e.screen.showRecord(1);
         e.field(QStringLiteral("txtConcorrente"))->setText(team);
         if (!typedPoints.isEmpty())
             e.typePoints(typedPoints);

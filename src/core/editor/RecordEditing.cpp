@@ -70,6 +70,11 @@ Saved save(const QString& path, const QByteArray& record, const QString& positio
 
 void touch(const QString& path, int recordSize) { RecordFile(path, recordSize); }
 
+QByteArray read(const QString& path, int recordSize, qint64 position)
+{
+    return RecordFile(path, recordSize).read(position);
+}
+
 QString positionText(qint64 position) { return QString::number(position); }
 
 FailureBoxes failureBoxes(Editor editor)

@@ -47,6 +47,9 @@ struct Saved {
 // ArchiveError (also for a position beyond the end of the file).
 Saved save(const QString& path, const QByteArray& record, const QString& positionLabel);
 
+// The record at `position` (1..count). Throws ArchiveError.
+QByteArray read(const QString& path, int recordSize, qint64 position);
+
 // Opens the archive with the open-or-create rule and closes it again. Throws ArchiveError.
 void touch(const QString& path, int recordSize);
 

@@ -1,7 +1,7 @@
 #include "standings/Standings.h"
 
 #include "output/ListSummary.h"
-#include "storage/RecordFile.h"
+#include "output/ArchiveScan.h"
 #include "storage/TextField.h"
 #include "storage/TournamentRecord.h"
 #include "text/TextRules.h"
@@ -138,19 +138,9 @@ QList<ListRow> alphabeticalRows(const QList<Entry>& entries)
 List read(Kind kind, const QString& path)
 {
     QList<Entry> entries;
-    QString error;
-    try {
-        const RecordFile file(path, TournamentRecord::Size);
-        entries.reserve(file.count());
-        file.scan([&entries](qint64 position, QByteArrayView record) {
-            entries.append(entryFrom(position, record));
-            return true;
-        });
-    } catch (const std::exception& failure) {
-        error = QString::fromLocal8Bit(failure.what());
-        if (error.isEmpty())
-            error = QStringLiteral("unknown failure");
-    }
+    const QString error = archiveScan::visit(path, TournamentRecord::Size, [&entries](qint64 position, QByteArrayView record) {
+        entries.append(entryFrom(position, record));
+    });
     if (kind == Kind::Merit)
         return {error.isEmpty() ? meritRows(entries) : QList<ListRow>(), error};
     return {alphabeticalRows(entries), error};

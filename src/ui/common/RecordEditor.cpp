@@ -1,6 +1,7 @@
 #include "common/RecordEditor.h"
 
 #include "common/PictureButton.h"
+#include "common/RecordForm.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,6 +35,35 @@ QKeySequence RecordEditor::keysFor(Command command)
             return shortcut.keys;
     }
     return {};
+}
+
+RecordEditor::Buttons RecordEditor::Buttons::named(const QWidget* window)
+{
+    const auto button = [window](const char* name) { return window->findChild<PictureButton*>(QLatin1String(name)); };
+    Buttons buttons;
+    buttons.newRecord = button("cmdNuovo");
+    buttons.save = button("cmdSalva");
+    buttons.duplicate = button("cmdDuplica");
+    buttons.first = button("cmdPrimo");
+    buttons.previous = button("cmdIndietro");
+    buttons.next = button("cmdAvanti");
+    buttons.last = button("cmdUltimo");
+    buttons.search = button("cmdTrova");
+    buttons.print = button("cmdStampa");
+    buttons.close = button("cmdEsci");
+    return buttons;
+}
+
+RecordEditor::Hooks RecordEditor::Hooks::forForm(RecordForm& form, std::function<QString()> archivePath)
+{
+    Hooks hooks;
+    hooks.archivePath = std::move(archivePath);
+    hooks.recordSize = form.format().size;
+    hooks.showRecord = [&form](const QByteArray& bytes) { form.fillBytes(bytes); };
+    hooks.screenRecord = [&form] { return form.record(); };
+    hooks.clearScreen = [&form] { form.clear(); };
+    hooks.firstField = form.firstControl();
+    return hooks;
 }
 
 RecordEditor::RecordEditor(QWidget* window, recordEditing::Editor editor, QLabel* positionLabel,
@@ -163,9 +193,21 @@ void RecordEditor::save()
     } catch (...) {
         reportFailure(recordEditing::failureBoxes(m_editor).save);
     }
-    // Typing goes on where it was.
-    if (editing && editing != m_focusSink && m_focusSink->hasFocus())
+    // Typing goes on where it was. The window may not be active again yet after a real message
+    // box; the field then becomes the one the window gives the focus back to.
+    if (editing && editing != m_focusSink && m_window->focusWidget() == m_focusSink)
         editing->setFocus(Qt::OtherFocusReason);
+}
+
+void RecordEditor::show(qint64 position)
+{
+    try {
+        const QByteArray record = recordEditing::read(m_hooks.archivePath(), m_hooks.recordSize, position);
+        m_hooks.showRecord(record);
+        m_position->setText(recordEditing::positionText(position));
+    } catch (...) {
+        reportFailure(recordEditing::failureBoxes(m_editor).navigation);
+    }
 }
 
 void RecordEditor::duplicate()

@@ -10,6 +10,7 @@
 #include <functional>
 
 class PictureButton;
+class RecordForm;
 class QLabel;
 class QWidget;
 
@@ -42,6 +43,9 @@ public:
         PictureButton* search = nullptr;     // cmdTrova
         PictureButton* print = nullptr;      // cmdStampa
         PictureButton* close = nullptr;      // cmdEsci
+
+        // The buttons of `window` that carry those object names.
+        static Buttons named(const QWidget* window);
     };
 
     struct Hooks {
@@ -58,6 +62,9 @@ public:
         // Clears what belongs to the saved record only (duplicate).
         std::function<void()> resetForDuplicate;
         QWidget* firstField = nullptr;
+
+        // Fields, record and clearing from the editor's record form.
+        static Hooks forForm(RecordForm& form, std::function<QString()> archivePath);
     };
 
     // Connects the buttons and puts the shortcuts on `window`. Create it once the window's fields
@@ -73,6 +80,10 @@ public:
     void newRecord();
     void save();
     void duplicate();
+
+    // Shows the record at `position` of the archive, as a list or a search hands it over; the
+    // next save updates it there. A record that cannot be read leaves the screen as it was.
+    void show(qint64 position);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,11 +5,11 @@
 
 namespace style {
 
-void paintBackground(QPainter& painter, const QRect& area)
+void paintBackground(QPainter& painter, const QRect& area, const Background& background)
 {
     QLinearGradient gradient(area.topLeft(), area.bottomLeft());
-    gradient.setColorAt(0.0, QColor(0x24, 0x3B, 0x6E));
-    gradient.setColorAt(1.0, QColor(0x2E, 0x7D, 0x5B));
+    gradient.setColorAt(0.0, background.top);
+    gradient.setColorAt(1.0, background.bottom);
     painter.fillRect(area, gradient);
 }
 

@@ -20,7 +20,14 @@ inline const QColor crimson{0xDC, 0x14, 0x3C};
 inline const QString panelStyleSheet = QStringLiteral(
     "#panContent { background-color: #F4F8FB; border: 1px solid #9FB3C8; border-radius: 14px; }");
 
-void paintBackground(QPainter& painter, const QRect& area);
+// A window background: a vertical gradient from `top` to `bottom`.
+struct Background {
+    QColor top;
+    QColor bottom;
+};
+inline const Background programBackground{QColor(0x24, 0x3B, 0x6E), QColor(0x2E, 0x7D, 0x5B)};
+
+void paintBackground(QPainter& painter, const QRect& area, const Background& background = programBackground);
 
 QFont font(const QString& family, int pointSize, bool bold = false);
 inline QFont verdana(int size, bool bold = false) { return font(QStringLiteral("Verdana"), size, bold); }

@@ -8,10 +8,11 @@
 #include <QPainter>
 
 WorkScreen::WorkScreen(Navigator& navigator, const QString& objectName, const QString& caption,
-                       QSize contentSize)
+                       QSize contentSize, const style::Background& background)
     : QWidget(nullptr)
     , m_navigator(navigator)
     , m_content(new QWidget(this))
+    , m_background(background)
 {
     setObjectName(objectName);
     setWindowTitle(caption);
@@ -37,5 +38,5 @@ void WorkScreen::closeEvent(QCloseEvent* event)
 void WorkScreen::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    style::paintBackground(painter, rect());
+    style::paintBackground(painter, rect(), m_background);
 }

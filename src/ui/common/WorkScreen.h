@@ -3,8 +3,9 @@
 #include <QWidget>
 
 #include "common/Navigator.h"
+#include "common/Style.h"
 
-// A long-lived, maximised screen whose content is a fixed-size panel centred on a gradient
+// A long-lived, maximised screen whose content is a fixed-size panel centred on its gradient
 // background. Closing it (its exit button or the window's close button) goes where `leave()`
 // says; by default back to the launcher.
 class WorkScreen : public QWidget {
@@ -13,7 +14,7 @@ public:
     static constexpr QSize panelSize{995, 692};
 
     WorkScreen(Navigator& navigator, const QString& objectName, const QString& caption,
-               QSize contentSize = panelSize);
+               QSize contentSize = panelSize, const style::Background& background = style::programBackground);
 
     // The fixed panel the screen's controls live on (object name "panContent").
     QWidget* content() const { return m_content; }
@@ -28,4 +29,5 @@ protected:
 private:
     Navigator& m_navigator;
     QWidget* m_content;
+    style::Background m_background;
 };

@@ -1,25 +1,24 @@
 #include "tournament/Torneo.h"
 
+#include "common/ButtonTable.h"
 #include "common/Dialogs.h"
 #include "common/EmailField.h"
-#include "common/EnterChain.h"
-#include "common/FocusHighlight.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
 #include "common/PictureButton.h"
 #include "common/RecordEditor.h"
+#include "common/RecordForm.h"
 #include "common/Style.h"
 #include "storage/TournamentRecord.h"
 #include "text/TextRules.h"
 #include "tools/Calcolatrice_Scientifica.h"
 #include "tournament/Points.h"
 
-#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextCursor>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -35,28 +34,56 @@ const QString completedHint = QStringLiteral(
 
 int capacity(std::string_view field) { return TournamentRecord::Layout.capacityOf(field); }
 
-// Characters the matches take in the record, where every line break is CR LF.
-qsizetype storedLength(const QString& plainText) { return plainText.size() + plainText.count(u'\n'); }
+using Row = RecordForm::Row;
+using Kind = RecordForm::Kind;
 
-QLabel* caption(const QString& text, QWidget* panel, const QRect& geometry)
+// The entry's fields, in the order the screen makes them (and Tab follows).
+const QList<Row>& entryFields()
 {
-    auto* label = new QLabel(text, panel);
-    label->setFont(style::verdana(12, true));
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(style::navy.name()));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setGeometry(geometry);
-    return label;
+    static const QList<Row> rows = {
+        {u"txtConcorrente"_s, u"Squadra:"_s, u"Concorrente"_s, Kind::Line, {210, 136, 580, 32}, {24, 136, 176, 32}, u"txtResponsabile"_s},
+        {u"txtResponsabile"_s, u"Responsabile:"_s, u"Responsabile"_s, Kind::Line, {210, 178, 580, 32}, {24, 178, 176, 32}, u"txtTelefono"_s},
+        {u"txtTelefono"_s, u"Telefono:"_s, u"Telefono"_s, Kind::Line, {210, 220, 300, 32}, {24, 220, 176, 32}, u"txtEmail"_s},
+        {u"txtEmail"_s, u"E-mail:"_s, u"Email"_s, Kind::Line, {210, 262, 480, 32}, {24, 262, 176, 32}, u"txtGare"_s},
+        {u"txtGare"_s, {}, u"Gare"_s, Kind::MultiLine, {24, 340, 951, 190}},
+        {u"txtPunteggio"_s, u"Punteggio totale:"_s, u"Punteggio"_s, Kind::Line, {210, 546, 170, 32}, {24, 546, 176, 32}, u"txtNote"_s,
+         RecordForm::TextRule::AsTyped, u"0,00"_s},
+        {u"chkCompletato"_s, u"Completato"_s, u"Completato"_s, Kind::CheckBox, {470, 546, 200, 32}},
+        {u"txtNote"_s, u"Note:"_s, u"Note"_s, Kind::Line, {210, 588, 765, 32}, {24, 588, 176, 32}, u"txtConcorrente"_s},
+    };
+    return rows;
 }
 
-QLineEdit* field(const QString& objectName, int maxLength, QWidget* panel, const QRect& geometry)
+// The dialogs behind the buttons marked unavailable are not part of the program yet.
+const QList<buttonTable::ToolRow>& toolbarButtons()
 {
-    auto* edit = new QLineEdit(panel);
-    edit->setObjectName(objectName);
-    edit->setFont(style::verdana(12, true));
-    edit->setMaxLength(maxLength);
-    edit->setGeometry(geometry);
-    focusHighlight::applyFormA(edit);
-    return edit;
+    static const QList<buttonTable::ToolRow> rows = {
+        {u"cmdNuovo"_s, u"nuovo"_s, 24, u"Prepara la schermata per l'inserimento di una nuova scheda."_s},
+        {u"cmdSalva"_s, u"salva"_s, 78, u"Salva la scheda corrente in archivio."_s},
+        {u"cmdTrova"_s, u"trova"_s, 132, u"Trova una scheda in archivio."_s, false},
+        {u"cmdAnteprima"_s, u"anteprima"_s, 186, u"Visualizza l'anteprima di stampa della scheda corrente."_s, false},
+        {u"cmdStampa"_s, u"stampa"_s, 240, u"Stampa la scheda corrente."_s, false},
+        {u"cmdPrimo"_s, u"primo"_s, 364, u"Visualizza la prima scheda in archivio."_s},
+        {u"cmdIndietro"_s, u"indietro"_s, 418, u"Visualizza la scheda precedente in archivio."_s},
+        {u"cmdAvanti"_s, u"avanti"_s, 554, u"Visualizza la scheda successiva in archivio."_s},
+        {u"cmdUltimo"_s, u"ultimo"_s, 608, u"Visualizza l'ultima scheda in archivio."_s},
+        {u"cmdExcel"_s, u"excel"_s, 735, u"Esporta le schede in archivio in un file di Microsoft Excel."_s, false},
+        {u"cmdNonPagati"_s, u"nonpagati"_s, 789, u"Visualizza l'elenco delle squadre che hanno ancora gare da disputare."_s, false},
+        {u"cmdGuida"_s, u"help"_s, 869, u"Visualizza la pagina della guida in linea sensibile al contesto."_s},
+        {u"cmdEsci"_s, u"exit"_s, 923, u"Esci da questa schermata di lavoro."_s},
+    };
+    return rows;
+}
+
+// The small buttons beside the fields.
+const QList<ButtonRow>& fieldButtons()
+{
+    static const QList<ButtonRow> rows = {
+        {u"impSquadra"_s, u"importa"_s, {798, 132, 40, 40}, u"Importa i dati dall'archivio delle squadre."_s, false},
+        {u"btnEmail"_s, u"email"_s, {698, 258, 40, 40}, u"Invia una e-mail all'indirizzo indicato."_s},
+        {u"btnCalcolatrice"_s, u"calcolatrice"_s, {388, 542, 40, 40}, u"Apri calcolatrice."_s},
+    };
+    return rows;
 }
 
 }  // namespace
@@ -85,61 +112,17 @@ TfrmTorneo::TfrmTorneo(Navigator& navigator)
     m_panInfo->setGeometry(14, 638, 967, 40);
 
     hintLine::install(m_panInfo, m_buttons, {this, panel, m_lblNome});
-    hintLine::addHint(m_panInfo, m_chkCompletato, completedHint);
+    hintLine::addHint(m_panInfo, m_form->control(QStringLiteral("chkCompletato")), completedHint);
 
-    const auto button = [this](const char* name) { return findChild<PictureButton*>(QLatin1String(name)); };
-    RecordEditor::Buttons buttons;
-    buttons.newRecord = button("cmdNuovo");
-    buttons.save = button("cmdSalva");
-    buttons.first = button("cmdPrimo");
-    buttons.previous = button("cmdIndietro");
-    buttons.next = button("cmdAvanti");
-    buttons.last = button("cmdUltimo");
-    buttons.search = button("cmdTrova");
-    buttons.print = button("cmdStampa");
-    buttons.close = button("cmdEsci");
-
-    RecordEditor::Hooks hooks;
-    hooks.archivePath = [this] { return m_path; };
-    hooks.recordSize = TournamentRecord::Size;
-    hooks.showRecord = [this](const QByteArray& bytes) { fillFields(TournamentRecord::fromBytes(bytes)); };
-    hooks.screenRecord = [this] { return entryOnScreen().toBytes(); };
-    hooks.clearScreen = [this] { clearEntry(); };
+    RecordEditor::Hooks hooks = RecordEditor::Hooks::forForm(*m_form, [this] { return m_path; });
     hooks.checkBeforeSave = [this] { return checkBeforeSave(); };
-    hooks.firstField = m_txtConcorrente;
-    m_editor = new RecordEditor(this, recordEditing::Editor::Tournament, m_lblPosizione, buttons, std::move(hooks));
+    m_editor = new RecordEditor(this, recordEditing::Editor::Tournament, m_lblPosizione,
+                                RecordEditor::Buttons::named(this), std::move(hooks));
 }
 
 void TfrmTorneo::buildToolbar(QWidget* panel)
 {
-    const struct {
-        const char* name;
-        const char* picture;
-        int x;
-        const char* hint;
-        bool available;  // the dialogs behind the others are not part of the program yet
-    } toolbar[] = {
-        {"cmdNuovo", "nuovo", 24, "Prepara la schermata per l'inserimento di una nuova scheda.", true},
-        {"cmdSalva", "salva", 78, "Salva la scheda corrente in archivio.", true},
-        {"cmdTrova", "trova", 132, "Trova una scheda in archivio.", false},
-        {"cmdAnteprima", "anteprima", 186, "Visualizza l'anteprima di stampa della scheda corrente.", false},
-        {"cmdStampa", "stampa", 240, "Stampa la scheda corrente.", false},
-        {"cmdPrimo", "primo", 364, "Visualizza la prima scheda in archivio.", true},
-        {"cmdIndietro", "indietro", 418, "Visualizza la scheda precedente in archivio.", true},
-        {"cmdAvanti", "avanti", 554, "Visualizza la scheda successiva in archivio.", true},
-        {"cmdUltimo", "ultimo", 608, "Visualizza l'ultima scheda in archivio.", true},
-        {"cmdExcel", "excel", 735, "Esporta le schede in archivio in un file di Microsoft Excel.", false},
-        {"cmdNonPagati", "nonpagati", 789, "Visualizza l'elenco delle squadre che hanno ancora gare da disputare.", false},
-        {"cmdGuida", "help", 869, "Visualizza la pagina della guida in linea sensibile al contesto.", true},
-        {"cmdEsci", "exit", 923, "Esci da questa schermata di lavoro.", true},
-    };
-    for (const auto& entry : toolbar) {
-        auto* b = new PictureButton(QLatin1String(entry.name), QLatin1String(entry.picture), panel);
-        b->setGeometry(entry.x, 62, 48, 48);
-        b->setHint(QString::fromUtf8(entry.hint));
-        b->setEnabled(entry.available);
-        m_buttons.append(b);
-    }
+    m_buttons = buttonTable::toolbar(panel, toolbarButtons());
 
     m_lblPosizione = new QLabel(panel);
     m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
@@ -161,26 +144,6 @@ void TfrmTorneo::buildToolbar(QWidget* panel)
 
 void TfrmTorneo::buildFields(QWidget* panel)
 {
-    caption(QStringLiteral("Squadra:"), panel, {24, 136, 176, 32});
-    m_txtConcorrente = field(QStringLiteral("txtConcorrente"), capacity("Concorrente"), panel, {210, 136, 580, 32});
-    auto* importTeam = new PictureButton(QStringLiteral("impSquadra"), QStringLiteral("importa"), panel);
-    importTeam->setGeometry(798, 132, 40, 40);
-    importTeam->setHint(QStringLiteral("Importa i dati dall'archivio delle squadre."));
-    importTeam->setEnabled(false);
-
-    caption(QStringLiteral("Responsabile:"), panel, {24, 178, 176, 32});
-    m_txtResponsabile = field(QStringLiteral("txtResponsabile"), capacity("Responsabile"), panel, {210, 178, 580, 32});
-
-    caption(QStringLiteral("Telefono:"), panel, {24, 220, 176, 32});
-    m_txtTelefono = field(QStringLiteral("txtTelefono"), capacity("Telefono"), panel, {210, 220, 300, 32});
-
-    caption(QStringLiteral("E-mail:"), panel, {24, 262, 176, 32});
-    m_txtEmail = field(QStringLiteral("txtEmail"), capacity("Email"), panel, {210, 262, 480, 32});
-    auto* email = new PictureButton(QStringLiteral("btnEmail"), QStringLiteral("email"), panel);
-    email->setGeometry(698, 258, 40, 40);
-    email->setHint(QStringLiteral("Invia una e-mail all'indirizzo indicato."));
-    emailField::attach(m_txtEmail, email);
-
     auto* matchesHeading = new QLabel(QStringLiteral("Gare disputate"), panel);
     matchesHeading->setObjectName(QStringLiteral("imgGare"));
     matchesHeading->setFont(style::verdana(12, true));
@@ -189,20 +152,19 @@ void TfrmTorneo::buildFields(QWidget* panel)
                                       .arg(style::pitchGreen.name()));
     matchesHeading->setGeometry(24, 310, 951, 30);
 
-    m_txtGare = new QPlainTextEdit(panel);
-    m_txtGare->setObjectName(QStringLiteral("txtGare"));
-    m_txtGare->setFont(style::verdana(12, true));
-    m_txtGare->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_txtGare->setTabChangesFocus(true);
-    m_txtGare->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: white; border: 1px solid %1; }")
-                                 .arg(style::pitchGreen.name()));
-    m_txtGare->setGeometry(24, 340, 951, 190);
-    connect(m_txtGare, &QPlainTextEdit::textChanged, this, &TfrmTorneo::txtGareChange);
+    const RecordForm::Look look{style::verdana(12, true), style::verdana(12, true),
+                                QStringLiteral("color: %1;").arg(style::navy.name())};
+    m_form = new RecordForm(panel, recordFormat(TournamentRecord::Layout), entryFields(), look);
+    m_buttons += buttonTable::create(panel, fieldButtons());
 
-    caption(QStringLiteral("Punteggio totale:"), panel, {24, 546, 176, 32});
-    m_txtPunteggio = field(QStringLiteral("txtPunteggio"), capacity("Punteggio"), panel, {210, 546, 170, 32});
+    m_form->control(QStringLiteral("txtGare"))
+        ->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: white; border: 1px solid %1; }")
+                            .arg(style::pitchGreen.name()));
+    m_form->control(QStringLiteral("chkCompletato"))
+        ->setStyleSheet(QStringLiteral("color: %1;").arg(style::navy.name()));
+
+    m_txtPunteggio = m_form->control<QLineEdit>(QStringLiteral("txtPunteggio"));
     m_txtPunteggio->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_txtPunteggio->setText(QStringLiteral("0,00"));
     // A normal form too long for the field is shown whole (and refused at save); once the text
     // fits again the field takes no more than its capacity.
     connect(m_txtPunteggio, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -210,27 +172,13 @@ void TfrmTorneo::buildFields(QWidget* panel)
         if (text.size() <= limit && m_txtPunteggio->maxLength() != limit)
             m_txtPunteggio->setMaxLength(limit);
     });
-    auto* calculator = new PictureButton(QStringLiteral("btnCalcolatrice"), QStringLiteral("calcolatrice"), panel);
-    calculator->setGeometry(388, 542, 40, 40);
-    calculator->setHint(QStringLiteral("Apri calcolatrice."));
-    connect(calculator, &PictureButton::clicked, this, &TfrmTorneo::btnCalcolatriceClick);
-
-    m_chkCompletato = new QCheckBox(QStringLiteral("Completato"), panel);
-    m_chkCompletato->setObjectName(QStringLiteral("chkCompletato"));
-    m_chkCompletato->setFont(style::verdana(12, true));
-    m_chkCompletato->setStyleSheet(QStringLiteral("color: %1;").arg(style::navy.name()));
-    m_chkCompletato->setCursor(Qt::PointingHandCursor);
-    m_chkCompletato->setGeometry(470, 546, 200, 32);
-
-    caption(QStringLiteral("Note:"), panel, {24, 588, 176, 32});
-    m_txtNote = field(QStringLiteral("txtNote"), capacity("Note"), panel, {210, 588, 765, 32});
-
-    m_buttons << importTeam << email << calculator;
-
-    enterChain::link({m_txtConcorrente, m_txtResponsabile, m_txtTelefono, m_txtEmail}, m_txtGare);
-    enterChain::link({m_txtPunteggio, m_txtNote}, m_txtConcorrente);
     // Installed after the Enter chain, so it sees the keys first and leaves Enter to the chain.
     m_txtPunteggio->installEventFilter(this);
+
+    emailField::attach(m_form->control<QLineEdit>(QStringLiteral("txtEmail")),
+                       findChild<PictureButton*>(QStringLiteral("btnEmail")));
+    connect(findChild<PictureButton*>(QStringLiteral("btnCalcolatrice")), &PictureButton::clicked, this,
+            &TfrmTorneo::btnCalcolatriceClick);
 }
 
 void TfrmTorneo::setTournament(const QString& path, const QString& name)
@@ -239,11 +187,7 @@ void TfrmTorneo::setTournament(const QString& path, const QString& name)
     m_lblNome->setText(name);
 }
 
-void TfrmTorneo::showEntry(const TournamentRecord& entry, qint64 position)
-{
-    fillFields(entry);
-    m_lblPosizione->setText(recordEditing::positionText(position));
-}
+void TfrmTorneo::showRecord(qint64 position) { m_editor->show(position); }
 
 void TfrmTorneo::setPoints(const QString& text)
 {
@@ -259,53 +203,6 @@ void TfrmTorneo::showEvent(QShowEvent* event)
     WorkScreen::showEvent(event);
 }
 
-void TfrmTorneo::clearEntry()
-{
-    for (QLineEdit* edit : {m_txtConcorrente, m_txtResponsabile, m_txtTelefono, m_txtEmail, m_txtNote})
-        edit->clear();
-    m_txtGare->clear();
-    m_txtPunteggio->setText(QStringLiteral("0,00"));
-    m_chkCompletato->setChecked(false);
-}
-
-void TfrmTorneo::fillFields(const TournamentRecord& entry)
-{
-    // As stored: no trimming and no normal form, until the user leaves a field.
-    m_txtConcorrente->setText(entry.Concorrente);
-    m_txtResponsabile->setText(entry.Responsabile);
-    m_txtTelefono->setText(entry.Telefono);
-    m_txtEmail->setText(entry.Email);
-    QString matches = entry.Gare;
-    matches.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    m_txtGare->setPlainText(matches);
-    m_txtPunteggio->setText(entry.Punteggio);
-    m_txtNote->setText(entry.Note);
-    switch (entry.completato()) {
-    case YesNo::Yes:
-        m_chkCompletato->setChecked(true);
-        break;
-    case YesNo::No:
-        m_chkCompletato->setChecked(false);
-        break;
-    case YesNo::Neither:
-        break;
-    }
-}
-
-TournamentRecord TfrmTorneo::entryOnScreen() const
-{
-    TournamentRecord entry;
-    entry.Concorrente = m_txtConcorrente->text();
-    entry.Responsabile = m_txtResponsabile->text();
-    entry.Telefono = m_txtTelefono->text();
-    entry.Email = m_txtEmail->text();
-    entry.Gare = m_txtGare->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
-    entry.Punteggio = m_txtPunteggio->text();
-    entry.Note = m_txtNote->text();
-    entry.setCompletato(m_chkCompletato->isChecked());
-    return entry;
-}
-
 bool TfrmTorneo::checkBeforeSave()
 {
     const auto refuse = [this](const QString& message, QWidget* focus) {
@@ -313,8 +210,9 @@ bool TfrmTorneo::checkBeforeSave()
         focus->setFocus(Qt::OtherFocusReason);
         return false;
     };
-    if (trimControls(m_txtConcorrente->text()).isEmpty())
-        return refuse(teamMissingMessage, m_txtConcorrente);
+    auto* team = m_form->control<QLineEdit>(QStringLiteral("txtConcorrente"));
+    if (trimControls(team->text()).isEmpty())
+        return refuse(teamMissingMessage, team);
     if (trimControls(m_txtPunteggio->text()).isEmpty())
         return refuse(pointsMissingMessage, m_txtPunteggio);
     // Cutting the points to the field would store another number.
@@ -360,40 +258,6 @@ void TfrmTorneo::txtPunteggioExit()
     const QString normal = pointsNormalForm(m_txtPunteggio->text());
     m_txtPunteggio->setMaxLength(std::max(capacity("Punteggio"), int(normal.size())));
     m_txtPunteggio->setText(normal);
-}
-
-void TfrmTorneo::txtGareChange()
-{
-    const int limit = capacity("Gare");
-    QString text = m_txtGare->toPlainText();
-    qsizetype excess = storedLength(text) - limit;
-    if (excess <= 0 || m_cuttingMatches)
-        return;
-    // Cut what was just typed or pasted: the characters before the cursor, then from the end.
-    m_cuttingMatches = true;
-    QTextCursor cursor = m_txtGare->textCursor();
-    const int end = cursor.position();
-    int start = end;
-    while (excess > 0 && start > 0) {
-        --start;
-        excess -= text.at(start) == u'\n' ? 2 : 1;
-    }
-    cursor.setPosition(start);
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-    if (excess > 0) {
-        text = m_txtGare->toPlainText();
-        int cut = int(text.size());
-        while (excess > 0 && cut > 0) {
-            --cut;
-            excess -= text.at(cut) == u'\n' ? 2 : 1;
-        }
-        cursor.setPosition(cut);
-        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    }
-    m_txtGare->setTextCursor(cursor);
-    m_cuttingMatches = false;
 }
 
 void TfrmTorneo::btnCalcolatriceClick()

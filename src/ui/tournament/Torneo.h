@@ -5,12 +5,10 @@
 #include <QString>
 
 class PictureButton;
-class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class RecordEditor;
-struct TournamentRecord;
+class RecordForm;
 
 // The tournament entry editor: one entry (scheda) per team of the tournament whose file the open
 // screen hands over. It is the only writer of tournament files.
@@ -23,8 +21,9 @@ public:
     void setTournament(const QString& path, const QString& name);
     QString tournamentPath() const { return m_path; }
 
-    // Shows an entry found elsewhere (lists, search) as the one at `position`.
-    void showEntry(const TournamentRecord& entry, qint64 position);
+    // Shows the entry at `position` of the tournament, as the lists and the search hand it over;
+    // saving then updates it there.
+    void showRecord(qint64 position);
 
     // Puts a number into the points field and gives it the focus; the normal form follows when
     // the field is left.
@@ -37,28 +36,17 @@ protected:
 private:
     void buildToolbar(QWidget* panel);
     void buildFields(QWidget* panel);
-    void clearEntry();
-    void fillFields(const TournamentRecord& entry);
-    TournamentRecord entryOnScreen() const;
     bool checkBeforeSave();
     bool txtPunteggioKeyDown(QKeyEvent* key);
     void txtPunteggioExit();
-    void txtGareChange();
     void btnCalcolatriceClick();
 
     QString m_path;
     QLabel* m_lblNome = nullptr;
     QLabel* m_lblPosizione = nullptr;
     QLabel* m_panInfo = nullptr;
-    QLineEdit* m_txtConcorrente = nullptr;
-    QLineEdit* m_txtResponsabile = nullptr;
-    QLineEdit* m_txtTelefono = nullptr;
-    QLineEdit* m_txtEmail = nullptr;
-    QPlainTextEdit* m_txtGare = nullptr;
-    QLineEdit* m_txtPunteggio = nullptr;
-    QLineEdit* m_txtNote = nullptr;
-    QCheckBox* m_chkCompletato = nullptr;
+    QLineEdit* m_txtPunteggio = nullptr;  // has rules of its own beyond the form's
     QList<PictureButton*> m_buttons;
+    RecordForm* m_form = nullptr;
     RecordEditor* m_editor = nullptr;
-    bool m_cuttingMatches = false;
 };

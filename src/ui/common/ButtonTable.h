@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QString>
+
+class PictureButton;
+class QWidget;
+
+// A screen's picture buttons as a table: the toolbar of an editor, the small buttons beside its
+// fields. Object names and pictures are the screen's; a button not available yet is disabled.
+struct ButtonRow {
+    QString name;
+    QString picture;  // resource name without folder and extension
+    QRect geometry;
+    QString hint;
+    bool available = true;
+};
+
+namespace buttonTable {
+
+QList<PictureButton*> create(QWidget* panel, const QList<ButtonRow>& rows);
+
+// An editor toolbar: 48-pixel buttons on one line at height `top`, each row giving its x.
+struct ToolRow {
+    QString name;
+    QString picture;
+    int x = 0;
+    QString hint;
+    bool available = true;
+};
+QList<PictureButton*> toolbar(QWidget* panel, const QList<ToolRow>& rows, int top = 62);
+
+}  // namespace buttonTable
