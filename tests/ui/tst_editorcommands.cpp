@@ -1,0 +1,374 @@
+// The shared record editor, driven on a tiny two-field form: what each command of each of the
+// three editors shows, where the position label ends, and what the archive holds afterwards.
+#include "common/ButtonTable.h"
+#include "common/PictureButton.h"
+#include "common/RecordEditor.h"
+#include "common/RecordForm.h"
+#include "editor/RecordEditing.h"
+#include "storage/RecordFile.h"
+#include "storage/RecordLayout.h"
+#include "FakePlatform.h"
+#include "platform/WidgetPlatform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+#include <optional>
+
+using platform::MessageKind;
+using recordEditing::Editor;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct TinyRecord {
+    QString Nome;
+    QString Nota;
+    static constexpr int Size = 42;
+    static constexpr RecordLayout<TinyRecord, 2> Layout{
+        "tiny", TextEncoding::ZeroTerminated, {{{"Nome", 20, &TinyRecord::Nome}, {"Nota", 20, &TinyRecord::Nota}}}};
+};
+
+QByteArray tiny(const QString& nome, const QString& nota = {})
+{
+    return TinyRecord::Layout.encode({nome, nota});
+}
+
+// A window with the editor's buttons, the position label and the two fields.
+struct TinyEditor {
+    FakePlatform fake;
+    TempProgramFolder folder;
+    QString path = folder.file(u"Prova.dat"_s);
+    QWidget window;
+    QLabel* position = new QLabel(&window);
+    RecordForm* form = nullptr;
+    RecordEditor* editor = nullptr;
+
+    explicit TinyEditor(Editor kind)
+    {
+        position->setObjectName(u"lblPosizione"_s);
+        buttonTable::toolbar(&window, {{u"cmdNuovo"_s, u"nuovo"_s, 0}, {u"cmdSalva"_s, u"salva"_s, 50},
+                                       {u"cmdDuplica"_s, u"nuovo"_s, 100}, {u"cmdPrimo"_s, u"primo"_s, 150},
+                                       {u"cmdIndietro"_s, u"indietro"_s, 200}, {u"cmdAvanti"_s, u"avanti"_s, 250},
+                                       {u"cmdUltimo"_s, u"ultimo"_s, 300}});
+        form = new RecordForm(&window, recordFormat(TinyRecord::Layout),
+                              {{u"txtNome"_s, u"Nome:"_s, u"Nome"_s, RecordForm::Kind::Line, {10, 100, 200, 30}, {}, u"txtNota"_s},
+                               {u"txtNota"_s, u"Nota:"_s, u"Nota"_s, RecordForm::Kind::Line, {10, 140, 200, 30}, {}, u"txtNome"_s}},
+                              {});
+        editor = new RecordEditor(&window, kind, position, RecordEditor::Buttons::named(&window),
+                                  RecordEditor::Hooks::forForm(*form, [this] { return path; }));
+        window.resize(400, 200);
+    }
+
+    QLineEdit* field(const QString& name) const { return form->control<QLineEdit>(name); }
+    void click(const QString& button) const
+    {
+        QTest::mouseClick(window.findChild<PictureButton*>(button), Qt::LeftButton);
+    }
+    void store(const QList<QByteArray>& records) const
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        for (const QByteArray& record : records)
+            file.write(record);
+    }
+    QList<QByteArray> stored() const
+    {
+        QList<QByteArray> records;
+        if (!QFileInfo::exists(path))
+            return records;
+        const RecordFile file(path, TinyRecord::Size);
+        for (qint64 i = 1; i <= file.count(); ++i)
+            records.append(file.read(i));
+        return records;
+    }
+};
+
+enum class Command { SaveNew, SaveShown, Duplicate, DuplicateThenSave, Last, ShowSecond, ShowBeyondEnd };
+enum class Archive { TwoRecords, InMissingFolder, VanishesAfterShowing };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Editor)
+Q_DECLARE_METATYPE(Command)
+Q_DECLARE_METATYPE(Archive)
+Q_DECLARE_METATYPE(std::optional<MessageKind>)
+
+class TestEditorCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commands_data()
+    {
+        QTest::addColumn<Editor>("editor");
+        QTest::addColumn<Archive>("archive");
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<std::optional<MessageKind>>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QList<QByteArray>>("file");
+
+        const QString failure = recordEditing::archiveFailureMessage;
+        const QList<QByteArray> two{tiny(u"Alfa"_s, u"uno"_s), tiny(u"Beta"_s, u"due"_s)};
+        const QList<QByteArray> none;
+        const auto names = [](Editor e) {
+            return e == Editor::Tournament ? "tournament" : e == Editor::Team ? "team" : "player";
+        };
+        for (Editor e : {Editor::Tournament, Editor::Team, Editor::Player}) {
+            const auto row = [&](const char* what) -> QTestData& { return QTest::addRow("%s: %s", names(e), what); };
+            row("save new appends") << e << Archive::TwoRecords << Command::SaveNew << std::optional(MessageKind::Information)
+                                    << recordEditing::insertedMessage << u"3"_s
+                                    << QList<QByteArray>{two[0], two[1], tiny(u"Gamma"_s, u"tre"_s)};
+            row("save shown updates") << e << Archive::TwoRecords << Command::SaveShown
+                                      << std::optional(MessageKind::Information) << recordEditing::updatedMessage << u"1"_s
+                                      << QList<QByteArray>{tiny(u"Alfa"_s, u"cambiata"_s), two[1]};
+            row("last") << e << Archive::TwoRecords << Command::Last << std::optional<MessageKind>() << QString() << u"2"_s << two;
+            row("show(2)") << e << Archive::TwoRecords << Command::ShowSecond << std::optional<MessageKind>() << QString()
+                           << u"2"_s << two;
+            row("show beyond the end") << e << Archive::TwoRecords << Command::ShowBeyondEnd
+                                       << std::optional(MessageKind::Error) << failure << u"1"_s << two;
+            row("last, folder missing") << e << Archive::InMissingFolder << Command::Last
+                                        << std::optional(MessageKind::Error) << failure << QString() << none;
+        }
+        // Saving into an archive that cannot be reached: each editor has its own box.
+        QTest::addRow("tournament: save fails") << Editor::Tournament << Archive::InMissingFolder << Command::SaveNew
+                                                << std::optional(MessageKind::Plain) << failure << QString() << none;
+        QTest::addRow("team: save fails") << Editor::Team << Archive::InMissingFolder << Command::SaveNew
+                                          << std::optional(MessageKind::Error) << failure << QString() << none;
+        QTest::addRow("player: save fails") << Editor::Player << Archive::InMissingFolder << Command::SaveNew
+                                            << std::optional(MessageKind::Error) << failure << QString() << none;
+
+        // Duplicate: the tournament editor has none; the others refuse an unsaved record, and a
+        // duplicate is saved as a new record, never over the one it was made from.
+        QTest::addRow("tournament: duplicate does nothing") << Editor::Tournament << Archive::TwoRecords << Command::Duplicate
+                                                            << std::optional<MessageKind>() << QString() << u"1"_s << two;
+        for (Editor e : {Editor::Team, Editor::Player}) {
+            QTest::addRow("%s: duplicate then save", names(e))
+                << e << Archive::TwoRecords << Command::DuplicateThenSave << std::optional(MessageKind::Information)
+                << recordEditing::insertedMessage << u"3"_s << QList<QByteArray>{two[0], two[1], tiny(u"Alfa"_s, u"uno"_s)};
+        }
+        QTest::addRow("team: duplicate opens the archive, which fails")
+            << Editor::Team << Archive::VanishesAfterShowing << Command::Duplicate << std::optional(MessageKind::Warning)
+            << failure << QString() << none;
+        QTest::addRow("player: duplicate does not open the archive")
+            << Editor::Player << Archive::VanishesAfterShowing << Command::Duplicate << std::optional(MessageKind::Information)
+            << recordEditing::duplicateReadyMessage << QString() << none;
+    }
+
+    void commands()
+    {
+        QFETCH(Editor, editor);
+        QFETCH(Archive, archive);
+        QFETCH(Command, command);
+        QFETCH(std::optional<MessageKind>, box);
+        QFETCH(QString, text);
+        QFETCH(QString, label);
+        QFETCH(QList<QByteArray>, file);
+
+        TinyEditor e(editor);
+        if (archive == Archive::InMissingFolder)
+            e.path = e.folder.file(u"manca/Prova.dat"_s);
+        else
+            e.store({tiny(u"Alfa"_s, u"uno"_s), tiny(u"Beta"_s, u"due"_s)});
+        e.editor->newRecord();
+        if (command != Command::SaveNew && command != Command::Last && archive != Archive::InMissingFolder)
+            e.editor->show(1);
+        if (archive == Archive::VanishesAfterShowing)
+            e.path = e.folder.file(u"manca/Prova.dat"_s);
+
+        switch (command) {
+        case Command::SaveNew:
+            e.field(u"txtNome"_s)->setText(u"Gamma"_s);
+            e.field(u"txtNota"_s)->setText(u"tre"_s);
+            e.click(u"cmdSalva"_s);
+            break;
+        case Command::SaveShown:
+            e.field(u"txtNota"_s)->setText(u"cambiata"_s);
+            e.click(u"cmdSalva"_s);
+            break;
+        case Command::Duplicate:
+            e.click(u"cmdDuplica"_s);
+            break;
+        case Command::DuplicateThenSave:
+            e.click(u"cmdDuplica"_s);
+            QCOMPARE(e.position->text(), QString());
+            QCOMPARE(e.fake.lastMessage().text, recordEditing::duplicateReadyMessage);
+            e.fake.messages.clear();
+            e.click(u"cmdSalva"_s);
+            break;
+        case Command::Last:
+            e.click(u"cmdUltimo"_s);
+            break;
+        case Command::ShowSecond:
+            e.editor->show(2);
+            QCOMPARE(e.field(u"txtNome"_s)->text(), u"Beta"_s);
+            QCOMPARE(e.field(u"txtNota"_s)->text(), u"due"_s);
+            break;
+        case Command::ShowBeyondEnd:
+            e.editor->show(3);
+            QCOMPARE(e.field(u"txtNome"_s)->text(), u"Alfa"_s);  // the screen stays as it was
+            break;
+        }
+
+        if (box) {
+            QCOMPARE(e.fake.messages.size(), 1);
+            QCOMPARE(e.fake.lastMessage().kind, *box);
+            QCOMPARE(e.fake.lastMessage().text, text);
+        } else {
+            QCOMPARE(e.fake.messages.size(), 0);
+        }
+        QCOMPARE(e.position->text(), label);
+        QCOMPARE(e.stored(), file);
+    }
+
+    void navigation_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QString>("label");      // position label before the click
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("team");       // team name shown afterwards
+        QTest::addColumn<QString>("labelAfter");
+        QTest::addColumn<QString>("message");    // empty: no box
+        QTest::addColumn<int>("kind");
+
+        const QString onScreen = QStringLiteral("Sullo schermo");
+        const int info = int(MessageKind::Information), error = int(MessageKind::Error), none = -1;
+
+        QTest::newRow("first, empty") << 0 << "" << "cmdPrimo" << onScreen << "" << recordEditing::noRecordsMessage << info;
+        QTest::newRow("last, empty, label kept") << 0 << "4" << "cmdUltimo" << onScreen << "4" << recordEditing::noRecordsMessage << info;
+        QTest::newRow("next, empty, label emptied") << 0 << "4" << "cmdAvanti" << onScreen << "" << recordEditing::noRecordsMessage << info;
+        QTest::newRow("previous, empty") << 0 << "" << "cmdIndietro" << onScreen << "" << recordEditing::noRecordsMessage << info;
+        QTest::newRow("first, one entry") << 1 << "" << "cmdPrimo" << "Squadra 1" << "1" << "" << none;
+        QTest::newRow("next on the only entry") << 1 << "1" << "cmdAvanti" << onScreen << "1" << "" << none;
+        QTest::newRow("previous on the only entry") << 1 << "1" << "cmdIndietro" << onScreen << "1" << "" << none;
+        QTest::newRow("last of three") << 3 << "" << "cmdUltimo" << "Squadra 3" << "3" << "" << none;
+        QTest::newRow("next from a new entry") << 3 << "" << "cmdAvanti" << "Squadra 1" << "1" << "" << none;
+        QTest::newRow("previous from a new entry") << 3 << "" << "cmdIndietro" << "Squadra 1" << "1" << "" << none;
+        QTest::newRow("next") << 3 << "2" << "cmdAvanti" << "Squadra 3" << "3" << "" << none;
+        QTest::newRow("previous") << 3 << "3" << "cmdIndietro" << "Squadra 2" << "2" << "" << none;
+        QTest::newRow("next on the last entry") << 3 << "3" << "cmdAvanti" << onScreen << "3" << "" << none;
+        QTest::newRow("previous on the first entry") << 3 << "1" << "cmdIndietro" << onScreen << "1" << "" << none;
+        QTest::newRow("label not a number") << 3 << "x" << "cmdAvanti" << onScreen << "x" << recordEditing::archiveFailureMessage << error;
+        QTest::newRow("label beyond the file") << 3 << "9" << "cmdIndietro" << onScreen << "9" << recordEditing::archiveFailureMessage << error;
+    }
+
+    // Moves from the position label, with the message of an empty archive.
+    void navigation()
+    {
+        QFETCH(int, records);
+        QFETCH(QString, label);
+        QFETCH(QString, button);
+        QFETCH(QString, team);
+        QFETCH(QString, labelAfter);
+        QFETCH(QString, message);
+        QFETCH(int, kind);
+
+        TinyEditor e(Editor::Team);
+        QList<QByteArray> stored;
+        for (int i = 1; i <= records; ++i)
+            stored << tiny(QStringLiteral("Squadra %1").arg(i), QStringLiteral("%1,00").arg(i));
+        e.store(stored);
+        e.field(QStringLiteral("txtNome"))->setText(QStringLiteral("Sullo schermo"));
+        e.position->setText(label);
+
+        e.click(button);
+        QCOMPARE(e.field(QStringLiteral("txtNome"))->text(), team);
+        QCOMPARE(e.position->text(), labelAfter);
+        if (message.isEmpty()) {
+            QCOMPARE(e.fake.messages.size(), 0);
+        } else {
+            QCOMPARE(e.fake.messages.size(), 1);
+            QCOMPARE(e.fake.lastMessage().kind, MessageKind(kind));
+            QCOMPARE(e.fake.lastMessage().text, message);
+        }
+        if (team.startsWith(QStringLiteral("Squadra")))
+            QCOMPARE(e.field(QStringLiteral("txtNota"))->text(), QStringLiteral("%1,00").arg(labelAfter));
+    }
+
+    void navigationReadsTheFileEveryTime()
+    {
+        TinyEditor e(Editor::Team);
+        e.store({tiny(QStringLiteral("Aquile"))});
+        e.click(QStringLiteral("cmdUltimo"));
+        QCOMPARE(e.position->text(), QStringLiteral("1"));
+        // Another installation adds an entry and changes the first one meanwhile.
+        e.store({tiny(QStringLiteral("Aquile Rosse")), tiny(QStringLiteral("Falchi"))});
+        e.click(QStringLiteral("cmdAvanti"));
+        QCOMPARE(e.field(QStringLiteral("txtNome"))->text(), QStringLiteral("Falchi"));
+        e.click(QStringLiteral("cmdIndietro"));
+        QCOMPARE(e.field(QStringLiteral("txtNome"))->text(), QStringLiteral("Aquile Rosse"));
+    }
+
+    void missingFileIsCreatedByANavigationButton()
+    {
+        TinyEditor e(Editor::Team);
+        QVERIFY(!QFileInfo::exists(e.path));
+        e.click(QStringLiteral("cmdPrimo"));
+        QCOMPARE(QFileInfo(e.path).size(), 0);
+        QVERIFY(QFileInfo(e.path).isFile());
+        QCOMPARE(e.fake.lastMessage().text, recordEditing::noRecordsMessage);
+    }
+
+    void duplicateRefusesAnUnsavedRecord()
+    {
+        for (Editor editor : {Editor::Team, Editor::Player}) {
+            TinyEditor e(editor);
+            e.editor->newRecord();
+            e.field(u"txtNome"_s)->setText(u"Nuova"_s);
+            e.click(u"cmdDuplica"_s);
+            QCOMPARE(e.fake.messages.size(), 1);
+            QCOMPARE(e.fake.lastMessage().kind, MessageKind::Warning);
+            QCOMPARE(e.fake.lastMessage().text, recordEditing::duplicateUnsavedMessage);
+            QVERIFY(!QFileInfo::exists(e.path));
+        }
+    }
+
+    // Saving takes the focus from the field being edited (so it finishes), then gives it back:
+    // also after a real modal box, which the user closes before typing on.
+    void focusComesBackAfterSave_data()
+    {
+        QTest::addColumn<bool>("realBox");
+        QTest::newRow("test double") << false;
+        QTest::newRow("real message box") << true;
+    }
+
+    void focusComesBackAfterSave()
+    {
+        QFETCH(bool, realBox);
+        TinyEditor e(Editor::Team);
+        if (realBox)
+            installWidgetPlatform();  // real message boxes
+        e.window.show();
+        QApplication::setActiveWindow(&e.window);
+        QVERIFY(QTest::qWaitForWindowActive(&e.window));
+        e.editor->newRecord();
+        QTest::keyClicks(e.field(u"txtNome"_s), u"Delta"_s);
+        e.field(u"txtNota"_s)->setFocus();
+        QTest::keyClicks(e.field(u"txtNota"_s), u"qua"_s);
+
+        bool boxSeen = false;
+        if (realBox) {
+            QTimer::singleShot(50, [&boxSeen] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                boxSeen = box != nullptr;
+                if (box)
+                    box->accept();
+            });
+        }
+        QTest::keyClick(&e.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(boxSeen, realBox);
+        // What a window manager does once the box has gone.
+        QApplication::setActiveWindow(&e.window);
+        QVERIFY(QTest::qWaitForWindowActive(&e.window));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.field(u"txtNota"_s)));
+        QTest::keyClicks(QApplication::focusWidget(), u"ttro"_s);
+        QCOMPARE(e.field(u"txtNota"_s)->text(), u"quattro"_s);
+        QCOMPARE(e.stored(), QList<QByteArray>{tiny(u"Delta"_s, u"qua"_s)});
+    }
+};
+
+QTEST_MAIN(TestEditorCommands)
+#include "tst_editorcommands.moc"
