@@ -5,9 +5,9 @@
 #include "common/RecordEditor.h"
 #include "common/RecordForm.h"
 #include "editor/RecordEditing.h"
-#include "storage/RecordFile.h"
-#include "storage/RecordLayout.h"
+#include "ArchiveFiles.h"
 #include "FakePlatform.h"
+#include "TinyRecord.h"
 #include "platform/WidgetPlatform.h"
 
 #include <QLabel>
@@ -23,19 +23,6 @@ using recordEditing::Editor;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct TinyRecord {
-    QString Nome;
-    QString Nota;
-    static constexpr int Size = 42;
-    static constexpr RecordLayout<TinyRecord, 2> Layout{
-        "tiny", TextEncoding::ZeroTerminated, {{{"Nome", 20, &TinyRecord::Nome}, {"Nota", 20, &TinyRecord::Nota}}}};
-};
-
-QByteArray tiny(const QString& nome, const QString& nota = {})
-{
-    return TinyRecord::Layout.encode({nome, nota});
-}
 
 // A window with the editor's buttons, the position label and the two fields.
 struct TinyEditor {
@@ -68,23 +55,8 @@ struct TinyEditor {
     {
         QTest::mouseClick(window.findChild<PictureButton*>(button), Qt::LeftButton);
     }
-    void store(const QList<QByteArray>& records) const
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        for (const QByteArray& record : records)
-            file.write(record);
-    }
-    QList<QByteArray> stored() const
-    {
-        QList<QByteArray> records;
-        if (!QFileInfo::exists(path))
-            return records;
-        const RecordFile file(path, TinyRecord::Size);
-        for (qint64 i = 1; i <= file.count(); ++i)
-            records.append(file.read(i));
-        return records;
-    }
+    void store(const QList<QByteArray>& records) const { QVERIFY(archiveFiles::write(path, records)); }
+    QList<QByteArray> stored() const { return archiveFiles::read(path, TinyRecord::Size); }
 };
 
 enum class Command { SaveNew, SaveShown, Duplicate, DuplicateThenSave, Last, ShowSecond, ShowBeyondEnd };
