@@ -5,6 +5,7 @@
 #include "app/ProgramFolder.h"
 #include "app/Screens.h"
 #include "FakePlatform.h"
+#include "Widgets.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,10 +30,7 @@ class TestAccess : public QObject {
     template <typename T>
     static T* child(QWidget* screen, const char* name)
     {
-        T* widget = screen->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
+        return widgets::find<T>(screen, QString::fromLatin1(name));
     }
 
 private Q_SLOTS:

@@ -7,6 +7,7 @@
 #include "tools/Calcolatrice_Scientifica.h"
 #include "tournament/Torneo.h"
 #include "FakePlatform.h"
+#include "Widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -29,10 +30,7 @@ const QStringList keyNames = {
 void press(QDialog* calculator, const QString& keys)
 {
     for (const QString& key : keys.split(u' ', Qt::SkipEmptyParts)) {
-        auto* button = calculator->findChild<PictureButton*>(QStringLiteral("Button") + key);
-        if (!button)
-            qFatal("no key %s", qPrintable(key));
-        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::mouseClick(widgets::find<PictureButton>(calculator, QStringLiteral("Button") + key), Qt::LeftButton);
     }
 }
 

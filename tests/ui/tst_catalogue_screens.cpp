@@ -5,6 +5,7 @@
 #include "common/PictureButton.h"
 #include "tournament/Torneo.h"
 #include "FakePlatform.h"
+#include "Widgets.h"
 #include "tst_tournament_folders.h"
 
 #include <QDir>
@@ -73,10 +74,7 @@ struct Program {
 
     void click(Screen on, const QString& button)
     {
-        auto* found = screen(on)->findChild<PictureButton*>(button);
-        if (!found)
-            qFatal("no button %s", qPrintable(button));
-        QTest::mouseClick(found, Qt::LeftButton);
+        QTest::mouseClick(widgets::find<PictureButton>(screen(on), button), Qt::LeftButton);
     }
 
     // The create screen, reached the way the user reaches it.

@@ -6,6 +6,7 @@
 #include "app/Screens.h"
 #include "common/PictureButton.h"
 #include "FakePlatform.h"
+#include "Widgets.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -16,10 +17,7 @@ class TestLauncher : public QObject {
 
     static PictureButton* button(QWidget* screen, const QString& name)
     {
-        auto* found = screen->findChild<PictureButton*>(name);
-        if (!found)
-            qFatal("no button %s", qPrintable(name));
-        return found;
+        return widgets::find<PictureButton>(screen, name);
     }
 
     // Logs in the way the login screen does: launcher shown, login hidden.
@@ -42,9 +40,13 @@ private Q_SLOTS:
         QCOMPARE(launcher->findChild<QWidget*>(QStringLiteral("panContent"))->size(), QSize(995, 692));
         // Every clickable picture shows the hand and lies whole inside the panel.
         const QRect panel(QPoint(0, 0), QSize(995, 692));
-        const QList<PictureButton*> buttons = launcher->findChildren<PictureButton*>();
-        QCOMPARE(buttons.size(), 13);
-        for (PictureButton* b : buttons) {
+        const QStringList names = {
+            QStringLiteral("btnApp01"), QStringLiteral("btnApp02"), QStringLiteral("btnApp03"), QStringLiteral("btnApp04"),
+            QStringLiteral("icoSito"),  QStringLiteral("imgApp01"), QStringLiteral("imgApp02"), QStringLiteral("imgApp03"),
+            QStringLiteral("imgApp04"), QStringLiteral("imgCopyright"), QStringLiteral("imgEsci"), QStringLiteral("imgGuida"),
+            QStringLiteral("imgInfo")};
+        QCOMPARE(widgets::names<PictureButton>(launcher), names);
+        for (PictureButton* b : launcher->findChildren<PictureButton*>()) {
             QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
             QVERIFY2(panel.contains(b->geometry()), qPrintable(b->objectName()));
         }

@@ -9,6 +9,7 @@
 #include "standings/ExpClassifica.h"
 #include "storage/TournamentRecord.h"
 #include "FakePlatform.h"
+#include "Widgets.h"
 
 #include "../core/pdf_text.h"
 
@@ -54,10 +55,7 @@ const QList<Team> CoppaEstate{{"Leoni", "Anna Neri", "7,00"},
 template <typename T>
 T* child(QObject* parent, const QString& name)
 {
-    T* found = parent->findChild<T*>(name);
-    if (!found)
-        qFatal("no %s", qPrintable(name));
-    return found;
+    return widgets::find<T>(parent, name);
 }
 
 void click(QObject* parent, const char* name)

@@ -10,6 +10,7 @@
 #include "storage/TournamentRecord.h"
 #include "tournament/Torneo.h"
 #include "FakePlatform.h"
+#include "Widgets.h"
 #include "tst_tournament_folders.h"
 
 #include <QCheckBox>
@@ -22,6 +23,7 @@
 #include <optional>
 
 using platform::MessageKind;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -77,10 +79,7 @@ struct Editor {
     template <typename T = QLineEdit>
     T* find(const QString& name) const
     {
-        T* found = screen.findChild<T*>(name);
-        if (!found)
-            qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
-        return found;
+        return widgets::find<T>(&screen, name);
     }
     QLineEdit* field(const QString& name) const { return find<QLineEdit>(name); }
     QPlainTextEdit* matches() const { return find<QPlainTextEdit>(QStringLiteral("txtGare")); }
@@ -159,9 +158,12 @@ private Q_SLOTS:
                                    QStringLiteral("cmdStampa"),  QStringLiteral("cmdExcel"),
                                    QStringLiteral("cmdNonPagati"), QStringLiteral("impSquadra")};
         const QRect panel(QPoint(0, 0), QSize(995, 692));
-        const QList<PictureButton*> buttons = e.screen.findChildren<PictureButton*>();
-        QCOMPARE(buttons.size(), 16);
-        for (PictureButton* b : buttons) {
+        const QStringList names = {
+            u"btnCalcolatrice"_s, u"btnEmail"_s, u"cmdAnteprima"_s, u"cmdAvanti"_s, u"cmdEsci"_s, u"cmdExcel"_s,
+            u"cmdGuida"_s, u"cmdIndietro"_s, u"cmdNonPagati"_s, u"cmdNuovo"_s, u"cmdPrimo"_s, u"cmdSalva"_s,
+            u"cmdStampa"_s, u"cmdTrova"_s, u"cmdUltimo"_s, u"impSquadra"_s};
+        QCOMPARE(widgets::names<PictureButton>(&e.screen), names);
+        for (PictureButton* b : e.screen.findChildren<PictureButton*>()) {
             QCOMPARE(b->isEnabled(), !later.contains(b->objectName()));
             QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
             QVERIFY2(panel.contains(b->geometry()), qPrintable(b->objectName()));

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QPushButton>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+
+#include <type_traits>
+
+// Finding the widgets of a screen by their object names. A missing one fails the running test
+// case, not the whole suite: the case is told why, and gets a stand-in of the right type so the
+// lines after it run without a crash (their checks then fail too, or pass harmlessly).
+namespace widgets {
+
+template <typename T>
+T* standIn(const QString& name)
+{
+    T* widget = nullptr;
+    if constexpr (std::is_base_of_v<T, QPushButton>)
+        widget = new QPushButton;
+    else if constexpr (std::is_default_constructible_v<T>)
+        widget = new T;
+    else
+        widget = new T(name, QString());  // the program's picture widgets: object name, picture
+    widget->setObjectName(name);
+    return widget;  // left to the end of the run: a failing case is rare and its stand-in small
+}
+
+template <typename T = QWidget>
+T* find(const QObject* root, const QString& name)
+{
+    if (T* found = root->findChild<T*>(name))
+        return found;
+    QTest::qFail(qPrintable(QStringLiteral("no %1 named %2").arg(QLatin1String(T::staticMetaObject.className()), name)),
+                 __FILE__, __LINE__);
+    return standIn<T>(name);
+}
+
+// The object names of `root`'s descendants of type T, sorted: screens are checked by the names of
+// their buttons, so a button added or renamed shows by name.
+template <typename T>
+QStringList names(const QObject* root)
+{
+    QStringList result;
+    for (const T* child : root->findChildren<T*>())
+        result.append(child->objectName());
+    result.sort();
+    return result;
+}
+
+}  // namespace widgets
