@@ -35,11 +35,8 @@ TfrmGuida::TfrmGuida(QWidget* owner)
     m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_text->setGeometry(20, 100, 680, 420);
 
-    auto* pdfIcon = new PictureButton(QStringLiteral("imgPDF"), QStringLiteral("pdf"), this);
-    pdfIcon->setGeometry(20, 538, 40, 40);
-    auto* link = new LinkLabel(QStringLiteral("lnkWeb"), QStringLiteral("Visualizza guida in formato PDF"), this);
-    link->setGeometry(68, 540, 420, 36);
-    link->attachIcon(pdfIcon);
+    auto* link = LinkLabel::withIcon(this, QStringLiteral("imgPDF"), QStringLiteral("pdf"), {20, 538}, QStringLiteral("lnkWeb"),
+                                     QStringLiteral("Visualizza guida in formato PDF"), {68, 540, 420, 36});
     connect(link, &LinkLabel::clicked, this, &TfrmGuida::openUserGuide);
 
     auto* close = new QPushButton(QStringLiteral("Chiudi"), this);

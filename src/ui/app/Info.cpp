@@ -40,11 +40,8 @@ TfrmInfo::TfrmInfo(QWidget* owner)
     auto* pitch = new Picture(QStringLiteral("imgFoto02"), QStringLiteral("info_pitch"), this);
     pitch->setGeometry(300, 150, 160, 120);
 
-    auto* emailIcon = new PictureButton(QStringLiteral("imgEmail"), QStringLiteral("email"), this);
-    emailIcon->setGeometry(24, 300, 40, 40);
-    auto* link = new LinkLabel(QStringLiteral("lnkEmail"), product::makerEmail, this);
-    link->setGeometry(74, 302, 380, 36);
-    link->attachIcon(emailIcon);
+    auto* link = LinkLabel::withIcon(this, QStringLiteral("imgEmail"), QStringLiteral("email"), {24, 300},
+                                     QStringLiteral("lnkEmail"), product::makerEmail, {74, 302, 380, 36});
     connect(link, &LinkLabel::clicked, this, [] { TMisc::Open(product::writeToMakerCommand()); });
 
     auto* close = new QPushButton(QStringLiteral("Chiudi"), this);

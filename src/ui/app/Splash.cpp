@@ -18,11 +18,8 @@ TfrmSplash::TfrmSplash(QWidget* owner)
     auto* picture = new Picture(QStringLiteral("imgSplash"), QStringLiteral("splash"), this);
     picture->setGeometry(20, 20, 600, 320);
 
-    auto* webIcon = new PictureButton(QStringLiteral("imgWeb"), QStringLiteral("web"), this);
-    webIcon->setGeometry(20, 368, 40, 40);
-    auto* link = new LinkLabel(QStringLiteral("lnkWeb"), product::webAddressShown, this);
-    link->setGeometry(70, 370, 380, 36);
-    link->attachIcon(webIcon);
+    auto* link = LinkLabel::withIcon(this, QStringLiteral("imgWeb"), QStringLiteral("web"), {20, 368}, QStringLiteral("lnkWeb"),
+                                     product::webAddressShown, {70, 370, 380, 36});
     connect(link, &LinkLabel::clicked, this, [] { TMisc::Open(product::makerWebAddress); });
 
     auto* close = new QPushButton(QStringLiteral("Chiudi"), this);

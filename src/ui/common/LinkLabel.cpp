@@ -1,5 +1,7 @@
 #include "common/LinkLabel.h"
 
+#include "common/PictureButton.h"
+
 #include "common/Style.h"
 
 #include <QAbstractButton>
@@ -21,6 +23,17 @@ void LinkLabel::attachIcon(QAbstractButton* icon)
     connect(icon, &QAbstractButton::pressed, this, [this] { setPressed(true); });
     connect(icon, &QAbstractButton::released, this, [this] { setPressed(false); });
     connect(icon, &QAbstractButton::clicked, this, &LinkLabel::clicked);
+}
+
+LinkLabel* LinkLabel::withIcon(QWidget* parent, const QString& iconName, const QString& picture, QPoint iconAt,
+                               const QString& objectName, const QString& text, const QRect& geometry)
+{
+    auto* icon = new PictureButton(iconName, picture, parent);
+    icon->setGeometry(QRect(iconAt, QSize(40, 40)));
+    auto* link = new LinkLabel(objectName, text, parent);
+    link->setGeometry(geometry);
+    link->attachIcon(icon);
+    return link;
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event)

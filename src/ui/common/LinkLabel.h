@@ -13,6 +13,10 @@ public:
 
     // The icon beside the link does the same as the link and colours it while pressed.
     void attachIcon(QAbstractButton* icon);
+
+    // A link with its 40-pixel picture icon at `iconAt`, the two doing the same.
+    static LinkLabel* withIcon(QWidget* parent, const QString& iconName, const QString& picture, QPoint iconAt,
+                               const QString& objectName, const QString& text, const QRect& geometry);
     bool isPressed() const { return m_pressed; }
 
 Q_SIGNALS:

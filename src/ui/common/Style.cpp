@@ -1,5 +1,6 @@
 #include "common/Style.h"
 
+#include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -11,6 +12,15 @@ void paintBackground(QPainter& painter, const QRect& area, const Background& bac
     gradient.setColorAt(0.0, background.top);
     gradient.setColorAt(1.0, background.bottom);
     painter.fillRect(area, gradient);
+}
+
+QLabel* label(QWidget* parent, const QString& objectName, const QString& text, const QFont& font, const QColor& colour)
+{
+    auto* result = new QLabel(text, parent);
+    result->setObjectName(objectName);
+    result->setFont(font);
+    result->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
+    return result;
 }
 
 QFont font(const QString& family, int pointSize, bool bold)

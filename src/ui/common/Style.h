@@ -5,7 +5,9 @@
 #include <QRect>
 #include <QString>
 
+class QLabel;
 class QPainter;
+class QWidget;
 
 // The program's look in one place: colours, the window gradient, the panel and the fonts the
 // screens name (fontconfig substitutes metric twins where the named family is missing).
@@ -28,6 +30,9 @@ struct Background {
 inline const Background programBackground{QColor(0x24, 0x3B, 0x6E), QColor(0x2E, 0x7D, 0x5B)};
 
 void paintBackground(QPainter& painter, const QRect& area, const Background& background = programBackground);
+
+// A plain label of the program's look: text, font and text colour.
+QLabel* label(QWidget* parent, const QString& objectName, const QString& text, const QFont& font, const QColor& colour);
 
 QFont font(const QString& family, int pointSize, bool bold = false);
 inline QFont verdana(int size, bool bold = false) { return font(QStringLiteral("Verdana"), size, bold); }

@@ -19,15 +19,6 @@ namespace {
 constexpr QSize ResultPanel{833, 529};
 constexpr int FilterWidth = 320;
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font, const QColor& colour)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
-    return label;
-}
-
 PictureButton* makeButton(QWidget* parent, const QString& name, const QString& picture, QPoint position)
 {
     auto* button = new PictureButton(name, picture, parent);
@@ -53,7 +44,7 @@ SearchScreen::SearchScreen(QWidget* owner, Search search)
 
     for (const Filter& filter : m_search.filters) {
         const QRect geometry(filter.position, QSize(FilterWidth, 26));
-        makeLabel(m_filterPanel, QString(), filter.caption, style::verdana(12), style::navy)
+        style::label(m_filterPanel, QString(), filter.caption, style::verdana(12), style::navy)
             ->setGeometry(geometry.translated(0, -24).adjusted(0, 0, 0, -4));
         auto* field = new QLineEdit(m_filterPanel);
         field->setObjectName(filter.name);
@@ -69,12 +60,12 @@ SearchScreen::SearchScreen(QWidget* owner, Search search)
     auto* cancel = makeButton(m_filterPanel, QStringLiteral("btnAnnulla"), QStringLiteral("pulsante_chiudi"), {16, bottom});
     auto* searchButton = makeButton(m_filterPanel, QStringLiteral("btnCerca"), QStringLiteral("pulsante_cerca"),
                                     {ResultPanel.width() - 166, bottom});
-    m_wait = makeLabel(m_filterPanel, QStringLiteral("lblAttendere"), QStringLiteral("Ricerca schede in corso. Attendere..."),
+    m_wait = style::label(m_filterPanel, QStringLiteral("lblAttendere"), QStringLiteral("Ricerca schede in corso. Attendere..."),
                        style::verdana(12, true), QColor(0x00, 0x8B, 0x8B));
     m_wait->setAlignment(Qt::AlignCenter);
     m_wait->setGeometry(180, bottom + 8, ResultPanel.width() - 360, 30);
     m_wait->hide();
-    m_filtersInUse = makeLabel(m_filterPanel, QStringLiteral("lblConta"), QStringLiteral("0"), style::verdana(8), Qt::black);
+    m_filtersInUse = style::label(m_filterPanel, QStringLiteral("lblConta"), QStringLiteral("0"), style::verdana(8), Qt::black);
     m_filtersInUse->hide();
     connect(cancel, &PictureButton::clicked, this, &QDialog::close);
     // The wait line shows from the press, so it is on screen while the click runs the search.
@@ -87,9 +78,9 @@ SearchScreen::SearchScreen(QWidget* owner, Search search)
     findButton()->move(448, 8);
     list()->setParent(m_resultPanel);
     list()->setGeometry(16, 60, 801, 273);
-    makeLabel(m_resultPanel, QStringLiteral("lblDoppioClic"), m_search.openHint, style::verdana(10, true), style::crimson)
+    style::label(m_resultPanel, QStringLiteral("lblDoppioClic"), m_search.openHint, style::verdana(10, true), style::crimson)
         ->setGeometry(16, 338, 801, 24);
-    m_count = makeLabel(m_resultPanel, QStringLiteral("lblTrovate"), QStringLiteral("Il presente riepilogo contiene 0 schede"),
+    m_count = style::label(m_resultPanel, QStringLiteral("lblTrovate"), QStringLiteral("Il presente riepilogo contiene 0 schede"),
                         style::verdana(12, true), style::navy);
     m_count->setGeometry(16, 372, 801, 30);
     auto* close = makeButton(m_resultPanel, QStringLiteral("btnChiudi"), QStringLiteral("pulsante_chiudi"), {16, bottom});

@@ -19,14 +19,6 @@ RecordListScreen::Setup setupFor(standings::Kind kind, const QString& objectName
             caption, PanelSize, true, QStringLiteral("pulsante_stampa_classifica")};
 }
 
-QLabel* label(QWidget* panel, const QString& objectName, const QString& text, const QFont& font, const QColor& colour)
-{
-    auto* result = new QLabel(text, panel);
-    result->setObjectName(objectName);
-    result->setFont(font);
-    result->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
-    return result;
-}
 
 }  // namespace
 
@@ -36,7 +28,7 @@ StandingsScreen::StandingsScreen(QWidget* owner, standings::Kind kind, const QSt
 {
     QWidget* area = panel();
 
-    m_title = label(area, QStringLiteral("titClassifica"), QString(), style::verdana(18, true), style::navy);
+    m_title = style::label(area, QStringLiteral("titClassifica"), QString(), style::verdana(18, true), style::navy);
     m_title->setGeometry(24, 20, 880, 44);
 
     auto* guide = new PictureButton(QStringLiteral("imgGuida"), QStringLiteral("help"), area);
@@ -49,9 +41,9 @@ StandingsScreen::StandingsScreen(QWidget* owner, standings::Kind kind, const QSt
 
     list()->setGeometry(24, 136, PanelSize.width() - 48, 466);
 
-    label(area, QStringLiteral("lblTotale"), QStringLiteral("Totale squadre:"), style::verdana(14, true), style::navy)
+    style::label(area, QStringLiteral("lblTotale"), QStringLiteral("Totale squadre:"), style::verdana(14, true), style::navy)
         ->setGeometry(24, 624, 180, 36);
-    m_total = label(area, QStringLiteral("lblTotConcorrenti"), QStringLiteral("0"), style::verdana(14, true), style::pitchGreen);
+    m_total = style::label(area, QStringLiteral("lblTotConcorrenti"), QStringLiteral("0"), style::verdana(14, true), style::pitchGreen);
     m_total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_total->setGeometry(204, 624, 90, 36);
 
