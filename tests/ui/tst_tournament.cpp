@@ -6,9 +6,9 @@
 #include "common/PictureButton.h"
 #include "common/RecordEditor.h"
 #include "editor/RecordEditing.h"
-#include "storage/RecordFile.h"
 #include "storage/TournamentRecord.h"
 #include "tournament/Torneo.h"
+#include "ArchiveFiles.h"
 #include "FakePlatform.h"
 #include "Widgets.h"
 #include "tst_tournament_folders.h"
@@ -98,22 +98,8 @@ struct Editor {
         QTest::keyClicks(points, keys);
     }
 
-    void write(const QList<TournamentRecord>& records) const
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        for (const TournamentRecord& record : records)
-            file.write(record.toBytes());
-    }
-
-    QList<TournamentRecord> records() const
-    {
-        QList<TournamentRecord> result;
-        const RecordFile file(path, TournamentRecord::Size);
-        for (qint64 i = 1; i <= file.count(); ++i)
-            result << TournamentRecord::fromBytes(file.read(i));
-        return result;
-    }
+    void write(const QList<TournamentRecord>& records) const { QVERIFY(archiveFiles::writeRecords(path, records)); }
+    QList<TournamentRecord> records() const { return archiveFiles::readRecords<TournamentRecord>(path); }
 
     QList<MessageKind> kinds() const
     {
