@@ -11,9 +11,11 @@
 #include "common/HintLine.h"
 #include "common/LinkLabel.h"
 #include "common/PictureButton.h"
+#include "common/Style.h"
 #include "platform/TMisc.h"
 #include "FakePlatform.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -36,6 +38,85 @@ class TestCommonWidgets : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // A picture button is reached with Tab (a click leaves the focus where it was) and pressed
+    // with Space or Enter; other keys do nothing.
+    void pictureButtonFromTheKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("Space") << int(Qt::Key_Space) << 1;
+        QTest::newRow("Return") << int(Qt::Key_Return) << 1;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << 1;
+        QTest::newRow("a letter") << int(Qt::Key_A) << 0;
+    }
+    void pictureButtonFromTheKeyboard()
+    {
+        QFETCH(int, key);
+        QFETCH(int, clicks);
+        QWidget form;
+        auto* field = new QLineEdit(&form);
+        auto* button = new PictureButton(QStringLiteral("btnSalva"), QStringLiteral("help"), &form);
+        new QVBoxLayout(&form);
+        form.layout()->addWidget(field);
+        form.layout()->addWidget(button);
+        QSignalSpy clicked(button, &PictureButton::clicked);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(clicked.size(), 1);
+        QVERIFY(field->hasFocus());
+
+        QTest::keyClick(field, Qt::Key_Tab);
+        QTRY_VERIFY(button->hasFocus());
+        QTest::keyClick(button, Qt::Key(key));
+        QCOMPARE(clicked.size(), 1 + clicks);
+    }
+
+    // The focused button wears a frame in the panel's navy; without the focus it is the bare
+    // picture.
+    void pictureButtonShowsItsFocus()
+    {
+        QWidget form;
+        auto* field = new QLineEdit(&form);
+        auto* button = new PictureButton(QStringLiteral("btnSalva"), QStringLiteral("help"), &form);
+        new QVBoxLayout(&form);
+        form.layout()->addWidget(field);
+        form.layout()->addWidget(button);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const auto navyOnTheEdge = [button] {
+            const QImage image = button->grab().toImage();
+            int navy = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x : {1, image.width() - 2})
+                    navy += image.pixelColor(x, y) == style::navy ? 1 : 0;
+            }
+            return navy;
+        };
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        QCOMPARE(navyOnTheEdge(), 0);
+        button->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(button->hasFocus());
+        QVERIFY2(navyOnTheEdge() > button->height() / 4, qPrintable(QString::number(navyOnTheEdge())));
+    }
+
+    // A screen reader names the button by its hint.
+    void pictureButtonIsNamedByItsHint()
+    {
+        PictureButton button(QStringLiteral("btnSalva"), QStringLiteral("help"));
+        button.setHint(QStringLiteral("Salva i dati del concorrente."));
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&button);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Salva i dati del concorrente."));
+        QCOMPARE(accessible->role(), QAccessible::Button);
+    }
+
     void focusHighlightFormA()
     {
         QWidget form;
@@ -164,7 +245,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("title");
-        QTest::newRow("launcher") << "avvio" << "Uno sguardo ad Golvera";
+        QTest::newRow("launcher") << "avvio" << "Uno sguardo a Golvera";
         QTest::newRow("menu") << "menu" << "Gestione squadre e giocatori";
     }
     void helpTopicsKeepTheirParagraphs()
