@@ -406,20 +406,35 @@ private slots:
         QCOMPARE(report::selectedPages(QPageRanges::fromString(typed), pageCount), pages);
     }
 
-    // The PDF goes to the user's documents folder (here, as the desktop's user folders file
-    // names it), not to the folder the program runs in.
+    // The PDF goes to the user's documents folder (as the desktop's user folders file names it),
+    // not to the folder the program runs in; to the home folder while that folder is missing.
+    void suggestedPdfPath_data()
+    {
+        QTest::addColumn<bool>("documentsExist");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("documents folder") << true << "/Documenti";
+        QTest::newRow("documents folder missing") << false << "";
+    }
     void suggestedPdfPath()
     {
-        QTemporaryDir config;
-        QFile folders(config.filePath(QStringLiteral("user-dirs.dirs")));
+        QFETCH(bool, documentsExist);
+        QFETCH(QString, folder);
+        QTemporaryDir home;
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral(".config")));
+        if (documentsExist)
+            QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Documenti")));
+        QFile folders(home.filePath(QStringLiteral(".config/user-dirs.dirs")));
         QVERIFY(folders.open(QIODevice::WriteOnly));
         folders.write("XDG_DOCUMENTS_DIR=\"$HOME/Documenti\"\n");
         folders.close();
-        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        const QByteArray savedHome = qgetenv("HOME");
+        const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
         const QString path = report::suggestedPdfPath(QStringLiteral("Coppa - Classifica di merito.pdf"));
-        qputenv("XDG_CONFIG_HOME", saved);
-        QCOMPARE(path, QDir::homePath() + QStringLiteral("/Documenti/Coppa - Classifica di merito.pdf"));
+        qputenv("HOME", savedHome);
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+        QCOMPARE(path, home.path() + folder + QStringLiteral("/Coppa - Classifica di merito.pdf"));
     }
 
     void pdfThatCannotBeWritten()

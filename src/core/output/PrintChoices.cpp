@@ -17,7 +17,9 @@ QList<int> selectedPages(const QPageRanges& ranges, int pageCount)
 
 QString suggestedPdfPath(const QString& fileName)
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(fileName);
+    // A desktop may name a documents folder that was never made: the file could not be written.
+    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    return (documents.exists() ? documents : QDir::home()).filePath(fileName);
 }
 
 }  // namespace report

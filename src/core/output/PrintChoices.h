@@ -11,7 +11,8 @@ namespace report {
 // user typed them) holds, or every page when `ranges` is empty.
 QList<int> selectedPages(const QPageRanges& ranges, int pageCount);
 
-// Where the dialog suggests writing a PDF: `fileName` in the user's documents folder.
+// Where the dialog suggests writing a PDF: `fileName` in the user's documents folder, or in the
+// home folder when the documents folder does not exist.
 QString suggestedPdfPath(const QString& fileName);
 
 }  // namespace report
