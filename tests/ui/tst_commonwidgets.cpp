@@ -32,6 +32,26 @@ QColor backgroundOf(QLineEdit* field)
     return image.pixelColor(image.width() - 6, image.height() / 2);
 }
 
+// A field and a picture button under it, shown and active, the focus in the field.
+struct ButtonForm {
+    QWidget form;
+    QLineEdit* field = new QLineEdit(&form);
+    PictureButton* button = new PictureButton(QStringLiteral("btnSalva"), QStringLiteral("help"), &form);
+
+    bool show()
+    {
+        auto* layout = new QVBoxLayout(&form);
+        layout->addWidget(field);
+        layout->addWidget(button);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        if (!QTest::qWaitForWindowActive(&form))
+            return false;
+        field->setFocus();
+        return QTest::qWaitFor([this] { return field->hasFocus(); });
+    }
+};
+
 }  // namespace
 
 class TestCommonWidgets : public QObject {
@@ -53,26 +73,17 @@ private Q_SLOTS:
     {
         QFETCH(int, key);
         QFETCH(int, clicks);
-        QWidget form;
-        auto* field = new QLineEdit(&form);
-        auto* button = new PictureButton(QStringLiteral("btnSalva"), QStringLiteral("help"), &form);
-        new QVBoxLayout(&form);
-        form.layout()->addWidget(field);
-        form.layout()->addWidget(button);
-        QSignalSpy clicked(button, &PictureButton::clicked);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        field->setFocus();
-        QTRY_VERIFY(field->hasFocus());
+        ButtonForm f;
+        QVERIFY(f.show());
+        QSignalSpy clicked(f.button, &PictureButton::clicked);
 
-        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::mouseClick(f.button, Qt::LeftButton);
         QCOMPARE(clicked.size(), 1);
-        QVERIFY(field->hasFocus());
+        QVERIFY(f.field->hasFocus());
 
-        QTest::keyClick(field, Qt::Key_Tab);
-        QTRY_VERIFY(button->hasFocus());
-        QTest::keyClick(button, Qt::Key(key));
+        QTest::keyClick(f.field, Qt::Key_Tab);
+        QTRY_VERIFY(f.button->hasFocus());
+        QTest::keyClick(f.button, Qt::Key(key));
         QCOMPARE(clicked.size(), 1 + clicks);
     }
 
@@ -80,17 +91,10 @@ private Q_SLOTS:
     // picture.
     void pictureButtonShowsItsFocus()
     {
-        QWidget form;
-        auto* field = new QLineEdit(&form);
-        auto* button = new PictureButton(QStringLiteral("btnSalva"), QStringLiteral("help"), &form);
-        new QVBoxLayout(&form);
-        form.layout()->addWidget(field);
-        form.layout()->addWidget(button);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        const auto navyOnTheEdge = [button] {
-            const QImage image = button->grab().toImage();
+        ButtonForm f;
+        QVERIFY(f.show());
+        const auto navyOnTheEdge = [&f] {
+            const QImage image = f.button->grab().toImage();
             int navy = 0;
             for (int y = 0; y < image.height(); ++y) {
                 for (int x : {1, image.width() - 2})
@@ -98,12 +102,10 @@ private Q_SLOTS:
             }
             return navy;
         };
-        field->setFocus();
-        QTRY_VERIFY(field->hasFocus());
         QCOMPARE(navyOnTheEdge(), 0);
-        button->setFocus(Qt::TabFocusReason);
-        QTRY_VERIFY(button->hasFocus());
-        QVERIFY2(navyOnTheEdge() > button->height() / 4, qPrintable(QString::number(navyOnTheEdge())));
+        f.button->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(f.button->hasFocus());
+        QVERIFY2(navyOnTheEdge() > f.button->height() / 4, qPrintable(QString::number(navyOnTheEdge())));
     }
 
     // A screen reader names the button by its hint.
