@@ -6,6 +6,7 @@ packages=(
   build-essential cmake
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-qpa-plugins libgl-dev
   fonts-liberation2 fonts-dejavu-core
+  qt6-translations-l10n
   xdg-utils
 )
 

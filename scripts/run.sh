@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh -DGOLVERA_BUILD_TESTS=OFF
+scripts/build.sh build -DGOLVERA_BUILD_TESTS=OFF
 exec build/bin/golvera "$@"

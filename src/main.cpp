@@ -1,6 +1,8 @@
 #include "app/Formats.h"
 #include "app/Product.h"
+#include "app/Version.h"
 #include "app/ProgramFolder.h"
+#include "app/QtTranslations.h"
 #include "app/Screens.h"
 #include "app/Startup.h"
 #include "app/Password.h"
@@ -13,7 +15,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(product::name);
-    QApplication::setApplicationVersion(QStringLiteral(GOLVERA_VERSION));
+    QApplication::setApplicationVersion(product::version);
+    qtTranslations::install();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

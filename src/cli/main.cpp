@@ -1,6 +1,7 @@
 // golvera-cli: prints a tournament's standings as the screen shows them, and writes the printed
 // document as a PDF file, for clubs that publish their standings.
 #include "app/Product.h"
+#include "app/Version.h"
 #include "output/ReportLayout.h"
 #include "output/ReportPainter.h"
 #include "standings/Standings.h"
@@ -66,7 +67,7 @@ int main(int argc, char* argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("golvera-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(GOLVERA_VERSION));
+    QCoreApplication::setApplicationVersion(product::version);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

@@ -2,11 +2,12 @@
 // button prints, and the exit codes for a bad file and a bad command line.
 #include "storage/TournamentRecord.h"
 
-#include "../core/pdf_text.h"
+#include "PdfText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -158,6 +159,19 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains(QStringLiteral("merito")));
         QVERIFY(run.out.contains(QStringLiteral("--pdf")));
+    }
+
+    // The version shown is the project's own version number.
+    void version()
+    {
+        QFile lists(QStringLiteral(GOLVERA_SOURCE_DIR "/CMakeLists.txt"));
+        QVERIFY(lists.open(QIODevice::ReadOnly));
+        const QRegularExpressionMatch project =
+            QRegularExpression(QStringLiteral("project\\(Golvera VERSION ([0-9.]+)")).match(QString::fromUtf8(lists.readAll()));
+        QVERIFY(project.hasMatch());
+        const Run run = cli({QStringLiteral("--version")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.trimmed(), QStringLiteral("golvera-cli ") + project.captured(1));
     }
 };
 

@@ -1,13 +1,16 @@
 // The report engine: templates as data, the layout into pages, the painter and the PDF file.
 #include "output/ListSummary.h"
+#include "output/PrintChoices.h"
 #include "output/Report.h"
 #include "output/ReportLayout.h"
 #include "output/ReportPainter.h"
 
 #include "FakePlatform.h"
-#include "pdf_text.h"
+#include "PdfText.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -299,6 +302,139 @@ private slots:
         QVERIFY(second.contains(QStringLiteral("riga 100")));
         QVERIFY(!second.contains(QStringLiteral("Riepilogo squadre")));
         QVERIFY(second.contains(QStringLiteral("Stampa eseguita in data 09/12/2026")));
+    }
+
+    // Words with "fi", "ffl" and "ffi" come out of the PDF as typed, not as ligature glyphs, so
+    // a viewer finds and copies them.
+    void pdfTextHasNoLigatures()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("classifica.pdf"));
+        const QString title = QStringLiteral("Classifica di merito Coppa Estate");
+        const QStringList rows{QStringLiteral("1      Affluenza ufficiale         Punti: 12,50")};
+        report::writePdf(report::prepare(listSummary::make(QStringLiteral("Classifica di merito"), title, rows), Today), path);
+        const QList<QStringList> pages = pdfText::Document(readAll(path)).pages();
+        QCOMPARE(pages.size(), 1);
+        QVERIFY2(pages.first().contains(title), qPrintable(pages.first().join(QLatin1Char('|'))));
+        QVERIFY2(pages.first().contains(rows.first()), qPrintable(pages.first().join(QLatin1Char('|'))));
+    }
+
+    // Text keeps its size on paper: a line of a hundred letters is as wide as the font says,
+    // on the screen's resolution and on a printer's, whether or not the size falls on a whole
+    // number of pixels (8 points is 10.67 pixels at 96 dots per inch).
+    void textKeepsItsWidth_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<int>("dotsPerInch");
+        QTest::newRow("Courier New 8, screen") << "Courier New" << 8.0 << 96;
+        QTest::newRow("Courier New 8, printer") << "Courier New" << 8.0 << 300;
+        QTest::newRow("Courier New 10, screen") << "Courier New" << 10.0 << 96;
+        QTest::newRow("Verdana 8, printer") << "Verdana" << 8.0 << 300;
+        QTest::newRow("Arial 7, printer") << "Arial" << 7.0 << 300;
+    }
+    void textKeepsItsWidth()
+    {
+        QFETCH(QString, family);
+        QFETCH(double, points);
+        QFETCH(int, dotsPerInch);
+        const QString text(100, QLatin1Char('H'));
+        PreparedPage page;
+        page.size = QSizeF(1200, 100);
+        Object line;
+        line.name = QStringLiteral("riga");
+        line.geometry = QRectF(10, 10, 1180, 60);
+        line.font.family = family;
+        line.font.pointSize = points;
+        line.setText(text);
+        page.items.append(line);
+
+        const double scale = dotsPerInch / report::unitsPerInch;
+        QImage paper((page.size * scale).toSize(), QImage::Format_RGB32);
+        paper.setDotsPerMeterX(qRound(dotsPerInch / 0.0254));
+        paper.setDotsPerMeterY(qRound(dotsPerInch / 0.0254));
+        paper.fill(Qt::white);
+        QPainter painter(&paper);
+        painter.setTransform(report::deviceTransform(paper));
+        report::paintPage(painter, page);
+        painter.end();
+        int left = paper.width();
+        int right = -1;
+        for (int y = 0; y < paper.height(); ++y) {
+            for (int x = 0; x < paper.width(); ++x) {
+                if (qGray(paper.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        QVERIFY(right > left);
+        const double inked = (right - left + 1) / scale;
+
+        // The same letters at a hundred times the size, where a pixel more or less is nothing.
+        QFont large(family);
+        large.setPointSizeF(points * 100);
+        QImage screen(1, 1, QImage::Format_RGB32);
+        screen.setDotsPerMeterX(3780);
+        screen.setDotsPerMeterY(3780);
+        const QFontMetricsF metrics(large, &screen);
+        const QRectF letter = metrics.tightBoundingRect(QStringLiteral("H"));
+        const double expected = (metrics.horizontalAdvance(QString(99, QLatin1Char('H'))) + letter.right() - letter.left()) / 100;
+        QVERIFY2(qAbs(inked - expected) < expected * 0.004,
+                 qPrintable(QStringLiteral("%1 units inked, %2 expected").arg(inked).arg(expected)));
+    }
+
+    // The pages the print dialog's range picks, as the page painter's indices.
+    void selectedPages_data()
+    {
+        QTest::addColumn<QString>("typed");  // as the dialog's page range field takes it
+        QTest::addColumn<int>("pageCount");
+        QTest::addColumn<QList<int>>("pages");
+        QTest::newRow("no range: every page") << "" << 3 << QList<int>{0, 1, 2};
+        QTest::newRow("one page") << "2" << 3 << QList<int>{1};
+        QTest::newRow("a range") << "2-3" << 4 << QList<int>{1, 2};
+        QTest::newRow("pages and ranges") << "1,3-4" << 5 << QList<int>{0, 2, 3};
+        QTest::newRow("beyond the last page") << "2-9" << 3 << QList<int>{1, 2};
+        QTest::newRow("only beyond the last page") << "5" << 3 << QList<int>{};
+        QTest::newRow("empty document") << "" << 0 << QList<int>{};
+    }
+    void selectedPages()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, pageCount);
+        QFETCH(QList<int>, pages);
+        QCOMPARE(report::selectedPages(QPageRanges::fromString(typed), pageCount), pages);
+    }
+
+    // The PDF goes to the user's documents folder (as the desktop's user folders file names it),
+    // not to the folder the program runs in; to the home folder while that folder is missing.
+    void suggestedPdfPath_data()
+    {
+        QTest::addColumn<bool>("documentsExist");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("documents folder") << true << "/Documenti";
+        QTest::newRow("documents folder missing") << false << "";
+    }
+    void suggestedPdfPath()
+    {
+        QFETCH(bool, documentsExist);
+        QFETCH(QString, folder);
+        QTemporaryDir home;
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral(".config")));
+        if (documentsExist)
+            QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Documenti")));
+        QFile folders(home.filePath(QStringLiteral(".config/user-dirs.dirs")));
+        QVERIFY(folders.open(QIODevice::WriteOnly));
+        folders.write("XDG_DOCUMENTS_DIR=\"$HOME/Documenti\"\n");
+        folders.close();
+        const QByteArray savedHome = qgetenv("HOME");
+        const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+        const QString path = report::suggestedPdfPath(QStringLiteral("Coppa - Classifica di merito.pdf"));
+        qputenv("HOME", savedHome);
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+        QCOMPARE(path, home.path() + folder + QStringLiteral("/Coppa - Classifica di merito.pdf"));
     }
 
     void pdfThatCannotBeWritten()

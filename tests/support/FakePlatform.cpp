@@ -104,6 +104,14 @@ FakePlatform::~FakePlatform()
     platform::install(std::unique_ptr<platform::Clock>());
 }
 
+QList<report::PreparedReport> FakePlatform::printed() const
+{
+    QList<report::PreparedReport> documents;
+    for (const platform::PrintJob& job : printJobs)
+        documents.append(job.document);
+    return documents;
+}
+
 TempProgramFolder::TempProgramFolder()
 {
     programFolder::set(m_dir.path());

@@ -41,9 +41,12 @@ public:
     // Clock.
     QDateTime now{QDate(2026, 12, 9), QTime(10, 30)};
 
-    // Print output: the jobs printed; `printAccepted` false simulates a cancelled print dialog.
+    // Print output: the jobs printed (documents and suggested file names); `printAccepted` false
+    // simulates a cancelled print dialog.
     QList<platform::PrintJob> printJobs;
     bool printAccepted = true;
+    // The documents printed, in order: read them by item name (`printed().last().pages[0].itemsNamed(...)`).
+    QList<report::PreparedReport> printed() const;
 };
 
 // A fresh, empty program folder for one test.

@@ -124,6 +124,44 @@ class TestCatalogueScreens : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Opening a tournament and choosing its standings show one and the same list: in the same
+    // place, with the same look, and the same count line under it.
+    void bothTournamentListsAreAlike()
+    {
+        Program p;
+        p.makeFile(QStringLiteral("Coppa.vai"));
+        p.makeFile(QStringLiteral("Serie A.vai"));
+        struct Look {
+            QRect list;
+            QRect count;
+            QString listStyle;
+            QString countStyle;
+            QString countText;
+            QString firstItemFont;
+        };
+        const auto look = [&p](Screen id) {
+            QWidget* screen = p.screen(id);
+            auto* panel = screen->findChild<QWidget*>(QStringLiteral("panContent"));
+            auto* list = screen->findChild<QListWidget*>(QStringLiteral("lstFiles"));
+            auto* count = screen->findChild<QLabel*>(QStringLiteral("lblCreati"));
+            return Look{QRect(list->mapTo(panel, QPoint()), list->size()), QRect(count->mapTo(panel, QPoint()), count->size()),
+                        list->styleSheet(), count->styleSheet(), count->text(), list->item(0)->font().toString()};
+        };
+        p.click(Screen::Launcher, QStringLiteral("imgApp03"));
+        const Look open = look(Screen::OpenTournament);
+        p.screen(Screen::OpenTournament)->close();
+        p.click(Screen::Launcher, QStringLiteral("imgApp04"));
+        const Look standings = look(Screen::StandingsChooser);
+
+        QCOMPARE(open.countText, QStringLiteral("Sono stati creati 2 tornei."));
+        QCOMPARE(standings.countText, open.countText);
+        QCOMPARE(standings.list, open.list);
+        QCOMPARE(standings.count, open.count);
+        QCOMPARE(standings.listStyle, open.listStyle);
+        QCOMPARE(standings.countStyle, open.countStyle);
+        QCOMPARE(standings.firstItemFont, open.firstItemFont);
+    }
+
     void launcherOpensBothScreens()
     {
         Program p;

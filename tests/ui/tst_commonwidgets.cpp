@@ -11,9 +11,11 @@
 #include "common/HintLine.h"
 #include "common/LinkLabel.h"
 #include "common/PictureButton.h"
+#include "common/Style.h"
 #include "platform/TMisc.h"
 #include "FakePlatform.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -30,12 +32,93 @@ QColor backgroundOf(QLineEdit* field)
     return image.pixelColor(image.width() - 6, image.height() / 2);
 }
 
+// A field and a picture button under it, shown and active, the focus in the field.
+struct ButtonForm {
+    QWidget form;
+    QLineEdit* field = new QLineEdit(&form);
+    PictureButton* button = new PictureButton(QStringLiteral("btnSalva"), QStringLiteral("help"), &form);
+
+    bool show()
+    {
+        auto* layout = new QVBoxLayout(&form);
+        layout->addWidget(field);
+        layout->addWidget(button);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        if (!QTest::qWaitForWindowActive(&form))
+            return false;
+        field->setFocus();
+        return QTest::qWaitFor([this] { return field->hasFocus(); });
+    }
+};
+
 }  // namespace
 
 class TestCommonWidgets : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // A picture button is reached with Tab (a click leaves the focus where it was) and pressed
+    // with Space or Enter; other keys do nothing.
+    void pictureButtonFromTheKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("Space") << int(Qt::Key_Space) << 1;
+        QTest::newRow("Return") << int(Qt::Key_Return) << 1;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << 1;
+        QTest::newRow("a letter") << int(Qt::Key_A) << 0;
+    }
+    void pictureButtonFromTheKeyboard()
+    {
+        QFETCH(int, key);
+        QFETCH(int, clicks);
+        ButtonForm f;
+        QVERIFY(f.show());
+        QSignalSpy clicked(f.button, &PictureButton::clicked);
+
+        QTest::mouseClick(f.button, Qt::LeftButton);
+        QCOMPARE(clicked.size(), 1);
+        QVERIFY(f.field->hasFocus());
+
+        QTest::keyClick(f.field, Qt::Key_Tab);
+        QTRY_VERIFY(f.button->hasFocus());
+        QTest::keyClick(f.button, Qt::Key(key));
+        QCOMPARE(clicked.size(), 1 + clicks);
+    }
+
+    // The focused button wears a frame in the panel's navy; without the focus it is the bare
+    // picture.
+    void pictureButtonShowsItsFocus()
+    {
+        ButtonForm f;
+        QVERIFY(f.show());
+        const auto navyOnTheEdge = [&f] {
+            const QImage image = f.button->grab().toImage();
+            int navy = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x : {1, image.width() - 2})
+                    navy += image.pixelColor(x, y) == style::navy ? 1 : 0;
+            }
+            return navy;
+        };
+        QCOMPARE(navyOnTheEdge(), 0);
+        f.button->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(f.button->hasFocus());
+        QVERIFY2(navyOnTheEdge() > f.button->height() / 4, qPrintable(QString::number(navyOnTheEdge())));
+    }
+
+    // A screen reader names the button by its hint.
+    void pictureButtonIsNamedByItsHint()
+    {
+        PictureButton button(QStringLiteral("btnSalva"), QStringLiteral("help"));
+        button.setHint(QStringLiteral("Salva i dati del concorrente."));
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&button);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Salva i dati del concorrente."));
+        QCOMPARE(accessible->role(), QAccessible::Button);
+    }
+
     void focusHighlightFormA()
     {
         QWidget form;
@@ -164,7 +247,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("title");
-        QTest::newRow("launcher") << "avvio" << "Uno sguardo ad Golvera";
+        QTest::newRow("launcher") << "avvio" << "Uno sguardo a Golvera";
         QTest::newRow("menu") << "menu" << "Gestione squadre e giocatori";
     }
     void helpTopicsKeepTheirParagraphs()

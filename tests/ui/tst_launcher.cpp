@@ -152,7 +152,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("title");    // help title, when the dialog is the help
-        QTest::newRow("launcher help") << "launcher" << "imgGuida" << "TfrmGuida" << "Uno sguardo ad Golvera";
+        QTest::newRow("launcher help") << "launcher" << "imgGuida" << "TfrmGuida" << "Uno sguardo a Golvera";
         QTest::newRow("menu help") << "menu" << "imgGuida" << "TfrmGuida" << "Gestione squadre e giocatori";
         QTest::newRow("information") << "launcher" << "imgInfo" << "TfrmInfo" << "";
         QTest::newRow("splash") << "launcher" << "imgCopyright" << "TfrmSplash" << "";

@@ -108,10 +108,22 @@ private Q_SLOTS:
         screen.show();
         QTest::mouseClick(screen.findChild<PictureButton*>(QStringLiteral("btnStampa")), Qt::LeftButton);
         QVERIFY(fake.messages.isEmpty());
-        QCOMPARE(fake.printJobs.size(), 1);
-        QCOMPARE(fake.printJobs.first().title, QStringLiteral("Riepilogo dati"));
-        QCOMPARE(fake.printJobs.first().pageCount, pages);
-        QVERIFY(fake.printJobs.first().landscape);
+        QCOMPARE(fake.printed().size(), 1);
+        const report::PreparedReport document = fake.printed().first();
+        QCOMPARE(document.title, QStringLiteral("Riepilogo dati"));
+        QCOMPARE(document.pages.size(), pages);
+        QCOMPARE(document.pages.first().orientation, QPageLayout::Landscape);
+        // Every row once, in order, across the pages.
+        QStringList printedRows;
+        for (const report::PreparedPage& page : document.pages) {
+            for (const report::Object* item : page.itemsNamed(QStringLiteral("txtRiepilogo")))
+                printedRows += item->lines;
+        }
+        QStringList expected;
+        for (const ListRow& row : list)
+            expected.append(row.text);
+        QCOMPARE(printedRows, expected);
+        QCOMPARE(fake.printJobs.first().fileName, QString());
     }
 
     void preview()
@@ -135,8 +147,10 @@ private Q_SLOTS:
         QVERIFY(pages->height() < at100.height() / 2 + 40);
 
         QTest::mouseClick(preview.findChild<QPushButton*>(QStringLiteral("btnStampa")), Qt::LeftButton);
-        QCOMPARE(fake.printJobs.size(), 1);
-        QCOMPARE(fake.printJobs.first().pageCount, 2);
+        QCOMPARE(fake.printed().size(), 1);
+        QCOMPARE(fake.printed().first().pages.size(), 2);
+        QCOMPARE(fake.printed().first().pages.last().itemsNamed(QStringLiteral("txtRiepilogo")).first()->lines.last(),
+                 QStringLiteral("riga 100"));
 
         auto* fullScreen = preview.findChild<QPushButton*>(QStringLiteral("btnSchermoIntero"));
         QTest::mouseClick(fullScreen, Qt::LeftButton);

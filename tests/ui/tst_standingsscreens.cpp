@@ -11,16 +11,13 @@
 #include "FakePlatform.h"
 #include "Widgets.h"
 
-#include "../core/pdf_text.h"
-
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -71,26 +68,6 @@ QStringList listed(QListView* list)
     return texts;
 }
 
-// The text of every page a print job paints, read back from a PDF drawn with it.
-QList<QStringList> printedText(const platform::PrintJob& job)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("stampa.pdf"));
-    {
-        QPdfWriter writer(path);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                         QMarginsF(10, 10, 10, 10)));
-        QPainter painter(&writer);
-        for (int index = 0; index < job.pageCount; ++index) {
-            if (index > 0)
-                writer.newPage();
-            job.paintPage(painter, index);
-        }
-    }
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? pdfText::Document(file.readAll()).pages() : QList<QStringList>();
-}
-
 // What a standings screen showed while it was open.
 struct Seen {
     QString title;
@@ -100,6 +77,8 @@ struct Seen {
     QList<qint64> positions;
     QString total;
     bool maximised = false;
+    QRect geometry;      // before it was shown
+    QRect screenArea;
     int selected = -2;
     QString focus;
     QFont rowFont;
@@ -145,6 +124,8 @@ public:
             auto* screen = qobject_cast<StandingsScreen*>(dialog);
             if (!screen)
                 return;
+            seen.geometry = screen->geometry();
+            seen.screenArea = screen->screen()->availableGeometry();
             screen->show();
             seen.title = child<QLabel>(screen, QStringLiteral("titClassifica"))->text();
             seen.caption = screen->windowTitle();
@@ -255,6 +236,8 @@ private Q_SLOTS:
         QCOMPARE(seen.title, QStringLiteral("Classifica di merito Serie A 2024"));
         QCOMPARE(seen.caption, QStringLiteral(" Golvera - Classifica di merito"));
         QVERIFY(seen.maximised);
+        // The whole screen, even where no window manager maximises it.
+        QCOMPARE(seen.geometry, seen.screenArea);
         QCOMPARE(seen.rows.size(), 4);
         QVERIFY(seen.rows.at(0).startsWith(QStringLiteral("1      Orsi                            Resp. Luca Verdi")));
         QVERIFY(seen.rows.at(0).endsWith(QStringLiteral("  Punti: 100,00")));
@@ -287,6 +270,7 @@ private Q_SLOTS:
         QCOMPARE(seen.caption, QStringLiteral(" Golvera - Classifica alfabetica"));
         QCOMPARE(seen.file, c.folder.file(QStringLiteral("Serie A 2024.vai")));
         QVERIFY(seen.maximised);
+        QCOMPARE(seen.geometry, seen.screenArea);
         QCOMPARE(seen.rows.size(), 3);
         QVERIFY(seen.rows.at(0).startsWith(QStringLiteral("Alfa                            Resp. ")));
         QVERIFY(seen.rows.at(1).startsWith(QStringLiteral("ALFA BIANCA ")));
@@ -405,18 +389,23 @@ private Q_SLOTS:
         QCOMPARE(c.fake.printJobs.size(), printed ? 1 : 0);
         if (!printed)
             return;
-        const platform::PrintJob& job = c.fake.printJobs.first();
-        QVERIFY(job.landscape);
-        QCOMPARE(job.pageCount, 1);
-        const QList<QStringList> pages = printedText(job);
-        QCOMPARE(pages.size(), 1);
-        const QStringList& page = pages.first();
-        QCOMPARE(page.first(), seen.title);
-        QCOMPARE(page.mid(1, seen.rows.size()), seen.rows);
-        const qsizetype after = 1 + seen.rows.size();
-        QCOMPARE(page.at(after), QStringLiteral("- - - - - - - - - - - - - - - -"));
-        QCOMPARE(page.at(after + 1), QStringLiteral("TOTALE SQUADRE:              ") + seen.total);
-        QCOMPARE(page.at(after + 2), QStringLiteral("Stampa eseguita in data 09/12/2026"));
+        const report::PreparedReport document = c.fake.printed().first();
+        QCOMPARE(document.title, button == QStringLiteral("btnExcel") ? QStringLiteral("Classifica di merito")
+                                                                      : QStringLiteral("Classifica alfabetica"));
+        QCOMPARE(document.pages.size(), 1);
+        const report::PreparedPage& page = document.pages.first();
+        QCOMPARE(page.orientation, QPageLayout::Landscape);
+        QCOMPARE(page.itemsNamed(QStringLiteral("txtTitolo")).size(), 1);
+        QCOMPARE(page.itemsNamed(QStringLiteral("txtTitolo")).first()->text(), seen.title);
+        QStringList lines = seen.rows;
+        lines << QStringLiteral("- - - - - - - - - - - - - - - -") << QStringLiteral("TOTALE SQUADRE:              ") + seen.total;
+        QCOMPARE(page.itemsNamed(QStringLiteral("txtRiepilogo")).size(), 1);
+        QCOMPARE(page.itemsNamed(QStringLiteral("txtRiepilogo")).first()->lines, lines);
+        QCOMPARE(page.itemsNamed(QStringLiteral("txtPagina")).first()->text(), QStringLiteral("Stampa eseguita in data 09/12/2026"));
+        // The dialog suggests a PDF named after the tournament and the standings.
+        QCOMPARE(c.fake.printJobs.first().fileName, QStringLiteral("Coppa Estate - %1.pdf")
+                                                        .arg(button == QStringLiteral("btnExcel") ? QStringLiteral("Classifica di merito")
+                                                                                                  : QStringLiteral("Classifica alfabetica")));
     }
 
     void helpPages_data()
@@ -489,5 +478,12 @@ Chooser::Chooser(const QString& file, const QList<Team>& teams)
     TestStandingsScreens::select(chooser, file);
 }
 
-QTEST_MAIN(TestStandingsScreens)
+// A screen larger than the standings' smallest size, so that filling it shows in their geometry.
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" GOLVERA_SOURCE_DIR "/tests/support/large-screen.json");
+    QApplication app(argc, argv);
+    TestStandingsScreens test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_standingsscreens.moc"

@@ -8,21 +8,10 @@
 #include <QTransform>
 
 #include "app/Product.h"
+#include "output/PrintChoices.h"
 
 namespace report {
 namespace {
-
-// Point sizes are physical; the painter already maps units to the device, so the font is sized
-// for a device of 96 dots per inch whatever the device's own resolution is.
-QFont deviceFont(const Font& font, const QPaintDevice* device)
-{
-    QFont result(font.family);
-    result.setPointSizeF(font.pointSize * unitsPerInch / device->logicalDpiY());
-    result.setBold(font.bold);
-    result.setItalic(font.italic);
-    result.setUnderline(font.underline);
-    return result;
-}
 
 QPen framePen(const Object& object)
 {
@@ -31,22 +20,49 @@ QPen framePen(const Object& object)
     return pen;
 }
 
+// Qt loads a font at a whole number of pixels, which makes an 8-point text three per cent wide;
+// drawing at this magnification on a painter scaled back down keeps the size to within a fraction
+// of a per cent.
+constexpr double TextMagnification = 64;
+
+// Point sizes are physical; the painter already maps units to the device, so the font is sized
+// for a device of 96 dots per inch whatever the device's own resolution is. Without shaping
+// there are no ligatures, so a PDF's text is searched and copied letter by letter.
+QFont deviceFont(const Font& font, const QPaintDevice* device)
+{
+    QFont result(font.family);
+    result.setPointSizeF(font.pointSize * TextMagnification * unitsPerInch / device->logicalDpiY());
+    result.setBold(font.bold);
+    result.setItalic(font.italic);
+    result.setUnderline(font.underline);
+    result.setStyleStrategy(QFont::PreferNoShaping);
+    return result;
+}
+
+QRectF magnified(const QRectF& box)
+{
+    return {box.topLeft() * TextMagnification, box.size() * TextMagnification};
+}
+
 void paintText(QPainter& painter, const Object& item)
 {
     const QRectF& box = item.geometry;
     if (item.fill.isValid())
         painter.fillRect(box, item.fill);
+    painter.save();
+    painter.scale(1 / TextMagnification, 1 / TextMagnification);
     painter.setFont(deviceFont(item.font, painter.device()));
     painter.setPen(item.color);
     if (item.linePitch > 0) {
         for (qsizetype i = 0; i < item.lines.size(); ++i) {
             const QRectF lineBox(box.left(), box.top() + double(i) * item.linePitch, box.width(), item.linePitch);
-            painter.drawText(lineBox, int(item.alignment), item.lines.at(i));
+            painter.drawText(magnified(lineBox), int(item.alignment), item.lines.at(i));
         }
     } else {
         const int flags = int(item.alignment) | (item.wordWrap ? Qt::TextWordWrap : 0);
-        painter.drawText(box, flags, item.text());
+        painter.drawText(magnified(box), flags, item.text());
     }
+    painter.restore();
     if (item.frameWidth > 0) {
         painter.setPen(framePen(item));
         painter.setBrush(Qt::NoBrush);
@@ -118,38 +134,33 @@ void paintDevicePage(QPainter& painter, const PreparedPage& page)
     painter.restore();
 }
 
-platform::PrintJob printJob(const PreparedReport& prepared)
+QPageLayout pageLayout(const PreparedReport& prepared)
 {
-    platform::PrintJob job;
-    job.title = prepared.title;
-    job.landscape = !prepared.pages.isEmpty() && prepared.pages.first().orientation == QPageLayout::Landscape;
-    job.pageCount = int(prepared.pages.size());
-    // The job outlives this call (the print dialog runs first), so it keeps its own copy.
-    job.paintPage = [pages = prepared.pages](QPainter& painter, int index) {
-        paintDevicePage(painter, pages.at(index));
-    };
-    return job;
+    const PreparedPage first = prepared.pages.isEmpty() ? PreparedPage() : prepared.pages.first();
+    return QPageLayout(first.paper, first.orientation, QMarginsF());
+}
+
+bool paintPages(QPagedPaintDevice& device, const PreparedReport& prepared, const QList<int>& indices)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    for (qsizetype i = 0; i < indices.size(); ++i) {
+        if (i > 0 && !device.newPage())
+            return false;
+        paintDevicePage(painter, prepared.pages.at(indices.at(i)));
+    }
+    return painter.end();
 }
 
 void writePdf(const PreparedReport& prepared, const QString& path)
 {
-    const platform::PrintJob job = printJob(prepared);
     QPdfWriter writer(path);
-    writer.setTitle(job.title);
+    writer.setTitle(prepared.title);
     writer.setCreator(product::name);
-    const PreparedPage first = prepared.pages.isEmpty() ? PreparedPage() : prepared.pages.first();
-    writer.setPageLayout(QPageLayout(first.paper, job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                     QMarginsF()));
-    QPainter painter;
-    if (!painter.begin(&writer))
+    writer.setPageLayout(pageLayout(prepared));
+    if (!paintPages(writer, prepared, selectedPages({}, int(prepared.pages.size()))))
         throw ReportError(QStringLiteral("cannot write the PDF file %1").arg(path).toStdString());
-    for (int index = 0; index < job.pageCount; ++index) {
-        if (index > 0)
-            writer.newPage();
-        job.paintPage(painter, index);
-    }
-    if (!painter.end())
-        throw ReportError(QStringLiteral("cannot finish the PDF file %1").arg(path).toStdString());
 }
 
 }  // namespace report

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "output/ReportLayout.h"
-#include "platform/Platform.h"
 
+class QPageLayout;
+class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
 class QTransform;
@@ -23,8 +24,12 @@ QTransform deviceTransform(const QPaintDevice& device);
 // Draws the page on a painter open on a printer or PDF page as it comes.
 void paintDevicePage(QPainter& painter, const PreparedPage& page);
 
-// The print job for the platform's print output: the document's title, orientation and pages.
-platform::PrintJob printJob(const PreparedReport& prepared);
+// The paper and orientation of the document (those of its first page), without margins.
+QPageLayout pageLayout(const PreparedReport& prepared);
+
+// Paints the pages `indices` (0-based, in that order) on `device`, one device page each; false
+// when the device cannot be painted on.
+bool paintPages(QPagedPaintDevice& device, const PreparedReport& prepared, const QList<int>& indices);
 
 // Writes the document as a PDF file; throws ReportError when the file cannot be written.
 void writePdf(const PreparedReport& prepared, const QString& path);

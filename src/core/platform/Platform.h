@@ -5,15 +5,15 @@
 // (installed by the desktop program) and a test double (tests/support). Nothing here needs
 // widgets, so core code and screens talk to the same interfaces.
 
+#include "output/ReportLayout.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-#include <functional>
 #include <memory>
 
 class QObject;
-class QPainter;
 
 namespace platform {
 
@@ -64,19 +64,20 @@ public:
     virtual QDateTime now() const = 0;
 };
 
-// Where printed pages go. `paintPage` draws page `index` (0-based) of `pageCount` with a painter
-// that is already open on the output device, set to the document's A4 page layout.
+// What the print output receives: the prepared document itself, so the real output paints it
+// through the report painter and a test double can keep it and read its items by name.
 struct PrintJob {
-    QString title;
-    bool landscape = false;
-    int pageCount = 0;
-    std::function<void(QPainter& painter, int index)> paintPage;
+    report::PreparedReport document;
+    // The file name (no folder) the print dialog suggests when printing to a PDF file; empty:
+    // the document's title.
+    QString fileName;
 };
 
 class PrintOutput {
 public:
     virtual ~PrintOutput() = default;
-    // Asks the user for a printer (or a PDF file) and prints; false when cancelled or failed.
+    // Asks the user for a printer (or a PDF file) and the pages, and prints; false when
+    // cancelled or failed.
     virtual bool print(const PrintJob& job, QObject* owner) = 0;
 };
 

@@ -8,6 +8,7 @@
 #include "tournament/Points.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -152,6 +153,22 @@ QStringList closingLines(qsizetype total)
             QStringLiteral("TOTALE SQUADRE:              ") + QString::number(total)};
 }
 
+namespace {
+
+QString documentName(Kind kind)
+{
+    return kind == Kind::Merit ? QStringLiteral("Classifica di merito") : QStringLiteral("Classifica alfabetica");
+}
+
+// "Coppa Estate" for "Coppa Estate.vai".
+QString tournamentName(const QString& fileName)
+{
+    const bool tournamentFile = fileName.endsWith(QStringLiteral(".vai"), Qt::CaseInsensitive);
+    return tournamentFile ? fileName.chopped(4) : fileName;
+}
+
+}  // namespace
+
 report::Report document(Kind kind, const QString& title, const QList<ListRow>& rows)
 {
     QStringList lines;
@@ -159,15 +176,18 @@ report::Report document(Kind kind, const QString& title, const QList<ListRow>& r
     for (const ListRow& row : rows)
         lines.append(row.text);
     lines += closingLines(rows.size());
-    const QString name = kind == Kind::Merit ? QStringLiteral("Classifica di merito") : QStringLiteral("Classifica alfabetica");
-    return listSummary::make(name, trimControls(title), lines);
+    return listSummary::make(documentName(kind), trimControls(title), lines);
 }
 
 QString title(Kind kind, const QString& fileName)
 {
-    const QString prefix = kind == Kind::Merit ? QStringLiteral("Classifica di merito ") : QStringLiteral("Classifica alfabetica ");
-    const bool tournamentFile = fileName.endsWith(QStringLiteral(".vai"), Qt::CaseInsensitive);
-    return prefix + (tournamentFile ? fileName.chopped(4) : fileName);
+    return documentName(kind) + QLatin1Char(' ') + tournamentName(fileName);
+}
+
+QString pdfFileName(Kind kind, const QString& tournamentPath)
+{
+    return tournamentName(QFileInfo(trimControls(tournamentPath)).fileName()) + QStringLiteral(" - ") + documentName(kind)
+        + QStringLiteral(".pdf");
 }
 
 }  // namespace standings

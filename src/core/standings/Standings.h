@@ -56,4 +56,8 @@ report::Report document(Kind kind, const QString& title, const QList<ListRow>& r
 // "Classifica di merito Coppa Estate" for the file "Coppa Estate.vai".
 QString title(Kind kind, const QString& fileName);
 
+// The PDF file the print dialog suggests: "Coppa Estate - Classifica di merito.pdf" for the
+// tournament file ".../Coppa Estate.vai".
+QString pdfFileName(Kind kind, const QString& tournamentPath);
+
 }  // namespace standings

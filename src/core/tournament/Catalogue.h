@@ -50,7 +50,7 @@ CreateOutcome create(const QString& path);
 // Deletes the file; true when it is gone afterwards.
 bool remove(const QString& path);
 
-// Messages of the two catalogue screens.
+// Messages of the two catalogue screens and the standings chooser.
 inline const QString nameMissingMessage =
     QStringLiteral("Attenzione: per creare il nuovo torneo \u00E8 necessario indicare il suo nome.");
 inline const QString nameTakenMessage = QStringLiteral(
@@ -73,6 +73,9 @@ inline const QString createFailedMessage = QStringLiteral(
 inline const QString emptyListMessage = QStringLiteral("Attenzione: l'elenco non contiene nessun torneo.");
 inline const QString openNoSelectionMessage = QStringLiteral(
     "Attenzione: selezionare il torneo dall'elenco prima di premere il pulsante Apri archivio.");
+inline const QString standingsNoSelectionMessage = QStringLiteral(
+    "Attenzione: selezionare il torneo dall'elenco prima di premere il pulsante per visualizzare la classifica "
+    "corrispondente.");
 inline const QString deleteNoSelectionMessage = QStringLiteral(
     "Attenzione: selezionare dall'elenco il torneo da eliminare prima di premere il pulsante del cestino.");
 inline const QString deleteQuestion = QStringLiteral(

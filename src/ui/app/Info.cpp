@@ -1,6 +1,7 @@
 #include "app/Info.h"
 
 #include "app/Product.h"
+#include "app/Version.h"
 #include "common/Dialogs.h"
 #include "common/LinkLabel.h"
 #include "common/PictureButton.h"
@@ -28,7 +29,7 @@ TfrmInfo::TfrmInfo(QWidget* owner)
 
     auto* about = new QLabel(QStringLiteral("Gestione di tornei di calcio, archivio squadre e archivio giocatori.\n"
                                             "Versione %1 - %2")
-                                 .arg(QStringLiteral(GOLVERA_VERSION), product::makerName),
+                                 .arg(product::version, product::makerName),
                              this);
     about->setObjectName(QStringLiteral("lblVersione"));
     about->setFont(style::verdana(10));

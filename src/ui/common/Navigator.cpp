@@ -1,8 +1,7 @@
 #include "common/Navigator.h"
 
+#include "common/FillScreen.h"
 #include "common/WorkScreen.h"
-
-#include <QScreen>
 
 void Navigator::add(Screen id, QWidget* screen) { m_screens.insert(id, screen); }
 
@@ -16,9 +15,7 @@ void Navigator::go(Screen target, QWidget* from)
     if (!next)
         return;
     if (qobject_cast<WorkScreen*>(next)) {
-        // The geometry too, for desktops whose window manager ignores the maximised state.
-        if (const QScreen* screen = from ? from->screen() : next->screen())
-            next->setGeometry(screen->availableGeometry());
+        fillScreen(next, from);
         next->showMaximized();
     }
     else

@@ -1,5 +1,8 @@
 #include "common/PictureButton.h"
 
+#include "common/Style.h"
+
+#include <QKeyEvent>
 #include <QPainter>
 
 QString picturePath(const QString& picture)
@@ -13,9 +16,15 @@ PictureButton::PictureButton(const QString& objectName, const QString& picture, 
 {
     setObjectName(objectName);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
     resize(sizeHint());
+}
+
+void PictureButton::setHint(const QString& hint)
+{
+    m_hint = hint;
+    setAccessibleName(hint);
 }
 
 QSize PictureButton::sizeHint() const
@@ -50,7 +59,25 @@ void PictureButton::paintEvent(QPaintEvent*)
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::white);
         painter.drawRoundedRect(rect(), 8, 8);
+        painter.setOpacity(1);
     }
+    if (hasFocus()) {
+        QPen frame(style::navy, 2, Qt::DotLine);
+        painter.setPen(frame);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6, 6);
+    }
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    // Space presses any button; Enter presses this one too, since Enter is the key the
+    // program's forms move on with.
+    if (!event->isAutoRepeat() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void PictureButton::enterEvent(QEnterEvent* event)

@@ -2,13 +2,13 @@
 
 #include "common/Dialogs.h"
 #include "common/EnterChain.h"
+#include "common/FillScreen.h"
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "output/FindInList.h"
 #include "output/ListSummary.h"
 #include "output/RecordListModel.h"
 #include "output/ReportLayout.h"
-#include "output/ReportPainter.h"
 #include "platform/Platform.h"
 
 #include <QGridLayout>
@@ -50,6 +50,7 @@ RecordListScreen::RecordListScreen(QWidget* owner, const Setup& setup)
                        | Qt::WindowCloseButtonHint);
         setModal(true);
         setMinimumSize(setup.panelSize + QSize(24, 24));
+        fillScreen(this, owner);
         setWindowState(Qt::WindowMaximized);
         m_panel->setAttribute(Qt::WA_StyledBackground);
         m_panel->setStyleSheet(style::panelStyleSheet);
@@ -133,9 +134,9 @@ void RecordListScreen::printRows(const QString& documentName, const QString& tit
     print(listSummary::make(documentName, title, lines));
 }
 
-void RecordListScreen::print(const report::Report& document)
+void RecordListScreen::print(const report::Report& document, const QString& fileName)
 {
-    platform::printOutput().print(report::printJob(report::prepare(document)), this);
+    platform::printOutput().print({report::prepare(document), fileName}, this);
 }
 
 void RecordListScreen::enableRecordOpening()

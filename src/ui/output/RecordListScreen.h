@@ -69,8 +69,9 @@ protected:
 
     // Prints the rows as the list summary with `title` and nothing else.
     void printRows(const QString& documentName, const QString& title);
-    // Lays the report out and sends it to the print output.
-    void print(const report::Report& document);
+    // Lays the report out and sends it to the print output; `fileName` is the PDF file name the
+    // print dialog suggests (empty: the document's title).
+    void print(const report::Report& document, const QString& fileName = QString());
 
     // Screens that lead to an editor: double-click opens the row's record; Enter in the find
     // field moves to the find button.

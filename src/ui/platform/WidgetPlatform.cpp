@@ -1,13 +1,14 @@
 #include "platform/WidgetPlatform.h"
 
 #include "app/Product.h"
+#include "output/PrintChoices.h"
+#include "output/ReportPainter.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -97,23 +98,24 @@ class PrinterOutput final : public platform::PrintOutput {
 public:
     bool print(const platform::PrintJob& job, QObject* owner) override
     {
+        const report::PreparedReport& document = job.document;
+        const int pageCount = int(document.pages.size());
         QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(job.title);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        printer.setDocName(document.title);
+        const QPageLayout layout = report::pageLayout(document);
+        printer.setPageSize(layout.pageSize());
+        printer.setPageOrientation(layout.orientation());
+        printer.setOutputFileName(report::suggestedPdfPath(
+            job.fileName.isEmpty() ? document.title + QStringLiteral(".pdf") : job.fileName));
         QPrintDialog dialog(&printer, ownerWidget(owner));
         dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        dialog.setMinMax(1, std::max(1, pageCount));
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        QPainter painter;
-        if (!painter.begin(&printer))
-            return false;
-        for (int index = 0; index < job.pageCount; ++index) {
-            if (index > 0 && !printer.newPage())
-                return false;
-            job.paintPage(painter, index);
-        }
-        return painter.end();
+        const QPageRanges ranges = printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
+        const QList<int> pages = report::selectedPages(ranges, pageCount);
+        return !pages.isEmpty() && report::paintPages(printer, document, pages);
     }
 };
 

@@ -9,16 +9,15 @@
 #include "standings/Classifica.h"
 #include "standings/ExpClassifica.h"
 #include "tournament/Catalogue.h"
+#include "tournament/TournamentList.h"
 #include "text/TextRules.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QShowEvent>
 
 TfrmApriClassifica::TfrmApriClassifica(Navigator& navigator)
     : WorkScreen(navigator, QStringLiteral("frmApriClassifica"), QStringLiteral(" Golvera - Visualizzazione classifiche"))
-    , m_files(new QListWidget(content()))
-    , m_count(new QLabel(QStringLiteral("Sono stati creati 0 tornei."), content()))
+    , m_tournaments(new TournamentList(content()))
     , m_file(new QLabel(content()))
 {
     QWidget* panel = content();
@@ -36,14 +35,7 @@ TfrmApriClassifica::TfrmApriClassifica(Navigator& navigator)
     instructions->setWordWrap(true);
     instructions->setGeometry(80, 118, width - 160, 56);
 
-    m_files->setObjectName(QStringLiteral("lstFiles"));
-    m_files->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_files->setGeometry(160, 186, width - 320, 326);
-
-    m_count->setObjectName(QStringLiteral("lblCreati"));
-    m_count->setFont(style::verdana(12, true));
-    m_count->setStyleSheet(QStringLiteral("color: %1;").arg(style::pitchGreen.name()));
-    m_count->setGeometry(160, 518, width - 320, 30);
+    m_tournaments->setGeometry(97, 188, width - 194, 364);
 
     m_file->setObjectName(QStringLiteral("lblFile"));
     m_file->hide();
@@ -68,49 +60,26 @@ TfrmApriClassifica::TfrmApriClassifica(Navigator& navigator)
 
 void TfrmApriClassifica::showEvent(QShowEvent* event)
 {
-    if (!event->spontaneous())
-        fillList();
-    WorkScreen::showEvent(event);
-}
-
-void TfrmApriClassifica::fillList()
-{
-    m_file->clear();
-    m_files->clear();
-    const QFont font = style::courierNew(14);
-    for (const QString& name : catalogue::tournamentFiles()) {
-        auto* item = new QListWidgetItem(name, m_files);
-        item->setFont(font);
-        item->setForeground(Qt::black);
+    if (!event->spontaneous()) {
+        m_file->clear();
+        m_tournaments->fill();
     }
-    m_count->setText(QStringLiteral("Sono stati creati %1 tornei.").arg(m_files->count()));
+    WorkScreen::showEvent(event);
 }
 
 void TfrmApriClassifica::openStandings(standings::Kind kind)
 {
-    if (m_files->count() == 0) {
-        platform::warningBox(QStringLiteral("Attenzione: l'elenco non contiene nessun torneo."), this);
+    const QString name = m_tournaments->chosenFile(catalogue::standingsNoSelectionMessage);
+    if (name.isEmpty())
         return;
-    }
-    const QList<QListWidgetItem*> selected = m_files->selectedItems();
-    if (selected.isEmpty()) {
-        platform::warningBox(QStringLiteral("Attenzione: selezionare il torneo dall'elenco prima di premere il pulsante "
-                                            "per visualizzare la classifica corrispondente."),
-                             this);
-        return;
-    }
-    const QString name = selected.first()->text();
     m_file->setText(programFolder::file(trimControls(name)));
     const QString title = standings::title(kind, name);
-    if (kind == standings::Kind::Merit) {
-        dialogs::open<TfrmExpClassifica>(this, [&](TfrmExpClassifica& screen) {
-            screen.setTournament(m_file->text());
-            screen.setTitle(title);
-        });
-    } else {
-        dialogs::open<TfrmClassifica>(this, [&](TfrmClassifica& screen) {
-            screen.setTournament(m_file->text());
-            screen.setTitle(title);
-        });
-    }
+    const auto prepare = [&](StandingsScreen& screen) {
+        screen.setTournament(m_file->text());
+        screen.setTitle(title);
+    };
+    if (kind == standings::Kind::Merit)
+        dialogs::open<TfrmExpClassifica>(this, prepare);
+    else
+        dialogs::open<TfrmClassifica>(this, prepare);
 }

@@ -4,7 +4,7 @@
 #include "standings/Standings.h"
 
 class QLabel;
-class QListWidget;
+class TournamentList;
 
 // The standings chooser: lists the tournaments of the program folder and opens the merit or the
 // alphabetical standings of the one selected.
@@ -17,10 +17,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void fillList();
     void openStandings(standings::Kind kind);
 
-    QListWidget* m_files;
-    QLabel* m_count;
+    TournamentList* m_tournaments;
     QLabel* m_file;
 };

@@ -14,16 +14,12 @@ TfrmClassifica::TfrmClassifica(QWidget* owner)
     m_file->hide();
 }
 
-void TfrmClassifica::setTournament(const QString& path)
-{
-    m_file->setText(path);
-}
-
 void TfrmClassifica::showEvent(QShowEvent* event)
 {
     StandingsScreen::showEvent(event);
     if (event->spontaneous())
         return;
-    showStandings(standings::read(standings::Kind::Alphabetical, trimControls(m_file->text())));
+    m_file->setText(tournament());
+    showStandings(standings::read(standings::Kind::Alphabetical, trimControls(tournament())));
     resetFind();
 }

@@ -10,12 +10,9 @@ class TfrmClassifica : public StandingsScreen {
 public:
     explicit TfrmClassifica(QWidget* owner = nullptr);
 
-    // The tournament file, kept in the screen's hidden lblFile.
-    void setTournament(const QString& path);
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QLabel* m_file;
+    QLabel* m_file;  // the tournament file, hidden
 };

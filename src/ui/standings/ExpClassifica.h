@@ -9,12 +9,6 @@ class TfrmExpClassifica : public StandingsScreen {
 public:
     explicit TfrmExpClassifica(QWidget* owner = nullptr);
 
-    // The tournament file, as the chooser holds it.
-    void setTournament(const QString& path) { m_path = path; }
-
 protected:
     void showEvent(QShowEvent* event) override;
-
-private:
-    QString m_path;
 };

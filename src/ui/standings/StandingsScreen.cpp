@@ -74,5 +74,5 @@ void StandingsScreen::printStandings()
     }
     if (!platform::questionBox(QStringLiteral("Si vuole stampare la presente classifica?"), this))
         return;
-    print(standings::document(m_kind, m_title->text(), rows()));
+    print(standings::document(m_kind, m_title->text(), rows()), standings::pdfFileName(m_kind, m_tournament));
 }

@@ -8,15 +8,14 @@
 #include "text/TextRules.h"
 #include "tournament/Catalogue.h"
 #include "tournament/Torneo.h"
+#include "tournament/TournamentList.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QShowEvent>
 
 TfrmApriArchivio::TfrmApriArchivio(Navigator& navigator)
     : WorkScreen(navigator, QStringLiteral("frmApriArchivio"), QStringLiteral(" Golvera - Apertura torneo"))
-    , m_lstFiles(new QListWidget(content()))
-    , m_lblCreati(new QLabel(catalogue::countLine(0), content()))
+    , m_tournaments(new TournamentList(content()))
 {
     QWidget* panel = content();
     const int width = WorkScreen::panelSize.width();
@@ -31,23 +30,9 @@ TfrmApriArchivio::TfrmApriArchivio(Navigator& navigator)
     instructions->setAlignment(Qt::AlignCenter);
     instructions->setGeometry(40, 150, width - 80, 28);
 
-    m_lstFiles->setObjectName(QStringLiteral("lstFiles"));
-    m_lstFiles->setFont(style::courierNew(14));
-    m_lstFiles->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lstFiles->setStyleSheet(QStringLiteral(
-        "QListWidget { background-color: white; color: black; border: 1px solid %1; border-radius: 6px; outline: 0; }"
-        "QListWidget::item { padding: 3px 6px; border: 1px solid transparent; }"
-        "QListWidget::item:selected { background-color: %1; color: white; }"
-        // The row the keyboard is on is only outlined: it must not look chosen.
-        "QListWidget::item:focus:!selected { background-color: white; border: 1px dotted %1; }").arg(style::navy.name()));
-    m_lstFiles->setGeometry(97, 188, width - 194, 330);
+    m_tournaments->setGeometry(97, 188, width - 194, 364);
     // A double-click does what selecting and pressing "Apri archivio" does.
-    connect(m_lstFiles, &QListWidget::itemDoubleClicked, this, &TfrmApriArchivio::btnApriClick);
-
-    m_lblCreati->setObjectName(QStringLiteral("lblCreati"));
-    m_lblCreati->setFont(style::verdana(12, true));
-    m_lblCreati->setStyleSheet(QStringLiteral("color: %1;").arg(style::pitchGreen.name()));
-    m_lblCreati->setGeometry(97, 524, width - 194, 28);
+    connect(m_tournaments, &TournamentList::activated, this, &TfrmApriArchivio::btnApriClick);
 
     auto* open = new PictureButton(QStringLiteral("btnApri"), QStringLiteral("apri_archivio"), panel);
     open->move(width / 2 - 262, 584);
@@ -70,41 +55,24 @@ void TfrmApriArchivio::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         m_route = Route::Launcher;
-        fillList();
+        m_tournaments->fill();
     }
     WorkScreen::showEvent(event);
 }
 
-void TfrmApriArchivio::fillList()
-{
-    m_lstFiles->clear();
-    m_lstFiles->addItems(catalogue::tournamentFiles());
-    m_lblCreati->setText(catalogue::countLine(m_lstFiles->count()));
-}
-
-QString TfrmApriArchivio::selectedFile() const
-{
-    const QList<QListWidgetItem*> selected = m_lstFiles->selectedItems();
-    return selected.isEmpty() ? QString() : trimControls(selected.front()->text());
-}
-
 void TfrmApriArchivio::btnApriClick()
 {
-    if (m_lstFiles->count() == 0)
-        return platform::warningBox(catalogue::emptyListMessage, this);
-    if (selectedFile().isEmpty())
-        return platform::warningBox(catalogue::openNoSelectionMessage, this);
+    if (m_tournaments->chosenFile(catalogue::openNoSelectionMessage).isEmpty())
+        return;
     m_route = Route::Editor;
     close();
 }
 
 void TfrmApriArchivio::btnEliminaClick()
 {
-    if (m_lstFiles->count() == 0)
-        return platform::warningBox(catalogue::emptyListMessage, this);
-    const QString file = selectedFile();
+    const QString file = trimControls(m_tournaments->chosenFile(catalogue::deleteNoSelectionMessage));
     if (file.isEmpty())
-        return platform::warningBox(catalogue::deleteNoSelectionMessage, this);
+        return;
     if (!platform::questionBox(catalogue::deleteQuestion, this))
         return;
     m_route = Route::Launcher;
@@ -112,12 +80,12 @@ void TfrmApriArchivio::btnEliminaClick()
     if (!catalogue::remove(programFolder::file(file)))
         return platform::warningBox(catalogue::deleteFailedMessage, this);
     platform::informationBox(catalogue::deletedMessage, this);
-    fillList();
+    m_tournaments->fill();
 }
 
 void TfrmApriArchivio::leave()
 {
-    const QString file = selectedFile();
+    const QString file = trimControls(m_tournaments->selectedFile());
     auto* editor = qobject_cast<TfrmTorneo*>(navigator().screen(Screen::TournamentEditor));
     if (m_route == Route::Editor && editor && !file.isEmpty()) {
         m_route = Route::Launcher;

@@ -2,8 +2,7 @@
 
 #include "common/WorkScreen.h"
 
-class QLabel;
-class QListWidget;
+class TournamentList;
 
 // Lists the tournaments of the program folder, opens the chosen one in the entry editor or
 // deletes it. The list is rebuilt every time the screen is shown.
@@ -20,12 +19,9 @@ private:
     // Where closing the screen goes: back to the launcher, or on to the chosen tournament.
     enum class Route { Launcher, Editor };
 
-    void fillList();
-    QString selectedFile() const;  // the selected row's text, empty when none is selected
     void btnApriClick();
     void btnEliminaClick();
 
-    QListWidget* m_lstFiles;
-    QLabel* m_lblCreati;
+    TournamentList* m_tournaments;
     Route m_route = Route::Launcher;
 };

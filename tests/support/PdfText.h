@@ -191,8 +191,9 @@ private:
                 current.clear();
             } else if (match.captured(3) == QLatin1String("ET")) {
                 inText = false;
-                // Ligature glyphs ("fi") map to their compatibility characters.
-                texts.append(current.normalized(QString::NormalizationForm_KC));
+                // Kept as mapped: a ligature glyph reads as its own character ("\uFB01"), as a
+                // PDF viewer's search sees it.
+                texts.append(current);
             } else if (match.captured(3) == QLatin1String("Tf")) {
                 font = lastName;
             }

@@ -1,0 +1,25 @@
+#include "output/PrintChoices.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace report {
+
+QList<int> selectedPages(const QPageRanges& ranges, int pageCount)
+{
+    QList<int> pages;
+    for (int page = 1; page <= pageCount; ++page) {
+        if (ranges.isEmpty() || ranges.contains(page))
+            pages.append(page - 1);
+    }
+    return pages;
+}
+
+QString suggestedPdfPath(const QString& fileName)
+{
+    // A desktop may name a documents folder that was never made: the file could not be written.
+    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    return (documents.exists() ? documents : QDir::home()).filePath(fileName);
+}
+
+}  // namespace report
