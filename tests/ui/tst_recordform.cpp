@@ -170,6 +170,11 @@ private slots:
         QTest::keyClicks(f.matches(), u"567890"_s);
         QCOMPARE(f.matches()->toPlainText(), u"1234\n5678"_s);
         QCOMPARE(f.form.values().value(u"Gare"_s), u"1234\r\n5678"_s);
+
+        // Tab leaves the multi-line box instead of typing into it.
+        QTest::keyClick(f.matches(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.check());
+        QCOMPARE(f.matches()->toPlainText(), u"1234\n5678"_s);
     }
 };
 
