@@ -12,6 +12,7 @@
 #include "common/LinkLabel.h"
 #include "common/PictureButton.h"
 #include "common/Style.h"
+#include "common/WorkScreen.h"
 #include "platform/TMisc.h"
 #include "FakePlatform.h"
 
@@ -58,6 +59,28 @@ class TestCommonWidgets : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Each work screen paints its own gradient behind the panel.
+    void workScreenPaintsItsBackground_data()
+    {
+        QTest::addColumn<bool>("own");
+        QTest::newRow("program's") << false;
+        QTest::newRow("screen's own") << true;
+    }
+
+    void workScreenPaintsItsBackground()
+    {
+        QFETCH(bool, own);
+        Navigator navigator;
+        const style::Background steel{QColor(0x42, 0x7A, 0xA8), Qt::white};
+        const auto screen = own ? std::make_unique<WorkScreen>(navigator, QStringLiteral("frmProva"), QString(), QSize(100, 100), steel)
+                                : std::make_unique<WorkScreen>(navigator, QStringLiteral("frmProva"), QString(), QSize(100, 100));
+        screen->resize(400, 400);
+        const QImage image = screen->grab().toImage();
+        const style::Background expected = own ? steel : style::programBackground;
+        QCOMPARE(image.pixelColor(2, 0), expected.top);
+        QCOMPARE(image.pixelColor(2, image.height() - 1).name(), expected.bottom.name());
+    }
+
     // A picture button is reached with Tab (a click leaves the focus where it was) and pressed
     // with Space or Enter; other keys do nothing.
     void pictureButtonFromTheKeyboard_data()
