@@ -1,0 +1,69 @@
+#include "app/DataFolder.h"
+
+#include "app/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+namespace dataFolder {
+
+Choice choose(const QString& commandLineFolder, const QString& programFolder, bool programFolderWritable,
+              const QString& userFolder)
+{
+    if (!commandLineFolder.isEmpty())
+        return {QDir(commandLineFolder).absolutePath(), Source::CommandLine};
+    if (programFolderWritable)
+        return {QDir(programFolder).absolutePath(), Source::ProgramFolder};
+    return {QDir(userFolder).absolutePath(), Source::UserFolder};
+}
+
+bool isWritable(const QString& folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".golvera-probe-XXXXXX")));
+    return probe.open();
+}
+
+bool prepare(const Choice& choice, const QString& shippedStore)
+{
+    if (choice.source != Source::UserFolder)
+        return true;
+    if (!QDir().mkpath(choice.folder))
+        return false;
+    const QString store = QDir(choice.folder).filePath(programFolder::passwordStoreName);
+    if (QFileInfo::exists(store))
+        return true;
+    // Copied under a temporary name and renamed, so a half-written store never stands in the folder.
+    const QString partial = store + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!QFile::copy(shippedStore, partial))
+        return false;
+    QFile::setPermissions(partial, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return QFile::rename(partial, store);
+}
+
+QString describe(const Choice& choice)
+{
+    const QString folder = QDir::toNativeSeparators(choice.folder);
+    switch (choice.source) {
+    case Source::CommandLine:
+        return QStringLiteral("Cartella dei dati: %1 (indicata con --cartella)").arg(folder);
+    case Source::ProgramFolder:
+        return QStringLiteral("Cartella dei dati: %1 (la cartella del programma)").arg(folder);
+    case Source::UserFolder:
+        return QStringLiteral("Cartella dei dati: %1 (la cartella dei dati dell'utente, perch\u00E9 quella del "
+                              "programma non \u00E8 scrivibile)").arg(folder);
+    }
+    return folder;
+}
+
+QString shippedFile(const QString& executableFolder, const QString& name)
+{
+    const QString beside = QDir(executableFolder).filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir(executableFolder).filePath(QStringLiteral("../share/golvera/") + name);
+}
+
+}  // namespace dataFolder

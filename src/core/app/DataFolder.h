@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// Where the program keeps its data. A copy that can write in its own folder (a USB stick, a
+// portable copy, the build folder) keeps everything beside the executable, as it always has; an
+// installed copy, whose folder is read-only, uses the user's own data folder instead. A folder
+// given on the command line wins over both.
+namespace dataFolder {
+
+enum class Source { CommandLine, ProgramFolder, UserFolder };
+
+struct Choice {
+    QString folder;
+    Source source = Source::ProgramFolder;
+};
+
+Choice choose(const QString& commandLineFolder, const QString& programFolder, bool programFolderWritable,
+              const QString& userFolder);
+
+// Whether files can be created in `folder` (tried, not guessed from permission bits).
+bool isWritable(const QString& folder);
+
+// Makes the chosen folder ready: creates a user folder that is missing and puts a copy of the
+// shipped password store there when it has none, so the first-access password works. False when
+// the folder cannot be made or the store cannot be copied.
+bool prepare(const Choice& choice, const QString& shippedStore);
+
+// The folder in use, for the information screen and the command line's help.
+QString describe(const Choice& choice);
+
+// Files shipped with the program (password store, user guide): beside the executable, or in the
+// shared data folder of an installed copy.
+QString shippedFile(const QString& executableFolder, const QString& name);
+
+}  // namespace dataFolder
