@@ -1,3 +1,4 @@
+#include "app/DataFolder.h"
 #include "app/Formats.h"
 #include "app/Product.h"
 #include "app/Version.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
@@ -26,16 +28,24 @@ int main(int argc, char* argv[])
     parser.addVersionOption();
     const QCommandLineOption folderOption(
         {QStringLiteral("f"), QStringLiteral("cartella")},
-        QStringLiteral("Cartella dei dati del programma (predefinita: la cartella dell'eseguibile)."),
+        QStringLiteral("Cartella dei dati del programma (predefinita: la cartella dell'eseguibile, o quella dei "
+                       "dati dell'utente quando l'eseguibile sta in una cartella non scrivibile)."),
         QStringLiteral("cartella"));
     parser.addOption(folderOption);
     parser.process(app);
-    if (parser.isSet(folderOption))
-        programFolder::set(parser.value(folderOption));
+
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const dataFolder::Choice data =
+        dataFolder::choose(parser.value(folderOption), programDir, dataFolder::isWritable(programDir),
+                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (!dataFolder::prepare(data, dataFolder::shippedFile(programDir, programFolder::passwordStoreName)))
+        qWarning("cannot prepare the data folder %s", qUtf8Printable(data.folder));
+    programFolder::set(data.folder, dataFolder::describe(data));
 
     formats::install();
     installWidgetPlatform();
     startup::prepareProgramFolder();
+    startup::startDailyBackup(QDate::currentDate());
 
     Screens screens;
     QObject::connect(&screens, &Screens::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -1,4 +1,6 @@
 // Daily backups of the data folder and their restoration.
+#include "app/ProgramFolder.h"
+#include "app/Startup.h"
 #include "backup/Backup.h"
 
 #include "storage_fixtures.h"
@@ -6,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QTest>
 
 #include <zip.h>
@@ -62,6 +65,17 @@ private slots:
                                    QStringLiteral("Archivio_Squadre.pro"), QStringLiteral("Coppa Estate.vai"),
                                    QStringLiteral("Documenti_Allegati/Citt\u00E0.pdf"), QStringLiteral("unins000.dll")};
         QCOMPARE(zipEntries(made.path), expected);
+    }
+
+    // Start-up hands the backup to a worker and goes on at once.
+    void startUpBacksUpOnAWorker()
+    {
+        QTemporaryDir data;
+        fillDataFolder(data.path());
+        programFolder::set(data.path());
+        startup::startDailyBackup(QDate(2026, 12, 10));
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+        QCOMPARE(zipEntries(data.filePath(QStringLiteral("Backup/2026-12-10.zip"))).size(), 6);
     }
 
     void onceADayAndTheNewestFourteenKept()

@@ -10,9 +10,24 @@ QString& chosen()
     static QString folder;
     return folder;
 }
+QString& described()
+{
+    static QString text;
+    return text;
+}
 }  // namespace
 
-void set(const QString& folder) { chosen() = QDir(folder).absolutePath(); }
+void set(const QString& folder, const QString& description)
+{
+    chosen() = QDir(folder).absolutePath();
+    described() = description;
+}
+
+QString description()
+{
+    return described().isEmpty() ? QStringLiteral("Cartella dei dati: %1").arg(QDir::toNativeSeparators(path()))
+                                 : described();
+}
 
 QString path()
 {

@@ -6,7 +6,9 @@
 // on the command line (tests and installs whose executable folder is read-only use that).
 namespace programFolder {
 
-void set(const QString& folder);
+// `description` says which folder it is and why, for the information screen.
+void set(const QString& folder, const QString& description = {});
+QString description();
 QString path();                              // absolute, without a trailing separator
 QString file(const QString& name);           // path() + "/" + name
 

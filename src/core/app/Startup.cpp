@@ -5,6 +5,10 @@
 #include "storage/RecordFile.h"
 #include "storage/TeamRecord.h"
 
+#include "backup/Backup.h"
+
+#include <QThreadPool>
+
 namespace startup {
 
 void prepareProgramFolder()
@@ -13,6 +17,16 @@ void prepareProgramFolder()
         RecordFile archive(programFolder::file(programFolder::teamArchiveName), TeamRecord::Size);
     } catch (const ArchiveError&) {
     }
+}
+
+void startDailyBackup(const QDate& today)
+{
+    const QString folder = programFolder::path();
+    QThreadPool::globalInstance()->start([folder, today] {
+        const backup::Outcome outcome = backup::make(folder, today);
+        if (!outcome.error.isEmpty())
+            qWarning("backup: %s", qUtf8Printable(outcome.error));
+    });
 }
 
 }  // namespace startup

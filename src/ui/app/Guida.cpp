@@ -1,5 +1,6 @@
 #include "app/Guida.h"
 
+#include "app/DataFolder.h"
 #include "app/ProgramFolder.h"
 #include "common/Dialogs.h"
 #include "common/LinkLabel.h"
@@ -7,6 +8,9 @@
 #include "common/Style.h"
 #include "platform/TMisc.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -53,6 +57,12 @@ void TfrmGuida::setTopic(const QString& title, const QString& text)
 
 void TfrmGuida::openUserGuide()
 {
-    // Quoted whole, so a program folder with blanks in its path is handed over in one piece.
-    TMisc::Open(QLatin1Char('"') + programFolder::file(programFolder::userGuideName) + QLatin1Char('"'));
+    // The guide in the data folder, or the one shipped with an installed copy whose data folder is
+    // the user's own. Quoted whole, so a path with blanks is handed over in one piece.
+    QString guide = programFolder::file(programFolder::userGuideName);
+    const QString shipped =
+        QDir::cleanPath(dataFolder::shippedFile(QCoreApplication::applicationDirPath(), programFolder::userGuideName));
+    if (!QFileInfo::exists(guide) && QFileInfo::exists(shipped))
+        guide = shipped;
+    TMisc::Open(QLatin1Char('"') + guide + QLatin1Char('"'));
 }

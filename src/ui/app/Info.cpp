@@ -1,6 +1,7 @@
 #include "app/Info.h"
 
 #include "app/Product.h"
+#include "app/ProgramFolder.h"
 #include "app/Version.h"
 #include "common/Dialogs.h"
 #include "common/LinkLabel.h"
@@ -44,6 +45,13 @@ TfrmInfo::TfrmInfo(QWidget* owner)
     auto* link = LinkLabel::withIcon(this, QStringLiteral("imgEmail"), QStringLiteral("email"), {24, 300},
                                      QStringLiteral("lnkEmail"), product::makerEmail, {74, 302, 380, 36});
     connect(link, &LinkLabel::clicked, this, [] { TMisc::Open(product::writeToMakerCommand()); });
+
+    auto* folder = new QLabel(programFolder::description(), this);
+    folder->setObjectName(QStringLiteral("lblCartella"));
+    folder->setFont(style::verdana(8));
+    folder->setWordWrap(true);
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    folder->setGeometry(24, 346, 390, 58);
 
     auto* close = new QPushButton(QStringLiteral("Chiudi"), this);
     close->setObjectName(QStringLiteral("btnChiudi"));
