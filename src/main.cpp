@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
@@ -35,9 +34,7 @@ int main(int argc, char* argv[])
     parser.process(app);
 
     const QString programDir = QCoreApplication::applicationDirPath();
-    const dataFolder::Choice data =
-        dataFolder::choose(parser.value(folderOption), programDir, dataFolder::isWritable(programDir),
-                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const dataFolder::Choice data = dataFolder::chooseFor(parser.value(folderOption), programDir);
     if (!dataFolder::prepare(data, dataFolder::shippedFile(programDir, programFolder::passwordStoreName)))
         qWarning("cannot prepare the data folder %s", qUtf8Printable(data.folder));
     programFolder::set(data.folder, dataFolder::describe(data));

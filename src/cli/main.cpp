@@ -1,5 +1,8 @@
 // golvera-cli: prints a tournament's standings as the screen shows them, and writes the printed
-// document as a PDF file, for clubs that publish their standings.
+// document as a PDF file, for clubs that publish their standings; backs up and restores the
+// data folder.
+#include "ArchiveCommands.h"
+#include "app/DataFolder.h"
 #include "app/Product.h"
 #include "app/Version.h"
 #include "output/ReportLayout.h"
@@ -69,21 +72,36 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("golvera-cli"));
     QCoreApplication::setApplicationVersion(product::version);
 
+    // The folder is named in the help, so it is chosen before the command line is read.
+    const QStringList raw = QCoreApplication::arguments();
+    const qsizetype folderAt = raw.indexOf(QStringLiteral("--cartella"));
+    const QString folderGiven = folderAt > 0 && folderAt + 1 < raw.size() ? raw.at(folderAt + 1) : QString();
+    const dataFolder::Choice data = dataFolder::chooseFor(folderGiven, QCoreApplication::applicationDirPath());
+
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Classifiche dei tornei di %1 dalla riga di comando.\n"
+        "Classifiche e backup dei tornei di %1 dalla riga di comando.\n"
         "Scrive le righe della classifica come le mostra il programma, poi il totale delle squadre\n"
         "(UTF-8 sullo standard output). Con --pdf scrive anche il documento che stampa il programma.\n\n"
         "Esempi:\n"
         "  golvera-cli classifica merito \"Coppa Estate.vai\"\n"
         "  golvera-cli classifica alfabetica \"Coppa Estate.vai\" --pdf classifica.pdf\n\n"
-        "Uscita: 0 eseguito, 1 torneo mancante o illeggibile o PDF non scritto, 2 uso errato.")
-        .arg(product::name));
+        "Backup degli archivi (tornei, squadre, giocatori, foto, allegati, password) in Backup/ nella\n"
+        "cartella dei dati, e ripristino in una cartella che non contiene archivi:\n"
+        "  golvera-cli backup [--cartella <cartella>]\n"
+        "  golvera-cli ripristina AAAA-MM-GG.zip [--cartella <cartella>]\n\n"
+        "%2\n\n"
+        "Uscita: 0 eseguito, 1 torneo mancante o illeggibile, PDF o backup non scritto, 2 uso errato.")
+        .arg(product::name, dataFolder::describe(data)));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption pdfOption(QStringLiteral("pdf"), QStringLiteral("Scrive la classifica stampata nel file PDF <file>."),
                                        QStringLiteral("file"));
     parser.addOption(pdfOption);
+    const QCommandLineOption folderOption(QStringLiteral("cartella"),
+                                          QStringLiteral("La cartella dei dati per backup e ripristina."),
+                                          QStringLiteral("cartella"));
+    parser.addOption(folderOption);
     parser.addPositionalArgument(QStringLiteral("classifica"), QStringLiteral("Il comando: classifica."));
     parser.addPositionalArgument(QStringLiteral("tipo"), QStringLiteral("merito oppure alfabetica."));
     parser.addPositionalArgument(QStringLiteral("torneo"), QStringLiteral("Il file del torneo (*.vai)."));
@@ -100,6 +118,12 @@ int main(int argc, char* argv[])
     }
 
     const QStringList arguments = parser.positionalArguments();
+    if (archiveCommands::handles(arguments)) {
+        const int code = archiveCommands::run(arguments, data.folder, out(), err());
+        out().flush();
+        err().flush();
+        return code;
+    }
     if (arguments.size() != 3 || arguments.at(0) != QStringLiteral("classifica"))
         return usageError(parser, QStringLiteral("uso: golvera-cli classifica merito|alfabetica <torneo.vai> [--pdf <file>]"));
     standings::Kind kind;

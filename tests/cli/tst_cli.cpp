@@ -159,6 +159,36 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains(QStringLiteral("merito")));
         QVERIFY(run.out.contains(QStringLiteral("--pdf")));
+        QVERIFY(run.out.contains(QStringLiteral("ripristina")));
+        // Which folder is in use.
+        const Run given = cli({QStringLiteral("--help"), QStringLiteral("--cartella"), m_folder.path()});
+        QVERIFY(given.out.contains(QStringLiteral("Cartella dei dati: ") + m_folder.path()));
+    }
+
+    // A backup of the folder, restored into an empty one, gives the same tournament; a folder that
+    // already holds archives is refused and left as it is.
+    void backupAndRestore()
+    {
+        QTemporaryDir data, target;
+        QVERIFY(QFile::copy(m_tournament, data.filePath(QStringLiteral("Coppa Estate.vai"))));
+        const Run made = cli({QStringLiteral("backup"), QStringLiteral("--cartella"), data.path()});
+        QCOMPARE(made.exitCode, 0);
+        const QStringList zips = QDir(data.filePath(QStringLiteral("Backup"))).entryList({QStringLiteral("*.zip")});
+        QCOMPARE(zips.size(), 1);
+        const QString zip = data.filePath(QStringLiteral("Backup/") + zips.front());
+        QVERIFY(made.out.contains(zips.front()));
+
+        const QString into = target.filePath(QStringLiteral("nuova"));
+        QCOMPARE(cli({QStringLiteral("ripristina"), zip, QStringLiteral("--cartella"), into}).exitCode, 0);
+        QFile original(m_tournament), restored(into + QStringLiteral("/Coppa Estate.vai"));
+        QVERIFY(original.open(QIODevice::ReadOnly) && restored.open(QIODevice::ReadOnly));
+        QCOMPARE(restored.readAll(), original.readAll());
+
+        const Run refused = cli({QStringLiteral("ripristina"), zip, QStringLiteral("--cartella"), data.path()});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY(refused.err.contains(QStringLiteral("contiene gi\u00E0 degli archivi")));
+        QCOMPARE(cli({QStringLiteral("ripristina"), QStringLiteral("--cartella"), into}).exitCode, 2);
+        QCOMPARE(cli({QStringLiteral("ripristina"), data.filePath(QStringLiteral("manca.zip"))}).exitCode, 1);
     }
 
     // The version shown is the project's own version number.

@@ -1,10 +1,12 @@
 #include "app/DataFolder.h"
 
+#include "app/Product.h"
 #include "app/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace dataFolder {
@@ -17,6 +19,15 @@ Choice choose(const QString& commandLineFolder, const QString& programFolder, bo
     if (programFolderWritable)
         return {QDir(programFolder).absolutePath(), Source::ProgramFolder};
     return {QDir(userFolder).absolutePath(), Source::UserFolder};
+}
+
+Choice chooseFor(const QString& commandLineFolder, const QString& executableFolder)
+{
+    if (!commandLineFolder.isEmpty())
+        return choose(commandLineFolder, executableFolder, true, {});
+    const QString userFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1Char('/') + product::name;
+    return choose({}, executableFolder, isWritable(executableFolder), userFolder);
 }
 
 bool isWritable(const QString& folder)

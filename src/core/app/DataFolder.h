@@ -18,6 +18,11 @@ struct Choice {
 Choice choose(const QString& commandLineFolder, const QString& programFolder, bool programFolderWritable,
               const QString& userFolder);
 
+// The same for a program started from `executableFolder`, trying whether it can write there; the
+// user folder is the program's per-user data folder (~/.local/share/Golvera on Linux), the same
+// for the desktop program and the command line.
+Choice chooseFor(const QString& commandLineFolder, const QString& executableFolder);
+
 // Whether files can be created in `folder` (tried, not guessed from permission bits).
 bool isWritable(const QString& folder);
 
