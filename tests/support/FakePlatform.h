@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+#include <QImage>
 #include <QList>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -44,6 +45,16 @@ public:
     // Print output: the jobs printed; `printAccepted` false simulates a cancelled print dialog.
     QList<platform::PrintJob> printJobs;
     bool printAccepted = true;
+
+    // Camera: none when `cameraPresent` is false; a non-empty `cameraStartError` refuses the start.
+    // While it runs, `sendFrame` and `failCamera` act as the camera would.
+    bool cameraPresent = true;
+    QString cameraStartError;
+    bool cameraRunning = false;
+    void sendFrame(const QImage& frame) const;
+    void failCamera(const QString& error);
+    std::function<void(const QImage&)> cameraFrames;     // set by the running camera
+    std::function<void(const QString&)> cameraFailures;  // set by the running camera
 };
 
 // A fresh, empty program folder for one test.

@@ -1,6 +1,7 @@
 #include "platform/WidgetPlatform.h"
 
 #include "app/Product.h"
+#include "platform/MultimediaCamera.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -125,4 +126,5 @@ void installWidgetPlatform()
     platform::install(std::make_unique<ModalDialogRunner>());
     platform::install(std::make_unique<WidgetFileDialogs>());
     platform::install(std::make_unique<PrinterOutput>());
+    installMultimediaCamera();
 }
