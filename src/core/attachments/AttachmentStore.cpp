@@ -17,15 +17,18 @@ bool copyAside(const QString& source, const QString& target)
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    constexpr qint64 chunk = 1 << 20;
-    while (!in.atEnd()) {
-        const QByteArray bytes = in.read(chunk);
-        if (in.error() != QFileDevice::NoError || out.write(bytes) != bytes.size()) {
+    // Read until the source says it is done, not as far as its size says: some files report
+    // no size and must not be copied as empty.
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = in.read(buffer.data(), buffer.size());
+        if (read == 0)
+            return out.commit();
+        if (read < 0 || out.write(buffer.constData(), read) != read) {
             out.cancelWriting();
             return false;
         }
     }
-    return out.commit();
 }
 
 }  // namespace

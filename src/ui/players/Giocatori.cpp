@@ -47,9 +47,9 @@ const QString photoNotStoredMessage = u"Attenzione: la scheda \u00E8 stata salva
 int line(int row) { return 128 + 30 * row; }
 QRect leftCaption(int row) { return {16, line(row), 136, 26}; }
 QRect leftField(int row, int width) { return {156, line(row), width, 26}; }
-QRect rightCaption(int row) { return {376, line(row), 150, 26}; }
-QRect rightField(int row, int width) { return {530, line(row), width, 26}; }
-constexpr int fullWidth = 660 - 156;
+QRect rightCaption(int row) { return {368, line(row), 164, 26}; }
+QRect rightField(int row, int width) { return {536, line(row), width, 26}; }
+constexpr int fullWidth = 664 - 156;
 
 // The fields in record order, which Tab and Enter follow; Enter in the notes goes back to the name.
 const QList<Row>& playerFields()
@@ -59,23 +59,23 @@ const QList<Row>& playerFields()
             {u"txtGiocatore"_s, u"Cognome e nome:"_s, u"Giocatore"_s, Kind::Line, leftField(0, 210), leftCaption(0), u"txtSesso"_s},
             {u"txtSesso"_s, u"Sesso:"_s, u"Sesso"_s, Kind::Line, rightField(0, 40), rightCaption(0), u"txtDataNasc"_s, Rule::Capitals},
             {u"txtDataNasc"_s, u"Data nascita:"_s, u"DataNasc"_s, Kind::Line, leftField(1, 110), leftCaption(1), u"txtCittadinanza"_s},
-            {u"txtCittadinanza"_s, u"Cittadinanza:"_s, u"Cittadinanza"_s, Kind::Line, rightField(1, 130), rightCaption(1), u"txtLuogoNasc"_s},
+            {u"txtCittadinanza"_s, u"Cittadinanza:"_s, u"Cittadinanza"_s, Kind::Line, rightField(1, 128), rightCaption(1), u"txtLuogoNasc"_s},
             {u"txtLuogoNasc"_s, u"Luogo nascita:"_s, u"LuogoNasc"_s, Kind::Line, leftField(2, fullWidth), leftCaption(2), u"txtIndirizzo"_s},
             {u"txtIndirizzo"_s, u"Indirizzo residenza:"_s, u"Indirizzo"_s, Kind::Line, leftField(3, fullWidth), leftCaption(3), u"txtCitta"_s},
             {u"txtCitta"_s, u"Citt\u00E0:"_s, u"Citta"_s, Kind::Line, leftField(4, 210), leftCaption(4), u"txtCap"_s},
             {u"txtCap"_s, u"CAP:"_s, u"Cap"_s, Kind::Line, rightField(4, 80), rightCaption(4), u"txtNazione"_s},
-            {u"txtNazione"_s, u"Nazione:"_s, u"Nazione"_s, Kind::Line, rightField(5, 130), rightCaption(5), u"txtCodFisc"_s},
+            {u"txtNazione"_s, u"Nazione:"_s, u"Nazione"_s, Kind::Line, rightField(5, 128), rightCaption(5), u"txtCodFisc"_s},
             {u"txtCodFisc"_s, u"Codice fiscale:"_s, u"CodFisc"_s, Kind::Line, leftField(5, 176), leftCaption(5), u"txtSquadra"_s, Rule::Capitals},
             {u"txtSquadra"_s, u"Squadra:"_s, u"Squadra"_s, Kind::Line, leftField(6, 210), leftCaption(6), u"txtMaglia"_s},
             {u"txtMaglia"_s, u"Maglia n."_s, u"Maglia"_s, Kind::Line, rightField(6, 60), rightCaption(6), u"txtRuolo"_s},
             {u"txtRuolo"_s, u"Ruolo:"_s, u"Ruolo"_s, Kind::Line, leftField(7, 210), leftCaption(7), u"txtAltezza"_s},
-            {u"txtAltezza"_s, u"Altezza:"_s, u"Altezza"_s, Kind::Line, rightField(7, 130), rightCaption(7), u"txtPeso"_s},
+            {u"txtAltezza"_s, u"Altezza:"_s, u"Altezza"_s, Kind::Line, rightField(7, 128), rightCaption(7), u"txtPeso"_s},
             {u"txtPeso"_s, u"Peso:"_s, u"Peso"_s, Kind::Line, leftField(8, 110), leftCaption(8), u"txtPiede"_s},
-            {u"txtPiede"_s, u"Piede:"_s, u"Piede"_s, Kind::Line, rightField(8, 130), rightCaption(8), u"txtEmail"_s},
+            {u"txtPiede"_s, u"Piede:"_s, u"Piede"_s, Kind::Line, rightField(8, 128), rightCaption(8), u"txtEmail"_s},
             {u"txtEmail"_s, u"E-mail:"_s, u"Email"_s, Kind::Line, leftField(9, 176), leftCaption(9), u"txtTel"_s},
-            {u"txtTel"_s, u"Tel. casa:"_s, u"Tel"_s, Kind::Line, rightField(9, 130), rightCaption(9), u"txtCel"_s},
+            {u"txtTel"_s, u"Tel. casa:"_s, u"Tel"_s, Kind::Line, rightField(9, 128), rightCaption(9), u"txtCel"_s},
             {u"txtCel"_s, u"Tel. cellulare:"_s, u"Cel"_s, Kind::Line, leftField(10, 210), leftCaption(10), u"txtTessera"_s},
-            {u"txtTessera"_s, u"Tessera n."_s, u"Tessera"_s, Kind::Line, rightField(10, 130), rightCaption(10), u"txtInizioTes"_s},
+            {u"txtTessera"_s, u"Tessera n."_s, u"Tessera"_s, Kind::Line, rightField(10, 128), rightCaption(10), u"txtInizioTes"_s},
             {u"txtInizioTes"_s, u"Scadenza tessera:"_s, u"ScadTessera"_s, Kind::ReadOnly, leftField(11, 110), leftCaption(11), u"txtFineTes"_s},
             {u"txtFineTes"_s, u"Scadenza cert. medico:"_s, u"ScadCertificato"_s, Kind::ReadOnly, rightField(11, 110), rightCaption(11), u"txtPresenze"_s},
             {u"txtPresenze"_s, u"Presenze:"_s, u"Presenze"_s, Kind::Line, leftField(12, 70), leftCaption(12), u"txtReti"_s, Rule::Digits, u"0"_s},
@@ -232,7 +232,7 @@ void TfrmGiocatori::buildToolbar(QWidget* panel)
 void TfrmGiocatori::buildPhoto(QWidget* panel)
 {
     m_photo = new PictureBox(u"imgFoto"_s, panel);
-    m_photo->setGeometry(QRect(QPoint(674, 128), photoSize));
+    m_photo->setGeometry(QRect(QPoint(672, 128), photoSize));
     m_photo->setStyleSheet(u"background-color: white;"_s);
     auto* frame = new QLabel(panel);
     frame->setObjectName(u"shpFoto"_s);
