@@ -8,7 +8,7 @@
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    PictureBox(const QString& objectName, QWidget* parent = nullptr);
+    explicit PictureBox(const QString& objectName = {}, QWidget* parent = nullptr);
 
     const QImage& picture() const { return m_picture; }
     void setPicture(const QImage& picture);
