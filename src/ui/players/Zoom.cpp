@@ -35,6 +35,9 @@ void TfrmZoom::fitToScreen()
 {
     const QScreen* screen = this->screen();
     const QSize area = screen ? screen->size() - QSize(60, 90) : QSize(800, 600);
+    // The geometry too, for desktops whose window manager ignores the maximised state.
+    if (screen)
+        setGeometry(screen->availableGeometry());
     m_container->resize(area);
     m_photo->setGeometry(QRect(QPoint(0, 0), area));
     m_container->move((width() - area.width()) / 2, (height() - area.height()) / 2);
