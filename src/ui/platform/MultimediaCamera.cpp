@@ -26,11 +26,12 @@ public:
         connect(&m_sink, &QVideoSink::videoFrameChanged, this, &MultimediaFrameSource::frameArrived,
                 Qt::DirectConnection);
         connect(&m_camera, &QCamera::errorOccurred, this, [this](QCamera::Error error, const QString& text) {
-            if (error == QCamera::NoError)
+            if (error == QCamera::NoError || !m_running)
                 return;
             stop();
-            if (m_onError)
-                m_onError(text.isEmpty() ? QStringLiteral("La webcam non funziona.") : text);
+            // An error while starting is start()'s to return; only later ones are reported here.
+            if (!m_starting && m_onError)
+                m_onError(errorText(text));
         });
     }
     ~MultimediaFrameSource() override
@@ -44,11 +45,12 @@ public:
         m_onFrame = std::move(onFrame);
         m_onError = std::move(onError);
         m_running = true;
+        m_starting = true;
         m_camera.start();
-        if (m_camera.error() != QCamera::NoError) {
-            m_running = false;
-            m_camera.stop();
-            return m_camera.errorString();
+        m_starting = false;
+        if (!m_running || m_camera.error() != QCamera::NoError) {
+            stop();
+            return errorText(m_camera.errorString());
         }
         return {};
     }
@@ -60,6 +62,11 @@ public:
     }
 
 private:
+    static QString errorText(const QString& text)
+    {
+        return text.isEmpty() ? QStringLiteral("La webcam non pu\u00F2 essere avviata.") : text;
+    }
+
     void frameArrived(const QVideoFrame& frame)
     {
         {
@@ -94,6 +101,7 @@ private:
     QVideoFrame m_newest;
     bool m_queued = false;
     bool m_running = false;
+    bool m_starting = false;
     std::function<void(const QImage&)> m_onFrame;
     std::function<void(const QString&)> m_onError;
 };
