@@ -62,6 +62,28 @@ private slots:
         QCOMPARE(e.photo(), placeholder());
     }
 
+    void buttons()
+    {
+        PlayerEditor e;
+        QCOMPARE(widgets::names<PictureButton>(&e.screen),
+                 (QStringList{u"btnCancFoto"_s, u"btnCaricaFoto"_s, u"btnCodFisc"_s, u"btnEmail"_s, u"btnSalvaFoto"_s,
+                              u"btnWebcam"_s, u"btnZoomFoto"_s, u"cmdAnteprima"_s, u"cmdAvanti"_s, u"cmdDuplica"_s,
+                              u"cmdEsci"_s, u"cmdEsporta"_s, u"cmdFile"_s, u"cmdGuida"_s, u"cmdIndietro"_s, u"cmdNuovo"_s,
+                              u"cmdPrimo"_s, u"cmdSalva"_s, u"cmdScadCertificati"_s, u"cmdScadTessere"_s, u"cmdStampa"_s,
+                              u"cmdTrova"_s, u"cmdUltimo"_s}));
+        // The search, the sheet, the expiry lists and the export are not in the program yet.
+        QStringList unavailable;
+        for (const PictureButton* button : e.screen.findChildren<PictureButton*>()) {
+            if (!button->isEnabled())
+                unavailable << button->objectName();
+        }
+        unavailable.sort();
+        QCOMPARE(unavailable, (QStringList{u"cmdAnteprima"_s, u"cmdEsporta"_s, u"cmdScadCertificati"_s,
+                                           u"cmdScadTessere"_s, u"cmdStampa"_s, u"cmdTrova"_s}));
+        QCOMPARE(e.find<PictureButton>(u"cmdFile"_s)->hint(), u"Allega file alla scheda."_s);
+        QCOMPARE(e.find<PictureButton>(u"btnZoomFoto"_s)->hint(), u"Visualizza la foto nelle sue dimensioni reali."_s);
+    }
+
     void mandatoryWarnings_data()
     {
         QTest::addColumn<int>("filled");  // how many of the six mandatory fields are filled, in order
