@@ -82,7 +82,61 @@ private:
     FakePlatform& m_fake;
 };
 
+class FakeFrameSource final : public platform::FrameSource {
+public:
+    explicit FakeFrameSource(FakePlatform& fake) : m_fake(fake) {}
+    ~FakeFrameSource() override { stop(); }
+    QString start(std::function<void(const QImage&)> onFrame, std::function<void(const QString&)> onError) override
+    {
+        if (!m_fake.cameraStartError.isEmpty())
+            return m_fake.cameraStartError;
+        m_fake.cameraRunning = true;
+        m_fake.cameraFrames = std::move(onFrame);
+        m_fake.cameraFailures = std::move(onError);
+        return {};
+    }
+    void stop() override
+    {
+        m_fake.cameraRunning = false;
+        m_fake.cameraFrames = nullptr;
+        m_fake.cameraFailures = nullptr;
+    }
+
+private:
+    FakePlatform& m_fake;
+};
+
+class FakeCameras final : public platform::Cameras {
+public:
+    explicit FakeCameras(FakePlatform& fake) : m_fake(fake) {}
+    std::unique_ptr<platform::FrameSource> defaultCamera() override
+    {
+        if (!m_fake.cameraPresent)
+            return nullptr;
+        return std::make_unique<FakeFrameSource>(m_fake);
+    }
+
+private:
+    FakePlatform& m_fake;
+};
+
 }  // namespace
+
+void FakePlatform::sendFrame(const QImage& frame) const
+{
+    if (cameraRunning && cameraFrames)
+        cameraFrames(frame);
+}
+
+void FakePlatform::failCamera(const QString& error)
+{
+    const auto failures = cameraFailures;
+    cameraRunning = false;
+    cameraFrames = nullptr;
+    cameraFailures = nullptr;
+    if (failures)
+        failures(error);
+}
 
 FakePlatform::FakePlatform()
 {
@@ -92,6 +146,7 @@ FakePlatform::FakePlatform()
     platform::install(std::make_unique<RecordingShell>(*this));
     platform::install(std::make_unique<FixedClock>(*this));
     platform::install(std::make_unique<RecordingPrintOutput>(*this));
+    platform::install(std::make_unique<FakeCameras>(*this));
 }
 
 FakePlatform::~FakePlatform()
@@ -102,6 +157,7 @@ FakePlatform::~FakePlatform()
     platform::install(std::unique_ptr<platform::PrintOutput>());
     platform::install(std::unique_ptr<platform::Shell>());
     platform::install(std::unique_ptr<platform::Clock>());
+    platform::install(std::unique_ptr<platform::Cameras>());
 }
 
 QList<report::PreparedReport> FakePlatform::printed() const

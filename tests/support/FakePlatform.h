@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+#include <QImage>
 #include <QList>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -47,6 +48,16 @@ public:
     bool printAccepted = true;
     // The documents printed, in order: read them by item name (`printed().last().pages[0].itemsNamed(...)`).
     QList<report::PreparedReport> printed() const;
+
+    // Camera: none when `cameraPresent` is false; a non-empty `cameraStartError` refuses the start.
+    // While it runs, `sendFrame` and `failCamera` act as the camera would.
+    bool cameraPresent = true;
+    QString cameraStartError;
+    bool cameraRunning = false;
+    void sendFrame(const QImage& frame) const;
+    void failCamera(const QString& error);
+    std::function<void(const QImage&)> cameraFrames;     // set by the running camera
+    std::function<void(const QString&)> cameraFailures;  // set by the running camera
 };
 
 // A fresh, empty program folder for one test.

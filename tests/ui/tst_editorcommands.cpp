@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <optional>
 
 using platform::MessageKind;
@@ -34,7 +35,8 @@ struct TinyEditor {
     RecordForm* form = nullptr;
     RecordEditor* editor = nullptr;
 
-    explicit TinyEditor(Editor kind)
+    // `adjust` changes the hooks the form gives, before the editor takes them.
+    explicit TinyEditor(Editor kind, const std::function<void(RecordEditor::Hooks&)>& adjust = {})
     {
         position->setObjectName(u"lblPosizione"_s);
         buttonTable::toolbar(&window, {{u"cmdNuovo"_s, u"nuovo"_s, 0}, {u"cmdSalva"_s, u"salva"_s, 50},
@@ -45,8 +47,10 @@ struct TinyEditor {
                               {{u"txtNome"_s, u"Nome:"_s, u"Nome"_s, RecordForm::Kind::Line, {10, 100, 200, 30}, {}, u"txtNota"_s},
                                {u"txtNota"_s, u"Nota:"_s, u"Nota"_s, RecordForm::Kind::Line, {10, 140, 200, 30}, {}, u"txtNome"_s}},
                               {});
-        editor = new RecordEditor(&window, kind, position, RecordEditor::Buttons::named(&window),
-                                  RecordEditor::Hooks::forForm(*form, [this] { return path; }));
+        RecordEditor::Hooks hooks = RecordEditor::Hooks::forForm(*form, [this] { return path; });
+        if (adjust)
+            adjust(hooks);
+        editor = new RecordEditor(&window, kind, position, RecordEditor::Buttons::named(&window), std::move(hooks));
         window.resize(400, 200);
     }
 
@@ -60,6 +64,7 @@ struct TinyEditor {
 };
 
 enum class Command { SaveNew, SaveShown, Duplicate, DuplicateThenSave, Last, ShowSecond, ShowBeyondEnd };
+enum class Step { First, Next, Last, NextAtEnd, Show2, Show3, SaveNew, SaveRefused, SaveFails };
 enum class Archive { TwoRecords, InMissingFolder, VanishesAfterShowing };
 
 }  // namespace
@@ -67,6 +72,7 @@ enum class Archive { TwoRecords, InMissingFolder, VanishesAfterShowing };
 Q_DECLARE_METATYPE(Editor)
 Q_DECLARE_METATYPE(Command)
 Q_DECLARE_METATYPE(Archive)
+Q_DECLARE_METATYPE(Step)
 Q_DECLARE_METATYPE(std::optional<MessageKind>)
 
 class TestEditorCommands : public QObject {
@@ -194,6 +200,54 @@ private slots:
         }
         QCOMPARE(e.position->text(), label);
         QCOMPARE(e.stored(), file);
+    }
+
+    // What lives beside a record (the player's photo) follows it through two hooks: one after a
+    // record is shown, one after a save has written it and before the save is confirmed.
+    void afterShowAndSave_data()
+    {
+        QTest::addColumn<Step>("step");
+        QTest::addColumn<QStringList>("calls");  // with the number of boxes shown before each call
+        QTest::newRow("first") << Step::First << QStringList{u"shown 1, boxes 0"_s};
+        QTest::newRow("next from 1") << Step::Next << QStringList{u"shown 1, boxes 0"_s, u"shown 2, boxes 0"_s};
+        QTest::newRow("last") << Step::Last << QStringList{u"shown 2, boxes 0"_s};
+        QTest::newRow("next at the end: nothing shown") << Step::NextAtEnd << QStringList{u"shown 2, boxes 0"_s};
+        QTest::newRow("show(2)") << Step::Show2 << QStringList{u"shown 2, boxes 0"_s};
+        QTest::newRow("show beyond the end") << Step::Show3 << QStringList();
+        QTest::newRow("save new, before its box") << Step::SaveNew << QStringList{u"saved 3, boxes 0"_s};
+        QTest::newRow("save refused") << Step::SaveRefused << QStringList();
+        QTest::newRow("save fails") << Step::SaveFails << QStringList();
+    }
+    void afterShowAndSave()
+    {
+        QFETCH(Step, step);
+        QFETCH(QStringList, calls);
+        QStringList seen;
+        FakePlatform* fake = nullptr;
+        TinyEditor e(Editor::Player, [&](RecordEditor::Hooks& hooks) {
+            hooks.afterShow = [&](qint64 p) { seen << u"shown %1, boxes %2"_s.arg(p).arg(fake->messages.size()); };
+            hooks.afterSave = [&](qint64 p) { seen << u"saved %1, boxes %2"_s.arg(p).arg(fake->messages.size()); };
+            hooks.checkBeforeSave = [&] { return step != Step::SaveRefused; };
+        });
+        fake = &e.fake;
+        e.store({tiny(u"Alfa"_s), tiny(u"Beta"_s)});
+        switch (step) {
+        case Step::First: e.click(u"cmdPrimo"_s); break;
+        case Step::Next: e.click(u"cmdPrimo"_s); e.click(u"cmdAvanti"_s); break;
+        case Step::Last: e.click(u"cmdUltimo"_s); break;
+        case Step::NextAtEnd: e.click(u"cmdUltimo"_s); e.click(u"cmdAvanti"_s); break;
+        case Step::Show2: e.editor->show(2); break;
+        case Step::Show3: e.editor->show(3); break;
+        case Step::SaveFails:
+            e.path = e.folder.file(u"manca/Prova.dat"_s);
+            [[fallthrough]];
+        case Step::SaveNew:
+        case Step::SaveRefused:
+            e.field(u"txtNome"_s)->setText(u"Gamma"_s);
+            e.click(u"cmdSalva"_s);
+            break;
+        }
+        QCOMPARE(seen, calls);
     }
 
     void navigation_data()

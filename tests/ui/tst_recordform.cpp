@@ -131,6 +131,8 @@ private slots:
         QTest::addColumn<QString>("kept");
         QTest::newRow("trim on leaving") << u"txtNome"_s << u"  Aquile "_s << u"Aquile"_s;
         QTest::newRow("capitals while typing") << u"txtSigla"_s << u"rs1a"_s << u"RS1A"_s;
+        // Trimmed as it is typed: a blank typed at the end is gone before the next letter comes.
+        QTest::newRow("capitals: blanks dropped") << u"txtSigla"_s << u" rs 1 "_s << u"RS1"_s;
         QTest::newRow("digits only") << u"txtNumero"_s << u"1a2-3"_s << u"123"_s;
         QTest::newRow("capacity") << u"txtNome"_s << u"Aquile Rosse di Roma"_s << u"Aquile Rosse"_s;
     }

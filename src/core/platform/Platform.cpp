@@ -16,6 +16,11 @@ public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
+class NoCameras final : public Cameras {
+public:
+    std::unique_ptr<FrameSource> defaultCamera() override { return nullptr; }
+};
+
 struct Seams {
     std::unique_ptr<Messages> messages;
     std::unique_ptr<DialogRunner> dialogs;
@@ -23,6 +28,7 @@ struct Seams {
     std::unique_ptr<Shell> shell = std::make_unique<SystemShell>();
     std::unique_ptr<Clock> clock = std::make_unique<SystemClock>();
     std::unique_ptr<PrintOutput> printOutput;
+    std::unique_ptr<Cameras> cameras = std::make_unique<NoCameras>();
 };
 
 Seams& seams()
@@ -47,6 +53,7 @@ FileDialogs& fileDialogs() { return required(seams().fileDialogs, "file dialogs"
 Shell& shell() { return *seams().shell; }
 Clock& clock() { return *seams().clock; }
 PrintOutput& printOutput() { return required(seams().printOutput, "print output"); }
+Cameras& cameras() { return *seams().cameras; }
 
 void install(std::unique_ptr<Messages> impl) { seams().messages = std::move(impl); }
 void install(std::unique_ptr<DialogRunner> impl) { seams().dialogs = std::move(impl); }
@@ -61,6 +68,10 @@ void install(std::unique_ptr<Clock> impl)
     seams().clock = impl ? std::move(impl) : std::make_unique<SystemClock>();
 }
 void install(std::unique_ptr<PrintOutput> impl) { seams().printOutput = std::move(impl); }
+void install(std::unique_ptr<Cameras> impl)
+{
+    seams().cameras = impl ? std::move(impl) : std::make_unique<NoCameras>();
+}
 
 void warningBox(const QString& text, QObject* owner) { messages().show(MessageKind::Warning, text, owner); }
 void errorBox(const QString& text, QObject* owner) { messages().show(MessageKind::Error, text, owner); }

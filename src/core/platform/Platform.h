@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <memory>
 
+class QImage;
 class QObject;
 
 namespace platform {
@@ -81,12 +82,32 @@ public:
     virtual bool print(const PrintJob& job, QObject* owner) = 0;
 };
 
+// A camera's stream of pictures. Frames are handed to `onFrame` on the user-interface thread
+// only, newest first: a frame that arrives while an earlier one waits replaces it.
+class FrameSource {
+public:
+    virtual ~FrameSource() = default;
+    // Starts the camera. An error it knows at once is returned (empty text: started); one that
+    // comes later goes to `onError`, after which no more frames come.
+    virtual QString start(std::function<void(const QImage& frame)> onFrame,
+                          std::function<void(const QString& error)> onError) = 0;
+    virtual void stop() = 0;
+};
+
+class Cameras {
+public:
+    virtual ~Cameras() = default;
+    // The machine's default camera; null when it has none.
+    virtual std::unique_ptr<FrameSource> defaultCamera() = 0;
+};
+
 Messages& messages();
 DialogRunner& dialogs();
 FileDialogs& fileDialogs();
 Shell& shell();
 Clock& clock();
 PrintOutput& printOutput();
+Cameras& cameras();
 
 // Installing replaces the current implementation (the previous one is destroyed). The desktop
 // program installs the real ones at start-up; tests install doubles.
@@ -96,6 +117,7 @@ void install(std::unique_ptr<FileDialogs> impl);
 void install(std::unique_ptr<Shell> impl);
 void install(std::unique_ptr<Clock> impl);
 void install(std::unique_ptr<PrintOutput> impl);
+void install(std::unique_ptr<Cameras> impl);  // nothing installed: a machine without a camera
 
 // Convenience wrappers for the five boxes.
 void warningBox(const QString& text, QObject* owner = nullptr);

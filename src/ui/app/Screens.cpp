@@ -4,6 +4,7 @@
 #include "app/CambiaPassword.h"
 #include "app/MenuArchivi.h"
 #include "app/Password.h"
+#include "players/Giocatori.h"
 #include "standings/ApriClassifica.h"
 #include "tournament/ApriArchivio.h"
 #include "tournament/CreaArchivio.h"
@@ -18,6 +19,7 @@ Screens::Screens()
     , m_createTournament(std::make_unique<TfrmCreaArchivio>(m_navigator))
     , m_tournamentEditor(std::make_unique<TfrmTorneo>(m_navigator))
     , m_standingsChooser(std::make_unique<TfrmApriClassifica>(m_navigator))
+    , m_playerArchive(std::make_unique<TfrmGiocatori>(m_navigator))
 {
     m_navigator.add(Screen::Login, m_login.get());
     m_navigator.add(Screen::ChangePassword, m_changePassword.get());
@@ -27,6 +29,7 @@ Screens::Screens()
     m_navigator.add(Screen::CreateTournament, m_createTournament.get());
     m_navigator.add(Screen::TournamentEditor, m_tournamentEditor.get());
     m_navigator.add(Screen::StandingsChooser, m_standingsChooser.get());
+    m_navigator.add(Screen::PlayerArchive, m_playerArchive.get());
 
     connect(m_login.get(), &TfrmPassword::quitRequested, this, &Screens::quitRequested);
     connect(m_launcher.get(), &TfrmAvvio::quitRequested, this, &Screens::quitRequested);

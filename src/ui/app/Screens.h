@@ -10,6 +10,7 @@ class TfrmApriClassifica;
 class TfrmAvvio;
 class TfrmCambiaPassword;
 class TfrmCreaArchivio;
+class TfrmGiocatori;
 class TfrmMenuArchivi;
 class TfrmPassword;
 class TfrmTorneo;
@@ -40,4 +41,5 @@ private:
     std::unique_ptr<TfrmCreaArchivio> m_createTournament;
     std::unique_ptr<TfrmTorneo> m_tournamentEditor;
     std::unique_ptr<TfrmApriClassifica> m_standingsChooser;
+    std::unique_ptr<TfrmGiocatori> m_playerArchive;
 };

@@ -146,6 +146,8 @@ void RecordEditor::navigate(Move move)
         case Step::Kind::Show:
             m_hooks.showRecord(moved.record);
             m_position->setText(recordEditing::positionText(moved.step.position));
+            if (m_hooks.afterShow)
+                m_hooks.afterShow(moved.step.position);
             break;
         case Step::Kind::Nothing:
             break;
@@ -188,6 +190,8 @@ void RecordEditor::save()
         const recordEditing::Saved saved =
             recordEditing::save(m_hooks.archivePath(), m_hooks.screenRecord(), m_position->text());
         m_position->setText(recordEditing::positionText(saved.position));
+        if (m_hooks.afterSave)
+            m_hooks.afterSave(saved.position);
         platform::informationBox(saved.appended ? recordEditing::insertedMessage : recordEditing::updatedMessage,
                                  m_window);
     } catch (...) {
@@ -205,6 +209,8 @@ void RecordEditor::show(qint64 position)
         const QByteArray record = recordEditing::read(m_hooks.archivePath(), m_hooks.recordSize, position);
         m_hooks.showRecord(record);
         m_position->setText(recordEditing::positionText(position));
+        if (m_hooks.afterShow)
+            m_hooks.afterShow(position);
     } catch (...) {
         reportFailure(recordEditing::failureBoxes(m_editor).navigation);
     }

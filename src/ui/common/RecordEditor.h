@@ -61,6 +61,11 @@ public:
         std::function<bool()> checkBeforeSave;
         // Clears what belongs to the saved record only (duplicate).
         std::function<void()> resetForDuplicate;
+        // Runs once a record is on screen with its position in the label (navigation, show):
+        // what lives beside the record (the player's photo) follows it.
+        std::function<void(qint64 position)> afterShow;
+        // Runs once a save has written the record at `position`, before the save is confirmed.
+        std::function<void(qint64 position)> afterSave;
         QWidget* firstField = nullptr;
 
         // Fields, record and clearing from the editor's record form.

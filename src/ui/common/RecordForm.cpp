@@ -29,6 +29,7 @@ RecordForm::RecordForm(QWidget* panel, RecordFormat format, const QList<Row>& ro
             caption->setStyleSheet(look.captionStyleSheet);
             caption->setAlignment(look.captionAlignment);
             caption->setGeometry(row.captionGeometry);
+            m_captions.insert(row.name, caption);
         }
         m_controls.insert(row.name, makeControl(panel, row, look));
     }
@@ -90,13 +91,14 @@ void RecordForm::applyRule(QLineEdit* edit, TextRule rule)
         });
         break;
     case TextRule::Capitals:
+        // Trimmed as well: a code or a sign letter never has blanks around it. Only a to z change.
         connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-            const QString upper = text.toUpper();
+            const QString upper = upperAsciiLetters(trimControls(text));
             if (upper == text)
                 return;
             const int cursor = edit->cursorPosition();
             edit->setText(upper);
-            edit->setCursorPosition(cursor);
+            edit->setCursorPosition(std::min<int>(cursor, upper.size()));
         });
         break;
     case TextRule::Digits:

@@ -30,7 +30,7 @@ public:
     enum class TextRule {
         AsTyped,
         Trim,      // blanks around the text removed when the field is left
-        Capitals,  // letters upper-cased as they are typed
+        Capitals,  // trimmed, letters a to z upper-cased, as they are typed
         Digits,    // only the digits 0 to 9 can be typed
     };
 
@@ -68,6 +68,9 @@ public:
     template <typename T>
     T* control(const QString& name) const { return qobject_cast<T*>(control(name)); }
 
+    // The caption label of the row of that object name (null when it has none).
+    class QLabel* caption(const QString& name) const { return m_captions.value(name); }
+
     // The first control of the table, where a new record starts.
     QWidget* firstControl() const;
 
@@ -82,5 +85,6 @@ private:
     RecordFormat m_format;
     QList<Row> m_rows;
     QHash<QString, QWidget*> m_controls;
+    QHash<QString, class QLabel*> m_captions;
     QHash<QString, QString> m_hidden;
 };

@@ -3,6 +3,7 @@
 #include "app/Product.h"
 #include "output/PrintChoices.h"
 #include "output/ReportPainter.h"
+#include "platform/MultimediaCamera.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -127,4 +128,5 @@ void installWidgetPlatform()
     platform::install(std::make_unique<ModalDialogRunner>());
     platform::install(std::make_unique<WidgetFileDialogs>());
     platform::install(std::make_unique<PrinterOutput>());
+    installMultimediaCamera();
 }

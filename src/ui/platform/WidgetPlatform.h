@@ -1,4 +1,4 @@
 #pragma once
 
-// Installs the real, widget-based message boxes, dialog runner, file dialogs and print output.
+// Installs the real, widget-based message boxes, dialog runner, file dialogs, print output and camera.
 void installWidgetPlatform();

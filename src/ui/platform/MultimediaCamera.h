@@ -1,0 +1,4 @@
+#pragma once
+
+// Installs the camera seam on Qt Multimedia: the system's default video input.
+void installMultimediaCamera();

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+class PictureBox;
+
+// The player's photo full screen, scaled to fit; a click anywhere on it closes the view.
+class TfrmZoom : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmZoom(QWidget* owner);
+
+    void setPicture(const QImage& picture);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void fitToScreen();
+
+    QWidget* m_container;
+    PictureBox* m_photo;
+};

@@ -1,0 +1,93 @@
+#pragma once
+
+// The player editor on its own temporary program folder, with a stand-in launcher to return to,
+// for the tests of the editor and of the dialogs it opens.
+
+#include "app/ProgramFolder.h"
+#include "common/Navigator.h"
+#include "common/PictureButton.h"
+#include "players/Giocatori.h"
+#include "players/PhotoStore.h"
+#include "players/PictureBox.h"
+#include "storage/PlayerRecord.h"
+#include "ArchiveFiles.h"
+#include "FakePlatform.h"
+#include "Widgets.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+struct PlayerEditor {
+    FakePlatform fake;
+    TempProgramFolder folder;
+    Navigator navigator;
+    QWidget launcher;
+    TfrmGiocatori screen{navigator};
+    QString path = folder.file(programFolder::playerArchiveName);
+
+    PlayerEditor()
+    {
+        navigator.add(Screen::Launcher, &launcher);
+        navigator.add(Screen::PlayerArchive, &screen);
+    }
+
+    // Shows the editor the way the menu does, as the active window.
+    bool open()
+    {
+        navigator.go(Screen::PlayerArchive, nullptr);
+        QApplication::setActiveWindow(&screen);
+        return QTest::qWaitForWindowActive(&screen);
+    }
+
+    template <typename T = QLineEdit>
+    T* find(const QString& name) const
+    {
+        return widgets::find<T>(&screen, name);
+    }
+    QLineEdit* field(const QString& name) const { return find<QLineEdit>(name); }
+    QLabel* position() const { return find<QLabel>(QStringLiteral("lblPosizione")); }
+    QImage photo() const { return find<PictureBox>(QStringLiteral("imgFoto"))->picture(); }
+    void click(const QString& button) const { QTest::mouseClick(find<PictureButton>(button), Qt::LeftButton); }
+
+    // Fills the six fields a save needs.
+    void fillMandatory(const QString& name = QStringLiteral("Rossi Mario")) const
+    {
+        field(QStringLiteral("txtGiocatore"))->setText(name);
+        field(QStringLiteral("txtSesso"))->setText(QStringLiteral("M"));
+        field(QStringLiteral("txtSquadra"))->setText(QStringLiteral("Aquile"));
+        field(QStringLiteral("txtTessera"))->setText(QStringLiteral("T-1"));
+        field(QStringLiteral("txtInizioTes"))->setText(QStringLiteral("30/06/2027"));
+        field(QStringLiteral("txtFineTes"))->setText(QStringLiteral("31/01/2027"));
+    }
+
+    void write(const QList<PlayerRecord>& records) const { QVERIFY(archiveFiles::writeRecords(path, records)); }
+    QList<PlayerRecord> records() const { return archiveFiles::readRecords<PlayerRecord>(path); }
+};
+
+inline PlayerRecord player(const QString& name, const QString& file01 = {}, const QString& desc01 = {})
+{
+    PlayerRecord record;
+    record.Giocatore = name;
+    record.Sesso = QStringLiteral("F");
+    record.Squadra = QStringLiteral("Aquile");
+    record.Tessera = QStringLiteral("T-") + name;
+    record.ScadTessera = QStringLiteral("01/02/2027");
+    record.ScadCertificato = QStringLiteral("03/04/2027");
+    record.Presenze = record.Reti = record.Ammonizioni = record.Espulsioni = QStringLiteral("0");
+    record.File01 = file01;
+    record.Desc01 = desc01;
+    return record;
+}
+
+// A plain picture of one colour, so a test can tell pictures apart by size and colour.
+inline QImage plainPicture(QSize size, QColor colour)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    return picture;
+}
+
+// The placeholder the editor shows where there is no photo.
+inline QImage placeholder() { return PictureBox::drawn(QStringLiteral("foto_vuota"), {307, 394}); }

@@ -1,0 +1,228 @@
+// The dialogs around the player editor on their own: the webcam screen with a fake camera and
+// with none, the calendar, and the two code checkers.
+#include "players/Calendario.h"
+#include "players/WebCam.h"
+#include "tools/CodFisc.h"
+#include "tools/PartitaIva.h"
+#include "player_editor.h"
+
+#include <QCalendarWidget>
+#include <QPushButton>
+#include <QtTest>
+
+using platform::MessageKind;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QPushButton* button(const QObject* dialog, const QString& name) { return widgets::find<QPushButton>(dialog, name); }
+QImage boxPicture(const QObject* dialog, const QString& name)
+{
+    return widgets::find<PictureBox>(dialog, name)->picture();
+}
+
+enum class Camera { Present, Missing, Refuses };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Camera)
+Q_DECLARE_METATYPE(MessageKind)
+
+class TestPlayerDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void webcamCaptureAndImport()
+    {
+        PlayerEditor e;
+        QVERIFY(e.open());
+        const QImage frame = plainPicture({640, 480}, Qt::red);
+        const QImage later = plainPicture({640, 480}, Qt::blue);
+        QImage shownLive;
+        e.fake.onDialog = [&](QObject* dialog) {
+            QVERIFY(!button(dialog, u"btnCattura"_s)->isEnabled());
+            button(dialog, u"btnAccendi"_s)->click();
+            QVERIFY(e.fake.cameraRunning);
+            QVERIFY(button(dialog, u"btnCattura"_s)->isEnabled());
+            QVERIFY(!button(dialog, u"btnAccendi"_s)->isEnabled());
+            e.fake.sendFrame(frame);
+            shownLive = boxPicture(dialog, u"imgCamera"_s);
+            button(dialog, u"btnCattura"_s)->click();
+            e.fake.sendFrame(later);  // the capture keeps the frame it took
+            QCOMPARE(boxPicture(dialog, u"imgTarget"_s), frame);
+            button(dialog, u"btnImportaFoto"_s)->click();
+        };
+        e.click(u"btnWebcam"_s);
+        QCOMPARE(e.fake.dialogsRun, QStringList{u"TfrmWebCam"_s});
+        QCOMPARE(shownLive, frame);
+        QCOMPARE(e.photo(), frame);
+        QVERIFY(!e.fake.cameraRunning);
+        QVERIFY(e.fake.messages.isEmpty());
+    }
+
+    void webcamImportBeforeCaptureAndCancel()
+    {
+        PlayerEditor e;
+        QVERIFY(e.open());
+        const QImage before = plainPicture({30, 40}, Qt::green);
+        e.screen.setPhoto(before);
+
+        // "Annulla" stops the camera and leaves the editor's photo.
+        e.fake.onDialog = [&](QObject* dialog) {
+            button(dialog, u"btnAccendi"_s)->click();
+            e.fake.sendFrame(plainPicture({64, 48}, Qt::red));
+            button(dialog, u"btnCattura"_s)->click();
+            button(dialog, u"btnClose"_s)->click();
+        };
+        e.click(u"btnWebcam"_s);
+        QVERIFY(!e.fake.cameraRunning);
+        QCOMPARE(e.photo(), before);
+
+        // Importing before any capture brings the photo-camera picture.
+        QImage cameraPicture;
+        e.fake.onDialog = [&](QObject* dialog) {
+            cameraPicture = boxPicture(dialog, u"imgTarget"_s);
+            button(dialog, u"btnImportaFoto"_s)->click();
+        };
+        e.click(u"btnWebcam"_s);
+        QCOMPARE(cameraPicture.size(), QSize(366, 274));
+        QCOMPARE(e.photo(), cameraPicture);
+    }
+
+    void webcamWithoutACamera_data()
+    {
+        QTest::addColumn<Camera>("camera");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no camera") << Camera::Missing << u"Nessuna webcam disponibile."_s;
+        QTest::newRow("camera refuses to start") << Camera::Refuses << u"Il dispositivo \u00E8 occupato."_s;
+        QTest::newRow("camera fails while running") << Camera::Present << u"Dispositivo scollegato."_s;
+    }
+    void webcamWithoutACamera()
+    {
+        QFETCH(Camera, camera);
+        QFETCH(QString, message);
+        FakePlatform fake;
+        fake.cameraPresent = camera != Camera::Missing;
+        if (camera == Camera::Refuses)
+            fake.cameraStartError = message;
+        TfrmWebCam webcam(nullptr);
+        button(&webcam, u"btnAccendi"_s)->click();
+        if (camera == Camera::Present) {
+            QVERIFY(button(&webcam, u"btnCattura"_s)->isEnabled());
+            fake.failCamera(message);
+        }
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.lastMessage().kind, MessageKind::Information);
+        QCOMPARE(fake.lastMessage().text, message);
+        QVERIFY(!button(&webcam, u"btnCattura"_s)->isEnabled());
+        QVERIFY(!button(&webcam, u"btnSpegni"_s)->isEnabled());
+        QVERIFY(button(&webcam, u"btnAccendi"_s)->isEnabled());
+        QVERIFY(!fake.cameraRunning);
+        QCOMPARE(boxPicture(&webcam, u"imgCamera"_s).size(), QSize(366, 274));
+    }
+
+    void webcamSavesACopy()
+    {
+        FakePlatform fake;
+        TempProgramFolder folder;
+        TfrmWebCam webcam(nullptr);
+        button(&webcam, u"btnAccendi"_s)->click();
+        fake.sendFrame(plainPicture({320, 240}, Qt::red));
+        button(&webcam, u"btnCattura"_s)->click();
+        fake.fileAnswers = {folder.file(u"scatto"_s)};
+        button(&webcam, u"btnSalvaFotogramma"_s)->click();
+        QCOMPARE(photoStore::read(folder.file(u"scatto.jpg"_s)).size(), QSize(320, 240));
+        QCOMPARE(fake.fileRequests.last().title, u"Selezionare la cartella in cui si desidera salvare il file Jpeg."_s);
+        QCOMPARE(fake.fileRequests.last().initialName, u"Foto.jpg"_s);
+        // Closing the screen stops the camera.
+        webcam.reject();
+        QVERIFY(!fake.cameraRunning);
+    }
+
+    void calendar()
+    {
+        FakePlatform fake;
+        fake.now = QDateTime(QDate(2026, 2, 14), QTime(9, 0));
+        QString written = u"non toccato"_s;
+        TfrmCalendario picker(nullptr);
+        picker.setTarget([&](const QString& date) { written = date; });
+        QCOMPARE(picker.windowTitle(), u" Importazione data"_s);
+        auto* calendar = widgets::find<QCalendarWidget>(&picker, u"calAppuntamenti"_s);
+        QCOMPARE(calendar->selectedDate(), QDate(2026, 2, 14));
+        button(&picker, u"btnAnnulla"_s)->click();
+        QCOMPARE(written, u"non toccato"_s);
+        calendar->setSelectedDate(QDate(2024, 3, 5));
+        button(&picker, u"btnImportaData"_s)->click();
+        QCOMPARE(written, u"05/03/2024"_s);
+        QCOMPARE(picker.result(), int(QDialog::Accepted));
+    }
+
+    void taxCodeChecker_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<MessageKind>("kind");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("valid, typed in small letters")
+            << u"aaabbb11c22d333l"_s << u"AAABBB11C22D333L"_s << MessageKind::Information << true;
+        QTest::newRow("wrong") << u"AAABBB11C22D333M"_s << u"AAABBB11C22D333M"_s << MessageKind::Warning << true;
+        QTest::newRow("15 characters") << u"AAABBB11C22D333"_s << u"AAABBB11C22D333"_s << MessageKind::Warning << false;
+    }
+    void taxCodeChecker()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(MessageKind, kind);
+        QFETCH(bool, closes);
+        FakePlatform fake;
+        TfrmCodFisc checker(nullptr);
+        checker.show();
+        QApplication::setActiveWindow(&checker);
+        QVERIFY(QTest::qWaitForWindowActive(&checker));
+        auto* field = widgets::find<QLineEdit>(&checker, u"txtCodFisc"_s);
+        QCOMPARE(QApplication::focusWidget(), field);
+        QCOMPARE(field->maxLength(), 16);
+        QTest::keyClicks(field, typed);
+        QCOMPARE(field->text(), shown);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), button(&checker, u"btnControlla"_s));
+        QVERIFY(fake.messages.isEmpty());  // Enter only moves to the button
+        button(&checker, u"btnControlla"_s)->click();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.lastMessage().kind, kind);
+        QCOMPARE(checker.isVisible(), !closes);
+        if (!closes)
+            QCOMPARE(QApplication::focusWidget(), field);
+    }
+
+    void vatChecker()
+    {
+        FakePlatform fake;
+        TfrmPartitaIva checker(nullptr);
+        checker.show();
+        QApplication::setActiveWindow(&checker);
+        QVERIFY(QTest::qWaitForWindowActive(&checker));
+        auto* field = widgets::find<QLineEdit>(&checker, u"txtPartitaIva"_s);
+        QCOMPARE(field->maxLength(), 11);
+        // Only digits can be typed; Tab stays in the field.
+        QTest::keyClicks(field, u"12a345-6705 87"_s);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QCOMPARE(field->text(), u"12345670587"_s);
+        QCOMPARE(QApplication::focusWidget(), field);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        button(&checker, u"btnControlla"_s)->click();
+        QCOMPARE(fake.lastMessage().text,
+                 u"Attenzione: la partita IVA deve essere composta da 11 caratteri numerici."_s);
+        QVERIFY(checker.isVisible());
+        QTest::keyClicks(field, u"7"_s);
+        QTest::keyClick(field, Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), button(&checker, u"btnControlla"_s));
+        button(&checker, u"btnControlla"_s)->click();
+        QCOMPARE(fake.lastMessage().kind, MessageKind::Information);
+        QVERIFY(fake.lastMessage().text.endsWith(u"Roma 1."_s));
+        QVERIFY(!checker.isVisible());
+    }
+};
+
+QTEST_MAIN(TestPlayerDialogs)
+#include "tst_playerdialogs.moc"

@@ -1,0 +1,392 @@
+// The player archive editor: its field table, its refusals, the count, capitals and date fields,
+// and the photo that follows each record through save, duplicate and navigation.
+#include "common/HelpTopics.h"
+#include "editor/RecordEditing.h"
+#include "players/Calendario.h"
+#include "players/Zoom.h"
+#include "tools/CodFisc.h"
+#include "tools/PartitaIva.h"
+#include "player_editor.h"
+
+#include <QCalendarWidget>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+using platform::MessageKind;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList fieldNames = {
+    u"txtGiocatore"_s, u"txtSesso"_s, u"txtDataNasc"_s, u"txtCittadinanza"_s, u"txtLuogoNasc"_s, u"txtIndirizzo"_s,
+    u"txtCitta"_s, u"txtCap"_s, u"txtNazione"_s, u"txtCodFisc"_s, u"txtSquadra"_s, u"txtMaglia"_s, u"txtRuolo"_s,
+    u"txtAltezza"_s, u"txtPeso"_s, u"txtPiede"_s, u"txtEmail"_s, u"txtTel"_s, u"txtCel"_s, u"txtTessera"_s,
+    u"txtInizioTes"_s, u"txtFineTes"_s, u"txtPresenze"_s, u"txtReti"_s, u"txtRiconoscimenti"_s,
+    u"txtAmmonizioni"_s, u"txtEspulsioni"_s, u"txtInfortuni"_s, u"txtNote"_s,
+};
+
+QString writePicture(const QString& path, const QImage& picture, const char* format)
+{
+    picture.save(path, format);
+    return path;
+}
+
+}  // namespace
+
+class TestPlayers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fieldsFollowTheRecord()
+    {
+        PlayerEditor e;
+        QCOMPARE(e.find<QLabel>(u"panInfo"_s)->text(), u"Pronto per archiviare una nuova scheda..."_s);
+        QVERIFY(e.open());
+        QCOMPARE(e.find<QWidget>(u"panContent"_s)->size(), QSize(995, 692));
+        for (int i = 0; i < fieldNames.size(); ++i) {
+            QLineEdit* field = e.field(fieldNames[i]);
+            QCOMPARE(field->maxLength(), int(PlayerRecord::Layout.fields[i].capacity));
+            // Enter walks the record order, and from the notes back to the name.
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), e.field(fieldNames[(i + 1) % fieldNames.size()]));
+        }
+        for (const QString& count : {u"txtPresenze"_s, u"txtReti"_s, u"txtAmmonizioni"_s, u"txtEspulsioni"_s})
+            QCOMPARE(e.field(count)->text(), u"0"_s);
+        QVERIFY(e.field(u"txtInizioTes"_s)->isReadOnly());
+        QVERIFY(e.field(u"txtFineTes"_s)->isReadOnly());
+        QCOMPARE(e.screen.windowTitle(), u" Golvera - Archivio Giocatori"_s);
+        QCOMPARE(e.photo(), placeholder());
+    }
+
+    void buttons()
+    {
+        PlayerEditor e;
+        QCOMPARE(widgets::names<PictureButton>(&e.screen),
+                 (QStringList{u"btnCancFoto"_s, u"btnCaricaFoto"_s, u"btnCodFisc"_s, u"btnEmail"_s, u"btnSalvaFoto"_s,
+                              u"btnWebcam"_s, u"btnZoomFoto"_s, u"cmdAnteprima"_s, u"cmdAvanti"_s, u"cmdDuplica"_s,
+                              u"cmdEsci"_s, u"cmdEsporta"_s, u"cmdFile"_s, u"cmdGuida"_s, u"cmdIndietro"_s, u"cmdNuovo"_s,
+                              u"cmdPrimo"_s, u"cmdSalva"_s, u"cmdScadCertificati"_s, u"cmdScadTessere"_s, u"cmdStampa"_s,
+                              u"cmdTrova"_s, u"cmdUltimo"_s}));
+        // The search, the sheet, the expiry lists and the export are not in the program yet.
+        QStringList unavailable;
+        for (const PictureButton* button : e.screen.findChildren<PictureButton*>()) {
+            if (!button->isEnabled())
+                unavailable << button->objectName();
+        }
+        unavailable.sort();
+        QCOMPARE(unavailable, (QStringList{u"cmdAnteprima"_s, u"cmdEsporta"_s, u"cmdScadCertificati"_s,
+                                           u"cmdScadTessere"_s, u"cmdStampa"_s, u"cmdTrova"_s}));
+        QCOMPARE(e.find<PictureButton>(u"cmdFile"_s)->hint(), u"Allega file alla scheda."_s);
+        QCOMPARE(e.find<PictureButton>(u"btnZoomFoto"_s)->hint(), u"Visualizza la foto nelle sue dimensioni reali."_s);
+    }
+
+    void mandatoryWarnings_data()
+    {
+        QTest::addColumn<int>("filled");  // how many of the six mandatory fields are filled, in order
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("all empty") << 0 << u"txtGiocatore"_s;
+        QTest::newRow("only the name") << 1 << u"txtSesso"_s;
+        QTest::newRow("certificate expiry missing") << 5 << u"txtFineTes"_s;
+    }
+    void mandatoryWarnings()
+    {
+        QFETCH(int, filled);
+        QFETCH(QString, focus);
+        PlayerEditor e;
+        QVERIFY(e.open());
+        e.fillMandatory();
+        const QStringList order = {u"txtGiocatore"_s, u"txtSesso"_s, u"txtSquadra"_s, u"txtTessera"_s,
+                                   u"txtInizioTes"_s, u"txtFineTes"_s};
+        for (const QString& name : order.mid(filled))
+            e.field(name)->setText(u"  "_s);
+        e.click(u"cmdSalva"_s);
+        QCOMPARE(e.fake.messages.size(), 1);
+        QCOMPARE(e.fake.lastMessage().kind, MessageKind::Warning);
+        QVERIFY(e.fake.lastMessage().text.startsWith(u"Attenzione: per salvare la scheda"_s));
+        QCOMPARE(QApplication::focusWidget(), e.field(focus));
+        QVERIFY(!QFile::exists(e.path) || e.records().isEmpty());
+    }
+
+    void saveAppendsAndStoresThePhotoAtFullSize()
+    {
+        PlayerEditor e;
+        e.write({player(u"Primo"_s), player(u"Secondo"_s)});
+        QVERIFY(e.open());
+        e.fillMandatory(u"  Terzo Giocatore  "_s);
+        e.field(u"txtCitta"_s)->setText(u"Citt\u00E0"_s);
+        const QString big = writePicture(e.folder.file(u"grande.jpg"_s), plainPicture({3000, 2000}, Qt::red), "JPEG");
+        e.fake.fileAnswers = {big};
+        e.click(u"btnCaricaFoto"_s);
+        QCOMPARE(e.photo().size(), QSize(3000, 2000));
+
+        e.click(u"cmdSalva"_s);
+        QCOMPARE(e.fake.lastMessage().text, recordEditing::insertedMessage);
+        QCOMPARE(e.position()->text(), u"3"_s);
+        const QList<PlayerRecord> stored = e.records();
+        QCOMPARE(stored.size(), 3);
+        QCOMPARE(stored[2].Giocatore, u"Terzo Giocatore"_s);
+        QCOMPARE(stored[2].Citta, u"Citt\u00E0"_s);
+        QCOMPARE(stored[2].Presenze, u"0"_s);
+        QCOMPARE(photoStore::load(3).size(), QSize(3000, 2000));
+        QVERIFY(!QFile::exists(photoStore::path(1)));
+        QVERIFY(!QFile::exists(photoStore::path(2)));
+    }
+
+    void aPhotoThatCannotBeStoredIsReported()
+    {
+        PlayerEditor e;
+        QVERIFY(e.open());
+        // A file where the photo folder should be.
+        QFile blocker(e.folder.file(photoStore::folderName));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        e.fillMandatory();
+        const QImage picture = plainPicture({50, 60}, Qt::green);
+        e.screen.setPhoto(picture);
+        e.click(u"cmdSalva"_s);
+        QCOMPARE(e.records().size(), 1);
+        QCOMPARE(e.position()->text(), u"1"_s);
+        QCOMPARE(e.fake.messages.size(), 2);
+        QCOMPARE(e.fake.messages[0].kind, MessageKind::Warning);
+        QVERIFY(e.fake.messages[0].text.contains(u"non \u00E8 stato possibile salvare la foto"_s));
+        QCOMPARE(e.fake.messages[1].text, recordEditing::insertedMessage);
+        QCOMPARE(e.photo(), picture);
+    }
+
+    void duplicateDropsPhotoAndAttachments()
+    {
+        PlayerEditor e;
+        e.write({player(u"Primo"_s, u"tessera.pdf"_s, u"Tessera"_s)});
+        QVERIFY(photoStore::store(1, plainPicture({80, 100}, Qt::blue)));
+        QVERIFY(e.open());
+        e.screen.showRecord(1);
+        QCOMPARE(e.photo().size(), QSize(80, 100));
+
+        e.click(u"cmdDuplica"_s);
+        QCOMPARE(e.fake.lastMessage().text, recordEditing::duplicateReadyMessage);
+        QCOMPARE(e.position()->text(), QString());
+        QCOMPARE(e.field(u"txtGiocatore"_s)->text(), u"Primo"_s);
+        QCOMPARE(e.photo(), placeholder());
+        QCOMPARE(QApplication::focusWidget(), e.field(u"txtGiocatore"_s));
+
+        e.click(u"cmdSalva"_s);
+        const QList<PlayerRecord> stored = e.records();
+        QCOMPARE(stored.size(), 2);
+        QCOMPARE(stored[1].Giocatore, u"Primo"_s);
+        QCOMPARE(stored[1].File01, QString());
+        QCOMPARE(stored[1].Desc01, QString());
+        QCOMPARE(stored[0].File01, u"tessera.pdf"_s);
+        QCOMPARE(photoStore::load(2).size(), QSize(307, 394));
+        QCOMPARE(photoStore::load(1).size(), QSize(80, 100));
+    }
+
+    void navigationLoadsEachRecordsPhoto()
+    {
+        PlayerEditor e;
+        e.write({player(u"Uno"_s), player(u"Due"_s), player(u"Tre"_s)});
+        QVERIFY(photoStore::store(1, plainPicture({40, 50}, Qt::red)));
+        QVERIFY(photoStore::store(3, plainPicture({60, 70}, Qt::blue)));
+        QVERIFY(e.open());
+        e.click(u"cmdPrimo"_s);
+        QCOMPARE(e.photo().size(), QSize(40, 50));
+        e.click(u"cmdAvanti"_s);
+        QCOMPARE(e.field(u"txtGiocatore"_s)->text(), u"Due"_s);
+        QCOMPARE(e.photo(), placeholder());
+        e.click(u"cmdUltimo"_s);
+        QCOMPARE(e.photo().size(), QSize(60, 70));
+        e.click(u"cmdIndietro"_s);
+        QCOMPARE(e.photo(), placeholder());
+        e.click(u"cmdUltimo"_s);
+        e.click(u"cmdNuovo"_s);
+        QCOMPARE(e.photo(), placeholder());
+        QCOMPARE(e.position()->text(), QString());
+        // Leaving a record unsaved leaves its photo file alone.
+        e.click(u"cmdPrimo"_s);
+        e.screen.setPhoto(plainPicture({10, 10}, Qt::black));
+        e.click(u"cmdAvanti"_s);
+        QCOMPARE(photoStore::load(1).size(), QSize(40, 50));
+        QVERIFY(e.fake.messages.isEmpty());
+    }
+
+    void keysOfTheFields_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");  // after leaving the field
+        QTest::newRow("count: letters have no effect") << u"txtReti"_s << u"a1b2,"_s << u"12"_s;
+        QTest::newRow("count: leading zeros dropped") << u"txtPresenze"_s << u"0012"_s << u"12"_s;
+        QTest::newRow("count: emptied gives 0") << u"txtEspulsioni"_s << QString() << u"0"_s;
+        QTest::newRow("sex in capitals") << u"txtSesso"_s << u"m"_s << u"M"_s;
+        QTest::newRow("tax code in capitals") << u"txtCodFisc"_s << u"rssmra85t10a562s"_s << u"RSSMRA85T10A562S"_s;
+        QTest::newRow("e-mail trimmed") << u"txtEmail"_s << u" a@b.it "_s << u"a@b.it"_s;
+    }
+    void keysOfTheFields()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        PlayerEditor e;
+        QVERIFY(e.open());
+        QLineEdit* edit = e.field(field);
+        edit->setFocus();
+        edit->end(false);
+        while (!edit->text().isEmpty())
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, typed);
+        e.field(u"txtNote"_s)->setFocus();
+        QCOMPARE(edit->text(), shown);
+    }
+
+    void dateFieldsOpenTheCalendar_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("card expiry") << u"txtInizioTes"_s;
+        QTest::newRow("certificate expiry") << u"txtFineTes"_s;
+    }
+    void dateFieldsOpenTheCalendar()
+    {
+        QFETCH(QString, field);
+        PlayerEditor e;
+        QVERIFY(e.open());
+        QLineEdit* date = e.field(field);
+        date->setText(u"01/01/2020"_s);
+        QDate startedOn;
+        e.fake.onDialog = [&](QObject* dialog) {
+            auto* calendar = widgets::find<QCalendarWidget>(dialog, u"calAppuntamenti"_s);
+            startedOn = calendar->selectedDate();
+            calendar->setSelectedDate(QDate(2024, 3, 5));
+            widgets::find<QPushButton>(dialog, u"btnImportaData"_s)->click();
+        };
+        date->setFocus();
+        QTest::keyClick(date, Qt::Key_A);
+        QCOMPARE(e.fake.dialogsRun, QStringList{u"TfrmCalendario"_s});
+        QCOMPARE(startedOn, e.fake.now.date());  // today, whatever the field held
+        QCOMPARE(date->text(), u"05/03/2024"_s);
+        QCOMPARE(e.field(field == u"txtInizioTes"_s ? u"txtFineTes"_s : u"txtInizioTes"_s)->text(), QString());
+
+        // "Annulla" after browsing leaves the date; Delete empties it; it is never typed into.
+        e.fake.onDialog = [](QObject* dialog) {
+            widgets::find<QCalendarWidget>(dialog, u"calAppuntamenti"_s)->showNextMonth();
+            widgets::find<QPushButton>(dialog, u"btnAnnulla"_s)->click();
+        };
+        QTest::keyClick(date, Qt::Key_5);
+        QCOMPARE(date->text(), u"05/03/2024"_s);
+        QTest::keyClick(date, Qt::Key_Delete);
+        QCOMPARE(date->text(), QString());
+        QCOMPARE(e.fake.dialogsRun.size(), 2);
+    }
+
+    void taxCodeButtonChoosesTheChecker_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("fieldName");
+        QTest::newRow("digits only") << u"12345670587"_s << u"TfrmPartitaIva"_s << u"txtPartitaIva"_s;
+        QTest::newRow("empty") << QString() << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
+        QTest::newRow("a tax code") << u"RSSMRA85T10A562S"_s << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
+        QTest::newRow("digits and one letter") << u"1234567058A"_s << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
+    }
+    void taxCodeButtonChoosesTheChecker()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, dialog);
+        QFETCH(QString, fieldName);
+        PlayerEditor e;
+        QVERIFY(e.open());
+        e.field(u"txtCodFisc"_s)->setText(code);
+        QString handedOver;
+        e.fake.onDialog = [&](QObject* opened) { handedOver = widgets::find<QLineEdit>(opened, fieldName)->text(); };
+        e.click(u"btnCodFisc"_s);
+        QCOMPARE(e.fake.dialogsRun, QStringList{dialog});
+        QCOMPARE(handedOver, code);
+        QCOMPARE(e.field(u"txtCodFisc"_s)->text(), code);
+    }
+
+    void photoButtons()
+    {
+        PlayerEditor e;
+        QVERIFY(e.open());
+        const QImage loaded = plainPicture({120, 90}, Qt::yellow);
+        const QString bitmap = writePicture(e.folder.file(u"foto.bmp"_s), loaded, "BMP");
+
+        e.fake.fileAnswers = {bitmap};
+        e.click(u"btnCaricaFoto"_s);
+        QCOMPARE(e.photo(), loaded.convertToFormat(e.photo().format()));
+        QCOMPARE(e.fake.fileRequests.last().title, u"Selezionare un file di immagine in formato Jpeg o Bitmap."_s);
+
+        // Cancelled, or a file that is no picture: the picture stays.
+        e.click(u"btnCaricaFoto"_s);
+        QCOMPARE(e.photo().size(), QSize(120, 90));
+        QFile junk(e.folder.file(u"rotta.jpg"_s));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("niente");
+        junk.close();
+        e.fake.fileAnswers = {junk.fileName()};
+        e.click(u"btnCaricaFoto"_s);
+        QCOMPARE(e.photo().size(), QSize(120, 90));
+        QCOMPARE(e.fake.lastMessage().kind, MessageKind::Warning);
+
+        // A copy saved under a name without extension gets .jpg.
+        e.fake.fileAnswers = {e.folder.file(u"copia"_s)};
+        e.click(u"btnSalvaFoto"_s);
+        QCOMPARE(e.fake.fileRequests.last().initialName, u"Foto.jpg"_s);
+        QCOMPARE(photoStore::read(e.folder.file(u"copia.jpg"_s)).size(), QSize(120, 90));
+        // A copy that cannot be written is reported and leaves the picture.
+        const int boxes = e.fake.messages.size();
+        e.fake.fileAnswers = {e.folder.file(u"manca/copia.jpg"_s)};
+        e.click(u"btnSalvaFoto"_s);
+        QCOMPARE(e.fake.messages.size(), boxes + 1);
+        QCOMPARE(e.photo().size(), QSize(120, 90));
+
+        QSize zoomed;
+        e.fake.onDialog = [&](QObject* dialog) {
+            zoomed = widgets::find<PictureBox>(dialog, u"imgFoto"_s)->picture().size();
+        };
+        e.click(u"btnZoomFoto"_s);
+        QCOMPARE(e.fake.dialogsRun.last(), u"TfrmZoom"_s);
+        QCOMPARE(zoomed, QSize(120, 90));
+
+        e.click(u"btnCancFoto"_s);
+        QCOMPARE(e.photo(), placeholder());
+    }
+
+    void zoomClosesOnAClick()
+    {
+        FakePlatform fake;
+        TfrmZoom zoom(nullptr);
+        zoom.setPicture(plainPicture({300, 200}, Qt::red));
+        zoom.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&zoom));
+        auto* photo = widgets::find<PictureBox>(&zoom, u"imgFoto"_s);
+        QCOMPARE(photo->size(), zoom.screen()->size() - QSize(60, 90));
+        QTest::mouseClick(photo, Qt::LeftButton, {}, photo->rect().center());
+        QVERIFY(!zoom.isVisible());
+        QCOMPARE(zoom.result(), int(QDialog::Accepted));
+    }
+
+    void emailAndHelp()
+    {
+        PlayerEditor e;
+        QVERIFY(e.open());
+        e.field(u"txtEmail"_s)->setText(u"rossi@example.it"_s);
+        e.click(u"btnEmail"_s);
+        QCOMPARE(e.fake.opened.size(), 1);
+        QCOMPARE(e.fake.opened.first().toString(), u"mailto:rossi@example.it"_s);
+        e.click(u"cmdGuida"_s);
+        QCOMPARE(e.fake.dialogsRun.last(), u"TfrmGuida"_s);
+        const HelpTopic topic = help::topic(u"giocatori"_s);
+        QCOMPARE(topic.title, u"App Archivio Giocatori"_s);
+        const QStringList paragraphs = topic.text.split(u"\r\n\r\n"_s);
+        QCOMPARE(paragraphs.size(), 11);
+        QVERIFY(paragraphs.first().startsWith(
+            u"L'app Archivio Giocatori \u00E8 uno schedario in cui registrare i dati di ogni calciatore"_s));
+        QVERIFY(paragraphs[2].contains(u"monitorare le scadenze delle tessere di iscrizione e dei certificati medici"_s));
+    }
+};
+
+QTEST_MAIN(TestPlayers)
+#include "tst_players.moc"
