@@ -1,6 +1,6 @@
 #include "output/ReportPainter.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFont>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -8,6 +8,7 @@
 #include <QTransform>
 
 #include "app/Product.h"
+#include "storage/WholeFile.h"
 
 namespace report {
 namespace {
@@ -134,22 +135,30 @@ platform::PrintJob printJob(const PreparedReport& prepared)
 void writePdf(const PreparedReport& prepared, const QString& path)
 {
     const platform::PrintJob job = printJob(prepared);
-    QPdfWriter writer(path);
-    writer.setTitle(job.title);
-    writer.setCreator(product::name);
-    const PreparedPage first = prepared.pages.isEmpty() ? PreparedPage() : prepared.pages.first();
-    writer.setPageLayout(QPageLayout(first.paper, job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                     QMarginsF()));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        throw ReportError(QStringLiteral("cannot write the PDF file %1").arg(path).toStdString());
-    for (int index = 0; index < job.pageCount; ++index) {
-        if (index > 0)
-            writer.newPage();
-        job.paintPage(painter, index);
+    // Drawn in memory, then written whole: a full disk cannot leave half a document behind.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&document);
+        writer.setTitle(job.title);
+        writer.setCreator(product::name);
+        const PreparedPage first = prepared.pages.isEmpty() ? PreparedPage() : prepared.pages.first();
+        writer.setPageLayout(QPageLayout(first.paper, job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                         QMarginsF()));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            throw ReportError(QStringLiteral("cannot draw the PDF file %1").arg(path).toStdString());
+        for (int index = 0; index < job.pageCount; ++index) {
+            if (index > 0)
+                writer.newPage();
+            job.paintPage(painter, index);
+        }
+        if (!painter.end())
+            throw ReportError(QStringLiteral("cannot finish the PDF file %1").arg(path).toStdString());
     }
-    if (!painter.end())
-        throw ReportError(QStringLiteral("cannot finish the PDF file %1").arg(path).toStdString());
+    QString error;
+    if (!wholeFile::write(path, document.data(), &error))
+        throw ReportError(error.toStdString());
 }
 
 }  // namespace report

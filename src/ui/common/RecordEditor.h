@@ -58,6 +58,9 @@ public:
         // Clears what belongs to the saved record only (duplicate).
         std::function<void()> resetForDuplicate;
         QWidget* firstField = nullptr;
+        // The record with the bytes that carry no meaning (after a text's end) in one form, so
+        // that only a real change by another station stops a save. Empty: the bytes as they are.
+        std::function<QByteArray(const QByteArray&)> canonical;
     };
 
     // Connects the buttons and puts the shortcuts on `window`. Create it once the window's fields
@@ -74,12 +77,18 @@ public:
     void save();
     void duplicate();
 
+    // The record now on screen was read from the file elsewhere (a list): a save checks it against
+    // the file as it does for a record the editor read itself.
+    void remember(const QByteArray& record);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void navigate(recordEditing::Move move);
     void reportFailure(platform::MessageKind kind);
+    void offerReload(qint64 position);
+    QByteArray canonical(const QByteArray& record) const;
     void bind(PictureButton* button, Command command, void (RecordEditor::*action)());
 
     QWidget* m_window;
@@ -88,4 +97,5 @@ private:
     Hooks m_hooks;
     QWidget* m_focusSink;  // takes the focus at a save, so the field being edited is left first
     QList<QKeySequence> m_keys;
+    QByteArray m_loaded;  // the record on screen as the file held it, canonical; empty for a new one
 };

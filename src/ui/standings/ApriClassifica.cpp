@@ -9,7 +9,6 @@
 #include "standings/Classifica.h"
 #include "standings/ExpClassifica.h"
 #include "tournament/Catalogue.h"
-#include "text/TextRules.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -100,7 +99,7 @@ void TfrmApriClassifica::openStandings(standings::Kind kind)
         return;
     }
     const QString name = selected.first()->text();
-    m_file->setText(programFolder::file(trimControls(name)));
+    m_file->setText(programFolder::file(name));
     const QString title = standings::title(kind, name);
     if (kind == standings::Kind::Merit) {
         dialogs::open<TfrmExpClassifica>(this, [&](TfrmExpClassifica& screen) {

@@ -1,7 +1,5 @@
 #include "standings/Classifica.h"
 
-#include "text/TextRules.h"
-
 #include <QLabel>
 #include <QShowEvent>
 
@@ -24,6 +22,6 @@ void TfrmClassifica::showEvent(QShowEvent* event)
     StandingsScreen::showEvent(event);
     if (event->spontaneous())
         return;
-    showStandings(standings::read(standings::Kind::Alphabetical, trimControls(m_file->text())));
+    showStandings(standings::read(standings::Kind::Alphabetical, m_file->text()));
     resetFind();
 }

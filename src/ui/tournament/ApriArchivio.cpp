@@ -5,7 +5,6 @@
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "platform/Platform.h"
-#include "text/TextRules.h"
 #include "tournament/Catalogue.h"
 #include "tournament/Torneo.h"
 
@@ -85,7 +84,7 @@ void TfrmApriArchivio::fillList()
 QString TfrmApriArchivio::selectedFile() const
 {
     const QList<QListWidgetItem*> selected = m_lstFiles->selectedItems();
-    return selected.isEmpty() ? QString() : trimControls(selected.front()->text());
+    return selected.isEmpty() ? QString() : selected.front()->text();
 }
 
 void TfrmApriArchivio::btnApriClick()

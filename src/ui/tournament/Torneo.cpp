@@ -107,6 +107,7 @@ TfrmTorneo::TfrmTorneo(Navigator& navigator)
     hooks.clearScreen = [this] { clearEntry(); };
     hooks.checkBeforeSave = [this] { return checkBeforeSave(); };
     hooks.firstField = m_txtConcorrente;
+    hooks.canonical = [](const QByteArray& bytes) { return TournamentRecord::fromBytes(bytes).toBytes(); };
     m_editor = new RecordEditor(this, recordEditing::Editor::Tournament, m_lblPosizione, buttons, std::move(hooks));
 }
 
@@ -243,6 +244,7 @@ void TfrmTorneo::showEntry(const TournamentRecord& entry, qint64 position)
 {
     fillFields(entry);
     m_lblPosizione->setText(recordEditing::positionText(position));
+    m_editor->remember(entry.toBytes());
 }
 
 void TfrmTorneo::setPoints(const QString& text)
