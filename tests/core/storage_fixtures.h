@@ -9,8 +9,6 @@
 #include <initializer_list>
 #include <utility>
 
-#include <unistd.h>
-
 namespace fixtures {
 
 // `size` zero bytes with each (offset, bytes) pair copied in.
@@ -52,12 +50,6 @@ inline QByteArray fileContent(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-// Permission bits do not stop the superuser, so tests that rely on them cannot run as root.
-inline bool permissionsBind()
-{
-    return ::geteuid() != 0;
 }
 
 }  // namespace fixtures

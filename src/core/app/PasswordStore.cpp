@@ -68,12 +68,11 @@ QByteArray encodeStore(const StoreText& store)
     return {};
 }
 
-// The whole store, or nullopt when it exists but cannot be read or decoded. A missing store is
-// an empty one.
-std::optional<StoreText> readStore(const QString& storePath)
+// The store's bytes, or nullopt when it exists but cannot be read. A missing store is an empty one.
+std::optional<QByteArray> readStore(const QString& storePath)
 {
     if (!DiskFile::exists(storePath))
-        return StoreText{};
+        return QByteArray();
     DiskFile file;
     if (!file.open(storePath, DiskFile::Access::Read))
         return std::nullopt;
@@ -83,7 +82,7 @@ std::optional<StoreText> readStore(const QString& storePath)
     QByteArray bytes(size, Qt::Uninitialized);
     if (!file.readAt(0, bytes.data(), size))
         return std::nullopt;
-    return decodeStore(bytes);
+    return bytes;
 }
 
 // One line and the line end that followed it (CR LF, LF, CR or nothing), as the file had them.
@@ -173,9 +172,9 @@ QString usualLineEnd(const QList<Line>& lines)
 
 }  // namespace
 
-std::optional<QString> readValue(const QString& storePath)
+std::optional<QString> valueIn(const QByteArray& storeBytes)
 {
-    const std::optional<StoreText> store = readStore(storePath);
+    const std::optional<StoreText> store = decodeStore(storeBytes);
     if (!store)
         return std::nullopt;
     const QList<Line> lines = splitLines(store->text);
@@ -187,11 +186,11 @@ std::optional<QString> readValue(const QString& storePath)
     return line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
 }
 
-bool writeValue(const QString& storePath, const QString& value)
+std::optional<QByteArray> withValue(const QByteArray& storeBytes, const QString& value)
 {
-    std::optional<StoreText> store = readStore(storePath);
+    std::optional<StoreText> store = decodeStore(storeBytes);
     if (!store)
-        return false;
+        return std::nullopt;
     QList<Line> lines = splitLines(store->text);
     const QString eol = usualLineEnd(lines);
     const QString entry = keyName + QLatin1Char('=') + value;
@@ -220,7 +219,20 @@ bool writeValue(const QString& storePath, const QString& value)
         lines.append({entry, eol});
     }
     store->text = joinLines(lines);
-    return wholeFile::write(storePath, encodeStore(*store));
+    return encodeStore(*store);
+}
+
+std::optional<QString> readValue(const QString& storePath)
+{
+    const std::optional<QByteArray> bytes = readStore(storePath);
+    return bytes ? valueIn(*bytes) : std::nullopt;
+}
+
+bool writeValue(const QString& storePath, const QString& value)
+{
+    const std::optional<QByteArray> bytes = readStore(storePath);
+    const std::optional<QByteArray> changed = bytes ? withValue(*bytes, value) : std::nullopt;
+    return changed && wholeFile::write(storePath, *changed);
 }
 
 }  // namespace passwordStore

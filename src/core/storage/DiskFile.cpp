@@ -81,10 +81,18 @@ bool DiskFile::open(const QString& path, Access access)
         errno = S_ISDIR(info.st_mode) ? EISDIR : ENODEV;
         return failed(QStringLiteral("not a regular file,"));
     }
+    if (present && fileFaults::strike(Fault::OpenRefused, path))
+        return failed(QStringLiteral("cannot open"));
     if (access == Access::ReadWrite && present && fileFaults::strike(Fault::OpenForWritingRefused, path))
         return failed(QStringLiteral("cannot open for writing"));
     if (access == Access::CreateNew && fileFaults::strike(Fault::CreateRefused, path))
         return failed(QStringLiteral("cannot create"));
+    if (access == Access::CreateNew && fileFaults::strike(Fault::CreateRaced, path)) {
+        // The other station's file, made for real: our own create then meets it.
+        const int theirs = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (theirs >= 0)
+            ::close(theirs);
+    }
 
     // Non-blocking, so that a FIFO put in the file's place after the check cannot hang us.
     int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;

@@ -24,10 +24,13 @@ int errnoFor(Fault fault)
     case Fault::CloseFails:
     case Fault::RenameFails:
         return EIO;
+    case Fault::OpenRefused:
     case Fault::OpenForWritingRefused:
     case Fault::CreateRefused:
     case Fault::RemoveRefused:
         return EACCES;
+    case Fault::CreateRaced:
+        return EEXIST;
     }
     return EIO;
 }

@@ -13,8 +13,10 @@ enum class Fault {
     ShortWrite,             // a write stores half of its bytes, then fails as on a full disk
     FlushFails,             // flushing to the disk fails (an input/output error)
     CloseFails,             // closing reports an input/output error
+    OpenRefused,            // an existing file may not be opened at all, not even for reading
     OpenForWritingRefused,  // an existing file may be opened for reading only
     CreateRefused,          // no file can be created in the folder
+    CreateRaced,            // another station creates the file just before we do
     RemoveRefused,          // no file can be deleted from the folder
     RenameFails,            // a finished file cannot take the place of the old one
 };
