@@ -66,11 +66,14 @@ private slots:
 
     void lockOfAnotherStation_data();
     void lockOfAnotherStation();
+    void lockLeftEmpty_data();
+    void lockLeftEmpty();
     void folderThatTakesNoLockFails();
 
 private:
     QString archivePath() const { return m_dir->filePath(u"Coppa.vai"_qs); }
-    // A lock file as another station's program leaves it: process, program name, computer name.
+    // A lock file as another station's program leaves it: process, program name, computer name;
+    // with pid 0, the empty file of a station that died before writing into it.
     void plantLock(qint64 pid, const QString& host, std::chrono::seconds age);
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -87,7 +90,7 @@ void TestArchiveLock::cleanup() { ArchiveLock::setPatience(4000ms); }
 void TestArchiveLock::plantLock(qint64 pid, const QString& host, std::chrono::seconds age)
 {
     const QString path = ArchiveLock::lockPathFor(archivePath());
-    QVERIFY(writeFile(path, QByteArray::number(pid) + "\ngolvera\n" + host.toUtf8() + '\n'));
+    QVERIFY(writeFile(path, pid == 0 ? QByteArray() : QByteArray::number(pid) + "\ngolvera\n" + host.toUtf8() + '\n'));
     timeval times[2];
     ::gettimeofday(&times[0], nullptr);
     times[0].tv_sec -= age.count();
@@ -153,6 +156,35 @@ void TestArchiveLock::lockOfAnotherStation()
     QVERIFY2(clock.elapsed() >= 250 && clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(fileContent(archivePath()), before);
     QVERIFY(QFileInfo::exists(ArchiveLock::lockPathFor(archivePath())));
+}
+
+void TestArchiveLock::lockLeftEmpty_data()
+{
+    QTest::addColumn<int>("ageSeconds");
+    QTest::addColumn<bool>("takenOver");
+    QTest::newRow("just created by a station still writing its name") << 0 << false;
+    QTest::newRow("left by a station that died creating it") << 3 << true;
+}
+
+void TestArchiveLock::lockLeftEmpty()
+{
+    QFETCH(int, ageSeconds);
+    QFETCH(bool, takenOver);
+
+    QVERIFY(writeFile(archivePath(), QByteArray()));
+    plantLock(0, QString(), std::chrono::seconds(ageSeconds));
+    RecordFile file(archivePath(), RecordSize);
+    if (takenOver) {
+        QCOMPARE(file.append(numberedRecord(RecordSize, 1)), 1);
+    } else {
+        try {
+            file.append(numberedRecord(RecordSize, 1));
+            QFAIL("wrote through a lock being made");
+        } catch (const ArchiveBusy& busy) {
+            QCOMPARE(busy.station(), QString());
+        }
+    }
+    QCOMPARE(QFileInfo(archivePath()).size(), takenOver ? RecordSize : 0);
 }
 
 void TestArchiveLock::folderThatTakesNoLockFails()

@@ -3,7 +3,9 @@
 #include "storage/ArchiveError.h"
 #include "storage/FileFaults.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QThread>
 
@@ -18,6 +20,17 @@ std::chrono::milliseconds& configuredPatience()
 [[noreturn]] void fail(const QString& lockPath, const QString& why)
 {
     throw ArchiveError(QStringLiteral("Lock file %1: %2").arg(lockPath, why).toStdString());
+}
+
+// A station writes its name into the lock right after creating it. One killed in between leaves
+// an empty lock, which names no process to check; once it is older than that step could take,
+// nobody is coming back for it. (A live holder on this computer still keeps it: removal needs
+// the holder's file lock.)
+bool isUnfinished(const QString& lockPath)
+{
+    const QFileInfo lock(lockPath);
+    return lock.exists() && lock.size() == 0
+        && lock.lastModified().msecsTo(QDateTime::currentDateTime()) > ArchiveLock::unfinishedAfter.count();
 }
 
 }  // namespace
@@ -43,11 +56,12 @@ ArchiveLock::ArchiveLock(const QString& archivePath)
         if (m_lock->error() != QLockFile::LockFailedError)
             fail(path, m_lock->error() == QLockFile::PermissionError ? QStringLiteral("permission denied")
                                                                       : QStringLiteral("cannot be created"));
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        if (!m_lock->getLockInfo(&pid, &host, &application) && isUnfinished(path))
+            m_lock->removeStaleLockFile();
         if (deadline.hasExpired()) {
-            qint64 pid = 0;
-            QString host;
-            QString application;
-            m_lock->getLockInfo(&pid, &host, &application);
             throw ArchiveBusy(QStringLiteral("Lock file %1 held by process %2 on %3")
                                   .arg(path)
                                   .arg(pid)

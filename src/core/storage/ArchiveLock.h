@@ -27,6 +27,8 @@ public:
     static void setPatience(std::chrono::milliseconds wait);  // tests shorten it
     // Age at which a lock of another computer counts as left behind by a crash.
     static constexpr std::chrono::milliseconds staleAfter{20000};
+    // Age at which a lock that names nobody (its writer died creating it) counts as left behind.
+    static constexpr std::chrono::milliseconds unfinishedAfter{1000};
 
 private:
     std::unique_ptr<QLockFile> m_lock;
