@@ -13,9 +13,7 @@
 
 #include <optional>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using namespace fixtures;
@@ -328,13 +326,7 @@ void TestRecordFile::unusablePathThrows()
     } else if (situation == u"fifo") {
         QCOMPARE(::mkfifo(native.constData(), 0666), 0);
     } else if (situation == u"socket") {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        QVERIFY(size_t(native.size()) < sizeof(address.sun_path));
-        std::copy(native.begin(), native.end(), address.sun_path);
-        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-        ::close(fd);
+        QVERIFY(makeSocket(path));
     } else if (situation == u"device") {
         path = u"/dev/zero"_qs;
     } else {

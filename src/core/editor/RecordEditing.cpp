@@ -80,9 +80,9 @@ Saved save(const QString& path, const QByteArray& record, const QString& positio
 
 QString busyMessage(const QString& station)
 {
-    const QString who = station.isEmpty() ? QStringLiteral("un'altra postazione")
-                                          : QStringLiteral("la postazione \"%1\"").arg(station);
-    return QStringLiteral("Attenzione: l'archivio \u00E8 in uso da %1, che non ha ancora terminato di "
+    const QString who = station.isEmpty() ? QStringLiteral("da un'altra postazione")
+                                          : QStringLiteral("dalla postazione \"%1\"").arg(station);
+    return QStringLiteral("Attenzione: l'archivio \u00E8 in uso %1, che non ha ancora terminato di "
                           "scriverlo. La scheda corrente non \u00E8 stata salvata.\n\r\n\rRiprovare tra qualche "
                           "istante.")
         .arg(who);
