@@ -34,7 +34,8 @@ struct StoreText {
 std::optional<StoreText> decodeStore(const QByteArray& bytes)
 {
     const auto decode = [&](QStringConverter::Encoding encoding, qsizetype mark, Encoding kept) -> std::optional<StoreText> {
-        QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+        // The mark is cut off here; a second one after it is text, and must stay for a rewrite.
+        QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         QString text = decoder.decode(QByteArrayView(bytes).sliced(mark));
         if (decoder.hasError() || text.contains(QChar(0)))
             return std::nullopt;
