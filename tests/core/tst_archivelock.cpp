@@ -14,6 +14,9 @@
 
 #include <csignal>
 
+#include <optional>
+
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,7 +71,8 @@ private slots:
     void lockOfAnotherStation();
     void lockLeftEmpty_data();
     void lockLeftEmpty();
-    void folderThatTakesNoLockFails();
+    void noLockCanBeMade_data();
+    void noLockCanBeMade();
 
 private:
     QString archivePath() const { return m_dir->filePath(u"Coppa.vai"_qs); }
@@ -187,12 +191,24 @@ void TestArchiveLock::lockLeftEmpty()
     QCOMPARE(QFileInfo(archivePath()).size(), takenOver ? RecordSize : 0);
 }
 
-void TestArchiveLock::folderThatTakesNoLockFails()
+void TestArchiveLock::noLockCanBeMade_data()
 {
+    QTest::addColumn<bool>("fifo");
+    QTest::newRow("folder that refuses new files") << false;
+    QTest::newRow("a FIFO in the lock's place") << true;
+}
+
+void TestArchiveLock::noLockCanBeMade()
+{
+    QFETCH(bool, fifo);
     const QByteArray before = archiveBytes(RecordSize, 1);
     QVERIFY(writeFile(archivePath(), before));
     RecordFile file(archivePath(), RecordSize);
-    const fileFaults::Injected folder({fileFaults::Fault::CreateRefused, 0, m_dir->path()});
+    std::optional<fileFaults::Injected> folder;
+    if (fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(ArchiveLock::lockPathFor(archivePath())).constData(), 0666), 0);
+    else
+        folder.emplace(fileFaults::Plan{fileFaults::Fault::CreateRefused, 0, m_dir->path()});
     try {
         file.append(numberedRecord(RecordSize, 2));
         QFAIL("wrote without a lock");

@@ -1,6 +1,7 @@
 #include "storage/ArchiveLock.h"
 
 #include "storage/ArchiveError.h"
+#include "storage/DiskFile.h"
 #include "storage/FileFaults.h"
 
 #include <QDateTime>
@@ -46,6 +47,9 @@ ArchiveLock::ArchiveLock(const QString& archivePath)
     // The lock is a file created in the folder: a folder that takes no new file takes no lock.
     if (fileFaults::strike(fileFaults::Fault::CreateRefused, path))
         fail(path, QStringLiteral("the folder refuses new files"));
+    // Reading the holder's name from a FIFO put there would block for ever.
+    if (DiskFile::exists(path) && !DiskFile::isRegularFile(path))
+        fail(path, QStringLiteral("not a regular file"));
     m_lock = std::make_unique<QLockFile>(path);
     m_lock->setStaleLockTime(int(staleAfter.count()));
 
