@@ -79,8 +79,13 @@ void TestWriteFaults::faultLeavesOldOrNewFile_data()
         {"PDF", Operation::Pdf},
     };
     for (const auto& operation : operations) {
-        for (const auto& fault : faults)
+        // Archives are written in place; the store and the PDF are written whole and renamed.
+        const bool inPlace = operation.operation == Operation::Append || operation.operation == Operation::Update;
+        for (const auto& fault : faults) {
+            if (fault.fault == (inPlace ? Fault::RenameFails : Fault::OpenForWritingRefused))
+                continue;
             QTest::addRow("%s: %s", operation.name, fault.name) << operation.operation << fault.fault << fault.nth;
+        }
     }
 }
 
@@ -116,7 +121,8 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
     bool failed = false;
     int strikes = 0;
     {
-        const fileFaults::Injected injected({fault, nth, fault == Fault::CreateRefused ? dir.path() : target});
+        // On every file in the folder: the store and the PDF are written into a temporary file first.
+        const fileFaults::Injected injected({fault, nth, dir.path()});
         try {
             switch (operation) {
             case Operation::Append:
@@ -143,8 +149,8 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
         strikes = injected.strikes();
     }
 
-    if (strikes > 0)
-        QVERIFY2(failed, "the fault struck and the operation reported success");
+    QVERIFY2(strikes > 0, "the fault never struck");
+    QVERIFY2(failed, "the fault struck and the operation reported success");
     const QByteArray now = fileContent(target);
     bool isNew = false;
     switch (operation) {
@@ -162,8 +168,8 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
         break;
     }
     // A close that fails after the data reached the disk still reports the failure.
-    QVERIFY2(failed ? (now == old || isNew) : isNew, failed ? "neither the old file nor the new one" : "not the new file");
-    if (failed && fault != Fault::CloseFails)
+    QVERIFY2(now == old || isNew, "neither the old file nor the new one");
+    if (fault != Fault::CloseFails)
         QCOMPARE(now, old);
     if (operation == Operation::PasswordChange)
         QCOMPARE(accessControl::checkLogin(store, now == old ? oldPassword : newPassword),
