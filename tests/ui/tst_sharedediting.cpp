@@ -184,21 +184,31 @@ private Q_SLOTS:
         QCOMPARE(s.position(), append ? QString() : QStringLiteral("1"));
     }
 
-    // " Coppa.vai" and "Coppa.vai" are two tournaments: deleting one leaves the other.
-    void deletingUsesTheListedName()
+    // " Coppa.vai" and "Coppa.vai" are two tournaments: opening one opens that one, deleting it
+    // leaves the other.
+    void listedNameIsUsedAsItIs()
     {
         FakePlatform fake;
         TempProgramFolder folder;
         store(folder.file(QStringLiteral(" Coppa.vai")), "con spazio");
         store(folder.file(QStringLiteral("Coppa.vai")), "senza");
         Screens screens;
-        screens.navigator().go(Screen::OpenTournament, screens.launcher());
         QWidget* open = screens.navigator().screen(Screen::OpenTournament);
         auto* list = open->findChild<QListWidget*>(QStringLiteral("lstFiles"));
-        list->findItems(QStringLiteral(" Coppa.vai"), Qt::MatchExactly).front()->setSelected(true);
+        const auto choose = [&] {
+            screens.navigator().go(Screen::OpenTournament, screens.launcher());
+            list->findItems(QStringLiteral(" Coppa.vai"), Qt::MatchExactly).front()->setSelected(true);
+        };
+
+        choose();
+        QTest::mouseClick(open->findChild<PictureButton*>(QStringLiteral("btnApri")), Qt::LeftButton);
+        auto* editor = qobject_cast<TfrmTorneo*>(screens.navigator().screen(Screen::TournamentEditor));
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->tournamentPath(), folder.file(QStringLiteral(" Coppa.vai")));
+
+        choose();
         fake.answers = {true};
         QTest::mouseClick(open->findChild<PictureButton*>(QStringLiteral("btnElimina")), Qt::LeftButton);
-
         QCOMPARE(fake.lastMessage().text, QStringLiteral("Il torneo \u00E8 stato eliminato con successo."));
         QVERIFY(!QFileInfo::exists(folder.file(QStringLiteral(" Coppa.vai"))));
         QCOMPARE(content(folder.file(QStringLiteral("Coppa.vai"))), QByteArray("senza"));
