@@ -79,17 +79,32 @@ void RecordFile::readExactly(qint64 offset, char* buffer, qint64 size) const
         fail(m_file.errorString());
 }
 
-void RecordFile::writeDurably(qint64 offset, const QByteArray& record, const QByteArray& previous, qint64 previousSize)
+DiskFile RecordFile::openForWriting() const
 {
-    if (m_file.writeAt(offset, record.constData(), record.size()) && m_file.sync())
+    // Opened afresh under the lock: on a network share only a new open is sure to see the size
+    // and the bytes another station has just written.
+    DiskFile writer;
+    if (!writer.open(m_path, DiskFile::Access::ReadWrite))
+        fail(writer.errorString());
+    return writer;
+}
+
+void RecordFile::writeDurably(DiskFile& writer, qint64 offset, const QByteArray& record, const QByteArray& previous,
+                              qint64 previousSize) const
+{
+    if (writer.writeAt(offset, record.constData(), record.size()) && writer.sync()) {
+        // Closed before the lock goes, so that the next station's open sees it all.
+        if (!writer.close())
+            fail(writer.errorString());
         return;
-    const QString why = m_file.errorString();
+    }
+    const QString why = writer.errorString();
     // Put back what was there, so that every other station still reads whole, old records.
     if (previous.isEmpty())
-        m_file.truncate(previousSize);
+        writer.truncate(previousSize);
     else
-        m_file.writeAt(offset, previous.constData(), previous.size());
-    m_file.sync();
+        writer.writeAt(offset, previous.constData(), previous.size());
+    writer.sync();
     fail(why);
 }
 
@@ -106,13 +121,20 @@ void RecordFile::update(qint64 position, const QByteArray& record, const Unchang
     checkRecord(record);
     checkWritable();
     const ArchiveLock lock(m_path);
-    const QByteArray current = read(position);
+    DiskFile writer = openForWriting();
+    const qint64 records = writer.size() / m_recordSize;
+    if (position < 1 || position > records)
+        fail(QStringLiteral("record %1 does not exist (%2 records)").arg(position).arg(records));
+    const qint64 offset = (position - 1) * m_recordSize;
+    QByteArray current(m_recordSize, Qt::Uninitialized);
+    if (!writer.readAt(offset, current.data(), m_recordSize))
+        fail(writer.errorString());
     if (unchanged && !unchanged(current))
         throw RecordChanged(QStringLiteral("Archive file %1: record %2 was changed by another station")
                                 .arg(m_path)
                                 .arg(position)
                                 .toStdString());
-    writeDurably((position - 1) * m_recordSize, record, current, 0);
+    writeDurably(writer, offset, record, current, 0);
 }
 
 qint64 RecordFile::append(const QByteArray& record)
@@ -120,11 +142,12 @@ qint64 RecordFile::append(const QByteArray& record)
     checkRecord(record);
     checkWritable();
     const ArchiveLock lock(m_path);
-    const qint64 previousSize = m_file.size();
+    DiskFile writer = openForWriting();
+    const qint64 previousSize = writer.size();
     if (previousSize < 0)
-        fail(m_file.errorString());
+        fail(writer.errorString());
     const qint64 position = previousSize / m_recordSize + 1;
-    writeDurably((position - 1) * m_recordSize, record, {}, previousSize);
+    writeDurably(writer, (position - 1) * m_recordSize, record, {}, previousSize);
     return position;
 }
 

@@ -15,8 +15,8 @@
 // Every failure throws ArchiveError naming what failed and the path.
 //
 // Several stations may share the archive. A write holds the archive's lock (ArchiveLock) for its
-// length only, is flushed to the disk before it returns, and a failed write leaves the file as it
-// was before. Only regular files are opened.
+// length only, works on a handle opened and closed under the lock, is flushed to the disk before
+// it returns, and a failed write leaves the file as it was before. Only regular files are opened.
 class RecordFile {
 public:
     // Records read per block by scan(); large archives are read in few system calls.
@@ -66,7 +66,9 @@ private:
     void checkRecord(const QByteArray& record) const;
     void checkWritable() const;
     void readExactly(qint64 offset, char* buffer, qint64 size) const;
-    void writeDurably(qint64 offset, const QByteArray& record, const QByteArray& previous, qint64 previousSize);
+    DiskFile openForWriting() const;
+    void writeDurably(DiskFile& writer, qint64 offset, const QByteArray& record, const QByteArray& previous,
+                      qint64 previousSize) const;
 
     mutable DiskFile m_file;
     QString m_path;

@@ -2,6 +2,7 @@
 
 #include "storage/DiskFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -18,12 +19,15 @@ bool fail(QString* error, const QString& why)
 }
 
 // A new, hidden file beside `path`, named so that no list of the program takes it for its own.
+// The process number keeps stations and processes apart (a process started by fork() draws the
+// same random numbers as its parent); the random part keeps apart the attempts of one process.
 bool createTemporary(const QString& path, DiskFile& file)
 {
     const QFileInfo target(path);
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const QString name = QStringLiteral("%1/.%2.%3.tmp")
+        const QString name = QStringLiteral("%1/.%2.%3-%4.tmp")
                                  .arg(target.absolutePath(), target.fileName())
+                                 .arg(QCoreApplication::applicationPid())
                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
         if (file.open(name, DiskFile::Access::CreateNew))
             return true;
