@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -44,6 +45,24 @@ int failure(const QString& message)
     err() << "golvera-cli: " << message << '\n';
     err().flush();
     return Failed;
+}
+
+// Control characters stored in a record (a tab, an escape sequence) would act on the terminal
+// instead of being read; they are shown as blanks.
+QString blanked(QString text)
+{
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    }
+    return text;
+}
+
+// True when everything written to standard output reached it (a full disk, a closed pipe).
+bool outputDelivered()
+{
+    out().flush();
+    return out().status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
 // Only the PDF needs fonts, and so the GUI application; plain rows start without it.
@@ -146,9 +165,10 @@ int main(int argc, char* argv[])
         return failure(QStringLiteral("impossibile leggere il torneo \"%1\" (%2)").arg(arguments.at(2), list.error));
 
     for (const ListRow& row : list.rows)
-        out() << row.text << '\n';
+        out() << blanked(row.text) << '\n';
     out() << "Totale squadre: " << list.rows.size() << '\n';
-    out().flush();
+    if (!outputDelivered())
+        return failure(QStringLiteral("impossibile scrivere la classifica sullo standard output"));
 
     if (parser.isSet(pdfOption)) {
         const QString title = standings::title(kind, tournament.fileName());

@@ -11,7 +11,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
+
 namespace {
+
+QByteArray fileContent(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
 
 struct Run {
     int exitCode = -1;
@@ -19,9 +30,11 @@ struct Run {
     QString err;
 };
 
-Run cli(const QStringList& arguments)
+Run cli(const QStringList& arguments, const std::function<void(QProcess&)>& setUp = {})
 {
     QProcess process;
+    if (setUp)
+        setUp(process);
     process.start(QStringLiteral(GOLVERA_CLI), arguments);
     if (!process.waitForFinished(60000))
         qFatal("golvera-cli did not finish");
@@ -131,6 +144,61 @@ private slots:
         const Run run = cli({QStringLiteral("classifica"), QStringLiteral("merito"), m_tournament, QStringLiteral("--pdf"), pdf});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.contains(pdf));
+    }
+
+    // A disk that fills up: the file size limit fails the PDF's writes as a full disk does, and
+    // /dev/full fails every write to standard output.
+    void fullDisk_data()
+    {
+        QTest::addColumn<bool>("pdf");
+        QTest::newRow("PDF") << true;
+        QTest::newRow("standard output") << false;
+    }
+    void fullDisk()
+    {
+        QFETCH(bool, pdf);
+        const QString document = m_folder.filePath(QStringLiteral("piena.pdf"));
+        QFile old(document);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("%PDF-1.4 la classifica di ieri");
+        old.close();
+
+        QStringList arguments{QStringLiteral("classifica"), QStringLiteral("merito"), m_tournament};
+        if (pdf)
+            arguments << QStringLiteral("--pdf") << document;
+        const Run run = cli(arguments, [pdf](QProcess& process) {
+            if (!pdf) {
+                process.setStandardOutputFile(QStringLiteral("/dev/full"));
+                return;
+            }
+            process.setChildProcessModifier([] {
+                const rlimit limit{2048, 2048};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+                ::signal(SIGXFSZ, SIG_IGN);
+            });
+        });
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("golvera-cli: impossibile scrivere")), qPrintable(run.err));
+        QVERIFY(run.err.contains(pdf ? document : QStringLiteral("standard output")));
+        QCOMPARE(fileContent(document), QByteArray("%PDF-1.4 la classifica di ieri"));
+        QCOMPARE(QDir(m_folder.path()).entryList({QStringLiteral("*piena*")}, QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("piena.pdf")});
+    }
+
+    // Tabs and escape sequences stored in an entry would act on the terminal.
+    void controlCharactersShownAsBlanks()
+    {
+        const QString path = m_folder.filePath(QStringLiteral("Controlli.vai"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(entry(QStringLiteral("Aqu\x1B[31mile\tX\x7F"), QStringLiteral("Anna\rNeri"), QStringLiteral("1,00")));
+        file.close();
+        const Run run = cli({QStringLiteral("classifica"), QStringLiteral("alfabetica"), path});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.startsWith(QStringLiteral("Aqu [31mile X  ")), qPrintable(run.out));
+        QVERIFY(run.out.contains(QStringLiteral("Resp. Anna Neri ")));
+        for (QChar c : run.out)
+            QVERIFY2(c == u'\n' || c.category() != QChar::Other_Control, qPrintable(run.out));
     }
 
     void badUsage_data()

@@ -6,9 +6,12 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace fixtures {
@@ -54,10 +57,20 @@ inline QByteArray fileContent(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-// Permission bits do not stop the superuser, so tests that rely on them cannot run as root.
-inline bool permissionsBind()
+// A Unix socket bound at `path`, left behind as a special file in the folder.
+inline bool makeSocket(const QString& path)
 {
-    return ::geteuid() != 0;
+    const QByteArray native = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (size_t(native.size()) >= sizeof(address.sun_path))
+        return false;
+    std::copy(native.begin(), native.end(), address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return bound;
 }
 
 }  // namespace fixtures

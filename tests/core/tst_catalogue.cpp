@@ -1,4 +1,5 @@
 #include "app/ProgramFolder.h"
+#include "storage/FileFaults.h"
 #include "tournament/Catalogue.h"
 
 #include "storage_fixtures.h"
@@ -7,6 +8,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace fixtures;
 using catalogue::CreateOutcome;
@@ -32,6 +36,9 @@ private slots:
     void create();
     void removeDeletesTheFile();
     void removeReportsAFileThatStays();
+    void specialFilesAreNoTournaments();
+    void namesAreUsedAsTheyAre();
+    void createAndRemoveInAFolderThatRefuses();
 
 private:
     QString file(const QString& name) const { return m_dir->filePath(name); }
@@ -191,6 +198,42 @@ void TestCatalogue::removeReportsAFileThatStays()
     QVERIFY(QDir().mkpath(path + QStringLiteral("/dentro")));
     QVERIFY(!catalogue::remove(path));
     QVERIFY(QFileInfo(path).isDir());
+}
+
+void TestCatalogue::specialFilesAreNoTournaments()
+{
+    // Listed, they would hang the screen that opens them.
+    QVERIFY(writeFile(file(QStringLiteral("Vero.vai")), QByteArray()));
+    const auto native = [&](const char* name) { return QFile::encodeName(file(QString::fromLatin1(name))); };
+    QCOMPARE(::mkfifo(native("Tubo.vai").constData(), 0666), 0);
+    QVERIFY(makeSocket(file(QStringLiteral("Presa.vai"))));
+    QCOMPARE(::symlink("altrove/Nessuno.vai", native("Rotto.vai").constData()), 0);
+    QCOMPARE(::symlink("Vero.vai", native("Collegato.vai").constData()), 0);
+
+    QCOMPARE(catalogue::tournamentFiles(), (QStringList{QStringLiteral("Collegato.vai"), QStringLiteral("Vero.vai")}));
+}
+
+void TestCatalogue::namesAreUsedAsTheyAre()
+{
+    // Two tournaments whose names differ only by a leading blank are two tournaments.
+    QVERIFY(writeFile(file(QStringLiteral(" Coppa.vai")), "con spazio"));
+    QVERIFY(writeFile(file(QStringLiteral("Coppa.vai")), "senza"));
+    QCOMPARE(catalogue::tournamentFiles(), (QStringList{QStringLiteral(" Coppa.vai"), QStringLiteral("Coppa.vai")}));
+    QVERIFY(catalogue::remove(file(QStringLiteral(" Coppa.vai"))));
+    QCOMPARE(catalogue::tournamentFiles(), QStringList{QStringLiteral("Coppa.vai")});
+    QCOMPARE(fileContent(file(QStringLiteral("Coppa.vai"))), QByteArray("senza"));
+}
+
+void TestCatalogue::createAndRemoveInAFolderThatRefuses()
+{
+    const QString existing = file(QStringLiteral("Coppa.vai"));
+    QVERIFY(writeFile(existing, "x"));
+    const fileFaults::Injected noCreate({fileFaults::Fault::CreateRefused, 0, m_dir->path()});
+    const fileFaults::Injected noRemove({fileFaults::Fault::RemoveRefused, 0, m_dir->path()});
+    QCOMPARE(catalogue::create(file(QStringLiteral("Nuovo.vai"))), CreateOutcome::Failed);
+    QVERIFY(!catalogue::remove(existing));
+    QCOMPARE(fileContent(existing), QByteArray("x"));
+    QCOMPARE(catalogue::tournamentFiles(), QStringList{QStringLiteral("Coppa.vai")});
 }
 
 QTEST_APPLESS_MAIN(TestCatalogue)

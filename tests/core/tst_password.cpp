@@ -2,9 +2,13 @@
 #include "app/PasswordStore.h"
 #include "app/Product.h"
 
+#include "storage/FileFaults.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using accessControl::ChangeResult;
 using accessControl::LoginResult;
@@ -221,6 +225,92 @@ private Q_SLOTS:
         writeFile(damaged, "[Accesso]\nValore=ZZ\n");
         QCOMPARE(accessControl::changePassword(damaged, QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("b")),
                  ChangeResult::StoreFailure);
+    }
+
+    // Stores written by other editors: a byte-order mark, UTF-16, line ends of every kind. The
+    // password is read as it was stored, a change sets it once and keeps the file's form; a text
+    // that cannot be decoded is a reading error, not a wrong password.
+    void storeInAnyForm_data()
+    {
+        QTest::addColumn<QByteArray>("store");
+        QTest::addColumn<bool>("readable");
+        const QByteArray value = passwordScrambler::encode(QStringLiteral("GOLVERA")).toLatin1();
+        const QByteArray body = "; impostazioni\r\n[Accesso]\r\nValore=" + value + "\r\n";
+        const auto utf16 = [](const QByteArray& latin1, bool little) {
+            QByteArray bytes = little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+            for (char c : latin1)
+                bytes += little ? QByteArray(1, c) + '\0' : '\0' + QByteArray(1, c);
+            return bytes;
+        };
+        QTest::newRow("CR LF") << body << true;
+        QTest::newRow("CR LF and LF mixed") << "; x\r\n[Accesso]\nValore=" + value + "\r\nAltro=1\n" << true;
+        QTest::newRow("CR only") << QByteArray(body).replace("\r\n", "\r") << true;
+        QTest::newRow("no line end after the value") << "[Accesso]\r\nValore=" + value << true;
+        QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + body << true;
+        QTest::newRow("UTF-16 little-endian") << utf16(body, true) << true;
+        QTest::newRow("UTF-16 big-endian") << utf16(body, false) << true;
+        QTest::newRow("UTF-16 without a mark") << utf16(body, true).mid(2) << false;
+        QTest::newRow("byte-order mark before invalid UTF-8") << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=\xC3(") << false;
+        QTest::newRow("zero byte in the text") << QByteArray("[Accesso]\r\nValore=4C\0" "4D\r\n", 22) << false;
+    }
+    void storeInAnyForm()
+    {
+        QFETCH(QByteArray, store);
+        QFETCH(bool, readable);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("unins000.dll"));
+        writeFile(path, store);
+
+        if (!readable) {
+            QCOMPARE(accessControl::checkLogin(path, QStringLiteral("golvera")), LoginResult::StoreUnreadable);
+            QCOMPARE(accessControl::changePassword(path, QStringLiteral("golvera"), QStringLiteral("x"), QStringLiteral("x")),
+                     ChangeResult::StoreFailure);
+            QCOMPARE(readFile(path), store);
+            return;
+        }
+        QCOMPARE(accessControl::checkLogin(path, QStringLiteral("golvera")), LoginResult::Accepted);
+        QCOMPARE(accessControl::changePassword(path, QStringLiteral("golvera"), QStringLiteral("Nuova"), QStringLiteral("Nuova")),
+                 ChangeResult::Changed);
+        QCOMPARE(accessControl::checkLogin(path, QStringLiteral("nuova")), LoginResult::Accepted);
+        QCOMPARE(accessControl::checkLogin(path, QStringLiteral("golvera")), LoginResult::Wrong);
+
+        // Changed in place: one section, one value, the mark and the rest of the file as they were.
+        const QByteArray after = readFile(path);
+        const bool wide = store.startsWith("\xFF\xFE") || store.startsWith("\xFE\xFF");
+        const QByteArray narrow = wide ? QByteArray(after).replace('\0', "") : after;
+        QCOMPARE(narrow.count("[Accesso]"), 1);
+        QCOMPARE(narrow.count("Valore="), 1);
+        QCOMPARE(after.left(3), store.left(3));
+        const QByteArray newValue = passwordScrambler::encode(QStringLiteral("NUOVA")).toLatin1();
+        const QByteArray oldValue = passwordScrambler::encode(QStringLiteral("GOLVERA")).toLatin1();
+        QCOMPARE(narrow, (wide ? QByteArray(store).replace('\0', "") : store).replace(oldValue, newValue));
+    }
+
+    void storeThatIsNoRegularFile()
+    {
+        // A FIFO in the store's place would block the login for ever.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("unins000.dll"));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+        QCOMPARE(accessControl::checkLogin(path, QStringLiteral("golvera")), LoginResult::StoreUnreadable);
+        QCOMPARE(passwordStore::writeValue(path, QStringLiteral("4A")), false);
+        QVERIFY(!QFileInfo(path).isFile());
+    }
+
+    void changeNeverRewritesTheStoreInPlace()
+    {
+        // The store may be written, its folder may not: the new store cannot be made beside it, so
+        // nothing changes (rewriting in place could leave half a store after a crash).
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("unins000.dll"));
+        const QByteArray shipped("[Accesso]\r\nValore=4C4D4CD7006524\r\n");
+        writeFile(path, shipped);
+        const fileFaults::Injected folder({fileFaults::Fault::CreateRefused, 0, dir.path()});
+        QCOMPARE(accessControl::changePassword(path, QStringLiteral("golvera"), QStringLiteral("x"), QStringLiteral("x")),
+                 ChangeResult::StoreFailure);
+        QVERIFY(folder.strikes() > 0);
+        QCOMPARE(readFile(path), shipped);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("unins000.dll")});
     }
 };
 

@@ -1,4 +1,6 @@
 #include "storage/ArchiveError.h"
+#include "storage/ArchiveLock.h"
+#include "storage/FileFaults.h"
 #include "storage/RecordFile.h"
 
 #include "storage_fixtures.h"
@@ -9,7 +11,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace fixtures;
+using fileFaults::Fault;
 
 namespace {
 constexpr int RecordSize = 10;
@@ -39,6 +47,9 @@ private slots:
     void readOnlyFileIsReadButNotWritten();
     void unusablePathThrows_data();
     void unusablePathThrows();
+    void fileCreatedMeanwhileByAnotherStationIsOpened();
+    void updateOfARecordChangedElsewhereWritesNothing();
+    void lockIsHeldOnlyWhileWriting();
 
 private:
     QString archivePath() const { return m_dir->filePath(u"Archivio.pro"_qs); }
@@ -253,21 +264,13 @@ void TestRecordFile::readOnlyFileIsReadButNotWritten_data()
 void TestRecordFile::readOnlyFileIsReadButNotWritten()
 {
     QFETCH(bool, folderReadOnly);
-    if (!permissionsBind())
-        QSKIP("running as root: file permissions do not stop writing");
 
     const QByteArray before = archiveBytes(RecordSize, 2, 3);
     QVERIFY(writeFile(archivePath(), before));
-    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    const auto folderPermissions = QFileInfo(m_dir->path()).permissions();
-    QVERIFY(QFile::setPermissions(archivePath(), readOnly));
+    const fileFaults::Injected readOnlyFile({Fault::OpenForWritingRefused, 0, archivePath()});
+    std::optional<fileFaults::Injected> readOnlyFolder;
     if (folderReadOnly)
-        QVERIFY(QFile::setPermissions(m_dir->path(), readOnly | QFileDevice::ExeOwner | QFileDevice::ExeGroup
-                                                         | QFileDevice::ExeOther));
-    const auto restore = qScopeGuard([&] {
-        QFile::setPermissions(m_dir->path(), folderPermissions);
-        QFile::setPermissions(archivePath(), readOnly | QFileDevice::WriteOwner);
-    });
+        readOnlyFolder.emplace(fileFaults::Plan{Fault::CreateRefused, 0, m_dir->path()});
 
     {
         RecordFile file(archivePath(), RecordSize);
@@ -281,43 +284,53 @@ void TestRecordFile::readOnlyFileIsReadButNotWritten()
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.update(1, numberedRecord(RecordSize, 9)));
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.append(numberedRecord(RecordSize, 9)));
     }
+    QCOMPARE(readOnlyFile.strikes(), 1);
     QCOMPARE(fileContent(archivePath()), before);
 }
 
 void TestRecordFile::unusablePathThrows_data()
 {
     QTest::addColumn<QString>("situation");
-    QTest::addColumn<bool>("needsPermissions");
 
-    QTest::newRow("missing file in a read-only folder") << u"read-only folder"_qs << true;
-    QTest::newRow("existing file that may not be read") << u"unreadable file"_qs << true;
-    QTest::newRow("folder of the path is a regular file") << u"file as folder"_qs << false;
-    QTest::newRow("a folder where the file should be") << u"folder as file"_qs << false;
+    QTest::newRow("missing file in a folder that refuses new files") << u"read-only folder"_qs;
+    QTest::newRow("existing file that may not be read") << u"unreadable file"_qs;
+    QTest::newRow("folder of the path is a regular file") << u"file as folder"_qs;
+    QTest::newRow("a folder where the file should be") << u"folder as file"_qs;
+    // Special files would block the program on open or on read: they are never opened.
+    QTest::newRow("a FIFO where the file should be") << u"fifo"_qs;
+    QTest::newRow("a socket where the file should be") << u"socket"_qs;
+    QTest::newRow("a device where the file should be") << u"device"_qs;
+    QTest::newRow("a link that leads nowhere") << u"dangling link"_qs;
 }
 
 void TestRecordFile::unusablePathThrows()
 {
     QFETCH(QString, situation);
-    QFETCH(bool, needsPermissions);
-    if (needsPermissions && !permissionsBind())
-        QSKIP("running as root: file permissions do not stop opening or creating");
 
     const QString folder = m_dir->path();
-    const auto folderPermissions = QFileInfo(folder).permissions();
-    const auto restore = qScopeGuard([&] { QFile::setPermissions(folder, folderPermissions); });
     const QByteArray existing = archiveBytes(RecordSize, 2);
+    std::optional<fileFaults::Injected> fault;
 
     QString path = archivePath();
+    const QByteArray native = QFile::encodeName(path);
     if (situation == u"read-only folder") {
-        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        fault.emplace(fileFaults::Plan{Fault::CreateRefused, 0, folder});
     } else if (situation == u"unreadable file") {
         QVERIFY(writeFile(path, existing));
-        QVERIFY(QFile::setPermissions(path, {}));
+        fault.emplace(fileFaults::Plan{Fault::OpenRefused, 0, path});
     } else if (situation == u"file as folder") {
         QVERIFY(writeFile(archivePath(), existing));
         path = archivePath() + u"/Archivio.pro"_qs;
-    } else {
+    } else if (situation == u"folder as file") {
         QVERIFY(QDir(folder).mkdir(u"Archivio.pro"_qs));
+    } else if (situation == u"fifo") {
+        QCOMPARE(::mkfifo(native.constData(), 0666), 0);
+    } else if (situation == u"socket") {
+        QVERIFY(makeSocket(path));
+    } else if (situation == u"device") {
+        path = u"/dev/zero"_qs;
+    } else {
+        QCOMPARE(::symlink("nowhere/Archivio.pro", native.constData()), 0);
     }
 
     try {
@@ -326,18 +339,88 @@ void TestRecordFile::unusablePathThrows()
     } catch (const ArchiveError& error) {
         QVERIFY2(QString::fromStdString(error.what()).contains(path), error.what());
     }
+    if (fault)
+        QVERIFY(fault->strikes() > 0);
 
-    QFile::setPermissions(folder, folderPermissions);
+    const QFileInfo after(path);
     if (situation == u"read-only folder") {
         QVERIFY(!QFileInfo::exists(path));
     } else if (situation == u"unreadable file") {
-        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
         QCOMPARE(fileContent(path), existing);
     } else if (situation == u"file as folder") {
         QCOMPARE(fileContent(archivePath()), existing);
-    } else {
+    } else if (situation == u"folder as file") {
         QVERIFY(QFileInfo(archivePath()).isDir());
+    } else if (situation == u"dangling link") {
+        QVERIFY(after.isSymLink());
+        QVERIFY(!after.exists());
+    } else if (situation != u"device") {
+        QVERIFY(!after.isFile());
+        QVERIFY(QFileInfo::exists(path));
     }
+}
+
+void TestRecordFile::fileCreatedMeanwhileByAnotherStationIsOpened()
+{
+    // Two stations open a missing archive at the same moment: the one that loses the race to
+    // create it opens the file the other made, and both can write.
+    const fileFaults::Injected race({Fault::CreateRaced, 1, archivePath()});
+    RecordFile file(archivePath(), RecordSize);
+    QCOMPARE(race.strikes(), 1);
+    QVERIFY(!file.isReadOnly());
+    QCOMPARE(file.append(numberedRecord(RecordSize, 1)), 1);
+    file.close();
+    QCOMPARE(fileContent(archivePath()), numberedRecord(RecordSize, 1));
+}
+
+void TestRecordFile::updateOfARecordChangedElsewhereWritesNothing()
+{
+    const QByteArray before = archiveBytes(RecordSize, 3);
+    QVERIFY(writeFile(archivePath(), before));
+    RecordFile file(archivePath(), RecordSize);
+    const QByteArray asRead = numberedRecord(RecordSize, 42);  // what the screen once read at 2
+
+    QByteArray seen;
+    const auto unchangedSince = [&](const QByteArray& read) {
+        return [&seen, read](QByteArrayView current) {
+            seen = current.toByteArray();
+            return current == read;
+        };
+    };
+    QVERIFY_THROWS_EXCEPTION(RecordChanged, file.update(2, numberedRecord(RecordSize, 9), unchangedSince(asRead)));
+    QCOMPARE(seen, numberedRecord(RecordSize, 2));
+    QCOMPARE(fileContent(archivePath()), before);
+
+    // Unchanged since it was read: written.
+    file.update(2, numberedRecord(RecordSize, 9), unchangedSince(numberedRecord(RecordSize, 2)));
+    file.close();
+    QCOMPARE(fileContent(archivePath()).mid(RecordSize, RecordSize), numberedRecord(RecordSize, 9));
+}
+
+void TestRecordFile::lockIsHeldOnlyWhileWriting()
+{
+    const QString lockPath = ArchiveLock::lockPathFor(archivePath());
+    RecordFile file(archivePath(), RecordSize);
+    QVERIFY(!QFileInfo::exists(lockPath));
+    file.append(numberedRecord(RecordSize, 1));
+    QVERIFY(!QFileInfo::exists(lockPath));
+
+    bool lockedWhileChecking = false;
+    file.update(1, numberedRecord(RecordSize, 2), [&](QByteArrayView) {
+        lockedWhileChecking = QFileInfo::exists(lockPath);
+        return true;
+    });
+    QVERIFY(lockedWhileChecking);
+    QVERIFY(!QFileInfo::exists(lockPath));
+
+    // A failed write lets go of the lock too.
+    {
+        const fileFaults::Injected full({Fault::WriteFails, 1, archivePath()});
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.append(numberedRecord(RecordSize, 3)));
+    }
+    QVERIFY(!QFileInfo::exists(lockPath));
+    file.close();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{u"Archivio.pro"_qs});
 }
 
 QTEST_APPLESS_MAIN(TestRecordFile)

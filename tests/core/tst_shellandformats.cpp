@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestShellAndFormats : public QObject {
     Q_OBJECT
 
@@ -83,6 +85,17 @@ private Q_SLOTS:
         programFolder::set(notAFolder);
         startup::prepareProgramFolder();
         QVERIFY(QFileInfo(notAFolder).isFile());
+    }
+
+    void startWithAFifoForTheTeamArchive()
+    {
+        // Opening it would wait for a writer that never comes: start-up leaves it alone and goes on.
+        TempProgramFolder folder;
+        const QString archive = folder.file(QStringLiteral("Archivio_Squadre.pro"));
+        QCOMPARE(::mkfifo(QFile::encodeName(archive).constData(), 0666), 0);
+        startup::prepareProgramFolder();
+        QVERIFY(!QFileInfo(archive).isFile());
+        QVERIFY(QFileInfo::exists(archive));
     }
 };
 

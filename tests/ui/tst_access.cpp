@@ -4,12 +4,15 @@
 #include "app/PasswordStore.h"
 #include "app/ProgramFolder.h"
 #include "app/Screens.h"
+#include "storage/FileFaults.h"
 #include "FakePlatform.h"
 #include "Widgets.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -227,11 +230,26 @@ private Q_SLOTS:
         QVERIFY(oldField->text().isEmpty());
     }
 
-    void changeFailsOnAStoreThatCannotBeRead()
+    // The change is reported as failed, never as done, and the old store stays as it was.
+    void changeFails_data()
     {
+        QTest::addColumn<QByteArray>("store");
+        QTest::addColumn<int>("fault");  // a fileFaults::Fault on the program folder, or -1
+        QTest::newRow("store that cannot be read") << QByteArray("[Accesso]\r\nValore=XYZ1\r\n") << -1;
+        QTest::newRow("full disk") << shippedStore << int(fileFaults::Fault::WriteFails);
+        QTest::newRow("flush to the disk fails") << shippedStore << int(fileFaults::Fault::FlushFails);
+        QTest::newRow("folder refuses the new store") << shippedStore << int(fileFaults::Fault::CreateRefused);
+    }
+    void changeFails()
+    {
+        QFETCH(QByteArray, store);
+        QFETCH(int, fault);
         FakePlatform fake;
         TempProgramFolder folder;
-        writeStore(folder, "[Accesso]\r\nValore=XYZ1\r\n");
+        writeStore(folder, store);
+        std::optional<fileFaults::Injected> injected;
+        if (fault >= 0)
+            injected.emplace(fileFaults::Plan{fileFaults::Fault(fault), 0, folder.path()});
         Screens screens;
         screens.login()->show();
         QTest::mouseClick(child<QPushButton>(screens.login(), "btnCambiaPassword"), Qt::LeftButton);
@@ -240,12 +258,15 @@ private Q_SLOTS:
         child<QLineEdit>(change, "txtPasswordNew")->setText(QStringLiteral("nuova"));
         child<QLineEdit>(change, "txtConferma")->setText(QStringLiteral("nuova"));
         QTest::mouseClick(child<QPushButton>(change, "cmdOK"), Qt::LeftButton);
+        QCOMPARE(fake.messages.size(), 1);
         QCOMPARE(fake.lastMessage().text,
                  QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
                                 "Si consiglia di reinstallare il software."));
-        QFile store(folder.file(QStringLiteral("unins000.dll")));
-        QVERIFY(store.open(QIODevice::ReadOnly));
-        QCOMPARE(store.readAll(), QByteArray("[Accesso]\r\nValore=XYZ1\r\n"));
+        if (injected)
+            QVERIFY(injected->strikes() > 0);
+        QFile file(folder.file(QStringLiteral("unins000.dll")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), store);
     }
 };
 

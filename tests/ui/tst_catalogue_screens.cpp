@@ -287,8 +287,6 @@ private Q_SLOTS:
         std::optional<LockedFolder> lock;
         if (lockFolder) {
             lock.emplace(p.folder.path());
-            if (!lock->isLocked())
-                QSKIP("this system lets the program write in any folder");
         }
         const QStringList before = p.everything();
         QLineEdit* field = p.createScreen();
@@ -462,8 +460,6 @@ private Q_SLOTS:
         std::optional<LockedFolder> lock;
         if (lockFolder) {
             lock.emplace(p.folder.path());
-            if (!lock->isLocked())
-                QSKIP("this system lets the program delete in any folder");
         } else {
             QVERIFY(QFile::remove(p.folder.file(QStringLiteral("Coppa.vai"))));
             QVERIFY(QDir().mkpath(p.folder.file(QStringLiteral("Coppa.vai/schede"))));

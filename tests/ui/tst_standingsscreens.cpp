@@ -7,6 +7,7 @@
 #include "output/RecordListScreen.h"
 #include "standings/Classifica.h"
 #include "standings/ExpClassifica.h"
+#include "storage/FileFaults.h"
 #include "storage/TournamentRecord.h"
 #include "FakePlatform.h"
 #include "Widgets.h"
@@ -294,6 +295,47 @@ private Q_SLOTS:
         QCOMPARE(seen.total, QStringLiteral("0"));
         QVERIFY(QFileInfo(path).isFile());
         QCOMPARE(QFileInfo(path).size(), 0);
+    }
+
+    // A tournament that is there but cannot be read says so: it is not a tournament of 0 teams.
+    void unreadableTournamentIsReported_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("merit") << "btnExcel";
+        QTest::newRow("alphabetical") << "btnApri";
+    }
+    void unreadableTournamentIsReported()
+    {
+        QFETCH(QString, button);
+        Chooser c(QStringLiteral("Coppa.vai"), CoppaEstate);
+        const fileFaults::Injected unreadable({fileFaults::Fault::OpenRefused, 0, c.folder.file(QStringLiteral("Coppa.vai"))});
+        Seen seen;
+        watchStandings(c.fake, seen);
+        click(c.chooser, qPrintable(button));
+        QVERIFY(unreadable.strikes() > 0);
+        QVERIFY(seen.rows.isEmpty());
+        QCOMPARE(c.fake.messages.size(), 1);
+        QCOMPARE(c.fake.lastMessage().kind, platform::MessageKind::Error);
+        QCOMPARE(c.fake.lastMessage().text,
+                 QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere "
+                                "i privilegi di scrittura nella cartella di installazione del programma."));
+    }
+
+    // " Coppa.vai" and "Coppa.vai" side by side: each is ranked from its own file.
+    void listedNameIsUsedAsItIs()
+    {
+        Chooser c(QStringLiteral("Coppa.vai"), CoppaEstate);
+        writeTournament(c.folder.file(QStringLiteral(" Coppa.vai")), {{"Solo", "", "1,00"}});
+        c.screens->navigator().go(Screen::Launcher, c.chooser);
+        c.chooser = showChooser(*c.screens);
+        select(c.chooser, QStringLiteral(" Coppa.vai"));
+        Seen seen;
+        watchStandings(c.fake, seen);
+        click(c.chooser, "btnApri");
+        QCOMPARE(seen.file, c.folder.file(QStringLiteral(" Coppa.vai")));
+        QCOMPARE(seen.rows.size(), 1);
+        QVERIFY(seen.rows.first().startsWith(QStringLiteral("Solo ")));
+        QCOMPARE(seen.title, QStringLiteral("Classifica alfabetica  Coppa"));
     }
 
     // "alf" over ALFA, Alfabeto, beta: ALFA, Alfabeto, ALFA again. The merit standings keep the

@@ -3,15 +3,120 @@
 #include "app/PasswordScrambler.h"
 #include "text/TextRules.h"
 
-#include <QFile>
-#include <QSaveFile>
-#include <QStringList>
+#include "storage/DiskFile.h"
+#include "storage/WholeFile.h"
+
+#include <QHash>
+#include <QList>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace passwordStore {
 namespace {
 
 const QString sectionName = QStringLiteral("Accesso");
 const QString keyName = QStringLiteral("Valore");
+
+// Far more than any store needs; a larger file is not a store.
+constexpr qint64 maxStoreBytes = 1 << 20;
+
+// How the file's text is stored, so that a rewrite keeps it.
+enum class Encoding { EightBit, Utf8WithMark, Utf16LE, Utf16BE };
+
+struct StoreText {
+    Encoding encoding = Encoding::EightBit;
+    QString text;
+};
+
+// The text of the file. The values are hexadecimal digits, so 8-bit text is read as Latin-1;
+// a byte-order mark says UTF-8 or UTF-16. Zero bytes without a mark, or a text that does not
+// decode, are no store.
+std::optional<StoreText> decodeStore(const QByteArray& bytes)
+{
+    const auto decode = [&](QStringConverter::Encoding encoding, qsizetype mark, Encoding kept) -> std::optional<StoreText> {
+        // The mark is cut off here; a second one after it is text, and must stay for a rewrite.
+        QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        QString text = decoder.decode(QByteArrayView(bytes).sliced(mark));
+        if (decoder.hasError() || text.contains(QChar(0)))
+            return std::nullopt;
+        return StoreText{kept, std::move(text)};
+    };
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return decode(QStringConverter::Utf8, 3, Encoding::Utf8WithMark);
+    if (bytes.startsWith("\xFF\xFE"))
+        return decode(QStringConverter::Utf16LE, 2, Encoding::Utf16LE);
+    if (bytes.startsWith("\xFE\xFF"))
+        return decode(QStringConverter::Utf16BE, 2, Encoding::Utf16BE);
+    if (bytes.contains('\0'))
+        return std::nullopt;
+    return StoreText{Encoding::EightBit, QString::fromLatin1(bytes)};
+}
+
+QByteArray encodeStore(const StoreText& store)
+{
+    switch (store.encoding) {
+    case Encoding::EightBit:
+        return store.text.toLatin1();
+    case Encoding::Utf8WithMark:
+        return "\xEF\xBB\xBF" + store.text.toUtf8();
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE: {
+        const bool little = store.encoding == Encoding::Utf16LE;
+        QStringEncoder encoder(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        return QByteArray(little ? "\xFF\xFE" : "\xFE\xFF") + QByteArray(encoder.encode(store.text));
+    }
+    }
+    return {};
+}
+
+// The store's bytes, or nullopt when it exists but cannot be read. A missing store is an empty one.
+std::optional<QByteArray> readStore(const QString& storePath)
+{
+    if (!DiskFile::exists(storePath))
+        return QByteArray();
+    DiskFile file;
+    if (!file.open(storePath, DiskFile::Access::Read))
+        return std::nullopt;
+    const qint64 size = file.size();
+    if (size < 0 || size > maxStoreBytes)
+        return std::nullopt;
+    QByteArray bytes(size, Qt::Uninitialized);
+    if (!file.readAt(0, bytes.data(), size))
+        return std::nullopt;
+    return bytes;
+}
+
+// One line and the line end that followed it (CR LF, LF, CR or nothing), as the file had them.
+struct Line {
+    QString text;
+    QString end;
+};
+
+QList<Line> splitLines(const QString& text)
+{
+    QList<Line> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        const qsizetype endLength = (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') ? 2 : 1;
+        lines.append({text.mid(start, i - start), text.mid(i, endLength)});
+        i += endLength - 1;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append({text.mid(start), QString()});
+    return lines;
+}
+
+QString joinLines(const QList<Line>& lines)
+{
+    QString text;
+    for (const Line& line : lines)
+        text += line.text + line.end;
+    return text;
+}
 
 bool isSectionHeader(const QString& line) { return line.trimmed().startsWith(QLatin1Char('[')); }
 
@@ -22,96 +127,113 @@ bool isOurSection(const QString& line)
         && t.mid(1, t.size() - 2).trimmed().compare(sectionName, Qt::CaseInsensitive) == 0;
 }
 
-// The key of a "key=value" line, or an empty text.
-QString keyOf(const QString& line)
+bool isOurKey(const QString& line)
 {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
-    return eq < 0 ? QString() : line.left(eq).trimmed();
+    return eq >= 0 && line.left(eq).trimmed().compare(keyName, Qt::CaseInsensitive) == 0;
 }
 
-// Line index range [begin, end) of the section's body, or begin = -1 when it is missing.
-std::pair<qsizetype, qsizetype> sectionBody(const QStringList& lines)
+// Indices of the key's lines inside every "Accesso" section, in file order; `firstSection` gets
+// the index of the first such section's header (-1 when there is none).
+QList<qsizetype> keyLines(const QList<Line>& lines, qsizetype* firstSection)
 {
+    QList<qsizetype> found;
+    *firstSection = -1;
+    bool inside = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (!isOurSection(lines[i]))
-            continue;
-        qsizetype end = i + 1;
-        while (end < lines.size() && !isSectionHeader(lines[end]))
-            ++end;
-        return {i + 1, end};
+        if (isSectionHeader(lines[i].text)) {
+            inside = isOurSection(lines[i].text);
+            if (inside && *firstSection < 0)
+                *firstSection = i;
+        } else if (inside && isOurKey(lines[i].text)) {
+            found.append(i);
+        }
     }
-    return {-1, -1};
+    return found;
 }
 
-qsizetype keyLine(const QStringList& lines, qsizetype begin, qsizetype end)
+// The line end the file uses most, CR LF for a new file.
+QString usualLineEnd(const QList<Line>& lines)
 {
-    for (qsizetype i = begin; i < end; ++i) {
-        if (keyOf(lines[i]).compare(keyName, Qt::CaseInsensitive) == 0)
-            return i;
+    QHash<QString, int> seen;
+    for (const Line& line : lines) {
+        if (!line.end.isEmpty())
+            ++seen[line.end];
     }
-    return -1;
+    QString usual = QStringLiteral("\r\n");
+    int most = 0;
+    for (auto it = seen.cbegin(); it != seen.cend(); ++it) {
+        if (it.value() > most || (it.value() == most && it.key() == u"\r\n")) {
+            most = it.value();
+            usual = it.key();
+        }
+    }
+    return usual;
 }
 
 }  // namespace
 
+std::optional<QString> valueIn(const QByteArray& storeBytes)
+{
+    const std::optional<StoreText> store = decodeStore(storeBytes);
+    if (!store)
+        return std::nullopt;
+    const QList<Line> lines = splitLines(store->text);
+    qsizetype section = -1;
+    const QList<qsizetype> keys = keyLines(lines, &section);
+    if (keys.isEmpty())
+        return QString();
+    const QString& line = lines[keys.front()].text;
+    return line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
+}
+
+std::optional<QByteArray> withValue(const QByteArray& storeBytes, const QString& value)
+{
+    std::optional<StoreText> store = decodeStore(storeBytes);
+    if (!store)
+        return std::nullopt;
+    QList<Line> lines = splitLines(store->text);
+    const QString eol = usualLineEnd(lines);
+    const QString entry = keyName + QLatin1Char('=') + value;
+
+    qsizetype section = -1;
+    const QList<qsizetype> keys = keyLines(lines, &section);
+    // Every copy of the key gets the value, so no reader can find an old one.
+    for (qsizetype at : keys)
+        lines[at].text = entry;
+    if (keys.isEmpty() && section >= 0) {
+        qsizetype insertAt = section + 1;
+        for (qsizetype i = section + 1; i < lines.size() && !isSectionHeader(lines[i].text); ++i) {
+            if (!lines[i].text.trimmed().isEmpty())
+                insertAt = i + 1;
+        }
+        if (lines[insertAt - 1].end.isEmpty())
+            lines[insertAt - 1].end = eol;
+        lines.insert(insertAt, {entry, eol});
+    } else if (keys.isEmpty()) {
+        // A new section goes at the end, after the last line that carries anything.
+        while (!lines.isEmpty() && lines.back().text.trimmed().isEmpty())
+            lines.removeLast();
+        if (!lines.isEmpty() && lines.back().end.isEmpty())
+            lines.back().end = eol;
+        lines.append({QLatin1Char('[') + sectionName + QLatin1Char(']'), eol});
+        lines.append({entry, eol});
+    }
+    store->text = joinLines(lines);
+    return encodeStore(*store);
+}
+
 std::optional<QString> readValue(const QString& storePath)
 {
-    QFile file(storePath);
-    if (!file.exists())
-        return QString();
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QStringList lines = QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'));
-    const auto [begin, end] = sectionBody(lines);
-    if (begin < 0)
-        return QString();
-    const qsizetype at = keyLine(lines, begin, end);
-    if (at < 0)
-        return QString();
-    const QString& line = lines[at];
-    return line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
+    const std::optional<QByteArray> bytes = readStore(storePath);
+    return bytes ? valueIn(*bytes) : std::nullopt;
 }
 
 bool writeValue(const QString& storePath, const QString& value)
 {
-    QByteArray original;
-    {
-        QFile file(storePath);
-        if (file.exists()) {
-            if (!file.open(QIODevice::ReadOnly))
-                return false;
-            original = file.readAll();
-        }
-    }
-    const QString eol = original.contains("\r\n") || original.isEmpty() ? QStringLiteral("\r\n")
-                                                                          : QStringLiteral("\n");
-    QStringList lines = QString::fromLatin1(original).split(eol);
-    if (lines.size() == 1 && lines.front().isEmpty())
-        lines.clear();
-    const QString entry = keyName + QLatin1Char('=') + value;
-
-    const auto [begin, end] = sectionBody(lines);
-    if (begin < 0) {
-        // A new section goes at the end, after the last line that carries anything.
-        while (!lines.isEmpty() && lines.back().trimmed().isEmpty())
-            lines.removeLast();
-        lines << QLatin1Char('[') + sectionName + QLatin1Char(']') << entry << QString();
-    } else if (const qsizetype at = keyLine(lines, begin, end); at >= 0) {
-        lines[at] = entry;
-    } else {
-        qsizetype insertAt = end;
-        while (insertAt > begin && lines[insertAt - 1].trimmed().isEmpty())
-            --insertAt;
-        lines.insert(insertAt, entry);
-    }
-
-    // Written whole and then swapped in, so a failed write never leaves half a store behind.
-    QSaveFile file(storePath);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(lines.join(eol).toLatin1());
-    return file.commit();
+    const std::optional<QByteArray> bytes = readStore(storePath);
+    const std::optional<QByteArray> changed = bytes ? withValue(*bytes, value) : std::nullopt;
+    return changed && wholeFile::write(storePath, *changed);
 }
 
 }  // namespace passwordStore

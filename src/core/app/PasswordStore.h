@@ -8,11 +8,18 @@
 namespace passwordStore {
 
 // The stored value; empty when the file, the section or the key is missing; nullopt when the
-// file exists but cannot be read.
+// file exists but cannot be read or its text cannot be decoded (or it is no regular file).
 std::optional<QString> readValue(const QString& storePath);
 
-// Sets the value, creating the file, the section or the key as needed. False when the file
-// cannot be written (its previous content is then left as it was).
+// The same two steps on the store's bytes: the value they hold (nullopt when the text cannot be
+// decoded), and the bytes with the value set (nullopt likewise).
+std::optional<QString> valueIn(const QByteArray& storeBytes);
+std::optional<QByteArray> withValue(const QByteArray& storeBytes, const QString& value);
+
+// Sets the value, creating the file, the section or the key as needed, and keeps the rest of
+// the file, its line ends and its byte-order mark. The new store is written beside the old one
+// and put in its place only when it is whole on the disk. False when that cannot be done; the
+// old store is then left as it was.
 bool writeValue(const QString& storePath, const QString& value);
 
 }  // namespace passwordStore

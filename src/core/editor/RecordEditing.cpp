@@ -58,22 +58,38 @@ Moved move(const QString& path, int recordSize, Move move, const QString& positi
     return moved;
 }
 
-Saved save(const QString& path, const QByteArray& record, const QString& positionLabel)
+QByteArray load(const QString& path, int recordSize, qint64 position)
+{
+    return RecordFile(path, recordSize).read(position);
+}
+
+Saved save(const QString& path, const QByteArray& record, const QString& positionLabel,
+           const RecordFile::Unchanged& unchanged)
 {
     RecordFile file(path, int(record.size()));
-    if (positionLabel.isEmpty())
-        return {file.append(record), true};
-    const qint64 position = positionFrom(positionLabel);
-    file.update(position, record);
-    return {position, false};
+    Saved saved{0, positionLabel.isEmpty()};
+    if (saved.appended) {
+        saved.position = file.append(record);
+    } else {
+        saved.position = positionFrom(positionLabel);
+        file.update(saved.position, record, unchanged);
+    }
+    file.close();
+    return saved;
+}
+
+QString busyMessage(const QString& station)
+{
+    const QString who = station.isEmpty() ? QStringLiteral("da un'altra postazione")
+                                          : QStringLiteral("dalla postazione \"%1\"").arg(station);
+    return QStringLiteral("Attenzione: l'archivio \u00E8 in uso %1, che non ha ancora terminato di "
+                          "scriverlo. La scheda corrente non \u00E8 stata salvata.\n\r\n\rRiprovare tra qualche "
+                          "istante.")
+        .arg(who);
 }
 
 void touch(const QString& path, int recordSize) { RecordFile(path, recordSize); }
 
-QByteArray read(const QString& path, int recordSize, qint64 position)
-{
-    return RecordFile(path, recordSize).read(position);
-}
 
 QString positionText(qint64 position) { return QString::number(position); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "storage/RecordFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -38,17 +39,21 @@ struct Moved {
 // Opens the archive (creating it empty when missing), decides and reads. Throws ArchiveError.
 Moved move(const QString& path, int recordSize, Move move, const QString& positionLabel);
 
+// The record at `position` as it is now in the file. Throws ArchiveError.
+QByteArray load(const QString& path, int recordSize, qint64 position);
+
 struct Saved {
     qint64 position;
     bool appended;
 };
 
-// Overwrites the record at the label's position, or appends when the label is empty. Throws
-// ArchiveError (also for a position beyond the end of the file).
-Saved save(const QString& path, const QByteArray& record, const QString& positionLabel);
-
-// The record at `position` (1..count). Throws ArchiveError.
-QByteArray read(const QString& path, int recordSize, qint64 position);
+// Overwrites the record at the label's position, or appends when the label is empty; the record
+// is on the disk and the file closed when it returns. With `unchanged`, an update first checks
+// that the record in the file is still the one the screen read. Throws ArchiveError (also for a
+// position beyond the end of the file), RecordChanged when another station changed the record,
+// ArchiveBusy when another station keeps the archive locked.
+Saved save(const QString& path, const QByteArray& record, const QString& positionLabel,
+           const RecordFile::Unchanged& unchanged = {});
 
 // Opens the archive with the open-or-create rule and closes it again. Throws ArchiveError.
 void touch(const QString& path, int recordSize);
@@ -69,6 +74,15 @@ inline const QString duplicateReadyMessage = QStringLiteral(
 inline const QString archiveFailureMessage = QStringLiteral(
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i "
     "privilegi di scrittura nella cartella di installazione del programma.");
+
+// Another station saved the record on screen after it was read; asked as a Yes/No question.
+inline const QString changedElsewhereQuestion = QStringLiteral(
+    "Attenzione: un'altra postazione ha modificato la scheda corrente dopo che \u00E8 stata visualizzata, "
+    "pertanto le modifiche non sono state salvate.\n\r\n\rSi desidera visualizzare la scheda cos\u00EC come "
+    "\u00E8 ora in archivio?");
+
+// Another station keeps the archive locked longer than a save takes.
+QString busyMessage(const QString& station);
 
 enum class Editor { Tournament, Team, Player };
 

@@ -1,6 +1,6 @@
 #include "output/ReportPainter.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFont>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -9,6 +9,7 @@
 
 #include "app/Product.h"
 #include "output/PrintChoices.h"
+#include "storage/WholeFile.h"
 
 namespace report {
 namespace {
@@ -155,12 +156,20 @@ bool paintPages(QPagedPaintDevice& device, const PreparedReport& prepared, const
 
 void writePdf(const PreparedReport& prepared, const QString& path)
 {
-    QPdfWriter writer(path);
-    writer.setTitle(prepared.title);
-    writer.setCreator(product::name);
-    writer.setPageLayout(pageLayout(prepared));
-    if (!paintPages(writer, prepared, selectedPages({}, int(prepared.pages.size()))))
-        throw ReportError(QStringLiteral("cannot write the PDF file %1").arg(path).toStdString());
+    // Drawn in memory, then written whole: a full disk cannot leave half a document behind.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&document);
+        writer.setTitle(prepared.title);
+        writer.setCreator(product::name);
+        writer.setPageLayout(pageLayout(prepared));
+        if (!paintPages(writer, prepared, selectedPages({}, int(prepared.pages.size()))))
+            throw ReportError(QStringLiteral("cannot draw the PDF file %1").arg(path).toStdString());
+    }
+    QString error;
+    if (!wholeFile::write(path, document.data(), &error))
+        throw ReportError(error.toStdString());
 }
 
 }  // namespace report

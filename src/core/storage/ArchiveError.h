@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <stdexcept>
 
 // Every failure of the archive layer: a file that cannot be opened or created, a short read, a
@@ -8,4 +10,26 @@
 class ArchiveError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// Another station has been writing the archive for longer than a write takes, and still is.
+class ArchiveBusy : public ArchiveError {
+public:
+    ArchiveBusy(const std::string& what, QString station)
+        : ArchiveError(what)
+        , m_station(std::move(station))
+    {
+    }
+    // The name of the computer that holds the archive; empty when it could not be told.
+    QString station() const { return m_station; }
+
+private:
+    QString m_station;
+};
+
+// The record to be overwritten is no longer what the screen read: another station saved it
+// meanwhile. Nothing was written.
+class RecordChanged : public ArchiveError {
+public:
+    using ArchiveError::ArchiveError;
 };

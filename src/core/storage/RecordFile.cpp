@@ -1,35 +1,38 @@
 #include "storage/RecordFile.h"
 
 #include "storage/ArchiveError.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "storage/ArchiveLock.h"
 
 #include <algorithm>
+#include <cerrno>
 
 RecordFile::RecordFile(const QString& path, int recordSize)
-    : m_file(std::make_unique<QFile>(path)), m_path(path), m_recordSize(recordSize)
+    : m_path(path)
+    , m_recordSize(recordSize)
 {
     if (recordSize <= 0)
         fail(QStringLiteral("invalid record size %1").arg(recordSize));
 
-    // Unbuffered: a failing write must fail here, not later when the object is destroyed.
-    constexpr auto Unbuffered = QIODevice::Unbuffered;
-    if (m_file->open(QIODevice::ReadWrite | QIODevice::ExistingOnly | Unbuffered))
-        return;
-    const QString readWriteError = m_file->errorString();
-
-    if (QFileInfo::exists(path)) {
-        // Never fall back to creating: that would empty an archive we merely may not write.
-        if (m_file->open(QIODevice::ReadOnly | Unbuffered)) {
+    using Access = DiskFile::Access;
+    // Two attempts: another station may create the file between our open and our create.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (m_file.open(path, Access::ReadWrite))
+            return;
+        if (m_file.errorCode() != ENOENT) {
+            // Never fall back to creating: that would empty an archive we merely may not write.
+            const QString readWriteError = m_file.errorString();
+            if (m_file.errorCode() == ENODEV || m_file.errorCode() == EISDIR || !m_file.open(path, Access::Read))
+                fail(QStringLiteral("cannot open (%1; read-only: %2)").arg(readWriteError, m_file.errorString()));
             m_readOnly = true;
             m_writeRefusal = readWriteError;
             return;
         }
-        fail(QStringLiteral("cannot open (%1; read-only: %2)").arg(readWriteError, m_file->errorString()));
+        if (m_file.open(path, Access::CreateNew))
+            return;
+        if (m_file.errorCode() != EEXIST)
+            break;
     }
-    if (!m_file->open(QIODevice::ReadWrite | QIODevice::NewOnly | Unbuffered))
-        fail(QStringLiteral("cannot create (%1)").arg(m_file->errorString()));
+    fail(QStringLiteral("cannot create (%1)").arg(m_file.errorString()));
 }
 
 RecordFile::~RecordFile() = default;
@@ -43,7 +46,10 @@ void RecordFile::fail(const QString& what) const
 
 qint64 RecordFile::count() const
 {
-    return m_file->size() / m_recordSize;
+    const qint64 bytes = m_file.size();
+    if (bytes < 0)
+        fail(m_file.errorString());
+    return bytes / m_recordSize;
 }
 
 void RecordFile::checkPosition(qint64 position) const
@@ -61,33 +67,45 @@ void RecordFile::checkRecord(const QByteArray& record) const
                  .arg(m_recordSize));
 }
 
-void RecordFile::readExactly(qint64 offset, char* buffer, qint64 size) const
-{
-    if (!m_file->seek(offset))
-        fail(QStringLiteral("cannot seek to byte %1 (%2)").arg(offset).arg(m_file->errorString()));
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 got = m_file->read(buffer + done, size - done);
-        if (got <= 0)
-            fail(QStringLiteral("short read at byte %1: %2 of %3 bytes (%4)")
-                     .arg(offset)
-                     .arg(done)
-                     .arg(size)
-                     .arg(got < 0 ? m_file->errorString() : QStringLiteral("end of file")));
-        done += got;
-    }
-}
-
-void RecordFile::writeAt(qint64 offset, const QByteArray& record)
+void RecordFile::checkWritable() const
 {
     if (m_readOnly)
         fail(QStringLiteral("cannot write, the file may only be read (%1)").arg(m_writeRefusal));
-    if (!m_file->seek(offset))
-        fail(QStringLiteral("cannot seek to byte %1 (%2)").arg(offset).arg(m_file->errorString()));
-    if (m_file->write(record) != record.size())
-        fail(QStringLiteral("write failed at byte %1 (%2)").arg(offset).arg(m_file->errorString()));
-    if (!m_file->flush())
-        fail(QStringLiteral("flush failed (%1)").arg(m_file->errorString()));
+}
+
+void RecordFile::readExactly(qint64 offset, char* buffer, qint64 size) const
+{
+    if (!m_file.readAt(offset, buffer, size))
+        fail(m_file.errorString());
+}
+
+DiskFile RecordFile::openForWriting() const
+{
+    // Opened afresh under the lock: on a network share only a new open is sure to see the size
+    // and the bytes another station has just written.
+    DiskFile writer;
+    if (!writer.open(m_path, DiskFile::Access::ReadWrite))
+        fail(writer.errorString());
+    return writer;
+}
+
+void RecordFile::writeDurably(DiskFile& writer, qint64 offset, const QByteArray& record, const QByteArray& previous,
+                              qint64 previousSize) const
+{
+    if (writer.writeAt(offset, record.constData(), record.size()) && writer.sync()) {
+        // Closed before the lock goes, so that the next station's open sees it all.
+        if (!writer.close())
+            fail(writer.errorString());
+        return;
+    }
+    const QString why = writer.errorString();
+    // Put back what was there, so that every other station still reads whole, old records.
+    if (previous.isEmpty())
+        writer.truncate(previousSize);
+    else
+        writer.writeAt(offset, previous.constData(), previous.size());
+    writer.sync();
+    fail(why);
 }
 
 QByteArray RecordFile::read(qint64 position) const
@@ -98,19 +116,45 @@ QByteArray RecordFile::read(qint64 position) const
     return record;
 }
 
-void RecordFile::update(qint64 position, const QByteArray& record)
+void RecordFile::update(qint64 position, const QByteArray& record, const Unchanged& unchanged)
 {
     checkRecord(record);
-    checkPosition(position);
-    writeAt((position - 1) * m_recordSize, record);
+    checkWritable();
+    const ArchiveLock lock(m_path);
+    DiskFile writer = openForWriting();
+    const qint64 records = writer.size() / m_recordSize;
+    if (position < 1 || position > records)
+        fail(QStringLiteral("record %1 does not exist (%2 records)").arg(position).arg(records));
+    const qint64 offset = (position - 1) * m_recordSize;
+    QByteArray current(m_recordSize, Qt::Uninitialized);
+    if (!writer.readAt(offset, current.data(), m_recordSize))
+        fail(writer.errorString());
+    if (unchanged && !unchanged(current))
+        throw RecordChanged(QStringLiteral("Archive file %1: record %2 was changed by another station")
+                                .arg(m_path)
+                                .arg(position)
+                                .toStdString());
+    writeDurably(writer, offset, record, current, 0);
 }
 
 qint64 RecordFile::append(const QByteArray& record)
 {
     checkRecord(record);
-    const qint64 position = count() + 1;
-    writeAt((position - 1) * m_recordSize, record);
+    checkWritable();
+    const ArchiveLock lock(m_path);
+    DiskFile writer = openForWriting();
+    const qint64 previousSize = writer.size();
+    if (previousSize < 0)
+        fail(writer.errorString());
+    const qint64 position = previousSize / m_recordSize + 1;
+    writeDurably(writer, (position - 1) * m_recordSize, record, {}, previousSize);
     return position;
+}
+
+void RecordFile::close()
+{
+    if (!m_file.close())
+        fail(m_file.errorString());
 }
 
 void RecordFile::scan(const std::function<bool(qint64, QByteArrayView)>& visit) const

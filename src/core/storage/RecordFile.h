@@ -4,16 +4,19 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include <functional>
-#include <memory>
+#include "storage/DiskFile.h"
 
-class QFile;
+#include <functional>
 
 // One archive file: fixed-size records one after another, nothing else. Positions are 1-based;
 // bytes after the last whole record do not count and are overwritten by the next append.
 //
 // The file stays open for the life of the object, which callers keep for one operation only.
 // Every failure throws ArchiveError naming what failed and the path.
+//
+// Several stations may share the archive. A write holds the archive's lock (ArchiveLock) for its
+// length only, works on a handle opened and closed under the lock, is flushed to the disk before
+// it returns, and a failed write leaves the file as it was before. Only regular files are opened.
 class RecordFile {
 public:
     // Records read per block by scan(); large archives are read in few system calls.
@@ -21,7 +24,8 @@ public:
 
     // Opens the file for reading and writing, or creates it empty when it does not exist. An
     // existing file that may only be read is opened read-only: reads work, writes throw. An
-    // existing file is never truncated or recreated.
+    // existing file is never truncated or recreated, also when another station creates it at the
+    // same moment.
     RecordFile(const QString& path, int recordSize);
     ~RecordFile();
     RecordFile(RecordFile&&) noexcept;
@@ -38,11 +42,19 @@ public:
     // The record at `position` (1..count).
     QByteArray read(qint64 position) const;
 
-    // Overwrites the record at `position` (1..count); `record` must be recordSize() bytes.
-    void update(qint64 position, const QByteArray& record);
+    // Tells whether the record now in the file is still the one the caller read.
+    using Unchanged = std::function<bool(QByteArrayView current)>;
 
-    // Writes `record` after the last whole record and returns its position.
+    // Overwrites the record at `position` (1..count); `record` must be recordSize() bytes. With
+    // `unchanged`, the record is read again under the lock first, and when it is no longer the
+    // one the caller read nothing is written and RecordChanged is thrown.
+    void update(qint64 position, const QByteArray& record, const Unchanged& unchanged = {});
+
+    // Writes `record` after the last whole record (counted under the lock) and returns its position.
     qint64 append(const QByteArray& record);
+
+    // Closes the file and reports a failing close; the destructor closes without looking.
+    void close();
 
     // Visits the records from the first in file order; `visit` returns false to stop. The view
     // is valid only during the call.
@@ -52,10 +64,13 @@ private:
     [[noreturn]] void fail(const QString& what) const;
     void checkPosition(qint64 position) const;
     void checkRecord(const QByteArray& record) const;
+    void checkWritable() const;
     void readExactly(qint64 offset, char* buffer, qint64 size) const;
-    void writeAt(qint64 offset, const QByteArray& record);
+    DiskFile openForWriting() const;
+    void writeDurably(DiskFile& writer, qint64 offset, const QByteArray& record, const QByteArray& previous,
+                      qint64 previousSize) const;
 
-    std::unique_ptr<QFile> m_file;
+    mutable DiskFile m_file;
     QString m_path;
     int m_recordSize = 0;
     bool m_readOnly = false;

@@ -2,11 +2,10 @@
 
 #include "app/ProgramFolder.h"
 #include "output/ListRows.h"
+#include "storage/DiskFile.h"
 #include "text/TextRules.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -46,10 +45,15 @@ QStringList tournamentFiles() { return tournamentFiles(programFolder::path()); }
 
 QStringList tournamentFiles(const QString& folder)
 {
-    // Hidden files count too: a tournament named ".Coppa" is still a tournament.
-    QStringList files = QDir(folder)
-                            .entryList({QStringLiteral("*") + extension},
-                                       QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    // Hidden files count too: a tournament named ".Coppa" is still a tournament. FIFOs, sockets,
+    // devices and links that lead nowhere are no tournament: opening one would hang or fail.
+    const QDir dir(folder);
+    QStringList files;
+    for (const QString& name : dir.entryList({QStringLiteral("*") + extension},
+                                             QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort)) {
+        if (DiskFile::isRegularFile(dir.filePath(name)))
+            files.append(name);
+    }
     listRows::sort(files);
     return files;
 }
@@ -61,19 +65,19 @@ QString countLine(qsizetype count)
 
 CreateOutcome create(const QString& path)
 {
-    if (QFileInfo::exists(path))
+    if (DiskFile::exists(path))
         return CreateOutcome::NameTaken;
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return CreateOutcome::Created;
+    DiskFile file;
+    if (file.open(path, DiskFile::Access::CreateNew))
+        return file.close() ? CreateOutcome::Created : CreateOutcome::Failed;
     // Someone else may have created it in between.
-    return QFileInfo::exists(path) ? CreateOutcome::NameTaken : CreateOutcome::Failed;
+    return DiskFile::exists(path) ? CreateOutcome::NameTaken : CreateOutcome::Failed;
 }
 
 bool remove(const QString& path)
 {
-    QFile::remove(path);
-    return !QFileInfo::exists(path);
+    DiskFile::remove(path);
+    return !DiskFile::exists(path);
 }
 
 }  // namespace catalogue

@@ -2,6 +2,8 @@
 
 #include "common/PictureButton.h"
 #include "common/RecordForm.h"
+#include "storage/ArchiveError.h"
+#include "text/TextRules.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -63,6 +65,7 @@ RecordEditor::Hooks RecordEditor::Hooks::forForm(RecordForm& form, std::function
     hooks.screenRecord = [&form] { return form.record(); };
     hooks.clearScreen = [&form] { form.clear(); };
     hooks.firstField = form.firstControl();
+    hooks.canonical = [format = form.format()](const QByteArray& bytes) { return format.encode(format.decode(bytes)); };
     return hooks;
 }
 
@@ -137,6 +140,13 @@ void RecordEditor::reportFailure(platform::MessageKind kind)
     platform::messages().show(kind, recordEditing::archiveFailureMessage, m_window);
 }
 
+QByteArray RecordEditor::canonical(const QByteArray& record) const
+{
+    return m_hooks.canonical ? m_hooks.canonical(record) : record;
+}
+
+void RecordEditor::remember(const QByteArray& record) { m_loaded = canonical(record); }
+
 void RecordEditor::navigate(Move move)
 {
     try {
@@ -146,6 +156,7 @@ void RecordEditor::navigate(Move move)
         case Step::Kind::Show:
             m_hooks.showRecord(moved.record);
             m_position->setText(recordEditing::positionText(moved.step.position));
+            remember(moved.record);
             if (m_hooks.afterShow)
                 m_hooks.afterShow(moved.step.position);
             break;
@@ -172,6 +183,7 @@ void RecordEditor::newRecord()
     try {
         m_hooks.clearScreen();
         m_position->clear();
+        m_loaded.clear();
         if (m_hooks.firstField)
             m_hooks.firstField->setFocus(Qt::OtherFocusReason);
     } catch (...) {
@@ -187,13 +199,23 @@ void RecordEditor::save()
     if (m_hooks.checkBeforeSave && !m_hooks.checkBeforeSave())
         return;
     try {
+        RecordFile::Unchanged unchanged;
+        if (!m_loaded.isEmpty())
+            unchanged = [this](QByteArrayView current) { return canonical(current.toByteArray()) == m_loaded; };
+        const QByteArray record = m_hooks.screenRecord();
         const recordEditing::Saved saved =
-            recordEditing::save(m_hooks.archivePath(), m_hooks.screenRecord(), m_position->text());
+            recordEditing::save(m_hooks.archivePath(), record, m_position->text(), unchanged);
         m_position->setText(recordEditing::positionText(saved.position));
+        remember(record);
         if (m_hooks.afterSave)
             m_hooks.afterSave(saved.position);
         platform::informationBox(saved.appended ? recordEditing::insertedMessage : recordEditing::updatedMessage,
                                  m_window);
+    } catch (const RecordChanged&) {
+        offerReload(trimControls(m_position->text()).toLongLong());
+    } catch (const ArchiveBusy& busy) {
+        platform::messages().show(recordEditing::failureBoxes(m_editor).save, recordEditing::busyMessage(busy.station()),
+                                  m_window);
     } catch (...) {
         reportFailure(recordEditing::failureBoxes(m_editor).save);
     }
@@ -206,11 +228,25 @@ void RecordEditor::save()
 void RecordEditor::show(qint64 position)
 {
     try {
-        const QByteArray record = recordEditing::read(m_hooks.archivePath(), m_hooks.recordSize, position);
+        const QByteArray record = recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position);
         m_hooks.showRecord(record);
         m_position->setText(recordEditing::positionText(position));
+        remember(record);
         if (m_hooks.afterShow)
             m_hooks.afterShow(position);
+    } catch (...) {
+        reportFailure(recordEditing::failureBoxes(m_editor).navigation);
+    }
+}
+
+void RecordEditor::offerReload(qint64 position)
+{
+    if (!platform::questionBox(recordEditing::changedElsewhereQuestion, m_window))
+        return;
+    try {
+        const QByteArray record = recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position);
+        m_hooks.showRecord(record);
+        remember(record);
     } catch (...) {
         reportFailure(recordEditing::failureBoxes(m_editor).navigation);
     }
@@ -229,6 +265,7 @@ void RecordEditor::duplicate()
         if (m_hooks.resetForDuplicate)
             m_hooks.resetForDuplicate();
         m_position->clear();
+        m_loaded.clear();
         if (recordEditing::duplicateOpensArchive(m_editor))
             recordEditing::touch(m_hooks.archivePath(), m_hooks.recordSize);
         if (m_hooks.firstField)

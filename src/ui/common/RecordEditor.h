@@ -67,6 +67,9 @@ public:
         // Runs once a save has written the record at `position`, before the save is confirmed.
         std::function<void(qint64 position)> afterSave;
         QWidget* firstField = nullptr;
+        // The record with the bytes that carry no meaning (after a text's end) in one form, so
+        // that only a real change by another station stops a save. Empty: the bytes as they are.
+        std::function<QByteArray(const QByteArray&)> canonical;
 
         // Fields, record and clearing from the editor's record form.
         static Hooks forForm(RecordForm& form, std::function<QString()> archivePath);
@@ -90,12 +93,18 @@ public:
     // next save updates it there. A record that cannot be read leaves the screen as it was.
     void show(qint64 position);
 
+    // The record now on screen was read from the file elsewhere (a list): a save checks it against
+    // the file as it does for a record the editor read itself.
+    void remember(const QByteArray& record);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void navigate(recordEditing::Move move);
     void reportFailure(platform::MessageKind kind);
+    void offerReload(qint64 position);
+    QByteArray canonical(const QByteArray& record) const;
     void bind(PictureButton* button, Command command, void (RecordEditor::*action)());
 
     QWidget* m_window;
@@ -104,4 +113,5 @@ private:
     Hooks m_hooks;
     QWidget* m_focusSink;  // takes the focus at a save, so the field being edited is left first
     QList<QKeySequence> m_keys;
+    QByteArray m_loaded;  // the record on screen as the file held it, canonical; empty for a new one
 };

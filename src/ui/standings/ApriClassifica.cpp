@@ -10,7 +10,6 @@
 #include "standings/ExpClassifica.h"
 #include "tournament/Catalogue.h"
 #include "tournament/TournamentList.h"
-#include "text/TextRules.h"
 
 #include <QLabel>
 #include <QShowEvent>
@@ -72,7 +71,7 @@ void TfrmApriClassifica::openStandings(standings::Kind kind)
     const QString name = m_tournaments->chosenFile(catalogue::standingsNoSelectionMessage);
     if (name.isEmpty())
         return;
-    m_file->setText(programFolder::file(trimControls(name)));
+    m_file->setText(programFolder::file(name));
     const QString title = standings::title(kind, name);
     const auto prepare = [&](StandingsScreen& screen) {
         screen.setTournament(m_file->text());

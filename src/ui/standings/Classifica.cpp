@@ -1,7 +1,5 @@
 #include "standings/Classifica.h"
 
-#include "text/TextRules.h"
-
 #include <QLabel>
 #include <QShowEvent>
 
@@ -20,6 +18,6 @@ void TfrmClassifica::showEvent(QShowEvent* event)
     if (event->spontaneous())
         return;
     m_file->setText(tournament());
-    showStandings(standings::read(standings::Kind::Alphabetical, trimControls(tournament())));
+    showStandings(standings::read(standings::Kind::Alphabetical, tournament()));
     resetFind();
 }

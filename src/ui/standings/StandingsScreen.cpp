@@ -3,6 +3,7 @@
 #include "common/HelpTopics.h"
 #include "common/PictureButton.h"
 #include "common/Style.h"
+#include "editor/RecordEditing.h"
 #include "platform/Platform.h"
 
 #include <QLabel>
@@ -64,6 +65,9 @@ void StandingsScreen::showStandings(const standings::List& list)
 {
     setRows(list.rows);
     m_total->setText(QString::number(list.failed() ? 0 : list.rows.size()));
+    // An empty list alone would say the tournament has no teams.
+    if (list.failed())
+        platform::errorBox(recordEditing::archiveFailureMessage, this);
 }
 
 void StandingsScreen::printStandings()

@@ -5,7 +5,6 @@
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "platform/Platform.h"
-#include "text/TextRules.h"
 #include "tournament/Catalogue.h"
 #include "tournament/Torneo.h"
 #include "tournament/TournamentList.h"
@@ -70,7 +69,7 @@ void TfrmApriArchivio::btnApriClick()
 
 void TfrmApriArchivio::btnEliminaClick()
 {
-    const QString file = trimControls(m_tournaments->chosenFile(catalogue::deleteNoSelectionMessage));
+    const QString file = m_tournaments->chosenFile(catalogue::deleteNoSelectionMessage);
     if (file.isEmpty())
         return;
     if (!platform::questionBox(catalogue::deleteQuestion, this))
@@ -85,7 +84,7 @@ void TfrmApriArchivio::btnEliminaClick()
 
 void TfrmApriArchivio::leave()
 {
-    const QString file = trimControls(m_tournaments->selectedFile());
+    const QString file = m_tournaments->selectedFile();
     auto* editor = qobject_cast<TfrmTorneo*>(navigator().screen(Screen::TournamentEditor));
     if (m_route == Route::Editor && editor && !file.isEmpty()) {
         m_route = Route::Launcher;

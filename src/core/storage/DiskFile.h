@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+// One open file, through the operating system's own calls so that every step can be checked:
+// each write, the flush to the disk and the close report their failure. Only regular files are
+// ever opened: a FIFO, a device or a socket under an archive's name would hang or feed the
+// program endless bytes, so they are refused before opening and checked again once open (the
+// open itself does not block on them). Every call goes through the fault seam.
+class DiskFile {
+public:
+    enum class Access {
+        Read,       // an existing file, for reading
+        ReadWrite,  // an existing file, for reading and writing
+        CreateNew,  // a file that must not exist yet, for reading and writing
+    };
+
+    DiskFile() = default;
+    ~DiskFile();  // closes without looking at the result: call close() where it matters
+    DiskFile(DiskFile&& other) noexcept;
+    DiskFile& operator=(DiskFile&& other) noexcept;
+    DiskFile(const DiskFile&) = delete;
+    DiskFile& operator=(const DiskFile&) = delete;
+
+    // False with errorString() and errorCode() set when the file cannot be opened as asked.
+    bool open(const QString& path, Access access);
+    bool isOpen() const { return m_fd >= 0; }
+    QString path() const { return m_path; }
+
+    qint64 size();  // -1 on failure
+    bool readAt(qint64 offset, char* data, qint64 size);  // exactly `size` bytes
+    bool writeAt(qint64 offset, const char* data, qint64 size);
+    bool truncate(qint64 size);
+    bool sync();  // the written data on the disk
+    bool close();
+    bool setPermissionsOf(const QString& otherPath);  // the permission bits of another file
+
+    QString errorString() const { return m_error; }
+    int errorCode() const { return m_errno; }
+
+    // Regular file (following links) at `path`.
+    static bool isRegularFile(const QString& path);
+    // A path exists there, of whatever kind (a dangling link counts).
+    static bool exists(const QString& path);
+    // Deletes a file; false with `error` set on failure.
+    static bool remove(const QString& path, QString* error = nullptr);
+    // Moves `from` over `to` in one step, then makes the change in the folder durable.
+    static bool replace(const QString& from, const QString& to, QString* error = nullptr);
+
+private:
+    bool failed(const QString& what);
+
+    int m_fd = -1;
+    QString m_path;
+    QString m_error;
+    int m_errno = 0;
+};
