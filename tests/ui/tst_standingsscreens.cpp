@@ -146,6 +146,8 @@ public:
             if (!screen)
                 return;
             screen->show();
+            // The rows arrive while the event loop runs.
+            QVERIFY(QTest::qWaitFor([screen] { return !screen->isFilling(); }));
             seen.title = child<QLabel>(screen, QStringLiteral("titClassifica"))->text();
             seen.caption = screen->windowTitle();
             if (auto* file = screen->findChild<QLabel*>(QStringLiteral("lblFile")))
@@ -470,6 +472,8 @@ private Q_SLOTS:
         c.fake.onDialog = [&](QObject* dialog) {
             auto* screen = qobject_cast<StandingsScreen*>(dialog);
             screen->show();
+            QVERIFY(QTest::qWaitFor([screen] { return !screen->isFilling(); }));
+            QVERIFY(screen->rowCount() > 0);
             click(screen, "btnEsci");
             closed = !screen->isVisible();
             rowsAfter = int(screen->rows().size());

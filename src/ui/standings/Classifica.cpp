@@ -24,6 +24,5 @@ void TfrmClassifica::showEvent(QShowEvent* event)
     StandingsScreen::showEvent(event);
     if (event->spontaneous())
         return;
-    showStandings(standings::read(standings::Kind::Alphabetical, trimControls(m_file->text())));
-    resetFind();
+    fill(trimControls(m_file->text()), [this] { resetFind(); });
 }

@@ -15,5 +15,5 @@ void TfrmExpClassifica::showEvent(QShowEvent* event)
     StandingsScreen::showEvent(event);
     // Restoring a minimised window shows it again; only the opening builds the standings.
     if (!event->spontaneous())
-        showStandings(standings::read(standings::Kind::Merit, trimControls(m_path)));
+        fill(trimControls(m_path));
 }
