@@ -29,7 +29,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    std::shared_ptr<const RowSource> m_source;
     QFont m_font;
     QSize m_itemSize;
+    std::shared_ptr<const RowSource> m_source;
 };
