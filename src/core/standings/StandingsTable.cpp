@@ -6,7 +6,9 @@
 #include "tournament/Points.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <numeric>
 #include <exception>
 
 namespace standings {
@@ -41,19 +43,39 @@ QByteArrayView trimmedField(QByteArrayView record, FieldAt at)
     return text;
 }
 
-// The row order compares texts unit by unit after folding a to z; the same on the stored bytes.
-char16_t folded(char byte)
+// The row order compares texts unit by unit after folding a to z. On the stored bytes the same
+// order is that of each byte's rank: the place of its folded character among all 256.
+using Ranks = std::array<quint8, 256>;
+const Ranks& ranks()
 {
-    const char16_t unit = cp1252::unit(byte);
-    return unit >= u'a' && unit <= u'z' ? char16_t(unit - 32) : unit;
+    static const Ranks table = [] {
+        const auto folded = [](int byte) {
+            const char16_t unit = cp1252::unit(char(byte));
+            return unit >= u'a' && unit <= u'z' ? char16_t(unit - 32) : unit;
+        };
+        std::array<int, 256> bytes;
+        std::iota(bytes.begin(), bytes.end(), 0);
+        std::sort(bytes.begin(), bytes.end(), [&](int a, int b) { return folded(a) < folded(b); });
+        Ranks result{};
+        int rank = 0;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (i > 0 && folded(bytes[i]) != folded(bytes[i - 1]))
+                ++rank;
+            result[std::size_t(bytes[i])] = quint8(rank);
+        }
+        return result;
+    }();
+    return table;
 }
 
 // A column as the row shows it: cut or padded with blanks to `width`.
 int compareColumn(QByteArrayView a, QByteArrayView b, qsizetype width)
 {
+    const Ranks& rank = ranks();
+    const quint8 blank = rank[' '];
     for (qsizetype i = 0; i < width; ++i) {
-        const char16_t x = i < a.size() ? folded(a[i]) : u' ';
-        const char16_t y = i < b.size() ? folded(b[i]) : u' ';
+        const quint8 x = i < a.size() ? rank[quint8(a[i])] : blank;
+        const quint8 y = i < b.size() ? rank[quint8(b[i])] : blank;
         if (x != y)
             return x < y ? -1 : 1;
     }
@@ -105,10 +127,10 @@ void Table::add(qint64 position, QByteArrayView record)
     // Entries without points have no place in the alphabetical standings.
     if (m_kind == Kind::Alphabetical && fields[Points].isEmpty())
         return;
-    Packed packed{position, m_bytes.size(), {}};
+    Packed packed{position, qsizetype(m_bytes.size()), {}};
     for (int i = 0; i < FieldCount; ++i) {
         packed.length[i] = quint16(fields[i].size());
-        m_bytes.append(fields[i]);
+        m_bytes.insert(m_bytes.end(), fields[i].begin(), fields[i].end());
     }
     m_entries.push_back(packed);
 }
@@ -118,7 +140,7 @@ QByteArrayView Table::field(const Packed& entry, Field field) const
     qsizetype offset = entry.offset;
     for (int i = 0; i < field; ++i)
         offset += entry.length[i];
-    return QByteArrayView(m_bytes).sliced(offset, entry.length[field]);
+    return QByteArrayView(m_bytes.data() + offset, entry.length[field]);
 }
 
 Entry Table::entry(const Packed& packed) const
@@ -167,20 +189,29 @@ void Table::sortByMerit()
 
 void Table::sortByName()
 {
+    // The name column as rank bytes, one fixed-size key per entry: most entries differ there,
+    // and the rest of the row is compared only between equal names.
+    using NameKey = std::array<quint8, NameWidth>;
+    const Ranks& rank = ranks();
+    std::vector<NameKey> keys(m_entries.size());
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const QByteArrayView name = field(m_entries[i], Name);
+        for (qsizetype at = 0; at < NameWidth; ++at)
+            keys[i][std::size_t(at)] = at < name.size() ? rank[quint8(name[at])] : rank[' '];
+    }
     m_order.resize(m_entries.size());
-    for (quint32 i = 0; i < m_order.size(); ++i)
-        m_order[i] = i;
-    // The columns of the alphabetical row, compared one after the other as the row text would be.
-    std::sort(m_order.begin(), m_order.end(), [this](quint32 a, quint32 b) {
-        const Packed& x = m_entries[a];
-        const Packed& y = m_entries[b];
-        int order = compareColumn(field(x, Name), field(y, Name), NameWidth);
-        if (order == 0)
+    std::iota(m_order.begin(), m_order.end(), 0u);
+    std::sort(m_order.begin(), m_order.end(), [&](quint32 a, quint32 b) {
+        int order = std::memcmp(keys[a].data(), keys[b].data(), NameWidth);
+        if (order == 0) {
+            const Packed& x = m_entries[a];
+            const Packed& y = m_entries[b];
             order = compareColumn(field(x, Contact), field(y, Contact), AlphabeticalContactWidth);
-        if (order == 0)
-            order = compareColumn(field(x, Notes), field(y, Notes), NoteWidth);
-        if (order == 0)
-            order = compareLast(field(x, Points), field(y, Points));
+            if (order == 0)
+                order = compareColumn(field(x, Notes), field(y, Notes), NoteWidth);
+            if (order == 0)
+                order = compareLast(field(x, Points), field(y, Points));
+        }
         return order != 0 ? order < 0 : a < b;
     });
 }

@@ -3,7 +3,6 @@
 #include "output/RowSource.h"
 #include "standings/Standings.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <atomic>
@@ -51,7 +50,7 @@ private:
 
     Kind m_kind;
     QString m_error;
-    QByteArray m_bytes;
+    std::vector<char> m_bytes;
     std::vector<Packed> m_entries;  // file order
     std::vector<quint32> m_order;   // row -> entry
 };
