@@ -4,6 +4,8 @@
 //       screenful of row texts made), timed in this process;
 //   merit, own process: the same as a separate process of this program, start-up included;
 //   every row made: all row texts, as printing needs them.
+// Each run is timed twice: wall time, and processor time (user + system) of the run alone, which
+// a busy machine disturbs much less.
 // Then the window probe: the longest the event loop goes without running while the merit
 // standings of the largest file open (a timer pings every millisecond).
 //
@@ -25,6 +27,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,8 +42,19 @@ double msSince(const QElapsedTimer& timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-// Wall time of one run of `argv`, its output thrown away.
-double runProcess(const std::vector<const char*>& argv)
+double cpuMs(const rusage& usage)
+{
+    return (double(usage.ru_utime.tv_sec) + double(usage.ru_stime.tv_sec)) * 1e3
+           + (double(usage.ru_utime.tv_usec) + double(usage.ru_stime.tv_usec)) / 1e3;
+}
+
+struct Time {
+    double wall;
+    double cpu;
+};
+
+// One run of `argv`, its output thrown away.
+Time runProcess(const std::vector<const char*>& argv)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -55,20 +69,26 @@ double runProcess(const std::vector<const char*>& argv)
     if (posix_spawnp(&child, args[0], &actions, nullptr, args.data(), environ) != 0)
         qFatal("cannot run %s", argv[0]);
     int status = 0;
-    waitpid(child, &status, 0);
-    const double ms = msSince(timer);
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    const double wall = msSince(timer);
     posix_spawn_file_actions_destroy(&actions);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         qFatal("%s failed", argv[0]);
-    return ms;
+    return {wall, cpuMs(usage)};
 }
 
-double timed(const std::function<void()>& run)
+Time timed(const std::function<void()>& run)
 {
+    rusage before{};
+    rusage after{};
+    getrusage(RUSAGE_THREAD, &before);
     QElapsedTimer timer;
     timer.start();
     run();
-    return msSince(timer);
+    const double wall = msSince(timer);
+    getrusage(RUSAGE_THREAD, &after);
+    return {wall, cpuMs(after) - cpuMs(before)};
 }
 
 // What the screen does before its rows can be drawn; returns the rows made.
@@ -92,8 +112,9 @@ double median(std::vector<double> values)
 
 struct Column {
     const char* name;
-    std::function<double()> run;
-    std::vector<double> times;
+    std::function<Time()> run;
+    std::vector<double> wall;
+    std::vector<double> cpu;
 };
 
 void compareWithCat(const char* self, int entries, int rounds)
@@ -113,14 +134,20 @@ void compareWithCat(const char* self, int entries, int rounds)
         // Interleaved, and the order turned every round, so no column always runs after another.
         for (std::size_t i = 0; i < columns.size(); ++i) {
             Column& column = columns[(round % 2 ? columns.size() - 1 - i : i)];
-            column.times.push_back(column.run());
+            const Time time = column.run();
+            column.wall.push_back(time.wall);
+            column.cpu.push_back(time.cpu);
         }
     }
-    const double cat = median(columns.front().times);
-    std::printf("%d entries (%.0f MB), %d rounds:\n", entries, double(entries) * 5865 / 1e6, rounds);
-    std::printf("  %-20s %10s %8s\n", "run", "median ms", "x cat");
-    for (const Column& column : columns)
-        std::printf("  %-20s %10.2f %8.2f\n", column.name, median(column.times), median(column.times) / cat);
+    const double catWall = median(columns.front().wall);
+    const double catCpu = median(columns.front().cpu);
+    std::printf("%d entries (%.0f MB), %d rounds, medians:\n", entries, double(entries) * 5865 / 1e6, rounds);
+    std::printf("  %-20s %10s %8s %10s %8s\n", "run", "wall ms", "x cat", "cpu ms", "x cat");
+    for (const Column& column : columns) {
+        const double wall = median(column.wall);
+        const double cpu = median(column.cpu);
+        std::printf("  %-20s %10.2f %8.2f %10.2f %8.2f\n", column.name, wall, wall / catWall, cpu, cpu / catCpu);
+    }
 }
 
 // The longest stretch without the event loop running, from the screen's show until its rows

@@ -5,6 +5,8 @@
 #include "storage/TournamentRecord.h"
 #include "tournament/Points.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -91,6 +93,9 @@ int compareLast(QByteArrayView a, QByteArrayView b)
     return a.size() < b.size() ? -1 : 1;
 }
 
+// The four shown fields of a typical entry together; a guess only, for the first allocation.
+constexpr std::size_t TypicalEntryBytes = 64;
+
 struct Cancelled : std::exception {
     const char* what() const noexcept override { return "cancelled"; }
 };
@@ -100,6 +105,10 @@ struct Cancelled : std::exception {
 Table Table::load(Kind kind, const QString& path, Progress* progress)
 {
     Table table(kind);
+    // Room for every entry the file holds, so the buffers grow once.
+    const auto expected = std::size_t(std::max<qint64>(0, QFileInfo(path).size() / TournamentRecord::Size));
+    table.m_entries.reserve(expected);
+    table.m_bytes.reserve(expected * TypicalEntryBytes);
     table.m_error = archiveScan::visit(path, TournamentRecord::Size, [&](qint64 position, QByteArrayView record) {
         if (progress) {
             if (progress->cancelled.load(std::memory_order_relaxed))
@@ -177,9 +186,8 @@ void Table::sortByMerit()
         else
             unranked.push_back(i);
     }
-    std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
-        return a.value != b.value ? a.value > b.value : a.entry < b.entry;
-    });
+    // Stable, so equal values stay in file order.
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) { return a.value > b.value; });
     m_order.clear();
     m_order.reserve(m_entries.size());
     for (const Ranked& entry : ranked)
