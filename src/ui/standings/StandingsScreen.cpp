@@ -14,6 +14,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <exception>
+
 namespace {
 
 constexpr QSize PanelSize{995, 692};
@@ -88,7 +90,11 @@ void StandingsScreen::fill(const QString& path, std::function<void()> then)
     auto table = std::make_shared<std::shared_ptr<standings::Table>>();
     m_readingProgress = progress;
     m_reading = QThread::create([kind = m_kind, path, progress, table] {
-        *table = std::make_shared<standings::Table>(standings::Table::load(kind, path, progress.get()));
+        try {
+            *table = std::make_shared<standings::Table>(standings::Table::load(kind, path, progress.get()));
+        } catch (const std::exception&) {
+            // Out of memory for the order: shown as a failed reading.
+        }
     });
     m_reading->setParent(this);
     // Queued to this screen: a screen gone before the end never hears of it.
@@ -100,7 +106,7 @@ void StandingsScreen::fill(const QString& path, std::function<void()> then)
         m_progressTimer->stop();
         m_progress->hide();
         const std::shared_ptr<standings::Table> read = *table;
-        m_total->setText(QString::number(read->failed() ? 0 : read->count()));
+        m_total->setText(QString::number(!read || read->failed() ? 0 : read->count()));
         setRows(std::shared_ptr<const RowSource>(read));
         if (then)
             then();
