@@ -1,55 +1,25 @@
-// The standings against the plain sequential read of the same tournament file (the floor):
-// building the merit and alphabetical rows, filling the list view, laying out the printed report.
+// The standings against the plain sequential read of the same tournament file (the floor): the
+// tables the screens keep, every row of the merit and alphabetical standings, filling the list
+// view, laying out the printed report.
 // Tournament files of 1 000, 10 000 and 100 000 entries are written once into a temporary folder.
+#include "TournamentFile.h"
 #include "output/RecordListModel.h"
 #include "output/ReportLayout.h"
 #include "standings/Standings.h"
+#include "standings/StandingsTable.h"
 #include "storage/RecordFile.h"
 #include "storage/TournamentRecord.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QListView>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <random>
-
 namespace {
 
-QTemporaryDir& folder()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
-// A tournament of `entries` teams with varied names, contacts, notes, match lists and points.
 QString tournament(int entries)
 {
-    static std::map<int, QString> written;
-    if (auto found = written.find(entries); found != written.end())
-        return found->second;
-    const QString path = folder().filePath(QStringLiteral("Torneo %1.vai").arg(entries));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(path));
-    std::mt19937 random(entries);
-    std::uniform_int_distribution<int> points(0, 9999);
-    TournamentRecord record;
-    record.Gare = QString(400, QLatin1Char('x'));
-    record.setCompletato(false);
-    for (int i = 0; i < entries; ++i) {
-        record.Concorrente = QStringLiteral("Squadra %1 %2").arg(random() % 100000).arg(i);
-        record.Responsabile = QStringLiteral("Responsabile %1").arg(i);
-        record.Note = QStringLiteral("Note della squadra numero %1").arg(i);
-        const int value = points(random);
-        record.Punteggio = QStringLiteral("%1,%2").arg(value / 100).arg(value % 100, 2, 10, QLatin1Char('0'));
-        file.write(record.toBytes());
-    }
-    written.emplace(entries, path);
-    return path;
+    return benchTournament(entries);
 }
 
 void plainRead(benchmark::State& state)
@@ -73,6 +43,17 @@ void standingsRows(benchmark::State& state)
     for (auto _ : state) {
         standings::List list = standings::read(kind, path);
         benchmark::DoNotOptimize(list.rows.data());
+    }
+}
+
+// What the screen waits for: the file read and the order made; rows are made when drawn.
+template <standings::Kind kind>
+void standingsTable(benchmark::State& state)
+{
+    const QString path = tournament(int(state.range(0)));
+    for (auto _ : state) {
+        const standings::Table table = standings::Table::load(kind, path);
+        benchmark::DoNotOptimize(table.count());
     }
 }
 
@@ -115,6 +96,8 @@ constexpr benchmark::TimeUnit Ms = benchmark::kMillisecond;
 BENCHMARK(plainRead)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
 BENCHMARK(standingsRows<standings::Kind::Merit>)->Name("meritRows")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
 BENCHMARK(standingsRows<standings::Kind::Alphabetical>)->Name("alphabeticalRows")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
+BENCHMARK(standingsTable<standings::Kind::Merit>)->Name("meritTable")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
+BENCHMARK(standingsTable<standings::Kind::Alphabetical>)->Name("alphabeticalTable")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
 BENCHMARK(modelFill)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
 BENCHMARK(reportLayout)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
 

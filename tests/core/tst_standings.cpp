@@ -2,14 +2,21 @@
 // printed document and the tournament files a folder holds.
 #include "output/ListSummary.h"
 #include "standings/Standings.h"
+#include "storage/TournamentRecord.h"
+#include "text/TextRules.h"
 #include "tournament/Catalogue.h"
 
 #include "storage_fixtures.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <optional>
 
 using namespace fixtures;
 
@@ -46,12 +53,72 @@ QByteArray tournament(const QList<Team>& teams, int fragment = 0)
     return bytes + QByteArray(fragment, 'x');
 }
 
-QList<standings::Entry> entries(const QStringList& points)
+// A tournament file with one entry per points text, "Squadra 1", "Squadra 2"... in file order.
+QString tournamentWithPoints(const QTemporaryDir& folder, const QStringList& points)
 {
-    QList<standings::Entry> result;
+    QList<Team> teams;
     for (const QString& value : points)
-        result.append({result.size() + 1, QStringLiteral("Squadra %1").arg(result.size() + 1), {}, {}, value});
-    return result;
+        teams.append({"Squadra " + QByteArray::number(teams.size() + 1), {}, {}, value.toLatin1()});
+    const QString path = folder.filePath(QStringLiteral("Punti.vai"));
+    return writeFile(path, tournament(teams)) ? path : QString();
+}
+
+// A tournament of `count` entries drawn from texts that put the row order to the test: points
+// that are numbers or not, blanks and controls around fields, folded and accented letters,
+// Windows-1252 characters whose code is out of byte order, names alike in their first 30
+// characters, and whole duplicates.
+QList<Team> trickyTeams(quint32 seed, int count)
+{
+    const QList<QByteArray> points{"12", "-3,00", "abc", "", " 7,00 ", "1E20", "0,00", "-0,00", "7,0", "007,00",
+                                   "7,", ",5", "1.5", "-", "12,50", "\t5,5\r", "5,00x", "99999999999999",
+                                   "1234567890123456" /* fills the field: no zero after it */, "   "};
+    const QList<QByteArray> names{"Aquile", "aquile", " Aquile ", "AQUILE", "\x80uro", "\xE0ncora", "Zeta",
+                                  "zeta\x9F", "\tOrsi", "Polisportiva Dilettantistica Roma",
+                                  "Polisportiva Dilettantistica Rieti", "Polisportiva Dilettantistica R",
+                                  "", "a b", "a\tb", "[zz]", "_x", "~y"};
+    const QList<QByteArray> contacts{"", "Rossi", "rossi", "Giovanni Battista Esposito Jr.", "\x8A" "andor"};
+    const QList<QByteArray> notes{"", "girone A", "girone a", QByteArray(70, 'n'), " ritirata "};
+    QRandomGenerator random(seed);
+    const auto pick = [&random](const QList<QByteArray>& from) { return from.at(random.bounded(int(from.size()))); };
+    QList<Team> teams;
+    for (int i = 0; i < count; ++i)
+        teams.append({pick(names), pick(contacts), pick(notes), pick(points)});
+    return teams;
+}
+
+// The rows as the standings made them before they were read field by field: every record
+// decoded whole, the points matched by a pattern, the row texts made and then sorted.
+QList<ListRow> rowsMadeWhole(standings::Kind kind, const QByteArray& file)
+{
+    QList<standings::Entry> entries;
+    for (qsizetype at = 0; at + RecordSize <= file.size(); at += RecordSize) {
+        const TournamentRecord record = TournamentRecord::fromBytes(QByteArrayView(file).sliced(at, RecordSize));
+        entries.append({entries.size() + 1, record.Concorrente, record.Responsabile, record.Note, record.Punteggio});
+    }
+    QList<ListRow> rows;
+    if (kind == standings::Kind::Alphabetical) {
+        for (const standings::Entry& entry : entries) {
+            if (!trimControls(entry.punteggio).isEmpty())
+                rows.append({standings::alphabeticalRow(entry), entry.position});
+        }
+        listRows::sort(rows);
+        return rows;
+    }
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]+(,[0-9]+)?$"));
+    const auto value = [](const standings::Entry& entry) -> std::optional<double> {
+        const QString text = trimControls(entry.punteggio);
+        if (!number.match(text).hasMatch())
+            return std::nullopt;
+        return QString(text).replace(u',', u'.').toDouble();
+    };
+    std::stable_sort(entries.begin(), entries.end(), [&value](const standings::Entry& a, const standings::Entry& b) {
+        const std::optional<double> x = value(a);
+        const std::optional<double> y = value(b);
+        return x && y ? *x > *y : x.has_value() && !y.has_value();
+    });
+    for (const standings::Entry& entry : entries)
+        rows.append({standings::meritRow(rows.size() + 1, entry), entry.position});
+    return rows;
 }
 
 QString spaces(int count)
@@ -87,7 +154,10 @@ private slots:
     {
         QFETCH(QStringList, points);
         QFETCH(QList<qint64>, positions);
-        const QList<ListRow> rows = standings::meritRows(entries(points));
+        QTemporaryDir folder;
+        const standings::List list = standings::read(standings::Kind::Merit, tournamentWithPoints(folder, points));
+        QVERIFY(!list.failed());
+        const QList<ListRow>& rows = list.rows;
         QList<qint64> listed;
         for (qsizetype place = 0; place < rows.size(); ++place) {
             listed.append(rows.at(place).position);
@@ -193,6 +263,38 @@ private slots:
         QCOMPARE(alphabetical.rows.at(0).position, 2);
         QCOMPARE(alphabetical.rows.at(1).text, "Leoni" + spaces(25) + "  Resp. Anna Neri" + spaces(21)
                                                    + "  Note: ritirata" + spaces(50) + "  Punti: 7,00");
+    }
+
+    // The rows read field by field from the record bytes are those of the whole decoded records.
+    void sameRowsAsWholeRecords_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("entries");
+        for (const auto& [kind, name] : {std::pair{standings::Kind::Merit, "merit"},
+                                         std::pair{standings::Kind::Alphabetical, "alphabetical"}}) {
+            QTest::addRow("%s, one entry", name) << int(kind) << 1u << 1;
+            QTest::addRow("%s, 300 entries", name) << int(kind) << 2u << 300;
+            QTest::addRow("%s, 2000 entries", name) << int(kind) << 3u << 2000;
+        }
+    }
+    void sameRowsAsWholeRecords()
+    {
+        QFETCH(int, kind);
+        QFETCH(quint32, seed);
+        QFETCH(int, entries);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Prova.vai"));
+        const QByteArray file = tournament(trickyTeams(seed, entries), 17);
+        QVERIFY(writeFile(path, file));
+        const standings::List list = standings::read(standings::Kind(kind), path);
+        QVERIFY(!list.failed());
+        const QList<ListRow> expected = rowsMadeWhole(standings::Kind(kind), file);
+        QCOMPARE(list.rows.size(), expected.size());
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QCOMPARE(list.rows.at(i).text, expected.at(i).text);
+            QCOMPARE(list.rows.at(i).position, expected.at(i).position);
+        }
     }
 
     void missingFileIsCreatedEmpty_data()

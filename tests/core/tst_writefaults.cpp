@@ -136,7 +136,7 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
                     != accessControl::ChangeResult::Changed;
                 break;
             case Operation::Pdf: {
-                const QList<ListRow> rows = standings::meritRows({standings::Entry{1, "Aquile", "Rossi", "", "3,00"}});
+                const QList<ListRow> rows{{standings::meritRow(1, standings::Entry{1, "Aquile", "Rossi", "", "3,00"}), 1}};
                 report::writePdf(report::prepare(standings::document(standings::Kind::Merit, "Coppa", rows)), pdf);
                 break;
             }

@@ -37,6 +37,22 @@ class TestAccess : public QObject {
     }
 
 private Q_SLOTS:
+    // Start-up builds the login screen only; every other screen is made when first asked for,
+    // once.
+    void onlyTheLoginAtStartUp()
+    {
+        TempProgramFolder folder;
+        Screens screens;
+        QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{screens.login()});
+        QVERIFY(screens.navigator().has(Screen::StandingsChooser));
+        QWidget* chooser = screens.navigator().screen(Screen::StandingsChooser);
+        QVERIFY(chooser);
+        QCOMPARE(screens.navigator().screen(Screen::StandingsChooser), chooser);
+        QCOMPARE(QApplication::topLevelWidgets().size(), 2);
+        QVERIFY(!screens.navigator().has(Screen::TeamArchive));
+        QCOMPARE(screens.navigator().screen(Screen::TeamArchive), nullptr);
+    }
+
     void okFollowsTheField()
     {
         FakePlatform fake;

@@ -128,6 +128,8 @@ public:
             seen.geometry = screen->geometry();
             seen.screenArea = screen->screen()->availableGeometry();
             screen->show();
+            // The rows arrive while the event loop runs.
+            QVERIFY(QTest::qWaitFor([screen] { return !screen->isFilling(); }));
             seen.title = child<QLabel>(screen, QStringLiteral("titClassifica"))->text();
             seen.caption = screen->windowTitle();
             if (auto* file = screen->findChild<QLabel*>(QStringLiteral("lblFile")))
@@ -493,15 +495,29 @@ private Q_SLOTS:
         QCOMPARE(text, QString(expected).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 
+    // Closing also stops a reading still under way; nothing of it shows afterwards.
+    void exitClosesTheStandings_data()
+    {
+        QTest::addColumn<bool>("waitForRows");
+        QTest::newRow("after the rows arrived") << true;
+        QTest::newRow("at once") << false;
+    }
     void exitClosesTheStandings()
     {
+        QFETCH(bool, waitForRows);
         Chooser c(QStringLiteral("Coppa.vai"), CoppaEstate);
         bool closed = false;
         int rowsAfter = -1;
         c.fake.onDialog = [&](QObject* dialog) {
             auto* screen = qobject_cast<StandingsScreen*>(dialog);
             screen->show();
+            if (waitForRows) {
+                QVERIFY(QTest::qWaitFor([screen] { return !screen->isFilling(); }));
+                QVERIFY(screen->rowCount() > 0);
+            }
             click(screen, "btnEsci");
+            QVERIFY(!screen->isFilling());
+            QTest::qWait(20);
             closed = !screen->isVisible();
             rowsAfter = int(screen->rows().size());
         };

@@ -2,15 +2,43 @@
 
 #include "storage/RecordFile.h"
 
+#include <QFile>
+
 #include <exception>
 
 namespace archiveScan {
+namespace {
+
+// The whole records mapped into memory: a list reads a few fields of each record, and only the
+// pages holding them are ever touched, with no copy and no allocation per record. Where mapping
+// is not possible the file is read in large blocks instead.
+bool visitMapped(const QString& path, int recordSize, qint64 count,
+                 const std::function<void(qint64 position, QByteArrayView record)>& visitor)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 bytes = count * recordSize;
+    const uchar* mapped = file.map(0, bytes);
+    if (!mapped)
+        return false;
+    const char* record = reinterpret_cast<const char*>(mapped);
+    for (qint64 position = 1; position <= count; ++position, record += recordSize)
+        visitor(position, QByteArrayView(record, recordSize));
+    return true;
+}
+
+}  // namespace
 
 QString visit(const QString& path, int recordSize,
               const std::function<void(qint64 position, QByteArrayView record)>& visitor)
 {
     try {
+        // Opening through the archive creates a missing file and reports an unusable one.
         const RecordFile file(path, recordSize);
+        const qint64 count = file.count();
+        if (count == 0 || visitMapped(path, recordSize, count, visitor))
+            return {};
         file.scan([&visitor](qint64 position, QByteArrayView record) {
             visitor(position, record);
             return true;

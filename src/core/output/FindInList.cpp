@@ -6,17 +6,22 @@ namespace findInList {
 
 Outcome next(const QList<ListRow>& rows, int selected, const QString& typed, QString& remembered)
 {
-    if (rows.isEmpty())
+    return next(MadeRows(rows), selected, typed, remembered);
+}
+
+Outcome next(const RowSource& rows, int selected, const QString& typed, QString& remembered)
+{
+    if (rows.count() == 0)
         return {false, selected};
 
-    const int count = int(rows.size());
+    const int count = int(rows.count());
     if (selected < 0 || selected >= count)
         selected = 0;
 
     // Kept folded, so "the same text again" ignores the case of A to Z just as the match does.
     const QString folded = upperAsciiLetters(typed);
     const auto matches = [&](int row) {
-        return !folded.isEmpty() && upperAsciiLetters(rows.at(row).text).contains(folded);
+        return !folded.isEmpty() && upperAsciiLetters(rows.text(row)).contains(folded);
     };
 
     int start = selected;

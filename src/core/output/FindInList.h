@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/ListRows.h"
+#include "output/RowSource.h"
 
 #include <QList>
 #include <QString>
@@ -18,6 +19,8 @@ struct Outcome {
 // `selected` is the selected row or -1; `remembered` is the screen kind's last search text, as
 // this function stores it, and is updated. The typed text is taken as it is, blanks included;
 // an empty text never matches.
+// Row texts are made one at a time while looking, and only up to the match.
+Outcome next(const RowSource& rows, int selected, const QString& typed, QString& remembered);
 Outcome next(const QList<ListRow>& rows, int selected, const QString& typed, QString& remembered);
 
 }  // namespace findInList

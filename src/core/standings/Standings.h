@@ -30,22 +30,22 @@ struct List {
     bool failed() const { return !error.isEmpty(); }
 };
 
+// Column widths shared by both layouts; the alphabetical contact column is as wide as the name.
+inline constexpr qsizetype NameWidth = 30;
+inline constexpr qsizetype AlphabeticalContactWidth = 30;
+inline constexpr qsizetype NoteWidth = 58;
+
 // Row layouts. The merit row starts with its place in the standings.
 QString meritRow(qsizetype place, const Entry& entry);
 QString alphabeticalRow(const Entry& entry);
 
-// Merit order: entries whose points read as a number (decimal comma, optional minus) by value,
-// highest first, equal values in file order; then every other entry (empty or not a number) in
-// file order. Returns the entries' indices in that order.
-QList<qsizetype> meritOrder(const QList<Entry>& entries);
-
 // Reads the tournament file at `path`, creating it empty when it is missing. A failed reading
 // gives no merit rows (the order needs every entry) and the alphabetical rows read before it.
+// Merit order: entries whose points read as a number (decimal comma, optional minus) by value,
+// highest first, equal values in file order; then every other entry (empty or not a number) in
+// file order. Alphabetical order: by the row text with a to z folded, entries without points
+// left out. Every row's text is made here; a screen keeps a Table and makes them when drawn.
 List read(Kind kind, const QString& path);
-
-// The same from entries already read.
-QList<ListRow> meritRows(const QList<Entry>& entries);
-QList<ListRow> alphabeticalRows(const QList<Entry>& entries);
 
 // The two lines printed after the rows.
 QStringList closingLines(qsizetype total);

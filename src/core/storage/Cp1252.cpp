@@ -49,14 +49,18 @@ QByteArray encode(const QString& text)
     return bytes;
 }
 
+char16_t unit(char byte)
+{
+    const auto value = static_cast<unsigned char>(byte);
+    return value >= 0x80 && value <= 0x9F ? HighControls[value - 0x80] : char16_t(value);
+}
+
 QString decode(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
-    for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        *out++ = QChar(value >= 0x80 && value <= 0x9F ? HighControls[value - 0x80] : char16_t(value));
-    }
+    for (const char byte : bytes)
+        *out++ = QChar(unit(byte));
     return text;
 }
 

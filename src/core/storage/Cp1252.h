@@ -16,4 +16,7 @@ QByteArray encode(const QString& text);
 // same value, so that any byte sequence survives decode followed by encode.
 QString decode(QByteArrayView bytes);
 
+// The character one byte decodes to (every character of the code page is one UTF-16 unit).
+char16_t unit(char byte);
+
 }  // namespace cp1252

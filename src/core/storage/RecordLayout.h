@@ -60,11 +60,17 @@ struct RecordLayout {
         return -1;
     }
 
-    Record decode(QByteArrayView bytes) const
+    // Throws ArchiveError unless `bytes` is one whole record.
+    void checkSize(QByteArrayView bytes) const
     {
         if (bytes.size() != size())
             throw ArchiveError(std::string(recordName) + " record of " + std::to_string(bytes.size())
                                + " bytes, expected " + std::to_string(size()));
+    }
+
+    Record decode(QByteArrayView bytes) const
+    {
+        checkSize(bytes);
         Record record;
         const char* field = bytes.data();
         for (const auto& def : fields) {

@@ -25,11 +25,14 @@ struct RecordFormat {
     QList<Field> fields;
     // Throw ArchiveError for bytes of the wrong size.
     std::function<RecordValues(QByteArrayView bytes)> decode;
+    // One field (by its index in `fields`) alone, for a scan that looks at a few fields only.
+    std::function<QString(QByteArrayView bytes, int field)> decodeField;
     // Fields missing from `values` are stored empty.
     std::function<QByteArray(const RecordValues& values)> encode;
 
     // -1 for a name the format does not have.
     int capacityOf(const QString& name) const;
+    int indexOf(const QString& name) const;
 };
 
 template <typename Record, std::size_t N>
@@ -45,6 +48,11 @@ RecordFormat recordFormat(const RecordLayout<Record, N>& layout)
         for (const auto& field : layout.fields)
             values.insert(QString::fromLatin1(field.name.data(), qsizetype(field.name.size())), record.*field.member);
         return values;
+    };
+    format.decodeField = [&layout](QByteArrayView bytes, int index) {
+        layout.checkSize(bytes);
+        const auto& field = layout.fields.at(std::size_t(index));
+        return readText(bytes.data() + layout.offsetOf(field.name), field.capacity, layout.encoding);
     };
     format.encode = [&layout](const RecordValues& values) {
         Record record;

@@ -3,7 +3,9 @@
 #include "text/TextRules.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 #include <QRegularExpression>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -85,9 +87,40 @@ bool isPointsKeyCharacter(QChar c)
 
 std::optional<double> pointsValue(const QString& text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(-?)([0-9]+)(?:,([0-9]+))?$"));
-    const QRegularExpressionMatch m = pattern.match(trimControls(text));
-    if (!m.hasMatch())
+    // Any character outside Latin-1 turns into '?', which is no number either.
+    return pointsValue(QByteArrayView(text.toLatin1()));
+}
+
+std::optional<double> pointsValue(QByteArrayView bytes)
+{
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!bytes.isEmpty() && blank(bytes.front()))
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && blank(bytes.back()))
+        bytes.chop(1);
+
+    // The same text with a decimal point, for a locale-independent conversion.
+    QVarLengthArray<char, 32> number(bytes.begin(), bytes.end());
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    qsizetype at = !number.isEmpty() && number.front() == '-' ? 1 : 0;
+    const qsizetype wholeStart = at;
+    while (at < number.size() && isDigit(number[at]))
+        ++at;
+    if (at == wholeStart)
         return std::nullopt;
-    return toDouble(m.captured(1), m.captured(2), m.captured(3), QString());
+    if (at < number.size() && number[at] == ',') {
+        number[at++] = '.';
+        const qsizetype fractionStart = at;
+        while (at < number.size() && isDigit(number[at]))
+            ++at;
+        if (at == fractionStart)
+            return std::nullopt;
+    }
+    if (at != number.size())
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QChar>
 #include <QString>
 #include <optional>
@@ -32,3 +33,5 @@ bool isPointsKeyCharacter(QChar c);
 // The value of a stored points text: optional minus, digits, and optionally a comma followed by
 // digits, with blanks around it allowed. Anything else has no value.
 std::optional<double> pointsValue(const QString& text);
+// The same for the points field's bytes as stored, without making a text of them.
+std::optional<double> pointsValue(QByteArrayView bytes);

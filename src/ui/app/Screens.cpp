@@ -12,27 +12,35 @@
 
 Screens::Screens()
     : m_login(std::make_unique<TfrmPassword>(m_navigator))
-    , m_changePassword(std::make_unique<TfrmCambiaPassword>(m_navigator))
-    , m_launcher(std::make_unique<TfrmAvvio>(m_navigator))
-    , m_menu(std::make_unique<TfrmMenuArchivi>(m_navigator))
-    , m_openTournament(std::make_unique<TfrmApriArchivio>(m_navigator))
-    , m_createTournament(std::make_unique<TfrmCreaArchivio>(m_navigator))
-    , m_tournamentEditor(std::make_unique<TfrmTorneo>(m_navigator))
-    , m_standingsChooser(std::make_unique<TfrmApriClassifica>(m_navigator))
-    , m_playerArchive(std::make_unique<TfrmGiocatori>(m_navigator))
 {
     m_navigator.add(Screen::Login, m_login.get());
-    m_navigator.add(Screen::ChangePassword, m_changePassword.get());
-    m_navigator.add(Screen::Launcher, m_launcher.get());
-    m_navigator.add(Screen::TeamsMenu, m_menu.get());
-    m_navigator.add(Screen::OpenTournament, m_openTournament.get());
-    m_navigator.add(Screen::CreateTournament, m_createTournament.get());
-    m_navigator.add(Screen::TournamentEditor, m_tournamentEditor.get());
-    m_navigator.add(Screen::StandingsChooser, m_standingsChooser.get());
-    m_navigator.add(Screen::PlayerArchive, m_playerArchive.get());
+    m_navigator.add(Screen::ChangePassword, [this] { return made(m_changePassword); });
+    m_navigator.add(Screen::Launcher, [this] { return launcher(); });
+    m_navigator.add(Screen::TeamsMenu, [this] { return made(m_menu); });
+    m_navigator.add(Screen::OpenTournament, [this] { return made(m_openTournament); });
+    m_navigator.add(Screen::CreateTournament, [this] { return made(m_createTournament); });
+    m_navigator.add(Screen::TournamentEditor, [this] { return made(m_tournamentEditor); });
+    m_navigator.add(Screen::StandingsChooser, [this] { return made(m_standingsChooser); });
+    m_navigator.add(Screen::PlayerArchive, [this] { return made(m_playerArchive); });
 
     connect(m_login.get(), &TfrmPassword::quitRequested, this, &Screens::quitRequested);
-    connect(m_launcher.get(), &TfrmAvvio::quitRequested, this, &Screens::quitRequested);
 }
 
 Screens::~Screens() = default;
+
+template <typename ScreenType>
+ScreenType* Screens::made(std::unique_ptr<ScreenType>& screen)
+{
+    if (!screen)
+        screen = std::make_unique<ScreenType>(m_navigator);
+    return screen.get();
+}
+
+TfrmAvvio* Screens::launcher()
+{
+    if (!m_launcher) {
+        made(m_launcher);
+        connect(m_launcher.get(), &TfrmAvvio::quitRequested, this, &Screens::quitRequested);
+    }
+    return m_launcher.get();
+}

@@ -15,7 +15,8 @@ class TfrmMenuArchivi;
 class TfrmPassword;
 class TfrmTorneo;
 
-// The long-lived screens of one run, created once at start-up and reached through the navigator.
+// The long-lived screens of one run, reached through the navigator. Only the login screen is made
+// at start-up; each other one is made the first time it is needed and then kept for the run.
 // Dialogs are not here: each is created when it is opened.
 class Screens : public QObject {
     Q_OBJECT
@@ -25,13 +26,16 @@ public:
 
     Navigator& navigator() { return m_navigator; }
     TfrmPassword* login() const { return m_login.get(); }
-    TfrmAvvio* launcher() const { return m_launcher.get(); }
+    TfrmAvvio* launcher();
 
 Q_SIGNALS:
     // The user ended the program (the launcher closed, or "Esci" on the login screen).
     void quitRequested();
 
 private:
+    template <typename ScreenType>
+    ScreenType* made(std::unique_ptr<ScreenType>& screen);
+
     Navigator m_navigator;
     std::unique_ptr<TfrmPassword> m_login;
     std::unique_ptr<TfrmCambiaPassword> m_changePassword;

@@ -3,11 +3,30 @@
 #include "common/FillScreen.h"
 #include "common/WorkScreen.h"
 
-void Navigator::add(Screen id, QWidget* screen) { m_screens.insert(id, screen); }
 
-bool Navigator::has(Screen id) const { return screen(id) != nullptr; }
+void Navigator::add(Screen id, QWidget* screen) { m_screens.insert(id, {screen, {}}); }
 
-QWidget* Navigator::screen(Screen id) const { return m_screens.value(id).data(); }
+void Navigator::add(Screen id, std::function<QWidget*()> make) { m_screens.insert(id, {nullptr, std::move(make)}); }
+
+bool Navigator::has(Screen id) const
+{
+    const auto found = m_screens.constFind(id);
+    return found != m_screens.cend() && (found->screen || found->make);
+}
+
+QWidget* Navigator::screen(Screen id)
+{
+    const auto found = m_screens.constFind(id);
+    if (found == m_screens.cend())
+        return nullptr;
+    if (found->screen || !found->make)
+        return found->screen.data();
+    // The new screen may itself register screens, so the table is looked up again afterwards.
+    const std::function<QWidget*()> make = found->make;
+    QWidget* made = make();
+    m_screens[id].screen = made;
+    return made;
+}
 
 void Navigator::go(Screen target, QWidget* from)
 {

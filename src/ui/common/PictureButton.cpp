@@ -2,17 +2,30 @@
 
 #include "common/Style.h"
 
+#include <QCoreApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 
 QString picturePath(const QString& picture)
 {
     return QStringLiteral(":/icons/") + picture + QStringLiteral(".svg");
 }
 
+QSvgRenderer& sharedPicture(const QString& picture)
+{
+    // Owned by the application, so they go with it; a later application parses them again.
+    static QHash<QString, QPointer<QSvgRenderer>> parsed;
+    QPointer<QSvgRenderer>& renderer = parsed[picture];
+    if (!renderer)
+        renderer = new QSvgRenderer(picturePath(picture), QCoreApplication::instance());
+    return *renderer;
+}
+
 PictureButton::PictureButton(const QString& objectName, const QString& picture, QWidget* parent)
     : QAbstractButton(parent)
-    , m_renderer(picturePath(picture))
+    , m_renderer(sharedPicture(picture))
 {
     setObjectName(objectName);
     setCursor(Qt::PointingHandCursor);
@@ -96,7 +109,7 @@ void PictureButton::leaveEvent(QEvent* event)
 
 Picture::Picture(const QString& objectName, const QString& picture, QWidget* parent)
     : QWidget(parent)
-    , m_renderer(picturePath(picture))
+    , m_renderer(sharedPicture(picture))
 {
     setObjectName(objectName);
     resize(sizeHint());

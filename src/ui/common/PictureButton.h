@@ -26,7 +26,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    QSvgRenderer m_renderer;
+    QSvgRenderer& m_renderer;  // shared by every button showing the same picture
     QString m_hint;
     bool m_hovered = false;
 };
@@ -42,7 +42,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSvgRenderer m_renderer;
+    QSvgRenderer& m_renderer;
 };
 
 QString picturePath(const QString& picture);
+
+// The picture parsed once for the whole run and shared by every widget that draws it.
+QSvgRenderer& sharedPicture(const QString& picture);

@@ -77,9 +77,14 @@ RecordListScreen::RecordListScreen(QWidget* owner, const Setup& setup)
     connect(m_findButton, &PictureButton::clicked, this, &RecordListScreen::findNext);
 }
 
-const QList<ListRow>& RecordListScreen::rows() const
+QList<ListRow> RecordListScreen::rows() const
 {
-    return m_model->rows();
+    return m_model->source().all();
+}
+
+qsizetype RecordListScreen::rowCount() const
+{
+    return m_model->source().count();
 }
 
 int RecordListScreen::selectedRow() const
@@ -96,6 +101,11 @@ QString RecordListScreen::rememberedSearch(ListKind kind)
 void RecordListScreen::setRows(QList<ListRow> rows)
 {
     m_model->setRows(std::move(rows));
+}
+
+void RecordListScreen::setRows(std::shared_ptr<const RowSource> rows)
+{
+    m_model->setSource(std::move(rows));
 }
 
 void RecordListScreen::selectRow(int row)
@@ -117,7 +127,7 @@ void RecordListScreen::resetFind()
 
 void RecordListScreen::findNext()
 {
-    const findInList::Outcome outcome = findInList::next(rows(), selectedRow(), m_findField->text(), remembered(m_kind));
+    const findInList::Outcome outcome = findInList::next(m_model->source(), selectedRow(), m_findField->text(), remembered(m_kind));
     if (!outcome.applicable) {
         platform::plainBox(QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."), this);
         return;

@@ -2,8 +2,11 @@
 
 #include "output/ListRows.h"
 #include "output/Report.h"
+#include "output/RowSource.h"
 
 #include <QDialog>
+
+#include <memory>
 
 class PictureButton;
 class QLineEdit;
@@ -41,7 +44,9 @@ public:
         QString printPicture;  // the print button's picture
     };
 
-    const QList<ListRow>& rows() const;
+    // Every row with its text, made now; the list itself makes a text only when it is drawn.
+    QList<ListRow> rows() const;
+    qsizetype rowCount() const;
     int selectedRow() const;
 
     // The kind's remembered find text, folded as the find compares it.
@@ -61,6 +66,7 @@ protected:
     PictureButton* printButton() const { return m_printButton; }
 
     void setRows(QList<ListRow> rows);
+    void setRows(std::shared_ptr<const RowSource> rows);
     void selectRow(int row);
 
     // What a list does when it opens: the first row selected, the find field and the kind's

@@ -117,20 +117,19 @@ void SearchScreen::runSearch()
 {
     const QStringList filters = filterTexts();
     m_filtersInUse->setText(QString::number(searchFilter::countInUse(filters)));
-    QStringList searchedFields;
+    // Only the searched fields are read to decide; a listed record is decoded whole for its row.
+    QList<int> searchedFields;
     for (const Filter& filter : m_search.filters)
-        searchedFields.append(filter.field);
+        searchedFields.append(m_search.format.indexOf(filter.field));
+    QStringList fields(searchedFields.size());
 
     const archiveScan::Result found = archiveScan::rows(
         m_search.archivePath(), m_search.format.size, [&](QByteArrayView bytes) -> std::optional<QString> {
-            const RecordValues record = m_search.format.decode(bytes);
-            QStringList fields;
-            fields.reserve(searchedFields.size());
-            for (const QString& name : searchedFields)
-                fields.append(record.value(name));
+            for (qsizetype i = 0; i < searchedFields.size(); ++i)
+                fields[i] = searchedFields.at(i) < 0 ? QString() : m_search.format.decodeField(bytes, searchedFields.at(i));
             if (!searchFilter::accepts(filters, fields))
                 return std::nullopt;
-            return m_search.row(record);
+            return m_search.row(m_search.format.decode(bytes));
         });
     m_wait->hide();
     if (found.failed()) {
@@ -140,7 +139,7 @@ void SearchScreen::runSearch()
     QList<ListRow> rows = found.rows;
     listRows::sort(rows);
     setRows(std::move(rows));
-    m_count->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(this->rows().size())
+    m_count->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(rowCount())
                      + m_search.countEnding);
     m_filterPanel->hide();
     m_resultPanel->show();

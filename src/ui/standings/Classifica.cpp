@@ -18,6 +18,5 @@ void TfrmClassifica::showEvent(QShowEvent* event)
     if (event->spontaneous())
         return;
     m_file->setText(tournament());
-    showStandings(standings::read(standings::Kind::Alphabetical, tournament()));
-    resetFind();
+    fill(tournament(), [this] { resetFind(); });
 }

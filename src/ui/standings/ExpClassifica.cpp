@@ -13,5 +13,5 @@ void TfrmExpClassifica::showEvent(QShowEvent* event)
     StandingsScreen::showEvent(event);
     // Restoring a minimised window shows it again; only the opening builds the standings.
     if (!event->spontaneous())
-        showStandings(standings::read(standings::Kind::Merit, tournament()));
+        fill(tournament());
 }

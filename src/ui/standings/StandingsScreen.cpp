@@ -5,14 +5,24 @@
 #include "common/Style.h"
 #include "editor/RecordEditing.h"
 #include "platform/Platform.h"
+#include "standings/StandingsTable.h"
+#include "storage/TournamentRecord.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QThread>
+#include <QTimer>
+
+#include <exception>
 
 namespace {
 
 constexpr QSize PanelSize{995, 692};
+// A reading shorter than this shows no progress.
+constexpr int ProgressDelayMs = 500;
+constexpr int ProgressEveryMs = 100;
 
 RecordListScreen::Setup setupFor(standings::Kind kind, const QString& objectName, const QString& caption)
 {
@@ -54,6 +64,17 @@ StandingsScreen::StandingsScreen(QWidget* owner, standings::Kind kind, const QSt
 
     printButton()->move(exit->x() - 16 - printButton()->width(), 620);
     connect(printButton(), &PictureButton::clicked, this, &StandingsScreen::printStandings);
+
+    m_progress = style::label(area, QStringLiteral("lblLettura"), QString(), style::verdana(12, true), style::navy);
+    m_progress->setGeometry(list()->x() + 12, list()->y() + 12, list()->width() - 24, 30);
+    m_progress->hide();
+    m_progressTimer = new QTimer(this);
+    connect(m_progressTimer, &QTimer::timeout, this, &StandingsScreen::showProgress);
+}
+
+StandingsScreen::~StandingsScreen()
+{
+    stopReading();
 }
 
 void StandingsScreen::setTitle(const QString& title)
@@ -61,18 +82,76 @@ void StandingsScreen::setTitle(const QString& title)
     m_title->setText(title);
 }
 
-void StandingsScreen::showStandings(const standings::List& list)
+void StandingsScreen::fill(const QString& path, std::function<void()> then)
 {
-    setRows(list.rows);
-    m_total->setText(QString::number(list.failed() ? 0 : list.rows.size()));
-    // An empty list alone would say the tournament has no teams.
-    if (list.failed())
-        platform::errorBox(recordEditing::archiveFailureMessage, this);
+    stopReading();
+    setRows(QList<ListRow>());
+    m_entriesInFile = QFileInfo(path).size() / TournamentRecord::Size;
+    auto progress = std::make_shared<standings::Progress>();
+    auto table = std::make_shared<std::shared_ptr<standings::Table>>();
+    m_readingProgress = progress;
+    m_reading = QThread::create([kind = m_kind, path, progress, table] {
+        try {
+            *table = std::make_shared<standings::Table>(standings::Table::load(kind, path, progress.get()));
+        } catch (const std::exception&) {
+            // Out of memory for the order: shown as a failed reading.
+        }
+    });
+    m_reading->setParent(this);
+    // Queued to this screen: a screen gone before the end never hears of it.
+    connect(m_reading, &QThread::finished, this, [this, reading = m_reading, table, then = std::move(then)] {
+        reading->deleteLater();
+        if (reading != m_reading)
+            return;
+        m_reading = nullptr;
+        m_progressTimer->stop();
+        m_progress->hide();
+        const std::shared_ptr<standings::Table> read = *table;
+        const bool failed = !read || read->failed();
+        m_total->setText(QString::number(failed ? 0 : read->count()));
+        setRows(std::shared_ptr<const RowSource>(read));
+        // An empty list alone would say the tournament has no teams.
+        if (failed)
+            platform::errorBox(recordEditing::archiveFailureMessage, this);
+        if (then)
+            then();
+    });
+    m_progressTimer->start(ProgressDelayMs);
+    m_reading->start();
+}
+
+void StandingsScreen::showProgress()
+{
+    m_progressTimer->setInterval(ProgressEveryMs);
+    const qint64 read = m_readingProgress ? m_readingProgress->entriesRead.load() : 0;
+    const qint64 percent = m_entriesInFile > 0 ? qMin<qint64>(100, read * 100 / m_entriesInFile) : 0;
+    m_progress->setText(QStringLiteral("Lettura del torneo in corso: %1%. Premere Esci per annullare.").arg(percent));
+    m_progress->show();
+    m_progress->raise();
+}
+
+void StandingsScreen::stopReading()
+{
+    m_progressTimer->stop();
+    m_progress->hide();
+    if (!m_reading)
+        return;
+    // The reading stops at its next record; its result is dropped.
+    m_readingProgress->cancelled = true;
+    QThread* reading = m_reading;
+    m_reading = nullptr;
+    reading->wait();
+}
+
+void StandingsScreen::done(int result)
+{
+    stopReading();
+    RecordListScreen::done(result);
 }
 
 void StandingsScreen::printStandings()
 {
-    if (rows().isEmpty()) {
+    if (rowCount() == 0) {
         platform::warningBox(QStringLiteral("Operazione di stampa non applicabile: la classifica non contiene nessuna voce."), this);
         return;
     }

@@ -1,0 +1,227 @@
+#include "standings/StandingsTable.h"
+
+#include "output/ArchiveScan.h"
+#include "storage/Cp1252.h"
+#include "storage/TournamentRecord.h"
+#include "tournament/Points.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <numeric>
+#include <exception>
+
+namespace standings {
+namespace {
+
+constexpr auto Layout = TournamentRecord::Layout;
+
+// Where a shown field lies in a record; the long match list between them is never read.
+struct FieldAt {
+    int offset;
+    int capacity;
+};
+constexpr FieldAt fieldAt(std::string_view name)
+{
+    return {Layout.offsetOf(name), Layout.capacityOf(name)};
+}
+constexpr FieldAt ShownFields[] = {fieldAt("Concorrente"), fieldAt("Responsabile"), fieldAt("Note"),
+                                   fieldAt("Punteggio")};
+
+// The field's text as stored (up to its zero, or all N + 1 bytes without one), less the blanks
+// and controls around it that every row drops.
+QByteArrayView trimmedField(QByteArrayView record, FieldAt at)
+{
+    const char* start = record.data() + at.offset;
+    const void* zero = std::memchr(start, '\0', std::size_t(at.capacity) + 1);
+    QByteArrayView text(start, zero ? static_cast<const char*>(zero) : start + at.capacity + 1);
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.isEmpty() && blank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && blank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// The row order compares texts unit by unit after folding a to z. On the stored bytes the same
+// order is that of each byte's rank: the place of its folded character among all 256.
+using Ranks = std::array<quint8, 256>;
+const Ranks& ranks()
+{
+    static const Ranks table = [] {
+        const auto folded = [](int byte) {
+            const char16_t unit = cp1252::unit(char(byte));
+            return unit >= u'a' && unit <= u'z' ? char16_t(unit - 32) : unit;
+        };
+        std::array<int, 256> bytes;
+        std::iota(bytes.begin(), bytes.end(), 0);
+        std::sort(bytes.begin(), bytes.end(), [&](int a, int b) { return folded(a) < folded(b); });
+        Ranks result{};
+        int rank = 0;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (i > 0 && folded(bytes[i]) != folded(bytes[i - 1]))
+                ++rank;
+            result[std::size_t(bytes[i])] = quint8(rank);
+        }
+        return result;
+    }();
+    return table;
+}
+
+// A column as the row shows it: cut or padded with blanks to `width`.
+int compareColumn(QByteArrayView a, QByteArrayView b, qsizetype width)
+{
+    const Ranks& rank = ranks();
+    const quint8 blank = rank[' '];
+    for (qsizetype i = 0; i < width; ++i) {
+        const quint8 x = i < a.size() ? rank[quint8(a[i])] : blank;
+        const quint8 y = i < b.size() ? rank[quint8(b[i])] : blank;
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return 0;
+}
+
+// The last column, as long as it is: a prefix comes first.
+int compareLast(QByteArrayView a, QByteArrayView b)
+{
+    const int common = compareColumn(a, b, std::min(a.size(), b.size()));
+    if (common != 0 || a.size() == b.size())
+        return common;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+// The four shown fields of a typical entry together; a guess only, for the first allocation.
+constexpr std::size_t TypicalEntryBytes = 64;
+
+struct Cancelled : std::exception {
+    const char* what() const noexcept override { return "cancelled"; }
+};
+
+}  // namespace
+
+Table Table::load(Kind kind, const QString& path, Progress* progress)
+{
+    Table table(kind);
+    // Room for every entry the file holds, so the buffers grow once.
+    const auto expected = std::size_t(std::max<qint64>(0, QFileInfo(path).size() / TournamentRecord::Size));
+    table.m_entries.reserve(expected);
+    table.m_bytes.reserve(expected * TypicalEntryBytes);
+    table.m_error = archiveScan::visit(path, TournamentRecord::Size, [&](qint64 position, QByteArrayView record) {
+        if (progress) {
+            if (progress->cancelled.load(std::memory_order_relaxed))
+                throw Cancelled();
+            progress->entriesRead.store(position, std::memory_order_relaxed);
+        }
+        table.add(position, record);
+    });
+    if (kind == Kind::Merit) {
+        // The order needs every entry.
+        if (table.failed())
+            table.m_entries.clear();
+        table.sortByMerit();
+    } else {
+        table.sortByName();
+    }
+    return table;
+}
+
+void Table::add(qint64 position, QByteArrayView record)
+{
+    QByteArrayView fields[FieldCount];
+    for (int i = 0; i < FieldCount; ++i)
+        fields[i] = trimmedField(record, ShownFields[i]);
+    // Entries without points have no place in the alphabetical standings.
+    if (m_kind == Kind::Alphabetical && fields[Points].isEmpty())
+        return;
+    Packed packed{position, qsizetype(m_bytes.size()), {}};
+    for (int i = 0; i < FieldCount; ++i) {
+        packed.length[i] = quint16(fields[i].size());
+        m_bytes.insert(m_bytes.end(), fields[i].begin(), fields[i].end());
+    }
+    m_entries.push_back(packed);
+}
+
+QByteArrayView Table::field(const Packed& entry, Field field) const
+{
+    qsizetype offset = entry.offset;
+    for (int i = 0; i < field; ++i)
+        offset += entry.length[i];
+    return QByteArrayView(m_bytes.data() + offset, entry.length[field]);
+}
+
+Entry Table::entry(const Packed& packed) const
+{
+    return {packed.position, cp1252::decode(field(packed, Name)), cp1252::decode(field(packed, Contact)),
+            cp1252::decode(field(packed, Notes)), cp1252::decode(field(packed, Points))};
+}
+
+QString Table::text(qsizetype row) const
+{
+    const Entry shown = entry(m_entries[m_order.at(std::size_t(row))]);
+    return m_kind == Kind::Merit ? meritRow(row + 1, shown) : alphabeticalRow(shown);
+}
+
+qint64 Table::position(qsizetype row) const
+{
+    return m_entries[m_order.at(std::size_t(row))].position;
+}
+
+void Table::sortByMerit()
+{
+    // Entries whose points are a number by value, highest first; then the others. Both in file
+    // order where nothing else decides.
+    struct Ranked {
+        double value;
+        quint32 entry;
+    };
+    std::vector<Ranked> ranked;
+    std::vector<quint32> unranked;
+    ranked.reserve(m_entries.size());
+    for (quint32 i = 0; i < m_entries.size(); ++i) {
+        if (const std::optional<double> value = pointsValue(field(m_entries[i], Points)))
+            ranked.push_back({*value, i});
+        else
+            unranked.push_back(i);
+    }
+    // Stable, so equal values stay in file order.
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) { return a.value > b.value; });
+    m_order.clear();
+    m_order.reserve(m_entries.size());
+    for (const Ranked& entry : ranked)
+        m_order.push_back(entry.entry);
+    m_order.insert(m_order.end(), unranked.begin(), unranked.end());
+}
+
+void Table::sortByName()
+{
+    // The name column as rank bytes, one fixed-size key per entry: most entries differ there,
+    // and the rest of the row is compared only between equal names.
+    using NameKey = std::array<quint8, NameWidth>;
+    const Ranks& rank = ranks();
+    std::vector<NameKey> keys(m_entries.size());
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const QByteArrayView name = field(m_entries[i], Name);
+        for (qsizetype at = 0; at < NameWidth; ++at)
+            keys[i][std::size_t(at)] = at < name.size() ? rank[quint8(name[at])] : rank[' '];
+    }
+    m_order.resize(m_entries.size());
+    std::iota(m_order.begin(), m_order.end(), 0u);
+    std::sort(m_order.begin(), m_order.end(), [&](quint32 a, quint32 b) {
+        int order = std::memcmp(keys[a].data(), keys[b].data(), NameWidth);
+        if (order == 0) {
+            const Packed& x = m_entries[a];
+            const Packed& y = m_entries[b];
+            order = compareColumn(field(x, Contact), field(y, Contact), AlphabeticalContactWidth);
+            if (order == 0)
+                order = compareColumn(field(x, Notes), field(y, Notes), NoteWidth);
+            if (order == 0)
+                order = compareLast(field(x, Points), field(y, Points));
+        }
+        return order != 0 ? order < 0 : a < b;
+    });
+}
+
+}  // namespace standings
