@@ -5,6 +5,7 @@
 #include "app/MenuArchivi.h"
 #include "app/Password.h"
 #include "standings/ApriClassifica.h"
+#include "teams/Squadre.h"
 #include "tournament/ApriArchivio.h"
 #include "tournament/CreaArchivio.h"
 #include "tournament/Torneo.h"
@@ -18,6 +19,7 @@ Screens::Screens()
     , m_createTournament(std::make_unique<TfrmCreaArchivio>(m_navigator))
     , m_tournamentEditor(std::make_unique<TfrmTorneo>(m_navigator))
     , m_standingsChooser(std::make_unique<TfrmApriClassifica>(m_navigator))
+    , m_teamArchive(std::make_unique<TfrmSquadre>(m_navigator))
 {
     m_navigator.add(Screen::Login, m_login.get());
     m_navigator.add(Screen::ChangePassword, m_changePassword.get());
@@ -27,6 +29,7 @@ Screens::Screens()
     m_navigator.add(Screen::CreateTournament, m_createTournament.get());
     m_navigator.add(Screen::TournamentEditor, m_tournamentEditor.get());
     m_navigator.add(Screen::StandingsChooser, m_standingsChooser.get());
+    m_navigator.add(Screen::TeamArchive, m_teamArchive.get());
 
     connect(m_login.get(), &TfrmPassword::quitRequested, this, &Screens::quitRequested);
     connect(m_launcher.get(), &TfrmAvvio::quitRequested, this, &Screens::quitRequested);

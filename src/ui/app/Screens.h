@@ -12,6 +12,7 @@ class TfrmCambiaPassword;
 class TfrmCreaArchivio;
 class TfrmMenuArchivi;
 class TfrmPassword;
+class TfrmSquadre;
 class TfrmTorneo;
 
 // The long-lived screens of one run, created once at start-up and reached through the navigator.
@@ -40,4 +41,5 @@ private:
     std::unique_ptr<TfrmCreaArchivio> m_createTournament;
     std::unique_ptr<TfrmTorneo> m_tournamentEditor;
     std::unique_ptr<TfrmApriClassifica> m_standingsChooser;
+    std::unique_ptr<TfrmSquadre> m_teamArchive;
 };

@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
@@ -91,6 +92,34 @@ int RecordListScreen::selectedRow() const
 QString RecordListScreen::rememberedSearch(ListKind kind)
 {
     return remembered(kind);
+}
+
+QWidget* RecordListScreen::addArea(const QString& objectName)
+{
+    auto* area = new QWidget(m_panel);
+    area->setObjectName(objectName);
+    area->setGeometry(QRect(QPoint((m_panel->width() - listArea.width()) / 2, (m_panel->height() - listArea.height()) / 2),
+                            listArea));
+    return area;
+}
+
+PictureButton* RecordListScreen::placeListControls(QWidget* area, const QString& openHint)
+{
+    const int bottom = listArea.height() - 58;
+    m_findField->setParent(area);
+    m_findField->setGeometry(16, 14, 420, 32);
+    m_findButton->setParent(area);
+    m_findButton->move(448, 8);
+    m_list->setParent(area);
+    m_list->setGeometry(16, 60, 801, 273);
+    style::label(area, QStringLiteral("lblDoppioClic"), openHint, style::verdana(10, true), style::crimson)
+        ->setGeometry(16, 338, 801, 24);
+    auto* close = new PictureButton(QStringLiteral("btnChiudi"), QStringLiteral("pulsante_chiudi"), area);
+    close->move(16, bottom);
+    m_printButton->setParent(area);
+    m_printButton->move(listArea.width() - 166, bottom);
+    connect(close, &PictureButton::clicked, this, &QDialog::close);
+    return close;
 }
 
 void RecordListScreen::setRows(QList<ListRow> rows)

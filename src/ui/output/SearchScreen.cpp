@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr QSize ResultPanel{833, 529};
 constexpr int FilterWidth = 320;
 
 PictureButton* makeButton(QWidget* parent, const QString& name, const QString& picture, QPoint position)
@@ -31,17 +30,9 @@ PictureButton* makeButton(QWidget* parent, const QString& name, const QString& p
 SearchScreen::SearchScreen(QWidget* owner, Search search)
     : RecordListScreen(owner, search.list)
     , m_search(std::move(search))
-    , m_filterPanel(new QWidget(panel()))
-    , m_resultPanel(new QWidget(panel()))
+    , m_filterPanel(addArea(QStringLiteral("panAvvio")))
+    , m_resultPanel(addArea(QStringLiteral("panContainer")))
 {
-    const QRect panels(QPoint((m_search.list.panelSize.width() - ResultPanel.width()) / 2,
-                              (m_search.list.panelSize.height() - ResultPanel.height()) / 2),
-                       ResultPanel);
-    for (auto [widget, name] : {std::pair{m_filterPanel, "panAvvio"}, std::pair{m_resultPanel, "panContainer"}}) {
-        widget->setObjectName(QLatin1String(name));
-        widget->setGeometry(panels);
-    }
-
     for (const Filter& filter : m_search.filters) {
         const QRect geometry(filter.position, QSize(FilterWidth, 26));
         style::label(m_filterPanel, QString(), filter.caption, style::verdana(12), style::navy)
@@ -56,14 +47,14 @@ SearchScreen::SearchScreen(QWidget* owner, Search search)
     if (!m_filters.isEmpty())
         enterChain::link({m_filters.begin(), m_filters.end()}, m_filters.first());
 
-    const int bottom = ResultPanel.height() - 58;
+    const int bottom = listArea.height() - 58;
     auto* cancel = makeButton(m_filterPanel, QStringLiteral("btnAnnulla"), QStringLiteral("pulsante_chiudi"), {16, bottom});
     auto* searchButton = makeButton(m_filterPanel, QStringLiteral("btnCerca"), QStringLiteral("pulsante_cerca"),
-                                    {ResultPanel.width() - 166, bottom});
+                                    {listArea.width() - 166, bottom});
     m_wait = style::label(m_filterPanel, QStringLiteral("lblAttendere"), QStringLiteral("Ricerca schede in corso. Attendere..."),
                        style::verdana(12, true), QColor(0x00, 0x8B, 0x8B));
     m_wait->setAlignment(Qt::AlignCenter);
-    m_wait->setGeometry(180, bottom + 8, ResultPanel.width() - 360, 30);
+    m_wait->setGeometry(180, bottom + 8, listArea.width() - 360, 30);
     m_wait->hide();
     m_filtersInUse = style::label(m_filterPanel, QStringLiteral("lblConta"), QStringLiteral("0"), style::verdana(8), Qt::black);
     m_filtersInUse->hide();
@@ -72,21 +63,10 @@ SearchScreen::SearchScreen(QWidget* owner, Search search)
     connect(searchButton, &PictureButton::pressed, m_wait, &QWidget::show);
     connect(searchButton, &PictureButton::clicked, this, &SearchScreen::runSearch);
 
-    findField()->setParent(m_resultPanel);
-    findField()->setGeometry(16, 14, 420, 32);
-    findButton()->setParent(m_resultPanel);
-    findButton()->move(448, 8);
-    list()->setParent(m_resultPanel);
-    list()->setGeometry(16, 60, 801, 273);
-    style::label(m_resultPanel, QStringLiteral("lblDoppioClic"), m_search.openHint, style::verdana(10, true), style::crimson)
-        ->setGeometry(16, 338, 801, 24);
+    placeListControls(m_resultPanel, m_search.openHint);
     m_count = style::label(m_resultPanel, QStringLiteral("lblTrovate"), QStringLiteral("Il presente riepilogo contiene 0 schede"),
                         style::verdana(12, true), style::navy);
     m_count->setGeometry(16, 372, 801, 30);
-    auto* close = makeButton(m_resultPanel, QStringLiteral("btnChiudi"), QStringLiteral("pulsante_chiudi"), {16, bottom});
-    printButton()->setParent(m_resultPanel);
-    printButton()->move(ResultPanel.width() - 166, bottom);
-    connect(close, &PictureButton::clicked, this, &QDialog::close);
     connect(printButton(), &PictureButton::clicked, this, [this] { printRows(m_search.list.objectName, m_search.printTitle); });
 
     m_resultPanel->hide();

@@ -12,6 +12,7 @@
 #include "storage/TournamentRecord.h"
 #include "text/TextRules.h"
 #include "tools/Calcolatrice_Scientifica.h"
+#include "tournament/ImportaSquadra.h"
 #include "tournament/Points.h"
 
 #include <QKeyEvent>
@@ -79,7 +80,7 @@ const QList<buttonTable::ToolRow>& toolbarButtons()
 const QList<ButtonRow>& fieldButtons()
 {
     static const QList<ButtonRow> rows = {
-        {u"impSquadra"_s, u"importa"_s, {798, 132, 40, 40}, u"Importa i dati dall'archivio delle squadre."_s, false},
+        {u"impSquadra"_s, u"importa"_s, {798, 132, 40, 40}, u"Importa i dati dall'archivio delle squadre."_s},
         {u"btnEmail"_s, u"email"_s, {698, 258, 40, 40}, u"Invia una e-mail all'indirizzo indicato."_s},
         {u"btnCalcolatrice"_s, u"calcolatrice"_s, {388, 542, 40, 40}, u"Apri calcolatrice."_s},
     };
@@ -179,6 +180,8 @@ void TfrmTorneo::buildFields(QWidget* panel)
                        findChild<PictureButton*>(QStringLiteral("btnEmail")));
     connect(findChild<PictureButton*>(QStringLiteral("btnCalcolatrice")), &PictureButton::clicked, this,
             &TfrmTorneo::btnCalcolatriceClick);
+    connect(findChild<PictureButton*>(QStringLiteral("impSquadra")), &PictureButton::clicked, this,
+            &TfrmTorneo::impSquadraClick);
 }
 
 void TfrmTorneo::setTournament(const QString& path, const QString& name)
@@ -193,6 +196,23 @@ void TfrmTorneo::setPoints(const QString& text)
 {
     m_txtPunteggio->setText(text);
     m_txtPunteggio->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmTorneo::importTeam(const QString& name, const QString& contact, const QString& phone, const QString& email)
+{
+    m_form->control<QLineEdit>(QStringLiteral("txtConcorrente"))->setText(trimControls(name));
+    m_form->control<QLineEdit>(QStringLiteral("txtResponsabile"))->setText(trimControls(contact));
+    m_form->control<QLineEdit>(QStringLiteral("txtTelefono"))->setText(trimControls(phone));
+    m_form->control<QLineEdit>(QStringLiteral("txtEmail"))->setText(trimControls(email));
+}
+
+void TfrmTorneo::impSquadraClick()
+{
+    dialogs::open<TfrmImportaSquadra>(this, [this](TfrmImportaSquadra& import) {
+        connect(&import, &TfrmImportaSquadra::teamChosen, this, [this](const TeamRecord& team) {
+            importTeam(team.Squadra, team.Responsabile, team.Telefono, team.Email);
+        });
+    });
 }
 
 void TfrmTorneo::showEvent(QShowEvent* event)

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "storage/RecordValues.h"
+#include "storage/TeamRecord.h"
+
+#include <QString>
+
+// The one row every list of teams shows (the search, the selected teams, the import into a
+// tournament entry): name, pitch, coach, contact and phone in fixed-width columns.
+namespace teamRows {
+
+QString row(const QString& squadra, const QString& campo, const QString& allenatore, const QString& responsabile,
+            const QString& telefono);
+
+inline QString row(const TeamRecord& team)
+{
+    return row(team.Squadra, team.Campo, team.Allenatore, team.Responsabile, team.Telefono);
+}
+
+// The same row from a record seen through its field names (the search screens' records).
+QString row(const RecordValues& team);
+
+// A team belongs on the selected-teams list only when its mark is "Sì".
+bool isSelected(const TeamRecord& team);
+
+// The import lists every team that has a name.
+bool hasName(const TeamRecord& team);
+
+}  // namespace teamRows

@@ -1,0 +1,34 @@
+#include "teams/TeamList.h"
+
+#include "app/ProgramFolder.h"
+#include "common/PictureButton.h"
+#include "output/ArchiveScan.h"
+#include "teams/TeamRows.h"
+
+#include <QShowEvent>
+
+QString TeamList::archivePath() { return programFolder::file(programFolder::teamArchiveName); }
+
+TeamList::TeamList(QWidget* owner, const Setup& setup, const std::function<bool(const TeamRecord&)>& accept,
+                   const QString& printTitle)
+    : RecordListScreen(owner, setup)
+{
+    placeListControls(addArea(QStringLiteral("panContainer")),
+                      QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"));
+    connect(printButton(), &PictureButton::clicked, this,
+            [this, name = setup.objectName, printTitle] { printRows(name, printTitle); });
+    enableRecordOpening();
+    enableEnterToFind();
+
+    archiveScan::Result found = archiveScan::rows<TeamRecord>(
+        archivePath(), accept, [](const TeamRecord& team) { return teamRows::row(team); });
+    listRows::sort(found.rows);
+    setRows(std::move(found.rows));
+}
+
+void TeamList::showEvent(QShowEvent* event)
+{
+    RecordListScreen::showEvent(event);
+    if (!event->spontaneous())
+        resetFind();
+}
