@@ -71,7 +71,7 @@ const QList<Row>& teamFields()
         line(u"txtEmail"_s, u"E-mail:"_s, u"Email"_s, 716, 474, 216, u"txtPalmares"_s),
         line(u"txtPalmares"_s, u"Palmar\u00E8s:"_s, u"Palmares"_s, 114, 544, 687, u"txtNote"_s),
         line(u"txtNote"_s, u"Note:"_s, u"Note"_s, 114, 592, 846, u"txtSquadra"_s),
-        {u"chkSelezionata"_s, u"Selezionata"_s, u"Selezionata"_s, Kind::CheckBox, {858, 540, 120, 28}},
+        {u"chkSelezionata"_s, u"Selezionata"_s, u"Selezionata"_s, Kind::CheckBox, {858, 540, 108, 28}},
         hidden(u"lblFile01"_s, u"File01"_s),
         hidden(u"lblFile02"_s, u"File02"_s),
         hidden(u"lblFile03"_s, u"File03"_s),
@@ -204,7 +204,9 @@ void TfrmSquadre::buildFields(QWidget* panel)
     m_form = new RecordForm(panel, recordFormat(TeamRecord::Layout), teamFields(), look);
     style::label(panel, QStringLiteral("lblSquadra"), QStringLiteral("Squadra:"), style::verdana(9, true), brown)
         ->setGeometry(82, 94, 240, 20);
-    m_form->control(QStringLiteral("chkSelezionata"))->setStyleSheet(QStringLiteral("color: %1;").arg(style::navy.name()));
+    QWidget* selected = m_form->control(QStringLiteral("chkSelezionata"));
+    selected->setFont(style::verdana(10, true));
+    selected->setStyleSheet(QStringLiteral("color: %1;").arg(style::navy.name()));
     emailField::attach(m_form->control<QLineEdit>(QStringLiteral("txtEmail")),
                        findChild<PictureButton*>(QStringLiteral("btnEmail")));
 }

@@ -1,5 +1,9 @@
 #include "teams/TrovaSquadre.h"
 
+#include <QLabel>
+
+#include "common/PictureButton.h"
+#include "common/Style.h"
 #include "storage/TeamRecord.h"
 #include "teams/TeamList.h"
 #include "teams/TeamRows.h"
@@ -39,4 +43,11 @@ TfrmTrovaSquadre::TfrmTrovaSquadre(QWidget* owner)
                     u" schede."_s,
                     u"Fare doppio clic su una voce in elenco per richiamare la scheda"_s})
 {
+    (new Picture(u"imgTrova"_s, u"trova"_s, filterPanel()))->setGeometry(144, 28, 56, 56);
+    auto* explanation = style::label(filterPanel(), u"lblSpiegazione"_s,
+                                     u"Compilare uno o pi\u00F9 campi e premere Cerca: vengono elencate le squadre "
+                                     "che contengono tutti i testi indicati."_s,
+                                     style::verdana(10, true), style::navy);
+    explanation->setWordWrap(true);
+    explanation->setGeometry(212, 28, 596, 56);
 }
