@@ -1,6 +1,7 @@
 // The team archive's own rules without a window: the row every team list shows, which teams the
 // selected list and the import take, and the printed sheet's template and footer.
 #include "output/ReportLayout.h"
+#include "storage/ArchiveError.h"
 #include "storage/TeamRecord.h"
 #include "teams/TeamRows.h"
 #include "teams/TeamSheet.h"
@@ -54,7 +55,7 @@ private Q_SLOTS:
         team.Telefono = telefono;
         team.Colori = u"giallo"_s;
         const QByteArray bytes = team.toBytes();
-        QCOMPARE(teamRows::row(TeamRecord::fromBytes(bytes)), row);
+        QCOMPARE(teamRows::row(QByteArrayView(bytes)), row);
         QCOMPARE(teamRows::row(recordFormat(TeamRecord::Layout).decode(bytes)), row);
     }
 
@@ -83,9 +84,16 @@ private Q_SLOTS:
         team.Squadra = squadra;
         QByteArray bytes = team.toBytes();
         bytes.replace(TeamRecord::Layout.offsetOf("Selezionata"), 3, mark);
-        const TeamRecord read = TeamRecord::fromBytes(bytes);
-        QCOMPARE(teamRows::isSelected(read), selected);
-        QCOMPARE(teamRows::hasName(read), named);
+        QCOMPARE(teamRows::isSelected(bytes), selected);
+        QCOMPARE(teamRows::hasName(bytes), named);
+    }
+
+    // A record of the wrong size is an archive failure, never a read past its end.
+    void shortRecordIsRefused()
+    {
+        const QByteArray bytes = TeamRecord().toBytes().left(100);
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, teamRows::row(QByteArrayView(bytes)));
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, teamRows::isSelected(bytes));
     }
 
     void sheetTemplate()

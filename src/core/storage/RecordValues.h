@@ -27,9 +27,13 @@ struct RecordFormat {
     std::function<RecordValues(QByteArrayView bytes)> decode;
     // Fields missing from `values` are stored empty.
     std::function<QByteArray(const RecordValues& values)> encode;
+    // The text of the field at `index` of `fields` alone. Throws ArchiveError like decode.
+    std::function<QString(QByteArrayView bytes, qsizetype index)> readField;
 
     // -1 for a name the format does not have.
     int capacityOf(const QString& name) const;
+    // -1 for a name the format does not have.
+    qsizetype indexOf(const QString& name) const;
 };
 
 template <typename Record, std::size_t N>
@@ -45,6 +49,9 @@ RecordFormat recordFormat(const RecordLayout<Record, N>& layout)
         for (const auto& field : layout.fields)
             values.insert(QString::fromLatin1(field.name.data(), qsizetype(field.name.size())), record.*field.member);
         return values;
+    };
+    format.readField = [&layout](QByteArrayView bytes, qsizetype index) {
+        return layout.readField(bytes, std::size_t(index));
     };
     format.encode = [&layout](const RecordValues& values) {
         Record record;

@@ -29,8 +29,28 @@ QString row(const RecordValues& team)
                team.value(QStringLiteral("Telefono")));
 }
 
-bool isSelected(const TeamRecord& team) { return team.selezionata() == YesNo::Yes; }
+namespace {
 
-bool hasName(const TeamRecord& team) { return !trimControls(team.Squadra).isEmpty(); }
+// Looked up once, when the program is built.
+template <std::size_t Index>
+QString field(QByteArrayView record)
+{
+    static_assert(Index < TeamRecord::Layout.fields.size());
+    return TeamRecord::Layout.readField(record, Index);
+}
+
+constexpr std::size_t index(std::string_view name) { return TeamRecord::Layout.indexOf(name); }
+
+}  // namespace
+
+QString row(QByteArrayView record)
+{
+    return row(field<index("Squadra")>(record), field<index("Campo")>(record), field<index("Allenatore")>(record),
+               field<index("Responsabile")>(record), field<index("Telefono")>(record));
+}
+
+bool isSelected(QByteArrayView record) { return yesNoFromText(field<index("Selezionata")>(record)) == YesNo::Yes; }
+
+bool hasName(QByteArrayView record) { return !trimControls(field<index("Squadra")>(record)).isEmpty(); }
 
 }  // namespace teamRows

@@ -12,18 +12,15 @@ namespace teamRows {
 QString row(const QString& squadra, const QString& campo, const QString& allenatore, const QString& responsabile,
             const QString& telefono);
 
-inline QString row(const TeamRecord& team)
-{
-    return row(team.Squadra, team.Campo, team.Allenatore, team.Responsabile, team.Telefono);
-}
-
 // The same row from a record seen through its field names (the search screens' records).
 QString row(const RecordValues& team);
 
+// Straight from a stored record, reading only the fields needed, as the lists do for every
+// record of the archive. Throw ArchiveError for bytes that are not one team record.
+QString row(QByteArrayView record);
 // A team belongs on the selected-teams list only when its mark is "Sì".
-bool isSelected(const TeamRecord& team);
-
+bool isSelected(QByteArrayView record);
 // The import lists every team that has a name.
-bool hasName(const TeamRecord& team);
+bool hasName(QByteArrayView record);
 
 }  // namespace teamRows

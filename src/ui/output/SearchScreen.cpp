@@ -97,20 +97,26 @@ void SearchScreen::runSearch()
 {
     const QStringList filters = filterTexts();
     m_filtersInUse->setText(QString::number(searchFilter::countInUse(filters)));
-    QStringList searchedFields;
-    for (const Filter& filter : m_search.filters)
-        searchedFields.append(filter.field);
+    // Every record is read only as far as the filters in use need; the whole record only for the
+    // ones listed.
+    QStringList inUse;
+    QList<qsizetype> searched;
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        if (searchFilter::inUse(filters.at(i))) {
+            inUse.append(filters.at(i));
+            searched.append(m_search.format.indexOf(m_search.filters.at(i).field));
+        }
+    }
 
     const archiveScan::Result found = archiveScan::rows(
         m_search.archivePath(), m_search.format.size, [&](QByteArrayView bytes) -> std::optional<QString> {
-            const RecordValues record = m_search.format.decode(bytes);
             QStringList fields;
-            fields.reserve(searchedFields.size());
-            for (const QString& name : searchedFields)
-                fields.append(record.value(name));
-            if (!searchFilter::accepts(filters, fields))
+            fields.reserve(searched.size());
+            for (const qsizetype index : searched)
+                fields.append(m_search.format.readField(bytes, index));
+            if (!searchFilter::accepts(inUse, fields))
                 return std::nullopt;
-            return m_search.row(record);
+            return m_search.row(m_search.format.decode(bytes));
         });
     m_wait->hide();
     if (found.failed()) {

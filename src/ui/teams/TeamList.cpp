@@ -9,7 +9,7 @@
 
 QString TeamList::archivePath() { return programFolder::file(programFolder::teamArchiveName); }
 
-TeamList::TeamList(QWidget* owner, const Setup& setup, const std::function<bool(const TeamRecord&)>& accept,
+TeamList::TeamList(QWidget* owner, const Setup& setup, const std::function<bool(QByteArrayView record)>& accept,
                    const QString& printTitle)
     : RecordListScreen(owner, setup)
 {
@@ -20,8 +20,12 @@ TeamList::TeamList(QWidget* owner, const Setup& setup, const std::function<bool(
     enableRecordOpening();
     enableEnterToFind();
 
-    archiveScan::Result found = archiveScan::rows<TeamRecord>(
-        archivePath(), accept, [](const TeamRecord& team) { return teamRows::row(team); });
+    archiveScan::Result found =
+        archiveScan::rows(archivePath(), TeamRecord::Size, [&accept](QByteArrayView record) -> std::optional<QString> {
+            if (!accept(record))
+                return std::nullopt;
+            return teamRows::row(record);
+        });
     listRows::sort(found.rows);
     setRows(std::move(found.rows));
 }

@@ -15,7 +15,7 @@ public:
     static QString archivePath();
 
 protected:
-    TeamList(QWidget* owner, const Setup& setup, const std::function<bool(const TeamRecord&)>& accept,
+    TeamList(QWidget* owner, const Setup& setup, const std::function<bool(QByteArrayView record)>& accept,
              const QString& printTitle);
 
     void showEvent(QShowEvent* event) override;
