@@ -1,0 +1,98 @@
+#include "output/Spreadsheet.h"
+
+#include "output/ArchiveScan.h"
+#include "storage/Cp1252.h"
+#include "text/TextRules.h"
+
+#include <QSaveFile>
+
+namespace spreadsheet {
+
+namespace {
+
+const QString head = QStringLiteral(
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+    "xmlns=\"http://www.w3.org/TR/REC-html40\"><head>"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+    "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet><x:Name>");
+
+const QString options = QStringLiteral(
+    "</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
+    "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
+    "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
+    "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
+    "</head><body><table x:str>");
+
+const QString tail = QStringLiteral("</table></body></html>");
+
+// A cell's text as it must arrive in the sheet: markup characters would otherwise end the cell.
+QString escaped(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case u'&': result += QStringLiteral("&amp;"); break;
+        case u'<': result += QStringLiteral("&lt;"); break;
+        case u'>': result += QStringLiteral("&gt;"); break;
+        case u'"': result += QStringLiteral("&quot;"); break;
+        default: result += c;
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+Row row(const Sheet& sheet, qint64 position, const RecordValues& record)
+{
+    Row result{position, {}};
+    result.cells.reserve(sheet.columns.size());
+    for (const Column& column : sheet.columns)
+        result.cells.append(trimControls(record.value(column.field)));
+    return result;
+}
+
+QList<Row> read(const QString& archive, const RecordFormat& format, const Sheet& sheet)
+{
+    QList<Row> rows;
+    archiveScan::visit(archive, format.size, [&](qint64 position, QByteArrayView record) {
+        rows.append(row(sheet, position, format.decode(record)));
+    });
+    return rows;
+}
+
+QByteArray document(const Sheet& sheet, const QList<Row>& rows)
+{
+    QString text = head + escaped(sheet.name) + options + QStringLiteral("<tr>");
+    for (const Column& column : sheet.columns) {
+        text += QStringLiteral("<td style=\"text-align: left; font-weight: bold;\" width=%1>").arg(column.exportWidth)
+                + escaped(column.label) + QStringLiteral("</td>");
+    }
+    text += QStringLiteral("</tr>");
+    const QString cellStart = QStringLiteral("<td style=\"text-align: left;\">");
+    const QString cellEnd = QStringLiteral("</td>");
+    for (const Row& row : rows) {
+        text += QStringLiteral("<tr>");
+        for (const QString& cell : row.cells)
+            text += cellStart + escaped(trimControls(cell)) + cellEnd;
+        text += QStringLiteral("</tr>");
+    }
+    text += tail;
+    return cp1252::encode(text);
+}
+
+bool write(const QString& path, const Sheet& sheet, const QList<Row>& rows)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = document(sheet, rows);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace spreadsheet
