@@ -204,7 +204,7 @@ private slots:
     {
         Editor e;
         e.write({entry(u"Zebre"_s), entry(u"Aquile"_s, yes, u"111"_s), entry(u"Falchi"_s, QString()),
-                 entry(u"Aquile"_s, u" No "_s, u"444"_s), entry(u"Orsi"_s, u"forse"_s)});
+                 entry(u"Aquile"_s, u"No"_s, u"444"_s), entry(u"Orsi"_s, u"forse"_s)});
         QStringList rows;
         e.fake.onDialog = [&](QObject* dialog) {
             auto* list = qobject_cast<TfrmSegnalati*>(dialog);

@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
