@@ -44,20 +44,18 @@ QString escaped(const QString& text)
 
 }  // namespace
 
-Row row(const Sheet& sheet, qint64 position, const RecordValues& record)
-{
-    Row result{position, {}};
-    result.cells.reserve(sheet.columns.size());
-    for (const Column& column : sheet.columns)
-        result.cells.append(trimControls(record.value(column.field)));
-    return result;
-}
-
 QList<Row> read(const QString& archive, const RecordFormat& format, const Sheet& sheet)
 {
+    QList<int> fields;
+    for (const Column& column : sheet.columns)
+        fields.append(format.indexOf(column.field));
     QList<Row> rows;
     archiveScan::visit(archive, format.size, [&](qint64 position, QByteArrayView record) {
-        rows.append(row(sheet, position, format.decode(record)));
+        Row row{position, {}};
+        row.cells.reserve(fields.size());
+        for (int field : fields)
+            row.cells.append(field < 0 ? QString() : trimControls(format.readField(record, field)));
+        rows.append(std::move(row));
     });
     return rows;
 }

@@ -33,8 +33,6 @@ struct Row {
     QStringList cells;
 };
 
-Row row(const Sheet& sheet, qint64 position, const RecordValues& record);
-
 // The rows of every record of the archive, in file order (the archive is created empty when
 // missing); a failure ends the reading and keeps the rows read before it.
 QList<Row> read(const QString& archive, const RecordFormat& format, const Sheet& sheet);

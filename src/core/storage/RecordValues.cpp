@@ -8,3 +8,12 @@ int RecordFormat::capacityOf(const QString& name) const
     }
     return -1;
 }
+
+int RecordFormat::indexOf(const QString& name) const
+{
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (fields.at(i).name == name)
+            return int(i);
+    }
+    return -1;
+}

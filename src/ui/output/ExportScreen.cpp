@@ -28,9 +28,9 @@ constexpr int NumberWidth = 60;
 const QList<ButtonRow>& buttons()
 {
     static const QList<ButtonRow> rows = {
-        {u"cmdEsporta"_s, u"excel"_s, {24, 520, 48, 48}, u"Esporta l'archivio in formato Microsoft Excel."_s},
-        {u"cmdGuida"_s, u"help"_s, {868, 520, 48, 48}, u"Visualizza la pagina della guida sensibile al contesto."_s},
-        {u"cmdEsci"_s, u"exit"_s, {928, 520, 48, 48}, u"Esci da questo ambiente di lavoro."_s},
+        {u"cmdEsporta"_s, u"excel"_s, {24, 496, 48, 48}, u"Esporta l'archivio in formato Microsoft Excel."_s},
+        {u"cmdGuida"_s, u"help"_s, {856, 496, 48, 48}, u"Visualizza la pagina della guida sensibile al contesto."_s},
+        {u"cmdEsci"_s, u"exit"_s, {914, 496, 48, 48}, u"Esci da questo ambiente di lavoro."_s},
     };
     return rows;
 }
@@ -63,7 +63,7 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
     m_grid = new QTableView(panel);
     m_grid->setObjectName(u"grdRecords"_s);
     m_grid->setModel(m_model);
-    m_grid->setGeometry(14, 14, panel->width() - 28, 486);
+    m_grid->setGeometry(14, 14, panel->width() - 28, 470);
     m_grid->setAlternatingRowColors(true);
     m_grid->setStyleSheet(u"QTableView { alternate-background-color: #EEF3FA; background-color: white;"
                           " gridline-color: #C8D2DE; }"_s);
@@ -92,7 +92,7 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
     m_panInfo->setFont(style::tahoma(12));
     m_panInfo->setStyleSheet(u"background-color: %1; color: white; border-radius: 8px; padding-left: 14px;"_s
                                  .arg(style::navy.name()));
-    m_panInfo->setGeometry(14, panel->height() - 50, panel->width() - 28, 40);
+    m_panInfo->setGeometry(14, 558, panel->width() - 28, 40);
     hintLine::install(m_panInfo, pictures, {this, panel, m_grid->viewport()});
 }
 

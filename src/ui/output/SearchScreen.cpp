@@ -104,20 +104,20 @@ void SearchScreen::runSearch()
 {
     const QStringList filters = filterTexts();
     m_filtersInUse->setText(QString::number(searchFilter::countInUse(filters)));
-    QStringList searchedFields;
+    // Only the fields of the filters in use are read for every record; the whole record only
+    // for the ones listed.
+    const QList<searchFilter::Prepared> inUse = searchFilter::prepare(filters);
+    QList<int> searchedFields;
     for (const Filter& filter : m_search.filters)
-        searchedFields.append(filter.field);
+        searchedFields.append(m_search.format.indexOf(filter.field));
 
     const archiveScan::Result found = archiveScan::rows(
         m_search.archivePath(), m_search.format.size, [&](QByteArrayView bytes) -> std::optional<QString> {
-            const RecordValues record = m_search.format.decode(bytes);
-            QStringList fields;
-            fields.reserve(searchedFields.size());
-            for (const QString& name : searchedFields)
-                fields.append(record.value(name));
-            if (!searchFilter::accepts(filters, fields))
-                return std::nullopt;
-            return m_search.row(record);
+            for (const searchFilter::Prepared& filter : inUse) {
+                if (!searchFilter::occurs(filter, m_search.format.readField(bytes, searchedFields.at(filter.index))))
+                    return std::nullopt;
+            }
+            return m_search.row(m_search.format.decode(bytes));
         });
     m_wait->hide();
     if (found.failed()) {
