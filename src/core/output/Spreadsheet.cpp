@@ -6,6 +6,8 @@
 
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace spreadsheet {
 
 namespace {
@@ -28,6 +30,9 @@ const QString tail = QStringLiteral("</table></body></html>");
 // A cell's text as it must arrive in the sheet: markup characters would otherwise end the cell.
 QString escaped(const QString& text)
 {
+    const auto markup = [](QChar c) { return c == u'&' || c == u'<' || c == u'>' || c == u'"'; };
+    if (std::none_of(text.begin(), text.end(), markup))
+        return text;
     QString result;
     result.reserve(text.size());
     for (QChar c : text) {
@@ -70,10 +75,14 @@ QByteArray document(const Sheet& sheet, const QList<Row>& rows)
     text += QStringLiteral("</tr>");
     const QString cellStart = QStringLiteral("<td style=\"text-align: left;\">");
     const QString cellEnd = QStringLiteral("</td>");
+    text.reserve(text.size() + rows.size() * sheet.columns.size() * (cellStart.size() + cellEnd.size() + 24));
     for (const Row& row : rows) {
         text += QStringLiteral("<tr>");
-        for (const QString& cell : row.cells)
-            text += cellStart + escaped(trimControls(cell)) + cellEnd;
+        for (const QString& cell : row.cells) {
+            text += cellStart;
+            text += escaped(trimControls(cell));
+            text += cellEnd;
+        }
         text += QStringLiteral("</tr>");
     }
     text += tail;
