@@ -9,11 +9,11 @@ int RecordFormat::capacityOf(const QString& name) const
     return -1;
 }
 
-qsizetype RecordFormat::indexOf(const QString& name) const
+int RecordFormat::indexOf(const QString& name) const
 {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (fields.at(i).name == name)
-            return i;
+            return int(i);
     }
     return -1;
 }

@@ -27,13 +27,14 @@ struct RecordFormat {
     std::function<RecordValues(QByteArrayView bytes)> decode;
     // Fields missing from `values` are stored empty.
     std::function<QByteArray(const RecordValues& values)> encode;
-    // The text of the field at `index` of `fields` alone. Throws ArchiveError like decode.
-    std::function<QString(QByteArrayView bytes, qsizetype index)> readField;
+
+    // One field's text straight from the record's bytes, by its index in `fields`: for readers
+    // that need a few fields of many records.
+    std::function<QString(QByteArrayView bytes, int field)> readField;
 
     // -1 for a name the format does not have.
     int capacityOf(const QString& name) const;
-    // -1 for a name the format does not have.
-    qsizetype indexOf(const QString& name) const;
+    int indexOf(const QString& name) const;
 };
 
 template <typename Record, std::size_t N>
@@ -43,15 +44,26 @@ RecordFormat recordFormat(const RecordLayout<Record, N>& layout)
     format.size = layout.size();
     for (const auto& field : layout.fields)
         format.fields.append({QString::fromLatin1(field.name.data(), qsizetype(field.name.size())), field.capacity});
-    format.decode = [&layout](QByteArrayView bytes) {
+    QList<QString> names;
+    for (const RecordFormat::Field& field : format.fields)
+        names.append(field.name);
+    format.decode = [&layout, names](QByteArrayView bytes) {
         const Record record = layout.decode(bytes);
         RecordValues values;
-        for (const auto& field : layout.fields)
-            values.insert(QString::fromLatin1(field.name.data(), qsizetype(field.name.size())), record.*field.member);
+        values.reserve(names.size());
+        for (std::size_t i = 0; i < layout.fields.size(); ++i)
+            values.insert(names.at(qsizetype(i)), record.*layout.fields[i].member);
         return values;
     };
-    format.readField = [&layout](QByteArrayView bytes, qsizetype index) {
-        return layout.readField(bytes, std::size_t(index));
+    QList<int> offsets;
+    for (int offset = 0; const auto& field : layout.fields) {
+        offsets.append(offset);
+        offset += field.capacity + 1;
+    }
+    format.readField = [&layout, offsets](QByteArrayView bytes, int field) {
+        if (bytes.size() != layout.size() || field < 0 || field >= offsets.size())
+            throw ArchiveError(std::string(layout.recordName) + " field out of range");
+        return readText(bytes.data() + offsets.at(field), layout.fields[std::size_t(field)].capacity, layout.encoding);
     };
     format.encode = [&layout](const RecordValues& values) {
         Record record;

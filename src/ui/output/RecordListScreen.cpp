@@ -94,34 +94,6 @@ QString RecordListScreen::rememberedSearch(ListKind kind)
     return remembered(kind);
 }
 
-QWidget* RecordListScreen::addArea(const QString& objectName)
-{
-    auto* area = new QWidget(m_panel);
-    area->setObjectName(objectName);
-    area->setGeometry(QRect(QPoint((m_panel->width() - listArea.width()) / 2, (m_panel->height() - listArea.height()) / 2),
-                            listArea));
-    return area;
-}
-
-PictureButton* RecordListScreen::placeListControls(QWidget* area, const QString& openHint)
-{
-    const int bottom = listArea.height() - 58;
-    m_findField->setParent(area);
-    m_findField->setGeometry(16, 14, 420, 32);
-    m_findButton->setParent(area);
-    m_findButton->move(448, 8);
-    m_list->setParent(area);
-    m_list->setGeometry(16, 60, 801, 273);
-    style::label(area, QStringLiteral("lblDoppioClic"), openHint, style::verdana(10, true), style::crimson)
-        ->setGeometry(16, 338, 801, 24);
-    auto* close = new PictureButton(QStringLiteral("btnChiudi"), QStringLiteral("pulsante_chiudi"), area);
-    close->move(16, bottom);
-    m_printButton->setParent(area);
-    m_printButton->move(listArea.width() - 166, bottom);
-    connect(close, &PictureButton::clicked, this, &QDialog::close);
-    return close;
-}
-
 void RecordListScreen::setRows(QList<ListRow> rows)
 {
     m_model->setRows(std::move(rows));
@@ -182,6 +154,26 @@ void RecordListScreen::enableEnterToFind()
 {
     m_findButton->setFocusPolicy(Qt::TabFocus);
     enterChain::link({m_findField}, m_findButton);
+}
+
+void RecordListScreen::layOutForOpening(QWidget* parent, const QString& openHint)
+{
+    const int bottom = parent->height() - 58;
+    m_findField->setParent(parent);
+    m_findField->setGeometry(16, 14, 420, 32);
+    m_findButton->setParent(parent);
+    m_findButton->move(448, 8);
+    m_list->setParent(parent);
+    m_list->setGeometry(16, 60, parent->width() - 32, 273);
+    style::label(parent, QStringLiteral("lblDoppioClic"), openHint, style::verdana(10, true), style::crimson)
+        ->setGeometry(16, 338, parent->width() - 32, 24);
+    auto* close = new PictureButton(QStringLiteral("btnChiudi"), QStringLiteral("pulsante_chiudi"), parent);
+    close->move(16, bottom);
+    connect(close, &PictureButton::clicked, this, &QDialog::close);
+    m_printButton->setParent(parent);
+    m_printButton->move(parent->width() - 166, bottom);
+    enableRecordOpening();
+    enableEnterToFind();
 }
 
 void RecordListScreen::done(int result)

@@ -60,16 +60,6 @@ protected:
     PictureButton* findButton() const { return m_findButton; }
     PictureButton* printButton() const { return m_printButton; }
 
-    // The area a list screen's controls stand on: a child of the panel of `listArea` size,
-    // centred on it.
-    static constexpr QSize listArea{833, 529};
-    QWidget* addArea(const QString& objectName);
-
-    // The usual arrangement on such an area: the find field and its button at the top, the list,
-    // the line under it that says how to open a row, "Chiudi" at the bottom left (it closes the
-    // screen) and the print button at the bottom right. Returns the close button.
-    PictureButton* placeListControls(QWidget* area, const QString& openHint);
-
     void setRows(QList<ListRow> rows);
     void selectRow(int row);
 
@@ -87,6 +77,11 @@ protected:
     // field moves to the find button.
     void enableRecordOpening();
     void enableEnterToFind();
+
+    // The screens that lead to an editor, on `parent` (already of its final size): the find field
+    // and button, the list, `openHint` under it, "Chiudi" and the print button at the foot. Opens
+    // records and moves Enter to the find button.
+    void layOutForOpening(QWidget* parent, const QString& openHint);
 
     void done(int result) override;
     void paintEvent(QPaintEvent* event) override;

@@ -16,6 +16,7 @@
 
 namespace {
 
+constexpr QSize ResultPanel{833, 529};
 constexpr int FilterWidth = 320;
 
 PictureButton* makeButton(QWidget* parent, const QString& name, const QString& picture, QPoint position)
@@ -30,9 +31,17 @@ PictureButton* makeButton(QWidget* parent, const QString& name, const QString& p
 SearchScreen::SearchScreen(QWidget* owner, Search search)
     : RecordListScreen(owner, search.list)
     , m_search(std::move(search))
-    , m_filterPanel(addArea(QStringLiteral("panAvvio")))
-    , m_resultPanel(addArea(QStringLiteral("panContainer")))
+    , m_filterPanel(new QWidget(panel()))
+    , m_resultPanel(new QWidget(panel()))
 {
+    const QRect panels(QPoint((m_search.list.panelSize.width() - ResultPanel.width()) / 2,
+                              (m_search.list.panelSize.height() - ResultPanel.height()) / 2),
+                       ResultPanel);
+    for (auto [widget, name] : {std::pair{m_filterPanel, "panAvvio"}, std::pair{m_resultPanel, "panContainer"}}) {
+        widget->setObjectName(QLatin1String(name));
+        widget->setGeometry(panels);
+    }
+
     for (const Filter& filter : m_search.filters) {
         const QRect geometry(filter.position, QSize(FilterWidth, 26));
         style::label(m_filterPanel, QString(), filter.caption, style::verdana(12), style::navy)
@@ -47,14 +56,14 @@ SearchScreen::SearchScreen(QWidget* owner, Search search)
     if (!m_filters.isEmpty())
         enterChain::link({m_filters.begin(), m_filters.end()}, m_filters.first());
 
-    const int bottom = listArea.height() - 58;
+    const int bottom = ResultPanel.height() - 58;
     auto* cancel = makeButton(m_filterPanel, QStringLiteral("btnAnnulla"), QStringLiteral("pulsante_chiudi"), {16, bottom});
     auto* searchButton = makeButton(m_filterPanel, QStringLiteral("btnCerca"), QStringLiteral("pulsante_cerca"),
-                                    {listArea.width() - 166, bottom});
+                                    {ResultPanel.width() - 166, bottom});
     m_wait = style::label(m_filterPanel, QStringLiteral("lblAttendere"), QStringLiteral("Ricerca schede in corso. Attendere..."),
                        style::verdana(12, true), QColor(0x00, 0x8B, 0x8B));
     m_wait->setAlignment(Qt::AlignCenter);
-    m_wait->setGeometry(180, bottom + 8, listArea.width() - 360, 30);
+    m_wait->setGeometry(180, bottom + 8, ResultPanel.width() - 360, 30);
     m_wait->hide();
     m_filtersInUse = style::label(m_filterPanel, QStringLiteral("lblConta"), QStringLiteral("0"), style::verdana(8), Qt::black);
     m_filtersInUse->hide();
@@ -63,15 +72,13 @@ SearchScreen::SearchScreen(QWidget* owner, Search search)
     connect(searchButton, &PictureButton::pressed, m_wait, &QWidget::show);
     connect(searchButton, &PictureButton::clicked, this, &SearchScreen::runSearch);
 
-    placeListControls(m_resultPanel, m_search.openHint);
+    layOutForOpening(m_resultPanel, m_search.openHint);
     m_count = style::label(m_resultPanel, QStringLiteral("lblTrovate"), QStringLiteral("Il presente riepilogo contiene 0 schede"),
                         style::verdana(12, true), style::navy);
     m_count->setGeometry(16, 372, 801, 30);
     connect(printButton(), &PictureButton::clicked, this, [this] { printRows(m_search.list.objectName, m_search.printTitle); });
 
     m_resultPanel->hide();
-    enableRecordOpening();
-    enableEnterToFind();
 }
 
 QStringList SearchScreen::filterTexts() const
@@ -97,25 +104,19 @@ void SearchScreen::runSearch()
 {
     const QStringList filters = filterTexts();
     m_filtersInUse->setText(QString::number(searchFilter::countInUse(filters)));
-    // Every record is read only as far as the filters in use need; the whole record only for the
-    // ones listed.
-    QStringList inUse;
-    QList<qsizetype> searched;
-    for (qsizetype i = 0; i < filters.size(); ++i) {
-        if (searchFilter::inUse(filters.at(i))) {
-            inUse.append(filters.at(i));
-            searched.append(m_search.format.indexOf(m_search.filters.at(i).field));
-        }
-    }
+    // Only the fields of the filters in use are read for every record; the whole record only
+    // for the ones listed.
+    const QList<searchFilter::Prepared> inUse = searchFilter::prepare(filters);
+    QList<int> searchedFields;
+    for (const Filter& filter : m_search.filters)
+        searchedFields.append(m_search.format.indexOf(filter.field));
 
     const archiveScan::Result found = archiveScan::rows(
         m_search.archivePath(), m_search.format.size, [&](QByteArrayView bytes) -> std::optional<QString> {
-            QStringList fields;
-            fields.reserve(searched.size());
-            for (const qsizetype index : searched)
-                fields.append(m_search.format.readField(bytes, index));
-            if (!searchFilter::accepts(inUse, fields))
-                return std::nullopt;
+            for (const searchFilter::Prepared& filter : inUse) {
+                if (!searchFilter::occurs(filter, m_search.format.readField(bytes, searchedFields.at(filter.index))))
+                    return std::nullopt;
+            }
             return m_search.row(m_search.format.decode(bytes));
         });
     m_wait->hide();

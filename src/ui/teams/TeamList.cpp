@@ -7,18 +7,26 @@
 
 #include <QShowEvent>
 
+namespace {
+
+constexpr QSize Area{833, 529};
+
+}  // namespace
+
 QString TeamList::archivePath() { return programFolder::file(programFolder::teamArchiveName); }
 
 TeamList::TeamList(QWidget* owner, const Setup& setup, const std::function<bool(QByteArrayView record)>& accept,
                    const QString& printTitle)
     : RecordListScreen(owner, setup)
 {
-    placeListControls(addArea(QStringLiteral("panContainer")),
-                      QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"));
+    // The controls stand on an area of the search's result panel size, centred on the dialog.
+    auto* area = new QWidget(panel());
+    area->setObjectName(QStringLiteral("panContainer"));
+    area->setGeometry(QRect(QPoint((setup.panelSize.width() - Area.width()) / 2, (setup.panelSize.height() - Area.height()) / 2),
+                            Area));
+    layOutForOpening(area, QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"));
     connect(printButton(), &PictureButton::clicked, this,
             [this, name = setup.objectName, printTitle] { printRows(name, printTitle); });
-    enableRecordOpening();
-    enableEnterToFind();
 
     archiveScan::Result found =
         archiveScan::rows(archivePath(), TeamRecord::Size, [&accept](QByteArrayView record) -> std::optional<QString> {

@@ -40,6 +40,7 @@ protected:
 private:
     void buildToolbar(QWidget* panel);
     void buildFields(QWidget* panel);
+    void connectDialogs();
     bool checkBeforeSave();
     bool txtPunteggioKeyDown(QKeyEvent* key);
     void txtPunteggioExit();
