@@ -1,11 +1,14 @@
 // The team archive's own rules without a window: the row every team list shows, which teams the
 // selected list and the import take, and the printed sheet's template and footer.
 #include "output/ReportLayout.h"
+#include "output/Spreadsheet.h"
 #include "storage/ArchiveError.h"
 #include "storage/TeamRecord.h"
+#include "teams/TeamExport.h"
 #include "teams/TeamRows.h"
 #include "teams/TeamSheet.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -155,6 +158,62 @@ private Q_SLOTS:
         const QRectF title = page.itemsNamed(u"shpTitolo"_s).first()->geometry;
         QVERIFY(qAbs(title.left() - (margin + 3.78)) < 0.01);
         QVERIFY(qAbs(title.top() - (margin + 3.78)) < 0.01);
+    }
+
+    // Two teams read from their archive and written as the spreadsheet: the twenty columns with
+    // their widths, every cell present (an empty note too), the mark as stored, no attachment.
+    void exportOfTwoTeams()
+    {
+        QTemporaryDir folder;
+        const QString archive = folder.filePath(u"Archivio_Squadre.pro"_s);
+        TeamRecord first;
+        first.Squadra = u"Aquile"_s;
+        first.Colori = u"Bianco & azzurro"_s;
+        first.Palmares = u"Coppa <2024>"_s;
+        first.Note = u"Note"_s;
+        first.setSelezionata(true);
+        first.File01 = u"rosa.pdf"_s;
+        first.Desc01 = u"Rosa"_s;
+        TeamRecord second;
+        second.Squadra = u"Lupi"_s;
+        second.Telefono = u"06 123"_s;
+        second.setSelezionata(false);
+        {
+            QFile file(archive);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(first.toBytes() + second.toBytes());
+        }
+        const QList<spreadsheet::Row> rows = spreadsheet::read(archive, recordFormat(TeamRecord::Layout), teamExport::sheet());
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[1].position, 2);
+        const QByteArray document = spreadsheet::document(teamExport::sheet(), rows);
+
+        const QList<std::pair<QByteArray, int>> headers = {
+            {"Squadra", 300}, {"Colori", 250}, {"Sede", 250}, {"Campo", 250}, {"Presidente", 250},
+            {"Allenatore", 250}, {"Capitano", 250}, {"Capocannoniere di squadra", 300}, {"Portieri", 400},
+            {"Difensori", 400}, {"Centrocampisti", 400}, {"Attaccanti", 400}, {"Data fondazione", 200},
+            {"Fondatore", 250}, {"Responsabile", 250}, {"Telefono", 200}, {"E-mail", 250}, {"Palmar\xE8s", 400},
+            {"Note", 400}, {"Selezionata", 180}};
+        QByteArray headerRow = "<tr>";
+        for (const auto& [label, width] : headers)
+            headerRow += "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">" + label + "</td>";
+        headerRow += "</tr>";
+        const auto dataRow = [](const QList<QByteArray>& cells) {
+            QByteArray row = "<tr>";
+            for (const QByteArray& cell : cells)
+                row += "<td style=\"text-align: left;\">" + cell + "</td>";
+            return row + "</tr>";
+        };
+        const QByteArray expectedRows =
+            headerRow
+            + dataRow({"Aquile", "Bianco &amp; azzurro", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+                       "Coppa &lt;2024&gt;", "Note", "S\xEC"})
+            + dataRow({"Lupi", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "06 123", "", "", "", "No"})
+            + "</table></body></html>";
+        QVERIFY(document.contains("<x:Name>Archivio Squadre</x:Name>"));
+        QVERIFY2(document.endsWith(expectedRows), document.constData());
+        QVERIFY(!document.contains("rosa.pdf"));
+        QCOMPARE(teamExport::sheet().fileName, u"Archivio_Squadre.xls"_s);
     }
 
     void footer_data()

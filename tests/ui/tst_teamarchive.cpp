@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 
 using platform::MessageKind;
@@ -151,8 +152,8 @@ private Q_SLOTS:
                                      u"cmdNuovo"_s,  u"cmdPrimo"_s,  u"cmdSalva"_s,   u"cmdSelezionate"_s,
                                      u"cmdStampa"_s, u"cmdTrova"_s,  u"cmdUltimo"_s};
         QCOMPARE(widgets::names<PictureButton>(e.screen.get()), buttons);
-        // The attachments dialog and the export are not part of the program yet.
-        const QStringList later = {u"cmdFile"_s, u"cmdEsporta"_s};
+        // The attachments dialog is not part of the program yet.
+        const QStringList later = {u"cmdFile"_s};
         for (PictureButton* b : e.screen->findChildren<PictureButton*>()) {
             QCOMPARE(b->isEnabled(), !later.contains(b->objectName()));
             if (b->objectName() == u"btnEmail"_s)
@@ -475,6 +476,51 @@ private Q_SLOTS:
         e.fake.onDialog = [](QObject* dialog) { widgets::find<QPushButton>(dialog, u"btnAnnulla"_s)->click(); };
         e.click(u"cmdStampa"_s);
         QCOMPARE(e.fake.printed().size(), 1);
+    }
+
+    // The export shows the whole archive in its grid and writes the spreadsheet of the program
+    // folder.
+    void exportsTheArchive()
+    {
+        Editor e;
+        TeamRecord third = team(u"Falchi"_s, u"S\u00EC"_s);
+        third.File01 = u"rosa.pdf"_s;
+        e.write({team(u"Lupi"_s), team(u"Orsi"_s), third});
+        QVERIFY(e.open());
+        QStringList headers;
+        QStringList firstColumn;
+        QString mark;
+        e.fake.answers = {true, false};  // write it; do not open it
+        e.fake.onDialog = [&](QObject* dialog) {
+            auto* screen = qobject_cast<QWidget*>(dialog);
+            screen->show();
+            QCOMPARE(screen->windowTitle(), u" Esporta archivio squadre in Microsoft Excel"_s);
+            auto* grid = widgets::find<QTableView>(screen, u"grdRecords"_s);
+            for (int c = 0; c < grid->model()->columnCount(); ++c)
+                headers << grid->model()->headerData(c, Qt::Horizontal).toString();
+            for (int r = 0; r < grid->model()->rowCount(); ++r)
+                firstColumn << grid->model()->index(r, 0).data().toString();
+            mark = grid->model()->index(2, 20).data().toString();
+            QTest::mouseClick(widgets::find<PictureButton>(screen, u"cmdEsporta"_s), Qt::LeftButton);
+        };
+        e.click(u"cmdEsporta"_s);
+        QCOMPARE(e.fake.dialogsRun, QStringList{u"TfrmExpSquadre"_s});
+        QCOMPARE(headers.size(), 21);
+        QCOMPARE(headers.first(), u"N."_s);
+        QCOMPARE(headers.at(8), u"Capocannoniere di squadra"_s);
+        QCOMPARE(headers.last(), u"Selezionata"_s);
+        QCOMPARE(firstColumn, (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+        QCOMPARE(mark, u"S\u00EC"_s);
+        QFile written(e.folder.file(u"Archivio_Squadre.xls"_s));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray document = written.readAll();
+        QCOMPARE(document.count("<tr>"), 4);  // the header and the three teams
+        QVERIFY(document.contains(">Falchi</td>"));
+        QVERIFY(!document.contains("rosa.pdf"));
+
+        const HelpTopic topic = help::topic(u"esporta_squadre"_s);
+        QCOMPARE(topic.title, u"Esportazione archivio squadre in Microsoft Excel."_s);
+        QCOMPARE(topic.text.split(u"\r\n\r\n"_s).size(), 3);
     }
 
     void theMenuLeadsHere()

@@ -11,6 +11,7 @@
 #include "common/RecordForm.h"
 #include "common/Style.h"
 #include "storage/TeamRecord.h"
+#include "teams/ExpSquadre.h"
 #include "teams/Selezionate.h"
 #include "teams/StampaSquadra.h"
 #include "teams/TrovaSquadre.h"
@@ -91,8 +92,7 @@ const QStringList& attachmentFields()
 QRect small(int x) { return {x, 16, 37, 39}; }
 QRect wide(int x) { return {x, 20, 148, 32}; }
 
-// The attachments open in a dialog that is not part of the program yet; the export waits for the
-// spreadsheet writer.
+// The attachments open in a dialog that is not part of the program yet.
 const QList<ButtonRow>& toolbarButtons()
 {
     static const QList<ButtonRow> rows = {
@@ -107,7 +107,7 @@ const QList<ButtonRow>& toolbarButtons()
         {u"cmdIndietro"_s, u"indietro"_s, small(580), u"Visualizza la scheda precedente in archivio."_s},
         {u"cmdAvanti"_s, u"avanti"_s, small(696), u"Visualizza la scheda successiva in archivio."_s},
         {u"cmdUltimo"_s, u"ultimo"_s, small(738), u"Visualizza l'ultima scheda in archivio."_s},
-        {u"cmdEsporta"_s, u"excel"_s, small(795), u"Esporta l'archivio in un file di Microsoft Excel."_s, false},
+        {u"cmdEsporta"_s, u"excel"_s, small(795), u"Esporta l'archivio in un file di Microsoft Excel."_s},
         {u"cmdSelezionate"_s, u"selezionate"_s, small(835), u"Visualizza l'elenco delle squadre selezionate."_s},
         {u"cmdGuida"_s, u"help"_s, small(892), u"Visualizza la guida in linea."_s},
         {u"cmdEsci"_s, u"exit"_s, small(934), u"Esci da questa schermata di lavoro."_s},
@@ -193,6 +193,7 @@ void TfrmSquadre::buildToolbar(QWidget* panel)
     connect(button("cmdTrova"), &PictureButton::clicked, this, &TfrmSquadre::cmdTrovaClick);
     connect(button("cmdSelezionate"), &PictureButton::clicked, this, &TfrmSquadre::cmdSelezionateClick);
     connect(button("cmdStampa"), &PictureButton::clicked, this, &TfrmSquadre::cmdStampaClick);
+    connect(button("cmdEsporta"), &PictureButton::clicked, this, [this] { dialogs::open<TfrmExpSquadre>(this); });
     connect(button("cmdGuida"), &PictureButton::clicked, this, [this] { help::show(this, QStringLiteral("squadre")); });
     connect(button("cmdEsci"), &PictureButton::clicked, this, &QWidget::close);
 }
