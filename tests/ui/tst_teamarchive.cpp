@@ -6,6 +6,7 @@
 #include "common/HelpTopics.h"
 #include "common/Navigator.h"
 #include "common/PictureButton.h"
+#include "common/RecordEditor.h"
 #include "output/RecordListScreen.h"
 #include "storage/TeamRecord.h"
 #include "teams/Squadre.h"
@@ -337,6 +338,40 @@ private Q_SLOTS:
         QTest::keyClick(email, Qt::Key_Left);
         QTest::keyClick(email, Qt::Key_Space);
         QCOMPARE(email->text(), u"a b"_s);
+    }
+
+    // The same keys as in the tournament editor, from any field.
+    void shortcuts_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("labelAfter");
+        QTest::addColumn<QStringList>("dialogs");
+        const auto keys = [](RecordEditor::Command command) { return RecordEditor::keysFor(command); };
+        using C = RecordEditor::Command;
+        QTest::newRow("next from the notes") << "txtNote" << keys(C::Next) << "3" << QStringList{};
+        QTest::newRow("first from the coach") << "txtAllenatore" << keys(C::First) << "1" << QStringList{};
+        QTest::newRow("new from the phone") << "txtTelefono" << keys(C::New) << "" << QStringList{};
+        QTest::newRow("duplicate from the name") << "txtSquadra" << keys(C::Duplicate) << "" << QStringList{};
+        QTest::newRow("search") << "txtSede" << keys(C::Search) << "2" << QStringList{u"TfrmTrovaSquadre"_s};
+        QTest::newRow("print") << "txtPalmares" << keys(C::Print) << "2" << QStringList{u"TfrmStampaSquadra"_s};
+    }
+
+    void shortcuts()
+    {
+        QFETCH(QString, field);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, labelAfter);
+        QFETCH(QStringList, dialogs);
+        Editor e;
+        e.write({team(u"Lupi"_s), team(u"Orsi"_s), team(u"Falchi"_s)});
+        QVERIFY(e.open());
+        e.screen->showRecord(2);
+        QWidget* focus = e.find<QWidget>(field);
+        focus->setFocus();
+        QTest::keySequence(focus, keys);
+        QCOMPARE(e.position(), labelAfter);
+        QCOMPARE(e.fake.dialogsRun, dialogs);
     }
 
     void hints_data()
