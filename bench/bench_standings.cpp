@@ -3,14 +3,21 @@
 // view, laying out the printed report.
 // Tournament files of 1 000, 10 000 and 100 000 entries are written once into a temporary folder.
 #include "TournamentFile.h"
+#include "common/PictureButton.h"
 #include "output/RecordListModel.h"
+#include "output/Spreadsheet.h"
 #include "output/ReportLayout.h"
 #include "standings/Standings.h"
 #include "standings/StandingsTable.h"
 #include "storage/RecordFile.h"
 #include "storage/TournamentRecord.h"
+#include "tournament/ExpTorneo.h"
+#include "tournament/TrovaPagina.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTableView>
 #include <QListView>
 
 #include <benchmark/benchmark.h>
@@ -89,6 +96,50 @@ void reportLayout(benchmark::State& state)
     }
 }
 
+// The export as the user waits for it: the grid filled from the file, then Torneo.xls written.
+void exportTournament(benchmark::State& state)
+{
+    const QString path = tournament(int(state.range(0)));
+    const QString target = folder().filePath(QStringLiteral("Torneo.xls"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            TfrmExpTorneo screen;
+            screen.setTournament(path);
+            state.ResumeTiming();
+            screen.show();
+            QCoreApplication::processEvents();
+            if (!spreadsheet::write(target, TfrmExpTorneo::sheet(), screen.rows()))
+                state.SkipWithError("export not written");
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+}
+
+// "Cerca" with two filters in use, through the search screen: scan, filter, sort and list.
+void entrySearch(benchmark::State& state)
+{
+    const QString path = tournament(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            TfrmTrovaPagina screen;
+            screen.setTournament(path);
+            screen.show();
+            screen.findChild<QLineEdit*>(QStringLiteral("txtConcorrente"))->setText(QStringLiteral("squadra 1"));
+            screen.findChild<QLineEdit*>(QStringLiteral("txtNote"))->setText(QStringLiteral("numero"));
+            auto* search = screen.findChild<PictureButton*>(QStringLiteral("btnCerca"));
+            state.ResumeTiming();
+            search->click();
+            QCoreApplication::processEvents();
+            benchmark::DoNotOptimize(screen.rows().size());
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+}
+
 constexpr benchmark::TimeUnit Ms = benchmark::kMillisecond;
 
 }  // namespace
@@ -99,6 +150,8 @@ BENCHMARK(standingsRows<standings::Kind::Alphabetical>)->Name("alphabeticalRows"
 BENCHMARK(standingsTable<standings::Kind::Merit>)->Name("meritTable")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
 BENCHMARK(standingsTable<standings::Kind::Alphabetical>)->Name("alphabeticalTable")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
 BENCHMARK(modelFill)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
+BENCHMARK(exportTournament)->Arg(10000)->Arg(100000)->Unit(Ms);
+BENCHMARK(entrySearch)->Arg(10000)->Arg(100000)->Unit(Ms);
 BENCHMARK(reportLayout)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
 
 int main(int argc, char** argv)

@@ -85,6 +85,8 @@ private slots:
         QCOMPARE(f.form.hidden(u"File"_s), u"Scheda_Squadra_1_1.pdf"_s);
         QCOMPARE(f.form.record(), stored);
         QCOMPARE(f.form.values(), sample());
+        // A text wider than its field shows its beginning, not its end.
+        QCOMPARE(f.line(u"txtNome"_s)->cursorPosition(), 0);
     }
 
     // "Sì" checks the box, "No" clears it, anything else leaves it as it was.

@@ -1,11 +1,13 @@
 // The tournament entry editor: the road of an entry from new to saved and updated, navigation,
 // the points field, the failure boxes, the keyboard shortcuts and the hints.
 #include "app/Guida.h"
+#include "app/ProgramFolder.h"
 #include "common/HelpTopics.h"
 #include "common/Navigator.h"
 #include "common/PictureButton.h"
 #include "common/RecordEditor.h"
 #include "editor/RecordEditing.h"
+#include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 #include "tournament/Torneo.h"
 #include "ArchiveFiles.h"
@@ -17,6 +19,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -139,10 +142,8 @@ private Q_SLOTS:
         }
         QCOMPARE(e.field(QStringLiteral("txtPunteggio"))->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 
-        // The dialogs of these buttons are not part of the program yet.
-        const QStringList later = {QStringLiteral("cmdTrova"),   QStringLiteral("cmdAnteprima"),
-                                   QStringLiteral("cmdStampa"),  QStringLiteral("cmdExcel"),
-                                   QStringLiteral("cmdNonPagati"), QStringLiteral("impSquadra")};
+        // Every button leads somewhere now.
+        const QStringList later;
         const QRect panel(QPoint(0, 0), QSize(995, 692));
         const QStringList names = {
             u"btnCalcolatrice"_s, u"btnEmail"_s, u"cmdAnteprima"_s, u"cmdAvanti"_s, u"cmdEsci"_s, u"cmdExcel"_s,
@@ -486,20 +487,21 @@ private Q_SLOTS:
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<QString>("labelAfter");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("dialogs");
 
         const auto keys = [](RecordEditor::Command command) { return RecordEditor::keysFor(command); };
         using C = RecordEditor::Command;
-        QTest::newRow("first from the matches box") << "txtGare" << keys(C::First) << "1" << "";
-        QTest::newRow("last from the team name") << "txtConcorrente" << keys(C::Last) << "3" << "";
-        QTest::newRow("previous from the points") << "txtPunteggio" << keys(C::Previous) << "1" << "";
-        QTest::newRow("next from the notes") << "txtNote" << keys(C::Next) << "3" << "";
-        QTest::newRow("new from the phone") << "txtTelefono" << keys(C::New) << "" << "";
-        QTest::newRow("save from the points") << "txtPunteggio" << keys(C::Save) << "2" << updated;
-        QTest::newRow("save from the matches box") << "txtGare" << keys(C::Save) << "2" << updated;
-        // Commands whose dialogs are not there yet, and one the tournament editor does not have.
-        QTest::newRow("search") << "txtConcorrente" << keys(C::Search) << "2" << "";
-        QTest::newRow("print") << "txtPunteggio" << keys(C::Print) << "2" << "";
-        QTest::newRow("duplicate") << "txtEmail" << keys(C::Duplicate) << "2" << "";
+        QTest::newRow("first from the matches box") << "txtGare" << keys(C::First) << "1" << "" << QStringList{};
+        QTest::newRow("last from the team name") << "txtConcorrente" << keys(C::Last) << "3" << "" << QStringList{};
+        QTest::newRow("previous from the points") << "txtPunteggio" << keys(C::Previous) << "1" << "" << QStringList{};
+        QTest::newRow("next from the notes") << "txtNote" << keys(C::Next) << "3" << "" << QStringList{};
+        QTest::newRow("new from the phone") << "txtTelefono" << keys(C::New) << "" << "" << QStringList{};
+        QTest::newRow("save from the points") << "txtPunteggio" << keys(C::Save) << "2" << updated << QStringList{};
+        QTest::newRow("save from the matches box") << "txtGare" << keys(C::Save) << "2" << updated << QStringList{};
+        // Commands that open a dialog, and one the tournament editor does not have.
+        QTest::newRow("search") << "txtConcorrente" << keys(C::Search) << "2" << "" << QStringList{u"TfrmTrovaPagina"_s};
+        QTest::newRow("print") << "txtPunteggio" << keys(C::Print) << "2" << "" << QStringList{u"TfrmStampaPagina"_s};
+        QTest::newRow("duplicate") << "txtEmail" << keys(C::Duplicate) << "2" << "" << QStringList{};
     }
 
     void shortcutsWorkFromEveryField()
@@ -508,6 +510,7 @@ private Q_SLOTS:
         QFETCH(QKeySequence, keys);
         QFETCH(QString, labelAfter);
         QFETCH(QString, message);
+        QFETCH(QStringList, dialogs);
 
         Editor e;
         e.write({entry(QStringLiteral("Squadra 1")), entry(QStringLiteral("Squadra 2")),
@@ -523,7 +526,7 @@ private Q_SLOTS:
         QTest::keySequence(focus, keys);
         QCOMPARE(e.position()->text(), labelAfter);
         QCOMPARE(e.fake.messages.isEmpty() ? QString() : e.fake.lastMessage().text, message);
-        QVERIFY(e.fake.dialogsRun.isEmpty());
+        QCOMPARE(e.fake.dialogsRun, dialogs);
         QVERIFY(e.screen.isVisible());
         // The key went to the command, not to the field.
         if (labelAfter == QStringLiteral("2"))
@@ -654,6 +657,77 @@ private Q_SLOTS:
         for (const char* subject : {"Crea nuovo torneo", "Apri archivio", "cestino", "Completato", "calcolatrice",
                                     "foglio di calcolo"})
             QVERIFY2(text.contains(QLatin1String(subject)), subject);
+    }
+
+    // The green arrow lists the team archive; a double-click copies the clicked team's name,
+    // contact, phone and e-mail into the entry, which keeps its matches, points and position.
+    void importFromTheTeamArchive_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("email");
+        QTest::newRow("first of two equal rows") << 0 << "prima@lupi.example";
+        QTest::newRow("second of two equal rows") << 1 << "seconda@lupi.example";
+    }
+
+    void importFromTheTeamArchive()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, email);
+        Editor e;
+        programFolder::set(e.folder.path());
+        const auto team = [](const QString& name, const QString& contact, const QString& mail) {
+            TeamRecord record;
+            record.Squadra = name;
+            record.Responsabile = contact;
+            record.Telefono = QStringLiteral("06 123");
+            record.Email = mail;
+            return record;
+        };
+        // A 50-character name is listed cut to 28 but copied whole; two teams give the same row.
+        const QString longName = QStringLiteral("Associazione Sportiva Dilettantistica Lupi Roma N");
+        QVERIFY(archiveFiles::writeRecords(e.folder.file(programFolder::teamArchiveName),
+                                           QList<TeamRecord>{team(longName, QStringLiteral("Neri"), QStringLiteral("prima@lupi.example")),
+                                                             team(QStringLiteral("Falchi"), QString(), QString()),
+                                                             team(longName, QStringLiteral("Neri"), QStringLiteral("seconda@lupi.example"))}));
+        e.write({entry(QStringLiteral("Aquile"), QStringLiteral("7,50"), QStringLiteral("S\u00EC"))});
+        TournamentRecord stored = e.records().first();
+        stored.Gare = QStringLiteral("12/05 Aquile - Falchi 2-1");
+        e.write({stored});
+        QVERIFY(e.open());
+        e.screen.showRecord(1);
+
+        QStringList rows;
+        e.fake.onDialog = [&](QObject* dialog) {
+            auto* list = widgets::find<QListView>(dialog, QStringLiteral("lstRecords"));
+            qobject_cast<QWidget*>(dialog)->show();
+            QCOMPARE(qobject_cast<QWidget*>(dialog)->windowTitle(), QStringLiteral(" Importa dati da archivio squadre"));
+            for (int i = 0; i < list->model()->rowCount(); ++i)
+                rows << list->model()->index(i, 0).data().toString();
+            const QModelIndex index = list->model()->index(row, 0);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+            QVERIFY(!qobject_cast<QWidget*>(dialog)->isVisible());
+        };
+        e.click(QStringLiteral("impSquadra"));
+        QCOMPARE(e.fake.dialogsRun, QStringList{QStringLiteral("TfrmImportaSquadra")});
+        QCOMPARE(rows.size(), 3);
+        QVERIFY(rows[0].startsWith(longName.left(28) + QStringLiteral("  Campo: ")));
+        QCOMPARE(rows[0], rows[1]);
+        QVERIFY(rows[2].startsWith(QStringLiteral("Falchi ")));
+
+        QCOMPARE(e.field(QStringLiteral("txtConcorrente"))->text(), longName);
+        QCOMPARE(e.field(QStringLiteral("txtResponsabile"))->text(), QStringLiteral("Neri"));
+        QCOMPARE(e.field(QStringLiteral("txtTelefono"))->text(), QStringLiteral("06 123"));
+        QCOMPARE(e.field(QStringLiteral("txtEmail"))->text(), email);
+        QCOMPARE(e.field(QStringLiteral("txtPunteggio"))->text(), QStringLiteral("7,50"));
+        QCOMPARE(e.matches()->toPlainText(), QStringLiteral("12/05 Aquile - Falchi 2-1"));
+        QVERIFY(e.completed()->isChecked());
+        QCOMPARE(e.position()->text(), QStringLiteral("1"));
+        QCOMPARE(e.records().first().Concorrente, QStringLiteral("Aquile"));  // nothing saved yet
+        e.click(QStringLiteral("cmdSalva"));
+        QCOMPARE(e.records().size(), 1);
+        QCOMPARE(e.records().first().Concorrente, longName);
+        QCOMPARE(e.records().first().Gare, QStringLiteral("12/05 Aquile - Falchi 2-1"));
     }
 
     void showingAgainStartsANewEntry()

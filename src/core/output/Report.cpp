@@ -98,6 +98,7 @@ Object readObject(const QJsonObject& json)
                  QStringLiteral("vertical alignment"));
     result.wordWrap = json.value(QLatin1String("wordWrap")).toBool();
     result.linePitch = number(json, "linePitch", 0);
+    result.literal = json.value(QLatin1String("literal")).toBool();
     if (result.linePitch < 0)
         fail(QStringLiteral("%1: negative line pitch").arg(result.name));
     if (json.contains(QLatin1String("text")))

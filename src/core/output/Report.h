@@ -53,6 +53,8 @@ struct Object {
     // Above 0: the text is drawn one line every linePitch units, and an object in a band that
     // may split continues on the next page between two lines.
     double linePitch = 0;
+    // Printed exactly as set: variables such as [DATE] are left as typed (texts from the user).
+    bool literal = false;
     QStringList lines;               // text objects
     QImage image;                    // picture objects, scaled into the geometry keeping proportions
 

@@ -128,7 +128,7 @@ private:
                     continue;
                 item.geometry.translate(m_area.left(), m_y - from);
             }
-            if (item.kind == ObjectKind::Text)
+            if (item.kind == ObjectKind::Text && !item.literal)
                 replaceVariables(item.lines);
             page.items.append(std::move(item));
         }

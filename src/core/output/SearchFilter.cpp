@@ -19,11 +19,26 @@ int countInUse(const QStringList& filters)
     return count;
 }
 
+QList<Prepared> prepare(const QStringList& filters)
+{
+    QList<Prepared> result;
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        if (inUse(filters.at(i)))
+            result.append({i, upperAsciiLetters(filters.at(i))});
+    }
+    return result;
+}
+
+bool occurs(const Prepared& filter, const QString& field)
+{
+    return upperAsciiLetters(field).contains(filter.folded);
+}
+
 bool accepts(const QStringList& filters, const QStringList& fields)
 {
     Q_ASSERT(filters.size() == fields.size());
-    for (qsizetype i = 0; i < filters.size(); ++i) {
-        if (inUse(filters.at(i)) && !upperAsciiLetters(fields.at(i)).contains(upperAsciiLetters(filters.at(i))))
+    for (const Prepared& filter : prepare(filters)) {
+        if (!occurs(filter, fields.at(filter.index)))
             return false;
     }
     return true;

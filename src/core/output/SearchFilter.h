@@ -15,4 +15,12 @@ int countInUse(const QStringList& filters);
 // `fields[i]` is the record field that `filters[i]` searches.
 bool accepts(const QStringList& filters, const QStringList& fields);
 
+// The filters in use, folded once, for a search over many records.
+struct Prepared {
+    qsizetype index;  // in the list of filters
+    QString folded;
+};
+QList<Prepared> prepare(const QStringList& filters);
+bool occurs(const Prepared& filter, const QString& field);
+
 }  // namespace searchFilter

@@ -33,19 +33,21 @@ char encodeUnit(char16_t unit)
 
 QByteArray encode(const QString& text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    // Written in place: exports encode whole documents of many megabytes.
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar unit = text.at(i);
         if (unit.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            bytes.append(Replacement);
+            *out++ = Replacement;
             ++i;
         } else if (unit.isSurrogate()) {
-            bytes.append(Replacement);
+            *out++ = Replacement;
         } else {
-            bytes.append(encodeUnit(unit.unicode()));
+            *out++ = encodeUnit(unit.unicode());
         }
     }
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 

@@ -60,12 +60,27 @@ struct RecordLayout {
         return -1;
     }
 
-    // Throws ArchiveError unless `bytes` is one whole record.
-    void checkSize(QByteArrayView bytes) const
+    // One field alone, for lists that need a few fields of every record. Throws ArchiveError for
+    // bytes of the wrong size or an index out of range.
+    QString readField(QByteArrayView bytes, std::size_t index) const
     {
-        if (bytes.size() != size())
-            throw ArchiveError(std::string(recordName) + " record of " + std::to_string(bytes.size())
-                               + " bytes, expected " + std::to_string(size()));
+        checkSize(bytes);
+        if (index >= FieldCount)
+            throw ArchiveError(std::string(recordName) + " has no field " + std::to_string(index));
+        int offset = 0;
+        for (std::size_t i = 0; i < index; ++i)
+            offset += fields[i].capacity + 1;
+        return readText(bytes.data() + offset, fields[index].capacity, encoding);
+    }
+
+    // The index of the named field; FieldCount for an unknown name.
+    constexpr std::size_t indexOf(std::string_view name) const
+    {
+        for (std::size_t i = 0; i < FieldCount; ++i) {
+            if (fields[i].name == name)
+                return i;
+        }
+        return FieldCount;
     }
 
     Record decode(QByteArrayView bytes) const
@@ -78,6 +93,13 @@ struct RecordLayout {
             field += def.capacity + 1;
         }
         return record;
+    }
+
+    void checkSize(QByteArrayView bytes) const
+    {
+        if (bytes.size() != size())
+            throw ArchiveError(std::string(recordName) + " record of " + std::to_string(bytes.size())
+                               + " bytes, expected " + std::to_string(size()));
     }
 
     QByteArray encode(const Record& record) const

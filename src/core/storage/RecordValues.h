@@ -25,10 +25,12 @@ struct RecordFormat {
     QList<Field> fields;
     // Throw ArchiveError for bytes of the wrong size.
     std::function<RecordValues(QByteArrayView bytes)> decode;
-    // One field (by its index in `fields`) alone, for a scan that looks at a few fields only.
-    std::function<QString(QByteArrayView bytes, int field)> decodeField;
     // Fields missing from `values` are stored empty.
     std::function<QByteArray(const RecordValues& values)> encode;
+
+    // One field's text straight from the record's bytes, by its index in `fields`: for readers
+    // that need a few fields of many records.
+    std::function<QString(QByteArrayView bytes, int field)> readField;
 
     // -1 for a name the format does not have.
     int capacityOf(const QString& name) const;
@@ -42,17 +44,21 @@ RecordFormat recordFormat(const RecordLayout<Record, N>& layout)
     format.size = layout.size();
     for (const auto& field : layout.fields)
         format.fields.append({QString::fromLatin1(field.name.data(), qsizetype(field.name.size())), field.capacity});
-    format.decode = [&layout](QByteArrayView bytes) {
+    QList<QString> names;
+    for (const RecordFormat::Field& field : format.fields)
+        names.append(field.name);
+    format.decode = [&layout, names](QByteArrayView bytes) {
         const Record record = layout.decode(bytes);
         RecordValues values;
-        for (const auto& field : layout.fields)
-            values.insert(QString::fromLatin1(field.name.data(), qsizetype(field.name.size())), record.*field.member);
+        values.reserve(names.size());
+        for (std::size_t i = 0; i < layout.fields.size(); ++i)
+            values.insert(names.at(qsizetype(i)), record.*layout.fields[i].member);
         return values;
     };
-    format.decodeField = [&layout](QByteArrayView bytes, int index) {
-        layout.checkSize(bytes);
-        const auto& field = layout.fields.at(std::size_t(index));
-        return readText(bytes.data() + layout.offsetOf(field.name), field.capacity, layout.encoding);
+    format.readField = [&layout](QByteArrayView bytes, int field) {
+        if (field < 0)
+            throw ArchiveError(std::string(layout.recordName) + " field out of range");
+        return layout.readField(bytes, std::size_t(field));
     };
     format.encode = [&layout](const RecordValues& values) {
         Record record;

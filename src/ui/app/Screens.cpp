@@ -6,6 +6,7 @@
 #include "app/Password.h"
 #include "players/Giocatori.h"
 #include "standings/ApriClassifica.h"
+#include "teams/Squadre.h"
 #include "tournament/ApriArchivio.h"
 #include "tournament/CreaArchivio.h"
 #include "tournament/Torneo.h"
@@ -22,6 +23,7 @@ Screens::Screens()
     m_navigator.add(Screen::TournamentEditor, [this] { return made(m_tournamentEditor); });
     m_navigator.add(Screen::StandingsChooser, [this] { return made(m_standingsChooser); });
     m_navigator.add(Screen::PlayerArchive, [this] { return made(m_playerArchive); });
+    m_navigator.add(Screen::TeamArchive, [this] { return made(m_teamArchive); });
 
     connect(m_login.get(), &TfrmPassword::quitRequested, this, &Screens::quitRequested);
 }

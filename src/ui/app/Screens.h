@@ -13,6 +13,7 @@ class TfrmCreaArchivio;
 class TfrmGiocatori;
 class TfrmMenuArchivi;
 class TfrmPassword;
+class TfrmSquadre;
 class TfrmTorneo;
 
 // The long-lived screens of one run, reached through the navigator. Only the login screen is made
@@ -46,4 +47,5 @@ private:
     std::unique_ptr<TfrmTorneo> m_tournamentEditor;
     std::unique_ptr<TfrmApriClassifica> m_standingsChooser;
     std::unique_ptr<TfrmGiocatori> m_playerArchive;
+    std::unique_ptr<TfrmSquadre> m_teamArchive;
 };

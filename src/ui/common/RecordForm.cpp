@@ -116,7 +116,9 @@ void RecordForm::fill(const RecordValues& values)
         switch (row.kind) {
         case Kind::Line:
         case Kind::ReadOnly: {
-            static_cast<QLineEdit*>(widget)->setText(value);
+            auto* edit = static_cast<QLineEdit*>(widget);
+            edit->setText(value);
+            edit->home(false);  // a text longer than the field shows its beginning
             break;
         }
         case Kind::MultiLine:

@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
@@ -163,6 +164,26 @@ void RecordListScreen::enableEnterToFind()
 {
     m_findButton->setFocusPolicy(Qt::TabFocus);
     enterChain::link({m_findField}, m_findButton);
+}
+
+void RecordListScreen::layOutForOpening(QWidget* parent, const QString& openHint)
+{
+    const int bottom = parent->height() - 58;
+    m_findField->setParent(parent);
+    m_findField->setGeometry(16, 14, 420, 32);
+    m_findButton->setParent(parent);
+    m_findButton->move(448, 8);
+    m_list->setParent(parent);
+    m_list->setGeometry(16, 60, parent->width() - 32, 273);
+    style::label(parent, QStringLiteral("lblDoppioClic"), openHint, style::verdana(10, true), style::crimson)
+        ->setGeometry(16, 338, parent->width() - 32, 24);
+    auto* close = new PictureButton(QStringLiteral("btnChiudi"), QStringLiteral("pulsante_chiudi"), parent);
+    close->move(16, bottom);
+    connect(close, &PictureButton::clicked, this, &QDialog::close);
+    m_printButton->setParent(parent);
+    m_printButton->move(parent->width() - 166, bottom);
+    enableRecordOpening();
+    enableEnterToFind();
 }
 
 void RecordListScreen::done(int result)

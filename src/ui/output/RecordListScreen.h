@@ -84,6 +84,11 @@ protected:
     void enableRecordOpening();
     void enableEnterToFind();
 
+    // The screens that lead to an editor, on `parent` (already of its final size): the find field
+    // and button, the list, `openHint` under it, "Chiudi" and the print button at the foot. Opens
+    // records and moves Enter to the find button.
+    void layOutForOpening(QWidget* parent, const QString& openHint);
+
     void done(int result) override;
     void paintEvent(QPaintEvent* event) override;
 

@@ -72,26 +72,13 @@ SearchScreen::SearchScreen(QWidget* owner, Search search)
     connect(searchButton, &PictureButton::pressed, m_wait, &QWidget::show);
     connect(searchButton, &PictureButton::clicked, this, &SearchScreen::runSearch);
 
-    findField()->setParent(m_resultPanel);
-    findField()->setGeometry(16, 14, 420, 32);
-    findButton()->setParent(m_resultPanel);
-    findButton()->move(448, 8);
-    list()->setParent(m_resultPanel);
-    list()->setGeometry(16, 60, 801, 273);
-    style::label(m_resultPanel, QStringLiteral("lblDoppioClic"), m_search.openHint, style::verdana(10, true), style::crimson)
-        ->setGeometry(16, 338, 801, 24);
+    layOutForOpening(m_resultPanel, m_search.openHint);
     m_count = style::label(m_resultPanel, QStringLiteral("lblTrovate"), QStringLiteral("Il presente riepilogo contiene 0 schede"),
                         style::verdana(12, true), style::navy);
     m_count->setGeometry(16, 372, 801, 30);
-    auto* close = makeButton(m_resultPanel, QStringLiteral("btnChiudi"), QStringLiteral("pulsante_chiudi"), {16, bottom});
-    printButton()->setParent(m_resultPanel);
-    printButton()->move(ResultPanel.width() - 166, bottom);
-    connect(close, &PictureButton::clicked, this, &QDialog::close);
     connect(printButton(), &PictureButton::clicked, this, [this] { printRows(m_search.list.objectName, m_search.printTitle); });
 
     m_resultPanel->hide();
-    enableRecordOpening();
-    enableEnterToFind();
 }
 
 QStringList SearchScreen::filterTexts() const
@@ -117,18 +104,19 @@ void SearchScreen::runSearch()
 {
     const QStringList filters = filterTexts();
     m_filtersInUse->setText(QString::number(searchFilter::countInUse(filters)));
-    // Only the searched fields are read to decide; a listed record is decoded whole for its row.
+    // Only the fields of the filters in use are read for every record; the whole record only
+    // for the ones listed.
+    const QList<searchFilter::Prepared> inUse = searchFilter::prepare(filters);
     QList<int> searchedFields;
     for (const Filter& filter : m_search.filters)
         searchedFields.append(m_search.format.indexOf(filter.field));
-    QStringList fields(searchedFields.size());
 
     const archiveScan::Result found = archiveScan::rows(
         m_search.archivePath(), m_search.format.size, [&](QByteArrayView bytes) -> std::optional<QString> {
-            for (qsizetype i = 0; i < searchedFields.size(); ++i)
-                fields[i] = searchedFields.at(i) < 0 ? QString() : m_search.format.decodeField(bytes, searchedFields.at(i));
-            if (!searchFilter::accepts(filters, fields))
-                return std::nullopt;
+            for (const searchFilter::Prepared& filter : inUse) {
+                if (!searchFilter::occurs(filter, m_search.format.readField(bytes, searchedFields.at(filter.index))))
+                    return std::nullopt;
+            }
             return m_search.row(m_search.format.decode(bytes));
         });
     m_wait->hide();

@@ -12,7 +12,13 @@
 #include "storage/TournamentRecord.h"
 #include "text/TextRules.h"
 #include "tools/Calcolatrice_Scientifica.h"
+#include "tournament/EntrySheet.h"
+#include "tournament/ExpTorneo.h"
+#include "tournament/ImportaSquadra.h"
 #include "tournament/Points.h"
+#include "tournament/Segnalati.h"
+#include "tournament/StampaPagina.h"
+#include "tournament/TrovaPagina.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,21 +60,20 @@ const QList<Row>& entryFields()
     return rows;
 }
 
-// The dialogs behind the buttons marked unavailable are not part of the program yet.
 const QList<buttonTable::ToolRow>& toolbarButtons()
 {
     static const QList<buttonTable::ToolRow> rows = {
         {u"cmdNuovo"_s, u"nuovo"_s, 24, u"Prepara la schermata per l'inserimento di una nuova scheda."_s},
         {u"cmdSalva"_s, u"salva"_s, 78, u"Salva la scheda corrente in archivio."_s},
-        {u"cmdTrova"_s, u"trova"_s, 132, u"Trova una scheda in archivio."_s, false},
-        {u"cmdAnteprima"_s, u"anteprima"_s, 186, u"Visualizza l'anteprima di stampa della scheda corrente."_s, false},
-        {u"cmdStampa"_s, u"stampa"_s, 240, u"Stampa la scheda corrente."_s, false},
+        {u"cmdTrova"_s, u"trova"_s, 132, u"Trova una scheda in archivio."_s},
+        {u"cmdAnteprima"_s, u"anteprima"_s, 186, u"Visualizza l'anteprima di stampa della scheda corrente."_s},
+        {u"cmdStampa"_s, u"stampa"_s, 240, u"Stampa la scheda corrente."_s},
         {u"cmdPrimo"_s, u"primo"_s, 364, u"Visualizza la prima scheda in archivio."_s},
         {u"cmdIndietro"_s, u"indietro"_s, 418, u"Visualizza la scheda precedente in archivio."_s},
         {u"cmdAvanti"_s, u"avanti"_s, 554, u"Visualizza la scheda successiva in archivio."_s},
         {u"cmdUltimo"_s, u"ultimo"_s, 608, u"Visualizza l'ultima scheda in archivio."_s},
-        {u"cmdExcel"_s, u"excel"_s, 735, u"Esporta le schede in archivio in un file di Microsoft Excel."_s, false},
-        {u"cmdNonPagati"_s, u"nonpagati"_s, 789, u"Visualizza l'elenco delle squadre che hanno ancora gare da disputare."_s, false},
+        {u"cmdExcel"_s, u"excel"_s, 735, u"Esporta le schede in archivio in un file di Microsoft Excel."_s},
+        {u"cmdNonPagati"_s, u"nonpagati"_s, 789, u"Visualizza l'elenco delle squadre che hanno ancora gare da disputare."_s},
         {u"cmdGuida"_s, u"help"_s, 869, u"Visualizza la pagina della guida in linea sensibile al contesto."_s},
         {u"cmdEsci"_s, u"exit"_s, 923, u"Esci da questa schermata di lavoro."_s},
     };
@@ -79,7 +84,7 @@ const QList<buttonTable::ToolRow>& toolbarButtons()
 const QList<ButtonRow>& fieldButtons()
 {
     static const QList<ButtonRow> rows = {
-        {u"impSquadra"_s, u"importa"_s, {798, 132, 40, 40}, u"Importa i dati dall'archivio delle squadre."_s, false},
+        {u"impSquadra"_s, u"importa"_s, {798, 132, 40, 40}, u"Importa i dati dall'archivio delle squadre."_s},
         {u"btnEmail"_s, u"email"_s, {698, 258, 40, 40}, u"Invia una e-mail all'indirizzo indicato."_s},
         {u"btnCalcolatrice"_s, u"calcolatrice"_s, {388, 542, 40, 40}, u"Apri calcolatrice."_s},
     };
@@ -132,6 +137,7 @@ void TfrmTorneo::buildToolbar(QWidget* panel)
                                                  "border-radius: 8px;").arg(style::navy.name()));
     m_lblPosizione->setGeometry(474, 68, 72, 36);
 
+    connectDialogs();
     connect(findChild<PictureButton*>(QStringLiteral("cmdGuida")), &PictureButton::clicked, this,
             [this] { help::show(this, QStringLiteral("tornei")); });
     connect(findChild<PictureButton*>(QStringLiteral("cmdEsci")), &PictureButton::clicked, this, &QWidget::close);
@@ -140,6 +146,33 @@ void TfrmTorneo::buildToolbar(QWidget* panel)
     rule->setObjectName(QStringLiteral("shpRiga"));
     rule->setStyleSheet(QStringLiteral("background-color: %1;").arg(style::pitchGreen.name()));
     rule->setGeometry(20, 118, 955, 3);
+}
+
+// The search and the list hand back the position of the entry to show; the sheets take what is
+// on screen; the export reads the tournament file.
+void TfrmTorneo::connectDialogs()
+{
+    const auto onClick = [this](const char* name, auto action) {
+        connect(findChild<PictureButton*>(QLatin1String(name)), &PictureButton::clicked, this, action);
+    };
+    const auto opening = [this](auto& list) {
+        list.setTournament(m_path);
+        connect(&list, &RecordListScreen::recordOpened, this, &TfrmTorneo::showRecord);
+    };
+    onClick("cmdTrova", [this, opening] { dialogs::open<TfrmTrovaPagina>(this, opening); });
+    onClick("cmdNonPagati", [this, opening] { dialogs::open<TfrmSegnalati>(this, opening); });
+    onClick("cmdExcel", [this] {
+        dialogs::open<TfrmExpTorneo>(this, [this](TfrmExpTorneo& screen) { screen.setTournament(m_path); });
+    });
+    const auto sheet = [this](entrySheet::Copy copy) {
+        return [this, copy] { return entrySheet::make(m_lblNome->text(), m_lblPosizione->text(), m_form->values(), copy); };
+    };
+    onClick("cmdAnteprima", [this, sheet] {
+        dialogs::open<TfrmAnteprimaPagina>(this, [&](SheetDialog& d) { d.setSheet(sheet(entrySheet::Copy::Preview)); });
+    });
+    onClick("cmdStampa", [this, sheet] {
+        dialogs::open<TfrmStampaPagina>(this, [&](SheetDialog& d) { d.setSheet(sheet(entrySheet::Copy::Print)); });
+    });
 }
 
 void TfrmTorneo::buildFields(QWidget* panel)
@@ -179,6 +212,8 @@ void TfrmTorneo::buildFields(QWidget* panel)
                        findChild<PictureButton*>(QStringLiteral("btnEmail")));
     connect(findChild<PictureButton*>(QStringLiteral("btnCalcolatrice")), &PictureButton::clicked, this,
             &TfrmTorneo::btnCalcolatriceClick);
+    connect(findChild<PictureButton*>(QStringLiteral("impSquadra")), &PictureButton::clicked, this,
+            &TfrmTorneo::impSquadraClick);
 }
 
 void TfrmTorneo::setTournament(const QString& path, const QString& name)
@@ -193,6 +228,23 @@ void TfrmTorneo::setPoints(const QString& text)
 {
     m_txtPunteggio->setText(text);
     m_txtPunteggio->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmTorneo::importTeam(const QString& name, const QString& contact, const QString& phone, const QString& email)
+{
+    m_form->control<QLineEdit>(QStringLiteral("txtConcorrente"))->setText(trimControls(name));
+    m_form->control<QLineEdit>(QStringLiteral("txtResponsabile"))->setText(trimControls(contact));
+    m_form->control<QLineEdit>(QStringLiteral("txtTelefono"))->setText(trimControls(phone));
+    m_form->control<QLineEdit>(QStringLiteral("txtEmail"))->setText(trimControls(email));
+}
+
+void TfrmTorneo::impSquadraClick()
+{
+    dialogs::open<TfrmImportaSquadra>(this, [this](TfrmImportaSquadra& import) {
+        connect(&import, &TfrmImportaSquadra::teamChosen, this, [this](const TeamRecord& team) {
+            importTeam(team.Squadra, team.Responsabile, team.Telefono, team.Email);
+        });
+    });
 }
 
 void TfrmTorneo::showEvent(QShowEvent* event)

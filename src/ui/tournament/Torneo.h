@@ -29,6 +29,10 @@ public:
     // the field is left.
     void setPoints(const QString& text);
 
+    // Puts a team's name, contact, phone and e-mail into the entry on screen, as the import from
+    // the team archive hands them over; the rest of the entry stays as it is.
+    void importTeam(const QString& name, const QString& contact, const QString& phone, const QString& email);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -36,10 +40,12 @@ protected:
 private:
     void buildToolbar(QWidget* panel);
     void buildFields(QWidget* panel);
+    void connectDialogs();
     bool checkBeforeSave();
     bool txtPunteggioKeyDown(QKeyEvent* key);
     void txtPunteggioExit();
     void btnCalcolatriceClick();
+    void impSquadraClick();
 
     QString m_path;
     QLabel* m_lblNome = nullptr;

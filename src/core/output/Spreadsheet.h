@@ -1,0 +1,48 @@
+#pragma once
+
+#include "storage/RecordValues.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The spreadsheet export of the three archives: an HTML table in the office spreadsheet dialect,
+// saved with the extension ".xls", that spreadsheet programs open as a sheet. An export is a
+// table of columns over the archive's record format; the grid on screen and the file both come
+// from it.
+namespace spreadsheet {
+
+struct Column {
+    QString name;         // the grid column's object name ("colConcorrente")
+    QString label;        // header of the grid column and of the exported column
+    int gridWidth = 0;    // pixels on screen
+    int exportWidth = 0;  // the header cell's width in the file
+    QString field;        // the record field it shows
+};
+
+struct Sheet {
+    QString name;      // the worksheet's name inside the file
+    QString fileName;  // in the program folder ("Torneo.xls")
+    QList<Column> columns;
+};
+
+// One record as the grid shows it: its 1-based position and one cell per column, trimmed.
+struct Row {
+    qint64 position = 0;
+    QStringList cells;
+};
+
+// The rows of every record of the archive, in file order (the archive is created empty when
+// missing); a failure ends the reading and keeps the rows read before it.
+QList<Row> read(const QString& archive, const RecordFormat& format, const Sheet& sheet);
+
+// The whole file: the head, the header row, one row per grid row, in Windows-1252 with no line
+// break. Cell texts are trimmed and their markup characters escaped.
+QByteArray document(const Sheet& sheet, const QList<Row>& rows);
+
+// Writes the document to `path` through a temporary file that replaces the old one only when the
+// whole document is on disk; false (and the old file untouched) on any failure.
+bool write(const QString& path, const Sheet& sheet, const QList<Row>& rows);
+
+}  // namespace spreadsheet

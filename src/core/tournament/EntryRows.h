@@ -1,0 +1,19 @@
+#pragma once
+
+#include "storage/RecordValues.h"
+#include "storage/TournamentRecord.h"
+
+#include <QString>
+
+// The entries of a tournament as rows of the entry search and of the list of entries with
+// matches still to play: team, contact person, notes and points in fixed-width columns.
+namespace entryRows {
+
+QString row(const TournamentRecord& entry);
+QString row(const RecordValues& entry);
+
+// An entry still to complete: its mark, blanks aside, is exactly "No" (neither "Sì" nor any other
+// text).
+bool pending(const TournamentRecord& entry);
+
+}  // namespace entryRows

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "output/Spreadsheet.h"
+#include "storage/RecordValues.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QTableView;
+class ExportGridModel;
+
+// What the three archive exports share: the archive in a grid, "Esporta" with its two questions,
+// the failure message and the opening of the written file, help and close, and the hint line.
+// Each export gives only its sheet (columns, sheet name, file name), its caption and its help.
+class ExportScreen : public QDialog {
+    Q_OBJECT
+public:
+    struct Setup {
+        QString objectName;
+        QString caption;
+        spreadsheet::Sheet sheet;
+        RecordFormat format;
+        std::function<QString()> archivePath;
+        QString helpTopic;
+    };
+
+    // The grid's rows as they are on screen, which is what the export writes.
+    const QList<spreadsheet::Row>& rows() const;
+
+    // The export's file in the program folder.
+    QString exportPath() const;
+
+    static const QString firstQuestion;
+    static const QString doneQuestion;
+    static const QString failureMessage;
+
+protected:
+    ExportScreen(QWidget* owner, Setup setup);
+
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void fill();
+    void cmdEsportaClick();
+
+    Setup m_setup;
+    ExportGridModel* m_model;
+    QTableView* m_grid;
+    QLabel* m_panInfo;
+};

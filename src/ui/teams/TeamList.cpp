@@ -1,0 +1,46 @@
+#include "teams/TeamList.h"
+
+#include "app/ProgramFolder.h"
+#include "common/PictureButton.h"
+#include "output/ArchiveScan.h"
+#include "teams/TeamRows.h"
+
+#include <QShowEvent>
+
+namespace {
+
+constexpr QSize Area{833, 529};
+
+}  // namespace
+
+QString TeamList::archivePath() { return programFolder::file(programFolder::teamArchiveName); }
+
+TeamList::TeamList(QWidget* owner, const Setup& setup, const std::function<bool(QByteArrayView record)>& accept,
+                   const QString& printTitle)
+    : RecordListScreen(owner, setup)
+{
+    // The controls stand on an area of the search's result panel size, centred on the dialog.
+    auto* area = new QWidget(panel());
+    area->setObjectName(QStringLiteral("panContainer"));
+    area->setGeometry(QRect(QPoint((setup.panelSize.width() - Area.width()) / 2, (setup.panelSize.height() - Area.height()) / 2),
+                            Area));
+    layOutForOpening(area, QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"));
+    connect(printButton(), &PictureButton::clicked, this,
+            [this, name = setup.objectName, printTitle] { printRows(name, printTitle); });
+
+    archiveScan::Result found =
+        archiveScan::rows(archivePath(), TeamRecord::Size, [&accept](QByteArrayView record) -> std::optional<QString> {
+            if (!accept(record))
+                return std::nullopt;
+            return teamRows::row(record);
+        });
+    listRows::sort(found.rows);
+    setRows(std::move(found.rows));
+}
+
+void TeamList::showEvent(QShowEvent* event)
+{
+    RecordListScreen::showEvent(event);
+    if (!event->spontaneous())
+        resetFind();
+}

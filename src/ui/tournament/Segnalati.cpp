@@ -1,0 +1,39 @@
+#include "tournament/Segnalati.h"
+
+#include "common/PictureButton.h"
+#include "output/ArchiveScan.h"
+#include "storage/TournamentRecord.h"
+#include "text/TextRules.h"
+#include "tournament/EntryRows.h"
+
+#include <QShowEvent>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QSize PanelSize{833, 529};
+
+}  // namespace
+
+TfrmSegnalati::TfrmSegnalati(QWidget* owner)
+    : RecordListScreen(owner, {ListKind::PendingEntries, u"frmSegnalati"_s, u" Squadre con gare da disputare"_s, PanelSize,
+                               false, u"pulsante_stampa"_s})
+{
+    layOutForOpening(panel(), u"Fare doppio clic su una voce in elenco per richiamare la scheda"_s);
+    connect(printButton(), &PictureButton::clicked, this,
+            [this] { printRows(objectName(), u"Squadre con gare da disputare"_s); });
+}
+
+// A failed reading is not reported: the list keeps the entries read before it.
+void TfrmSegnalati::showEvent(QShowEvent* event)
+{
+    RecordListScreen::showEvent(event);
+    if (event->spontaneous())
+        return;
+    archiveScan::Result found = archiveScan::rows<TournamentRecord>(
+        trimControls(m_path), entryRows::pending, [](const TournamentRecord& entry) { return entryRows::row(entry); });
+    listRows::sort(found.rows);
+    setRows(std::move(found.rows));
+    resetFind();
+}
