@@ -1,5 +1,6 @@
 #include "storage/ArchiveError.h"
 #include "storage/PlayerRecord.h"
+#include "storage/RecordValues.h"
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 
@@ -132,6 +133,7 @@ private slots:
     void yesNoMarkWritten();
     void wrongSizeIsRejected_data();
     void wrongSizeIsRejected();
+    void oneFieldReadAlone();
 };
 
 void TestRecords::tournamentExample()
@@ -315,4 +317,24 @@ void TestRecords::wrongSizeIsRejected()
 }
 
 QTEST_APPLESS_MAIN(TestRecords)
+// Reading one field straight from the bytes gives what decoding the whole record gives, in both
+// encodings (length-prefixed texts lose their blanks around, zero-terminated ones keep them).
+void TestRecords::oneFieldReadAlone()
+{
+    const auto check = [](const RecordFormat& format) {
+        RecordValues values;
+        for (const RecordFormat::Field& field : format.fields)
+            values.insert(field.name, u" "_qs + field.name.left(field.capacity - 2) + u" "_qs);
+        const QByteArray bytes = format.encode(values);
+        const RecordValues decoded = format.decode(bytes);
+        for (int i = 0; i < format.fields.size(); ++i)
+            QCOMPARE(format.readField(bytes, i), decoded.value(format.fields.at(i).name));
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, format.readField(bytes, int(format.fields.size())));
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, format.readField(bytes.left(10), 0));
+    };
+    check(recordFormat(TournamentRecord::Layout));
+    QCOMPARE(recordFormat(TournamentRecord::Layout).readField(TournamentRecord{u" Aquile"_qs}.toBytes(), 0), u" Aquile"_qs);
+    check(recordFormat(TeamRecord::Layout));
+}
+
 #include "tst_records.moc"
