@@ -6,15 +6,40 @@
 
 #include <exception>
 
+#include <linux/magic.h>
+#include <sys/vfs.h>
+
 namespace archiveScan {
 namespace {
 
+// A mapped file whose device goes away (a USB stick pulled out, a network share dropped) or that
+// another program cuts short kills the process on the next page touched, where a read would only
+// fail. So only files on the machine's own fixed-disk file systems are mapped.
+bool onFixedLocalDisk(const QString& path)
+{
+    struct statfs info {};
+    if (::statfs(QFile::encodeName(path).constData(), &info) != 0)
+        return false;
+    switch (static_cast<unsigned long>(info.f_type)) {
+    case EXT4_SUPER_MAGIC:  // also ext2 and ext3
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case F2FS_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The whole records mapped into memory: a list reads a few fields of each record, and only the
 // pages holding them are ever touched, with no copy and no allocation per record. Where mapping
-// is not possible the file is read in large blocks instead.
+// is not possible, or not safe, the file is read in large blocks instead.
 bool visitMapped(const QString& path, int recordSize, qint64 count,
                  const std::function<void(qint64 position, QByteArrayView record)>& visitor)
 {
+    if (!onFixedLocalDisk(path))
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
