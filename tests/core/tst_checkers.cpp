@@ -1,6 +1,7 @@
 // The tax-code and VAT-number checks: the verdicts on the published examples and the inputs at
 // the edges, and the office names the VAT box reports.
 #include "checkers/TaxCode.h"
+#include "checkers/TaxCodePerson.h"
 #include "checkers/VatNumber.h"
 
 #include <QTest>
@@ -40,6 +41,42 @@ private slots:
         QFETCH(QString, code);
         QFETCH(TaxVerdict, verdict);
         QCOMPARE(taxCode::check(code), verdict);
+    }
+
+    // A valid code against the player's record: date and sex as the code encodes them.
+    void taxCodeAgainstThePlayer_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("born");
+        QTest::addColumn<QString>("sex");
+        QTest::addColumn<QString>("told");  // empty: nothing to say
+
+        const QString man = u"Il codice fiscale indica un uomo nato il 10/12/1985."_s;
+        const QString woman = u"Il codice fiscale indica una donna nata il 10/12/1985."_s;
+        const QString date = u"La data di nascita della scheda non corrisponde al codice fiscale.\r\n\r\n"_s;
+        const QString sexOnly = u"Il sesso della scheda non corrisponde al codice fiscale.\r\n\r\n"_s;
+        const QString both = u"La data di nascita e il sesso della scheda non corrispondono al codice fiscale.\r\n\r\n"_s;
+        QTest::newRow("man, agrees") << u"RSSMRA85T10A562S"_s << u"10/12/1985"_s << u"M"_s << QString();
+        QTest::newRow("man, other day") << u"RSSMRA85T10A562S"_s << u"11/12/1985"_s << u"M"_s << date + man;
+        QTest::newRow("man recorded as a woman") << u"RSSMRA85T10A562S"_s << u"10/12/1985"_s << u"F"_s << sexOnly + man;
+        QTest::newRow("woman, day plus 40") << u"RSSMRA85T50A562W"_s << u"10/12/1985"_s << u"F"_s << QString();
+        QTest::newRow("woman recorded as a man, other month") << u"RSSMRA85T50A562W"_s << u"10/11/1985"_s << u"m"_s
+                                                              << both + woman;
+        QTest::newRow("omocodia letters read as digits") << u"RSSMRAURTMLA562P"_s << u"10/12/1985"_s << u"M"_s << QString();
+        QTest::newRow("century from the record: 2005") << u"RSSMRA05A01H501H"_s << u"01/01/2005"_s << u"M"_s << QString();
+        QTest::newRow("century from the record: 1905") << u"RSSMRA05A01H501H"_s << u"01/01/1905"_s << u"M"_s << QString();
+        QTest::newRow("empty fields") << u"RSSMRA85T10A562S"_s << QString() << QString() << QString();
+        QTest::newRow("sex only, agrees") << u"RSSMRA85T10A562S"_s << QString() << u"M"_s << QString();
+        QTest::newRow("date not a date") << u"RSSMRA85T10A562S"_s << u"ieri"_s << QString() << QString();
+        QTest::newRow("no such month letter") << u"AAABBB11Z22D333D"_s << u"22/03/2011"_s << u"M"_s << QString();
+    }
+    void taxCodeAgainstThePlayer()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, born);
+        QFETCH(QString, sex);
+        QFETCH(QString, told);
+        QCOMPARE(taxCodePerson::disagreement(code, born, sex).value_or(QString()), told);
     }
 
     void vatNumber_data()

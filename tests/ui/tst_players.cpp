@@ -306,6 +306,38 @@ private slots:
         QCOMPARE(e.field(u"txtCodFisc"_s)->text(), code);
     }
 
+    // Opened from the editor, the checker also compares a valid code with the player's record.
+    void taxCodeCheckedAgainstThePlayer_data()
+    {
+        QTest::addColumn<QString>("born");
+        QTest::addColumn<QString>("sex");
+        QTest::addColumn<QStringList>("boxes");
+        const QString valid = u"Il codice fiscale digitato \u00E8 VALIDO."_s;
+        QTest::newRow("agrees") << u"10/12/1985"_s << u"M"_s << QStringList{valid};
+        QTest::newRow("fields empty") << QString() << QString() << QStringList{valid};
+        QTest::newRow("recorded as a woman")
+            << u"10/12/1985"_s << u"F"_s
+            << QStringList{valid, u"Il sesso della scheda non corrisponde al codice fiscale.\r\n\r\n"
+                                  "Il codice fiscale indica un uomo nato il 10/12/1985."_s};
+    }
+    void taxCodeCheckedAgainstThePlayer()
+    {
+        QFETCH(QString, born);
+        QFETCH(QString, sex);
+        QFETCH(QStringList, boxes);
+        PlayerEditor e;
+        QVERIFY(e.open());
+        e.field(u"txtCodFisc"_s)->setText(u"RSSMRA85T10A562S"_s);
+        e.field(u"txtDataNasc"_s)->setText(born);
+        e.field(u"txtSesso"_s)->setText(sex);
+        e.fake.onDialog = [](QObject* opened) { widgets::find<QPushButton>(opened, u"btnControlla"_s)->click(); };
+        e.click(u"btnCodFisc"_s);
+        QStringList shown;
+        for (const ShownMessage& message : e.fake.messages)
+            shown << message.text;
+        QCOMPARE(shown, boxes);
+    }
+
     void photoButtons()
     {
         PlayerEditor e;

@@ -376,7 +376,11 @@ void TfrmGiocatori::btnCodFiscClick()
     if (digitsOnly)
         dialogs::open<TfrmPartitaIva>(this, [&code](TfrmPartitaIva& dialog) { dialog.setText(code); });
     else
-        dialogs::open<TfrmCodFisc>(this, [&code](TfrmCodFisc& dialog) { dialog.setText(code); });
+        dialogs::open<TfrmCodFisc>(this, [this, &code](TfrmCodFisc& dialog) {
+            dialog.setText(code);
+            dialog.setHolder(m_form->control<QLineEdit>(u"txtDataNasc"_s)->text(),
+                             m_form->control<QLineEdit>(u"txtSesso"_s)->text());
+        });
 }
 
 void TfrmGiocatori::btnCaricaFotoClick()

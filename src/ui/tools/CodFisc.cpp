@@ -1,6 +1,7 @@
 #include "tools/CodFisc.h"
 
 #include "checkers/TaxCode.h"
+#include "checkers/TaxCodePerson.h"
 #include "platform/Platform.h"
 #include "text/TextRules.h"
 
@@ -23,6 +24,12 @@ TfrmCodFisc::TfrmCodFisc(QWidget* owner)
     });
 }
 
+void TfrmCodFisc::setHolder(const QString& birthDate, const QString& sex)
+{
+    m_birthDate = birthDate;
+    m_sex = sex;
+}
+
 bool TfrmCodFisc::check()
 {
     switch (taxCode::check(field()->text())) {
@@ -31,6 +38,8 @@ bool TfrmCodFisc::check()
         return false;
     case taxCode::Verdict::Valid:
         platform::informationBox(taxCode::validMessage, this);
+        if (const std::optional<QString> differs = taxCodePerson::disagreement(field()->text(), m_birthDate, m_sex))
+            platform::informationBox(*differs, this);
         return true;
     case taxCode::Verdict::Wrong:
         platform::warningBox(taxCode::wrongMessage, this);
