@@ -77,6 +77,22 @@ private slots:
         QVERIFY(QDir(other.folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
+    // An installed copy keeps out of its own folder even when it could write there.
+    void installedCopyUsesTheUserFolder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("bin")));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("share/golvera")));
+        const QString bin = dir.filePath(QStringLiteral("bin"));
+        QCOMPARE(dataFolder::chooseFor({}, bin).source, Source::ProgramFolder);
+        QVERIFY(fixtures::writeFile(dir.filePath(QStringLiteral("share/golvera/unins000.dll")), "[Accesso]\r\n"));
+        QCOMPARE(dataFolder::chooseFor({}, bin).source, Source::UserFolder);
+        QCOMPARE(dataFolder::chooseFor(dir.path(), bin).source, Source::CommandLine);
+        // A portable copy with its own store stays in its folder.
+        QVERIFY(fixtures::writeFile(bin + QStringLiteral("/unins000.dll"), "[Accesso]\r\n"));
+        QCOMPARE(dataFolder::chooseFor({}, bin).source, Source::ProgramFolder);
+    }
+
     void shippedFilesOfAnInstalledCopy()
     {
         QTemporaryDir dir;

@@ -27,7 +27,12 @@ Choice chooseFor(const QString& commandLineFolder, const QString& executableFold
         return choose(commandLineFolder, executableFolder, true, {});
     const QString userFolder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1Char('/') + product::name;
-    return choose({}, executableFolder, isWritable(executableFolder), userFolder);
+    // An installed copy (its shipped files in share/golvera, none beside it) never writes beside
+    // its executable, even for a user who could.
+    const QDir beside(executableFolder);
+    const bool installed = !beside.exists(programFolder::passwordStoreName)
+                           && QFileInfo::exists(beside.filePath(QStringLiteral("../share/golvera/") + programFolder::passwordStoreName));
+    return choose({}, executableFolder, !installed && isWritable(executableFolder), userFolder);
 }
 
 bool isWritable(const QString& folder)

@@ -18,7 +18,8 @@ struct Choice {
 Choice choose(const QString& commandLineFolder, const QString& programFolder, bool programFolderWritable,
               const QString& userFolder);
 
-// The same for a program started from `executableFolder`, trying whether it can write there; the
+// The same for a program started from `executableFolder`, trying whether it can write there (an
+// installed copy, whose shipped files are in ../share/golvera, never uses its own folder); the
 // user folder is the program's per-user data folder (~/.local/share/Golvera on Linux), the same
 // for the desktop program and the command line.
 Choice chooseFor(const QString& commandLineFolder, const QString& executableFolder);
