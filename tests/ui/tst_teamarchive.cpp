@@ -153,10 +153,8 @@ private Q_SLOTS:
                                      u"cmdNuovo"_s,  u"cmdPrimo"_s,  u"cmdSalva"_s,   u"cmdSelezionate"_s,
                                      u"cmdStampa"_s, u"cmdTrova"_s,  u"cmdUltimo"_s};
         QCOMPARE(widgets::names<PictureButton>(e.screen.get()), buttons);
-        // The attachments dialog is not part of the program yet.
-        const QStringList later = {u"cmdFile"_s};
         for (PictureButton* b : e.screen->findChildren<PictureButton*>()) {
-            QCOMPARE(b->isEnabled(), !later.contains(b->objectName()));
+            QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
             if (b->objectName() == u"btnEmail"_s)
                 QCOMPARE(b->geometry(), QRect(938, 474, 22, 22));
             else if (b->objectName() == u"cmdFile"_s || b->objectName() == u"cmdStampa"_s)
@@ -165,6 +163,31 @@ private Q_SLOTS:
                 QCOMPARE(b->size(), QSize(37, 39));
         }
         QCOMPARE(e.find<PictureButton>(u"cmdSelezionate"_s)->x(), 835);
+    }
+
+    // "Allega file" edits the record's attachments, which reach the archive with the next save.
+    void attachmentsReachTheRecordWithTheSave()
+    {
+        Editor e;
+        TeamRecord stored = team(u"Aquile"_s);
+        stored.File01 = u"statuto.pdf"_s;
+        stored.Desc01 = u"Statuto"_s;
+        e.write({stored});
+        QVERIFY(e.open());
+        e.screen->showRecord(1);
+        QString handedOver;
+        e.fake.onDialog = [&](QObject* dialog) {
+            handedOver = widgets::find<QLineEdit>(dialog, u"txtFile01"_s)->text();
+            widgets::find<QLineEdit>(dialog, u"txtDesc01"_s)->setText(u"Statuto 2026"_s);
+            widgets::find<QPushButton>(dialog, u"btnApplica"_s)->click();
+        };
+        e.click(u"cmdFile"_s);
+        QCOMPARE(e.fake.dialogsRun, QStringList{u"TfrmAllegaCartella"_s});
+        QCOMPARE(handedOver, u"statuto.pdf"_s);
+        QCOMPARE(e.records()[0].Desc01, u"Statuto"_s);
+        e.click(u"cmdSalva"_s);
+        QCOMPARE(e.records()[0].File01, u"statuto.pdf"_s);
+        QCOMPARE(e.records()[0].Desc01, u"Statuto 2026"_s);
     }
 
     void recordRoad()

@@ -1,9 +1,11 @@
 #include "teams/Squadre.h"
 
 #include "app/ProgramFolder.h"
+#include "common/AllegaCartella.h"
 #include "common/ButtonTable.h"
 #include "common/Dialogs.h"
 #include "common/EmailField.h"
+#include "common/FormAttachments.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
 #include "common/PictureButton.h"
@@ -45,12 +47,11 @@ Row line(const QString& name, const QString& caption, const QString& field, int 
     return {name, caption, field, Kind::Line, {x, y, width, 28}, {x, y - 22, width, 20}, next};
 }
 
-Row hidden(const QString& name, const QString& field) { return {name, {}, field, Kind::Hidden}; }
 
 // The team's fields in Enter order, then the mark and the attachments kept with the record.
 const QList<Row>& teamFields()
 {
-    static const QList<Row> rows = {
+    static const QList<Row> rows = QList<Row>{
         // The team name's caption is drawn apart, in its own colour.
         {u"txtSquadra"_s, {}, u"Squadra"_s, Kind::Line, {82, 116, 240, 28}, {}, u"txtColori"_s},
         line(u"txtColori"_s, u"Colori:"_s, u"Colori"_s, 328, 116, 240, u"txtSede"_s),
@@ -73,13 +74,7 @@ const QList<Row>& teamFields()
         line(u"txtPalmares"_s, u"Palmar\u00E8s:"_s, u"Palmares"_s, 114, 544, 687, u"txtNote"_s),
         line(u"txtNote"_s, u"Note:"_s, u"Note"_s, 114, 592, 846, u"txtSquadra"_s),
         {u"chkSelezionata"_s, u"Selezionata"_s, u"Selezionata"_s, Kind::CheckBox, {858, 540, 108, 28}},
-        hidden(u"lblFile01"_s, u"File01"_s),
-        hidden(u"lblFile02"_s, u"File02"_s),
-        hidden(u"lblFile03"_s, u"File03"_s),
-        hidden(u"lblDesc01"_s, u"Desc01"_s),
-        hidden(u"lblDesc02"_s, u"Desc02"_s),
-        hidden(u"lblDesc03"_s, u"Desc03"_s),
-    };
+    } + FormAttachments::rows();
     return rows;
 }
 
@@ -92,7 +87,6 @@ const QStringList& attachmentFields()
 QRect small(int x) { return {x, 16, 37, 39}; }
 QRect wide(int x) { return {x, 20, 148, 32}; }
 
-// The attachments open in a dialog that is not part of the program yet.
 const QList<ButtonRow>& toolbarButtons()
 {
     static const QList<ButtonRow> rows = {
@@ -101,7 +95,7 @@ const QList<ButtonRow>& toolbarButtons()
          u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."_s},
         {u"cmdSalva"_s, u"salva"_s, small(104), u"Salva la scheda corrente in archivio."_s},
         {u"cmdTrova"_s, u"trova"_s, small(144), u"Trova una scheda in archivio."_s},
-        {u"cmdFile"_s, u"allega_file"_s, wide(200), u"Allega file alla scheda."_s, false},
+        {u"cmdFile"_s, u"allega_file"_s, wide(200), u"Allega file alla scheda."_s},
         {u"cmdStampa"_s, u"stampa_scheda"_s, wide(368), u"Stampa la scheda."_s},
         {u"cmdPrimo"_s, u"primo"_s, small(538), u"Visualizza la prima scheda in archivio."_s},
         {u"cmdIndietro"_s, u"indietro"_s, small(580), u"Visualizza la scheda precedente in archivio."_s},
@@ -141,9 +135,12 @@ TfrmSquadre::TfrmSquadre(Navigator& navigator)
     RecordEditor::Hooks hooks = RecordEditor::Hooks::forForm(*m_form, [] { return archivePath(); });
     hooks.checkBeforeSave = [this] { return checkBeforeSave(); };
     hooks.resetForDuplicate = [this] { resetForDuplicate(); };
+    m_attachments = std::make_unique<FormAttachments>(*m_form);
     m_editor = new RecordEditor(this, recordEditing::Editor::Team, m_lblPosizione, RecordEditor::Buttons::named(this),
                                 std::move(hooks));
 }
+
+TfrmSquadre::~TfrmSquadre() = default;
 
 void TfrmSquadre::buildDecoration(QWidget* panel)
 {
@@ -193,6 +190,7 @@ void TfrmSquadre::buildToolbar(QWidget* panel)
     connect(button("cmdTrova"), &PictureButton::clicked, this, &TfrmSquadre::cmdTrovaClick);
     connect(button("cmdSelezionate"), &PictureButton::clicked, this, &TfrmSquadre::cmdSelezionateClick);
     connect(button("cmdStampa"), &PictureButton::clicked, this, &TfrmSquadre::cmdStampaClick);
+    connect(button("cmdFile"), &PictureButton::clicked, this, [this] { TfrmAllegaCartella::edit(this, *m_attachments); });
     connect(button("cmdEsporta"), &PictureButton::clicked, this, [this] { dialogs::open<TfrmExpSquadre>(this); });
     connect(button("cmdGuida"), &PictureButton::clicked, this, [this] { help::show(this, QStringLiteral("squadre")); });
     connect(button("cmdEsci"), &PictureButton::clicked, this, &QWidget::close);
@@ -244,8 +242,7 @@ bool TfrmSquadre::checkBeforeSave()
 void TfrmSquadre::resetForDuplicate()
 {
     m_form->control<QCheckBox>(QStringLiteral("chkSelezionata"))->setChecked(false);
-    for (const QString& field : attachmentFields())
-        m_form->setHidden(field, QString());
+    m_attachments->setAttachments({});
 }
 
 void TfrmSquadre::cmdTrovaClick()

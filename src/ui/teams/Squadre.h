@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "common/WorkScreen.h"
 
 #include <QString>
@@ -8,6 +10,7 @@ class PictureButton;
 class QLabel;
 class RecordEditor;
 class RecordForm;
+class FormAttachments;
 
 // The team archive editor: one club per record of the team archive, of which it is the only
 // writer. The search, the selected-teams list and the sheet print open from its toolbar.
@@ -15,6 +18,7 @@ class TfrmSquadre : public WorkScreen {
     Q_OBJECT
 public:
     explicit TfrmSquadre(Navigator& navigator);
+    ~TfrmSquadre() override;
 
     // Shows the team at `position` of the archive, as the search and the selected-teams list hand
     // it over; saving then updates it there.
@@ -43,5 +47,6 @@ private:
     QList<PictureButton*> m_buttons;
     QList<QWidget*> m_background;
     RecordForm* m_form = nullptr;
+    std::unique_ptr<FormAttachments> m_attachments;
     RecordEditor* m_editor = nullptr;
 };
