@@ -6,6 +6,7 @@
 #include "common/Dialogs.h"
 #include "common/EmailField.h"
 #include "common/FormAttachments.h"
+#include "common/KeyFilter.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
 #include "common/PictureButton.h"
@@ -304,7 +305,7 @@ bool TfrmGiocatori::eventFilter(QObject* watched, QEvent* event)
 {
     if (auto* count = qobject_cast<QLineEdit*>(watched); count && m_counts.contains(count)) {
         if (event->type() == QEvent::KeyPress)
-            return countKeyDown(static_cast<QKeyEvent*>(event));
+            return keyFilter::refuses(static_cast<QKeyEvent*>(event), keyFilter::isDigit);
         // A context menu opening over the field does not leave it.
         if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             count->setText(playerRules::countNormalForm(count->text()));
@@ -314,24 +315,6 @@ bool TfrmGiocatori::eventFilter(QObject* watched, QEvent* event)
             return dateKeyDown(date, static_cast<QKeyEvent*>(event));
     }
     return WorkScreen::eventFilter(watched, event);
-}
-
-// True swallows the key. Only digits and the editing keys reach a count; Enter is the chain's.
-bool TfrmGiocatori::countKeyDown(QKeyEvent* key)
-{
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        return false;
-    default:
-        break;
-    }
-    const QString text = key->text();
-    return !(text.size() == 1 && text.front() >= u'0' && text.front() <= u'9');
 }
 
 // A date is never typed: Backspace or Delete empties it, Enter moves on, Tab leaves it, and any

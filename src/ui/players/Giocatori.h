@@ -44,7 +44,6 @@ private:
     void loadPhoto(qint64 position);
     void storePhoto(qint64 position);
     void putPlaceholder();
-    bool countKeyDown(QKeyEvent* key);
     bool dateKeyDown(QLineEdit* field, QKeyEvent* key);
     void openCalendar(QLineEdit* field);
     void btnCodFiscClick();

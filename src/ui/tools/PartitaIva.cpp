@@ -1,6 +1,7 @@
 #include "tools/PartitaIva.h"
 
 #include "checkers/VatNumber.h"
+#include "common/KeyFilter.h"
 #include "platform/Platform.h"
 
 #include <QKeyEvent>
@@ -17,23 +18,9 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget* owner)
 bool TfrmPartitaIva::eventFilter(QObject* watched, QEvent* event)
 {
     // Only digits and the editing keys reach the field; Enter is the base's.
-    if (watched == field() && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-            break;
-        default: {
-            const QString text = key->text();
-            if (!(text.size() == 1 && text.front() >= u'0' && text.front() <= u'9'))
-                return true;
-        }
-        }
-    }
+    if (watched == field() && event->type() == QEvent::KeyPress
+        && keyFilter::refuses(static_cast<QKeyEvent*>(event), keyFilter::isDigit))
+        return true;
     return CheckerDialog::eventFilter(watched, event);
 }
 

@@ -5,6 +5,7 @@
 #include "common/EmailField.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
+#include "common/KeyFilter.h"
 #include "common/PictureButton.h"
 #include "common/RecordEditor.h"
 #include "common/RecordForm.h"
@@ -277,32 +278,13 @@ bool TfrmTorneo::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_txtPunteggio) {
         if (event->type() == QEvent::KeyPress)
-            return txtPunteggioKeyDown(static_cast<QKeyEvent*>(event));
+            return keyFilter::refuses(static_cast<QKeyEvent*>(event), isPointsKeyCharacter);
         // A context menu opening over the field does not leave it.
         if (event->type() == QEvent::FocusOut
             && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             txtPunteggioExit();
     }
     return WorkScreen::eventFilter(watched, event);
-}
-
-// True swallows the key. Only digits, the comma and the editing keys reach the field; Enter is
-// left to the Enter chain. Shortcuts are not key presses here: the editor's reach it before.
-bool TfrmTorneo::txtPunteggioKeyDown(QKeyEvent* key)
-{
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        return false;
-    default:
-        break;
-    }
-    const QString text = key->text();
-    return !(text.size() == 1 && isPointsKeyCharacter(text.front()));
 }
 
 void TfrmTorneo::txtPunteggioExit()

@@ -42,7 +42,6 @@ private:
     void buildFields(QWidget* panel);
     void connectDialogs();
     bool checkBeforeSave();
-    bool txtPunteggioKeyDown(QKeyEvent* key);
     void txtPunteggioExit();
     void btnCalcolatriceClick();
     void impSquadraClick();
