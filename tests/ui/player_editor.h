@@ -10,46 +10,21 @@
 #include "players/PhotoStore.h"
 #include "players/PictureBox.h"
 #include "storage/PlayerRecord.h"
-#include "ArchiveFiles.h"
-#include "FakePlatform.h"
-#include "Widgets.h"
+#include "EditorFixture.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
-struct PlayerEditor {
-    FakePlatform fake;
-    TempProgramFolder folder;
-    Navigator navigator;
-    QWidget launcher;
-    TfrmGiocatori screen{navigator};
-    QString path = folder.file(programFolder::playerArchiveName);
-
+struct PlayerEditor : EditorFixture<TfrmGiocatori, PlayerRecord> {
     PlayerEditor()
+        : EditorFixture(Screen::PlayerArchive, programFolder::playerArchiveName)
     {
-        navigator.add(Screen::Launcher, &launcher);
-        navigator.add(Screen::PlayerArchive, &screen);
     }
 
-    // Shows the editor the way the menu does, as the active window.
-    bool open()
-    {
-        navigator.go(Screen::PlayerArchive, nullptr);
-        QApplication::setActiveWindow(&screen);
-        return QTest::qWaitForWindowActive(&screen);
-    }
-
-    template <typename T = QLineEdit>
-    T* find(const QString& name) const
-    {
-        return widgets::find<T>(&screen, name);
-    }
-    QLineEdit* field(const QString& name) const { return find<QLineEdit>(name); }
     QLabel* position() const { return find<QLabel>(QStringLiteral("lblPosizione")); }
     QImage photo() const { return find<PictureBox>(QStringLiteral("imgFoto"))->picture(); }
-    void click(const QString& button) const { QTest::mouseClick(find<PictureButton>(button), Qt::LeftButton); }
 
     // Fills the six fields a save needs.
     void fillMandatory(const QString& name = QStringLiteral("Rossi Mario")) const
@@ -61,9 +36,6 @@ struct PlayerEditor {
         field(QStringLiteral("txtInizioTes"))->setText(QStringLiteral("30/06/2027"));
         field(QStringLiteral("txtFineTes"))->setText(QStringLiteral("31/01/2027"));
     }
-
-    void write(const QList<PlayerRecord>& records) const { QVERIFY(archiveFiles::writeRecords(path, records)); }
-    QList<PlayerRecord> records() const { return archiveFiles::readRecords<PlayerRecord>(path); }
 };
 
 inline PlayerRecord player(const QString& name, const QString& file01 = {}, const QString& desc01 = {})

@@ -10,7 +10,7 @@
 #include "output/RecordListScreen.h"
 #include "storage/TeamRecord.h"
 #include "teams/Squadre.h"
-#include "ArchiveFiles.h"
+#include "EditorFixture.h"
 #include "FakePlatform.h"
 #include "Widgets.h"
 
@@ -49,45 +49,14 @@ TeamRecord team(const QString& name, const QString& selected = u"No"_s, const QS
 }
 
 // The editor over a team archive in its own temporary program folder, with a stand-in launcher.
-struct Editor {
-    FakePlatform fake;
-    TempProgramFolder folder;
-    Navigator navigator;
-    QWidget launcher;
-    std::unique_ptr<TfrmSquadre> screen;
-    QString path = folder.file(programFolder::teamArchiveName);
-
+struct Editor : EditorFixture<TfrmSquadre, TeamRecord> {
     Editor()
+        : EditorFixture(Screen::TeamArchive, programFolder::teamArchiveName)
     {
-        programFolder::set(folder.path());
-        screen = std::make_unique<TfrmSquadre>(navigator);
-        navigator.add(Screen::Launcher, &launcher);
-        navigator.add(Screen::TeamArchive, screen.get());
     }
 
-    bool open()
-    {
-        navigator.go(Screen::TeamArchive, nullptr);
-        QApplication::setActiveWindow(screen.get());
-        return QTest::qWaitForWindowActive(screen.get());
-    }
-
-    template <typename T = QLineEdit>
-    T* find(const QString& name) const { return widgets::find<T>(screen.get(), name); }
-    QLineEdit* field(const QString& name) const { return find<QLineEdit>(name); }
     QCheckBox* selected() const { return find<QCheckBox>(u"chkSelezionata"_s); }
     QString position() const { return find<QLabel>(u"lblPosizione"_s)->text(); }
-    void click(const QString& button) const { QTest::mouseClick(find<PictureButton>(button), Qt::LeftButton); }
-
-    void write(const QList<TeamRecord>& records) const { QVERIFY(archiveFiles::writeRecords(path, records)); }
-    QList<TeamRecord> records() const { return archiveFiles::readRecords<TeamRecord>(path); }
-    QList<MessageKind> kinds() const
-    {
-        QList<MessageKind> result;
-        for (const ShownMessage& m : fake.messages)
-            result << m.kind;
-        return result;
-    }
 };
 
 }  // namespace
@@ -101,7 +70,7 @@ private Q_SLOTS:
         Editor e;
         QCOMPARE(e.find<QLabel>(u"panInfo"_s)->text(), u"Pronto per archiviare una nuova scheda..."_s);
         QVERIFY(e.open());
-        QCOMPARE(e.screen->windowTitle(), u" Golvera - Archivio Squadre"_s);
+        QCOMPARE(e.screen.windowTitle(), u" Golvera - Archivio Squadre"_s);
         QCOMPARE(e.find<QWidget>(u"panContent"_s)->size(), QSize(994, 692));
 
         // Name, position, width and capacity of the 19 fields, in Enter order.
@@ -133,7 +102,7 @@ private Q_SLOTS:
             QVERIFY(edit->font().bold());
         }
         names.sort();
-        QCOMPARE(widgets::names<QLineEdit>(e.screen.get()), names);  // no other edit field
+        QCOMPARE(widgets::names<QLineEdit>(&e.screen), names);  // no other edit field
 
         // Enter follows the table and goes round from the notes to the name.
         QLineEdit* first = e.field(u"txtSquadra"_s);
@@ -152,8 +121,8 @@ private Q_SLOTS:
                                      u"cmdEsporta"_s, u"cmdFile"_s,  u"cmdGuida"_s,   u"cmdIndietro"_s,
                                      u"cmdNuovo"_s,  u"cmdPrimo"_s,  u"cmdSalva"_s,   u"cmdSelezionate"_s,
                                      u"cmdStampa"_s, u"cmdTrova"_s,  u"cmdUltimo"_s};
-        QCOMPARE(widgets::names<PictureButton>(e.screen.get()), buttons);
-        for (PictureButton* b : e.screen->findChildren<PictureButton*>()) {
+        QCOMPARE(widgets::names<PictureButton>(&e.screen), buttons);
+        for (PictureButton* b : e.screen.findChildren<PictureButton*>()) {
             QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
             if (b->objectName() == u"btnEmail"_s)
                 QCOMPARE(b->geometry(), QRect(938, 474, 22, 22));
@@ -174,7 +143,7 @@ private Q_SLOTS:
         stored.Desc01 = u"Statuto"_s;
         e.write({stored});
         QVERIFY(e.open());
-        e.screen->showRecord(1);
+        e.screen.showRecord(1);
         QString handedOver;
         e.fake.onDialog = [&](QObject* dialog) {
             handedOver = widgets::find<QLineEdit>(dialog, u"txtFile01"_s)->text();
@@ -219,7 +188,7 @@ private Q_SLOTS:
         e.click(u"cmdUltimo"_s);
         QCOMPARE(e.position(), u"3"_s);
         QVERIFY(e.selected()->isChecked());
-        QCOMPARE(e.screen->attachment(u"File01"_s), u"rosa.pdf"_s);
+        QCOMPARE(e.screen.attachment(u"File01"_s), u"rosa.pdf"_s);
         e.field(u"txtAllenatore"_s)->setText(u"Bianchi"_s);
         e.click(u"cmdSalva"_s);
         QCOMPARE(e.fake.lastMessage().text, updated);
@@ -260,7 +229,7 @@ private Q_SLOTS:
         e.click(u"cmdNuovo"_s);
         QCOMPARE(e.position(), QString());
         QCOMPARE(e.field(u"txtSquadra"_s)->text(), QString());
-        QCOMPARE(e.screen->attachment(u"File01"_s), QString());
+        QCOMPARE(e.screen.attachment(u"File01"_s), QString());
     }
 
     void saveRefusalsAndDuplicateWarning()
@@ -312,7 +281,7 @@ private Q_SLOTS:
         e.write(all.mid(0, count));
         QVERIFY(e.open());
         if (!from.isEmpty())
-            e.screen->showRecord(from.toLongLong());
+            e.screen.showRecord(from.toLongLong());
         e.click(button);
         if (shown == u"-"_s) {
             QCOMPARE(e.kinds(), QList<MessageKind>{MessageKind::Information});
@@ -336,12 +305,12 @@ private Q_SLOTS:
         QCOMPARE(e.fake.lastMessage().text, archiveFailure);
         QCOMPARE(e.position(), QString());
         QCOMPARE(e.field(u"txtSquadra"_s)->text(), u"Aquile"_s);
-        QVERIFY(e.screen->isVisible());
+        QVERIFY(e.screen.isVisible());
 
         e.click(u"cmdPrimo"_s);
         QCOMPARE(e.fake.lastMessage().kind, MessageKind::Error);
         // Duplicate reports the same failure in a warning box.
-        e.screen->findChild<QLabel*>(u"lblPosizione"_s)->setText(u"1"_s);
+        e.screen.findChild<QLabel*>(u"lblPosizione"_s)->setText(u"1"_s);
         e.click(u"cmdDuplica"_s);
         QCOMPARE(e.fake.lastMessage().kind, MessageKind::Warning);
         QCOMPARE(e.fake.lastMessage().text, archiveFailure);
@@ -389,7 +358,7 @@ private Q_SLOTS:
         Editor e;
         e.write({team(u"Lupi"_s), team(u"Orsi"_s), team(u"Falchi"_s)});
         QVERIFY(e.open());
-        e.screen->showRecord(2);
+        e.screen.showRecord(2);
         QWidget* focus = e.find<QWidget>(field);
         focus->setFocus();
         QTest::keySequence(focus, keys);
@@ -443,7 +412,7 @@ private Q_SLOTS:
         e.click(u"cmdGuida"_s);
         QCOMPARE(e.fake.dialogsRun, QStringList{u"TfrmGuida"_s});
         e.click(u"cmdEsci"_s);
-        QVERIFY(!e.screen->isVisible());
+        QVERIFY(!e.screen.isVisible());
         QVERIFY(e.launcher.isVisible());
     }
 

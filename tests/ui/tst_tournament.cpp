@@ -10,7 +10,7 @@
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 #include "tournament/Torneo.h"
-#include "ArchiveFiles.h"
+#include "EditorFixture.h"
 #include "FakePlatform.h"
 #include "Widgets.h"
 #include "tst_tournament_folders.h"
@@ -56,39 +56,16 @@ TournamentRecord entry(const QString& team, const QString& points = QStringLiter
 
 // The editor on a tournament of its own temporary program folder, with a stand-in launcher to
 // return to.
-struct Editor {
-    FakePlatform fake;
-    TempProgramFolder folder;
-    Navigator navigator;
-    QWidget launcher;
-    TfrmTorneo screen{navigator};
-    QString path = folder.file(QStringLiteral("Coppa Estate.vai"));
-
+struct Editor : EditorFixture<TfrmTorneo, TournamentRecord> {
     Editor()
+        : EditorFixture(Screen::TournamentEditor, QStringLiteral("Coppa Estate.vai"))
     {
-        navigator.add(Screen::Launcher, &launcher);
-        navigator.add(Screen::TournamentEditor, &screen);
         screen.setTournament(path, QStringLiteral("Coppa Estate"));
     }
 
-    // Shows the editor the way the open screen does, as the active window.
-    bool open()
-    {
-        navigator.go(Screen::TournamentEditor, nullptr);
-        QApplication::setActiveWindow(&screen);
-        return QTest::qWaitForWindowActive(&screen);
-    }
-
-    template <typename T = QLineEdit>
-    T* find(const QString& name) const
-    {
-        return widgets::find<T>(&screen, name);
-    }
-    QLineEdit* field(const QString& name) const { return find<QLineEdit>(name); }
     QPlainTextEdit* matches() const { return find<QPlainTextEdit>(QStringLiteral("txtGare")); }
     QCheckBox* completed() const { return find<QCheckBox>(QStringLiteral("chkCompletato")); }
     QLabel* position() const { return find<QLabel>(QStringLiteral("lblPosizione")); }
-    void click(const QString& button) const { QTest::mouseClick(find<PictureButton>(button), Qt::LeftButton); }
 
     // Replaces the points text by typing, as far as the field's keys allow.
     void typePoints(const QString& keys) const
@@ -99,17 +76,6 @@ struct Editor {
         while (!points->text().isEmpty())
             QTest::keyClick(points, Qt::Key_Backspace);
         QTest::keyClicks(points, keys);
-    }
-
-    void write(const QList<TournamentRecord>& records) const { QVERIFY(archiveFiles::writeRecords(path, records)); }
-    QList<TournamentRecord> records() const { return archiveFiles::readRecords<TournamentRecord>(path); }
-
-    QList<MessageKind> kinds() const
-    {
-        QList<MessageKind> result;
-        for (const ShownMessage& m : fake.messages)
-            result << m.kind;
-        return result;
     }
 };
 
