@@ -415,6 +415,10 @@ private Q_SLOTS:
         QTest::keyClick(e.matches(), Qt::Key_Return);
         QVERIFY(e.matches()->hasFocus());
         QCOMPARE(e.matches()->toPlainText(), QStringLiteral("a\n"));
+        // Tab leaves it for the points, as in every other field.
+        QTest::keyClick(e.matches(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtPunteggio"));
+        QCOMPARE(e.matches()->toPlainText(), QStringLiteral("a\n"));
 
         e.field(QStringLiteral("txtPunteggio"))->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
