@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTableView>
 #include <QListView>
@@ -101,7 +102,7 @@ void reportLayout(benchmark::State& state)
 void exportTournament(benchmark::State& state)
 {
     const QString path = tournament(int(state.range(0)));
-    const QString target = folder().filePath(QStringLiteral("Torneo.xls"));
+    const QString target = QFileInfo(path).absolutePath() + QStringLiteral("/Torneo.xls");
     for (auto _ : state) {
         state.PauseTiming();
         {
