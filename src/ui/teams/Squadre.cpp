@@ -78,12 +78,6 @@ const QList<Row>& teamFields()
     return rows;
 }
 
-const QStringList& attachmentFields()
-{
-    static const QStringList fields = {u"File01"_s, u"File02"_s, u"File03"_s, u"Desc01"_s, u"Desc02"_s, u"Desc03"_s};
-    return fields;
-}
-
 QRect small(int x) { return {x, 16, 37, 39}; }
 QRect wide(int x) { return {x, 20, 148, 32}; }
 
@@ -213,12 +207,6 @@ void TfrmSquadre::buildFields(QWidget* panel)
 void TfrmSquadre::showRecord(qint64 position) { m_editor->show(position); }
 
 QString TfrmSquadre::attachment(const QString& field) const { return m_form->hidden(field); }
-
-void TfrmSquadre::setAttachment(const QString& field, const QString& value)
-{
-    if (attachmentFields().contains(field))
-        m_form->setHidden(field, value);
-}
 
 void TfrmSquadre::showEvent(QShowEvent* event)
 {

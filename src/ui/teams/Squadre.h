@@ -27,7 +27,6 @@ public:
     // The attachment names and descriptions of the record on screen ("File01" … "Desc03"); they
     // are stored with the record at the next save.
     QString attachment(const QString& field) const;
-    void setAttachment(const QString& field, const QString& value);
 
 protected:
     void showEvent(QShowEvent* event) override;
