@@ -2,6 +2,7 @@
 
 #include "app/Product.h"
 #include "app/ProgramFolder.h"
+#include "storage/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,13 +51,8 @@ bool prepare(const Choice& choice, const QString& shippedStore)
     const QString store = QDir(choice.folder).filePath(programFolder::passwordStoreName);
     if (QFileInfo::exists(store))
         return true;
-    // Copied under a temporary name and renamed, so a half-written store never stands in the folder.
-    const QString partial = store + QStringLiteral(".part");
-    QFile::remove(partial);
-    if (!QFile::copy(shippedStore, partial))
-        return false;
-    QFile::setPermissions(partial, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    return QFile::rename(partial, store);
+    QFile shipped(shippedStore);
+    return shipped.open(QIODevice::ReadOnly) && wholeFile::write(store, shipped.readAll());
 }
 
 QString describe(const Choice& choice)

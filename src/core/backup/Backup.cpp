@@ -1,11 +1,11 @@
 #include "backup/Backup.h"
 
 #include "app/ProgramFolder.h"
+#include "storage/WholeFile.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <zip.h>
 
@@ -99,14 +99,12 @@ Outcome make(const QString& dataFolder, const QDate& today, bool replace)
         return outcome;
     }
 
-    // Built beside its final name and renamed at the end: a backup interrupted half-way never
-    // stands as the day's backup.
-    const QString partial = outcome.path + QStringLiteral(".part");
-    QFile::remove(partial);
+    // libzip writes the archive into a temporary file and renames it at the close: a backup
+    // interrupted half-way never stands as the day's backup, nor replaces it.
     int code = 0;
-    zip_t* archive = zip_open(QFile::encodeName(partial).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    zip_t* archive = zip_open(QFile::encodeName(outcome.path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
     if (!archive) {
-        outcome.error = QStringLiteral("impossibile creare %1: %2").arg(partial, openError(code));
+        outcome.error = QStringLiteral("impossibile creare %1: %2").arg(outcome.path, openError(code));
         return outcome;
     }
     for (const QString& name : contents(dataFolder)) {
@@ -116,20 +114,12 @@ Outcome make(const QString& dataFolder, const QDate& today, bool replace)
                 zip_source_free(source);
             outcome.error = QStringLiteral("impossibile aggiungere %1: %2").arg(name, zipError(archive));
             zip_discard(archive);
-            QFile::remove(partial);
             return outcome;
         }
     }
     if (zip_close(archive) != 0) {
-        outcome.error = QStringLiteral("impossibile scrivere %1: %2").arg(partial, zipError(archive));
+        outcome.error = QStringLiteral("impossibile scrivere %1: %2").arg(outcome.path, zipError(archive));
         zip_discard(archive);
-        QFile::remove(partial);
-        return outcome;
-    }
-    QFile::remove(outcome.path);
-    if (!QFile::rename(partial, outcome.path)) {
-        outcome.error = QStringLiteral("impossibile rinominare %1").arg(partial);
-        QFile::remove(partial);
         return outcome;
     }
     outcome.written = true;
@@ -164,19 +154,16 @@ QString restore(const QString& zipPath, const QString& folder)
                                                                       zip_fclose);
         if (!entry)
             return QStringLiteral("impossibile leggere %1: %2").arg(name, zipError(raw));
-        QSaveFile out(path);
-        if (!out.open(QIODevice::WriteOnly))
-            return QStringLiteral("impossibile scrivere %1").arg(path);
+        QByteArray content;
         char buffer[1 << 16];
         zip_int64_t read = 0;
-        while ((read = zip_fread(entry.get(), buffer, sizeof buffer)) > 0) {
-            if (out.write(buffer, read) != read)
-                return QStringLiteral("impossibile scrivere %1").arg(path);
-        }
+        while ((read = zip_fread(entry.get(), buffer, sizeof buffer)) > 0)
+            content.append(buffer, qsizetype(read));
         if (read < 0)
             return QStringLiteral("impossibile leggere %1: %2").arg(name, zipError(raw));
-        if (!out.commit())
-            return QStringLiteral("impossibile scrivere %1").arg(path);
+        QString error;
+        if (!wholeFile::write(path, content, &error))
+            return QStringLiteral("impossibile scrivere %1 (%2)").arg(path, error);
     }
     return {};
 }
