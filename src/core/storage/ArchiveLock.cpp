@@ -48,7 +48,7 @@ ArchiveLock::ArchiveLock(const QString& archivePath)
     if (fileFaults::strike(fileFaults::Fault::CreateRefused, path))
         fail(path, QStringLiteral("the folder refuses new files"));
     // Reading the holder's name from a FIFO put there would block for ever.
-    if (DiskFile::exists(path) && !DiskFile::isRegularFile(path))
+    if (DiskFile::isOtherThanRegularFile(path))
         fail(path, QStringLiteral("not a regular file"));
     m_lock = std::make_unique<QLockFile>(path);
     m_lock->setStaleLockTime(int(staleAfter.count()));

@@ -224,6 +224,19 @@ bool DiskFile::exists(const QString& path)
     return ::lstat(native(path).constData(), &info) == 0;
 }
 
+bool DiskFile::isOtherThanRegularFile(const QString& path)
+{
+    struct stat link {};
+    if (::lstat(native(path).constData(), &link) != 0)
+        return false;
+    if (S_ISREG(link.st_mode))
+        return false;
+    if (!S_ISLNK(link.st_mode))
+        return true;
+    struct stat target {};
+    return ::stat(native(path).constData(), &target) != 0 ? errno != ENOENT || exists(path) : !S_ISREG(target.st_mode);
+}
+
 bool DiskFile::remove(const QString& path, QString* error)
 {
     if (fileFaults::strike(Fault::RemoveRefused, path) || ::unlink(native(path).constData()) != 0) {

@@ -42,6 +42,9 @@ public:
     static bool isRegularFile(const QString& path);
     // A path exists there, of whatever kind (a dangling link counts).
     static bool exists(const QString& path);
+    // Something other than a regular file stands there (a FIFO, a folder, a dangling link). A path
+    // that another process removes meanwhile is nothing, not something else.
+    static bool isOtherThanRegularFile(const QString& path);
     // Deletes a file; false with `error` set on failure.
     static bool remove(const QString& path, QString* error = nullptr);
     // Moves `from` over `to` in one step, then makes the change in the folder durable.

@@ -41,7 +41,7 @@ bool createTemporary(const QString& path, DiskFile& file)
 
 bool write(const QString& path, const QByteArray& bytes, QString* error)
 {
-    if (DiskFile::exists(path) && !DiskFile::isRegularFile(path))
+    if (DiskFile::isOtherThanRegularFile(path))
         return fail(error, QStringLiteral("%1 is not a regular file").arg(path));
 
     DiskFile file;
