@@ -13,6 +13,7 @@
 #include "storage/RecordFile.h"
 #include "storage/TournamentRecord.h"
 #include "tournament/ExpTorneo.h"
+#include "tournament/TournamentExport.h"
 #include "tournament/TrovaPagina.h"
 
 #include <QApplication>
@@ -111,7 +112,7 @@ void exportTournament(benchmark::State& state)
             state.ResumeTiming();
             screen.show();
             QCoreApplication::processEvents();
-            if (!spreadsheet::write(target, TfrmExpTorneo::sheet(), screen.rows()))
+            if (!spreadsheet::write(target, tournamentExport::sheet(), screen.rows()))
                 state.SkipWithError("export not written");
             state.PauseTiming();
         }

@@ -11,8 +11,6 @@ public:
     // The tournament file the editor works on; the grid fills from it when the screen shows.
     void setTournament(const QString& path) { m_path = path; }
 
-    static const spreadsheet::Sheet& sheet();
-
 private:
     QString m_path;
 };
