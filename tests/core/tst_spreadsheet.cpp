@@ -42,9 +42,13 @@ QByteArray dataRow(const QByteArray& team, const QByteArray& points)
     return "<tr><td style=\"text-align: left;\">" + team + "</td><td style=\"text-align: left;\">" + points + "</td></tr>";
 }
 
-spreadsheet::Row entry(qint64 position, const QString& team, const QString& points)
+// Rows of team and points, numbered from 1.
+spreadsheet::Table entries(const QList<std::pair<QString, QString>>& cells)
 {
-    return {position, {team, points}};
+    spreadsheet::Table table(2);
+    for (const auto& [team, points] : cells)
+        table.append(table.size() + 1, {team, points});
+    return table;
 }
 
 QByteArray contents(const QString& path)
@@ -62,7 +66,7 @@ private slots:
     void twoEntries()
     {
         const QByteArray document =
-            spreadsheet::document(sheet, {entry(1, u"  Aquile "_s, u"12,50"_s), entry(2, u"Lupi"_s, QString())});
+            spreadsheet::document(sheet, entries({{u"  Aquile "_s, u"12,50"_s}, {u"Lupi"_s, QString()}}));
         QCOMPARE(document, head + dataRow("Aquile", "12,50") + dataRow("Lupi", "") + tail);
         QVERIFY(!document.contains('\n'));
         QVERIFY(!document.contains('\r'));
@@ -84,7 +88,7 @@ private slots:
     {
         QFETCH(QString, team);
         QFETCH(QByteArray, cell);
-        QCOMPARE(spreadsheet::document(sheet, {entry(1, team, u"0,00"_s)}), head + dataRow(cell, "0,00") + tail);
+        QCOMPARE(spreadsheet::document(sheet, entries({{team, u"0,00"_s}})), head + dataRow(cell, "0,00") + tail);
     }
 
     // Every record, numbered by its place in the file; a missing archive is an empty one.
@@ -93,9 +97,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"Coppa.vai"_s);
         QByteArray bytes;
-        for (const char* team : {"Lupi", " Aquile ", "Orsi"}) {
+        for (const QString& team : {u"Lupi"_s, u" Aquile \t"_s, u"Orsi \u0081"_s}) {
             TournamentRecord record;
-            record.Concorrente = QString::fromLatin1(team);
+            record.Concorrente = team;
             record.Punteggio = u"1,00"_s;
             bytes += record.toBytes();
         }
@@ -103,25 +107,28 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes + QByteArray(10, 'x'));  // an unfinished append is no record
         file.close();
-        const QList<spreadsheet::Row> rows = spreadsheet::read(path, recordFormat(TournamentRecord::Layout), sheet);
+        const spreadsheet::Table rows = spreadsheet::read(path, recordFormat(TournamentRecord::Layout), sheet);
         QCOMPARE(rows.size(), 3);
-        QCOMPARE(rows[1].position, 2);
-        QCOMPARE(rows[1].cells, (QStringList{u"Aquile"_s, u"1,00"_s}));
-        QCOMPARE(rows[2].cells.front(), u"Orsi"_s);
+        QCOMPARE(rows.position(1), 2);
+        QCOMPARE(rows.cell(1, 0), u"Aquile"_s);
+        QCOMPARE(rows.cell(1, 1), u"1,00"_s);
+        // A byte the code page leaves undefined reaches the file as it was stored.
+        QCOMPARE(rows.cell(2, 0), u"Orsi \u0081"_s);
+        QVERIFY(spreadsheet::document(sheet, rows).contains(dataRow("Orsi \x81", "1,00")));
         QVERIFY(spreadsheet::read(dir.filePath(u"Nuovo.vai"_s), recordFormat(TournamentRecord::Layout), sheet).isEmpty());
     }
 
     void emptyArchiveWritesTheHeaderOnly()
     {
-        QCOMPARE(spreadsheet::document(sheet, {}), head + tail);
+        QCOMPARE(spreadsheet::document(sheet, spreadsheet::Table(2)), head + tail);
     }
 
     void writeReplacesTheOldExport()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"Torneo.xls"_s);
-        QVERIFY(spreadsheet::write(path, sheet, {entry(1, u"Aquile"_s, u"1,00"_s), entry(2, u"Lupi"_s, u"2,00"_s)}));
-        QVERIFY(spreadsheet::write(path, sheet, {entry(1, u"Orsi"_s, u"3,00"_s)}));
+        QVERIFY(spreadsheet::write(path, sheet, entries({{u"Aquile"_s, u"1,00"_s}, {u"Lupi"_s, u"2,00"_s}})));
+        QVERIFY(spreadsheet::write(path, sheet, entries({{u"Orsi"_s, u"3,00"_s}})));
         QCOMPARE(contents(path), head + dataRow("Orsi", "3,00") + tail);
     }
 
@@ -131,12 +138,13 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"Torneo.xls"_s);
-        QVERIFY(spreadsheet::write(path, sheet, {entry(1, u"Aquile"_s, u"1,00"_s)}));
+        QVERIFY(spreadsheet::write(path, sheet, entries({{u"Aquile"_s, u"1,00"_s}})));
         const QByteArray before = contents(path);
 
-        QList<spreadsheet::Row> many;
+        QList<std::pair<QString, QString>> cells;
         for (int i = 1; i <= 2000; ++i)
-            many.append(entry(i, u"Squadra %1"_s.arg(i), u"0,00"_s));
+            cells.append({u"Squadra %1"_s.arg(i), u"0,00"_s});
+        const spreadsheet::Table many = entries(cells);
         rlimit saved{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -152,10 +160,27 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"Torneo.xls"_s});
     }
 
+    // A document of several mebibytes goes to the file in pieces: every row arrives once, in order.
+    void largeExportIsWrittenWhole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Torneo.xls"_s);
+        QList<std::pair<QString, QString>> cells;
+        QByteArray expected = head;
+        for (int i = 1; i <= 40000; ++i) {
+            cells.append({u"Squadra & %1"_s.arg(i), u"%1,00"_s.arg(i)});
+            expected += dataRow("Squadra &amp; " + QByteArray::number(i), QByteArray::number(i) + ",00");
+        }
+        expected += tail;
+        QVERIFY(expected.size() > 3 * (1 << 20));
+        QVERIFY(spreadsheet::write(path, sheet, entries(cells)));
+        QCOMPARE(contents(path), expected);
+    }
+
     void unwritableFolderFails()
     {
         QTemporaryDir dir;
-        QVERIFY(!spreadsheet::write(dir.filePath(u"manca/Torneo.xls"_s), sheet, {}));
+        QVERIFY(!spreadsheet::write(dir.filePath(u"manca/Torneo.xls"_s), sheet, spreadsheet::Table(2)));
     }
 };
 

@@ -183,9 +183,9 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(first.toBytes() + second.toBytes());
         }
-        const QList<spreadsheet::Row> rows = spreadsheet::read(archive, recordFormat(TeamRecord::Layout), teamExport::sheet());
+        const spreadsheet::Table rows = spreadsheet::read(archive, recordFormat(TeamRecord::Layout), teamExport::sheet());
         QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows[1].position, 2);
+        QCOMPARE(rows.position(1), 2);
         const QByteArray document = spreadsheet::document(teamExport::sheet(), rows);
 
         const QList<std::pair<QByteArray, int>> headers = {

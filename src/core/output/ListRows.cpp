@@ -24,6 +24,20 @@ void appendLast(QString& row, const QString& field)
     row.append(trimControls(field));
 }
 
+QString build(const Layout& layout, const QStringList& values)
+{
+    QString row;
+    for (qsizetype i = 0; i < layout.size(); ++i) {
+        const Column& column = layout.at(i);
+        row.append(column.label);
+        if (column.width < 0)
+            appendLast(row, values.value(i));
+        else
+            appendColumn(row, values.value(i), column.width);
+    }
+    return row;
+}
+
 bool orderLess(const QString& a, const QString& b)
 {
     // Plain QString comparison is code-unit order, and a prefix compares less.

@@ -13,6 +13,17 @@ struct ListRow {
 
 namespace listRows {
 
+// One column of a row: a label, then a record field cut or padded with blanks to a width.
+struct Column {
+    QString label;          // shown before the field ("  Campo: "), part of the row's text
+    QString field;          // the record field the column shows
+    qsizetype width = -1;   // below 0 for the last column, shown as long as it is
+};
+using Layout = QList<Column>;
+
+// The row of one record: `values` holds one text per column, in column order.
+QString build(const Layout& layout, const QStringList& values);
+
 // Appends `field` with leading and trailing blanks removed, padded with blanks or cut to exactly
 // `width` characters.
 void appendColumn(QString& row, const QString& field, qsizetype width);

@@ -2,11 +2,13 @@
 
 #include "output/ArchiveScan.h"
 #include "storage/Cp1252.h"
-#include "text/TextRules.h"
 
 #include <QSaveFile>
 
-#include <algorithm>
+#include <array>
+#include <cstring>
+#include <functional>
+#include <vector>
 
 namespace spreadsheet {
 
@@ -27,75 +29,164 @@ const QString options = QStringLiteral(
 
 const QString tail = QStringLiteral("</table></body></html>");
 
-// A cell's text as it must arrive in the sheet: markup characters would otherwise end the cell.
+// A text as it must arrive in the sheet: markup characters would otherwise end the cell.
 QString escaped(const QString& text)
 {
-    const auto markup = [](QChar c) { return c == u'&' || c == u'<' || c == u'>' || c == u'"'; };
-    if (std::none_of(text.begin(), text.end(), markup))
-        return text;
-    QString result;
-    result.reserve(text.size());
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case u'&': result += QStringLiteral("&amp;"); break;
-        case u'<': result += QStringLiteral("&lt;"); break;
-        case u'>': result += QStringLiteral("&gt;"); break;
-        case u'"': result += QStringLiteral("&quot;"); break;
-        default: result += c;
-        }
+    return text.toHtmlEscaped();
+}
+
+// Fills a buffer with the document and hands it on whenever it is about a mebibyte long, so that
+// a large export is never held whole in memory twice. Rows are copied with plain memcpy: this is
+// the inner loop of every export.
+class PieceWriter {
+public:
+    explicit PieceWriter(const std::function<bool(QByteArrayView)>& sink)
+        : m_sink(sink)
+        , m_buffer(Piece, Qt::Uninitialized)
+    {
     }
-    return result;
+
+    // Room for `bytes` more, handing the full part on first; false when the sink refused it.
+    bool reserve(qsizetype bytes)
+    {
+        if (m_used + bytes <= m_buffer.size())
+            return true;
+        if (!flush())
+            return false;
+        if (bytes > m_buffer.size())
+            m_buffer.resize(bytes);
+        return true;
+    }
+
+    // A fixed piece of markup: its size is known here, so the copy is a few moves.
+    template <std::size_t N>
+    void put(const char (&markup)[N])
+    {
+        std::memcpy(m_buffer.data() + m_used, markup, N - 1);
+        m_used += qsizetype(N - 1);
+    }
+
+    void put(QByteArrayView bytes)
+    {
+        std::memcpy(m_buffer.data() + m_used, bytes.data(), std::size_t(bytes.size()));
+        m_used += bytes.size();
+    }
+
+    // The markup characters are ASCII, so escaping a cell's Windows-1252 bytes escapes its text.
+    // Needs room for six times the bytes.
+    void putEscaped(QByteArrayView bytes)
+    {
+        static constexpr auto markup = [] {
+            std::array<bool, 256> table{};
+            for (unsigned char c : {'&', '<', '>', '"'})
+                table[c] = true;
+            return table;
+        }();
+        const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+        qsizetype plain = 0;
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            if (!markup[data[i]])
+                continue;
+            put(bytes.sliced(plain, i - plain));
+            switch (data[i]) {
+            case '&': put("&amp;"); break;
+            case '<': put("&lt;"); break;
+            case '>': put("&gt;"); break;
+            default: put("&quot;"); break;
+            }
+            plain = i + 1;
+        }
+        put(bytes.sliced(plain));
+    }
+
+    bool flush()
+    {
+        const bool accepted = m_used == 0 || m_sink(QByteArrayView(m_buffer.constData(), m_used));
+        m_used = 0;
+        return accepted;
+    }
+
+private:
+    static constexpr qsizetype Piece = 1 << 20;
+    const std::function<bool(QByteArrayView)>& m_sink;
+    QByteArray m_buffer;
+    qsizetype m_used = 0;
+};
+
+// The document in pieces; false as soon as `sink` refuses one.
+bool writeDocument(const Sheet& sheet, const Table& rows, const std::function<bool(QByteArrayView)>& sink)
+{
+    QString header = head + escaped(sheet.name) + options + QStringLiteral("<tr>");
+    for (const Column& column : sheet.columns) {
+        header += QStringLiteral("<td style=\"text-align: left; font-weight: bold;\" width=%1>").arg(column.exportWidth)
+                  + escaped(column.label) + QStringLiteral("</td>");
+    }
+    header += QStringLiteral("</tr>");
+    const QByteArray headerBytes = cp1252::encode(header);
+    const QByteArray tailBytes = cp1252::encode(tail);
+    static constexpr char rowStart[] = "<tr>";
+    static constexpr char rowEnd[] = "</tr>";
+    static constexpr char cellStart[] = "<td style=\"text-align: left;\">";
+    static constexpr char cellEnd[] = "</td>";
+    const qsizetype rowMarkup = qsizetype(sizeof rowStart + sizeof rowEnd - 2)
+                                + rows.columns() * qsizetype(sizeof cellStart + sizeof cellEnd - 2);
+
+    PieceWriter out(sink);
+    if (!out.reserve(headerBytes.size()))
+        return false;
+    out.put(headerBytes);
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        if (!out.reserve(rowMarkup + 6 * rows.storedRowSize(row)))
+            return false;
+        out.put(rowStart);
+        for (int column = 0; column < rows.columns(); ++column) {
+            out.put(cellStart);
+            out.putEscaped(rows.storedCell(row, column));
+            out.put(cellEnd);
+        }
+        out.put(rowEnd);
+    }
+    if (!out.reserve(tailBytes.size()))
+        return false;
+    out.put(tailBytes);
+    return out.flush();
 }
 
 }  // namespace
 
-QList<Row> read(const QString& archive, const RecordFormat& format, const Sheet& sheet)
+Table read(const QString& archive, const RecordFormat& format, const Sheet& sheet)
 {
-    QList<int> fields;
+    std::vector<int> fields;
     for (const Column& column : sheet.columns)
-        fields.append(format.indexOf(column.field));
-    QList<Row> rows;
+        fields.push_back(format.indexOf(column.field));
+    Table rows(int(fields.size()));
+    std::vector<QByteArrayView> cells(fields.size());
     archiveScan::visit(archive, format.size, [&](qint64 position, QByteArrayView record) {
-        Row row{position, {}};
-        row.cells.reserve(fields.size());
-        for (int field : fields)
-            row.cells.append(field < 0 ? QString() : trimControls(format.readField(record, field)));
-        rows.append(std::move(row));
+        format.storedTexts(record, fields, cells);
+        rows.appendStored(position, cells);
     });
     return rows;
 }
 
-QByteArray document(const Sheet& sheet, const QList<Row>& rows)
+QByteArray document(const Sheet& sheet, const Table& rows)
 {
-    QString text = head + escaped(sheet.name) + options + QStringLiteral("<tr>");
-    for (const Column& column : sheet.columns) {
-        text += QStringLiteral("<td style=\"text-align: left; font-weight: bold;\" width=%1>").arg(column.exportWidth)
-                + escaped(column.label) + QStringLiteral("</td>");
-    }
-    text += QStringLiteral("</tr>");
-    const QString cellStart = QStringLiteral("<td style=\"text-align: left;\">");
-    const QString cellEnd = QStringLiteral("</td>");
-    text.reserve(text.size() + rows.size() * sheet.columns.size() * (cellStart.size() + cellEnd.size() + 24));
-    for (const Row& row : rows) {
-        text += QStringLiteral("<tr>");
-        for (const QString& cell : row.cells) {
-            text += cellStart;
-            text += escaped(trimControls(cell));
-            text += cellEnd;
-        }
-        text += QStringLiteral("</tr>");
-    }
-    text += tail;
-    return cp1252::encode(text);
+    QByteArray bytes;
+    writeDocument(sheet, rows, [&bytes](QByteArrayView piece) {
+        bytes.append(piece);
+        return true;
+    });
+    return bytes;
 }
 
-bool write(const QString& path, const Sheet& sheet, const QList<Row>& rows)
+bool write(const QString& path, const Sheet& sheet, const Table& rows)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = document(sheet, rows);
-    if (file.write(bytes) != bytes.size()) {
+    const bool written = writeDocument(sheet, rows, [&file](QByteArrayView piece) {
+        return file.write(piece.data(), piece.size()) == piece.size();
+    });
+    if (!written) {
         file.cancelWriting();
         return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/SpreadsheetTable.h"
 #include "storage/RecordValues.h"
 
 #include <QByteArray>
@@ -27,22 +28,17 @@ struct Sheet {
     QList<Column> columns;
 };
 
-// One record as the grid shows it: its 1-based position and one cell per column, trimmed.
-struct Row {
-    qint64 position = 0;
-    QStringList cells;
-};
+// The cells of every record of the archive, one row per record in file order, one cell per
+// column (the archive is created empty when missing); a failure ends the reading and keeps the
+// rows read before it.
+Table read(const QString& archive, const RecordFormat& format, const Sheet& sheet);
 
-// The rows of every record of the archive, in file order (the archive is created empty when
-// missing); a failure ends the reading and keeps the rows read before it.
-QList<Row> read(const QString& archive, const RecordFormat& format, const Sheet& sheet);
-
-// The whole file: the head, the header row, one row per grid row, in Windows-1252 with no line
+// The whole file: the head, the header row, one row per table row, in Windows-1252 with no line
 // break. Cell texts are trimmed and their markup characters escaped.
-QByteArray document(const Sheet& sheet, const QList<Row>& rows);
+QByteArray document(const Sheet& sheet, const Table& rows);
 
 // Writes the document to `path` through a temporary file that replaces the old one only when the
 // whole document is on disk; false (and the old file untouched) on any failure.
-bool write(const QString& path, const Sheet& sheet, const QList<Row>& rows);
+bool write(const QString& path, const Sheet& sheet, const Table& rows);
 
 }  // namespace spreadsheet

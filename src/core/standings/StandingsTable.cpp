@@ -1,6 +1,7 @@
 #include "standings/StandingsTable.h"
 
 #include "output/ArchiveScan.h"
+#include "output/StoredOrder.h"
 #include "storage/Cp1252.h"
 #include "storage/TournamentRecord.h"
 #include "tournament/Points.h"
@@ -43,54 +44,6 @@ QByteArrayView trimmedField(QByteArrayView record, FieldAt at)
     while (!text.isEmpty() && blank(text.back()))
         text.chop(1);
     return text;
-}
-
-// The row order compares texts unit by unit after folding a to z. On the stored bytes the same
-// order is that of each byte's rank: the place of its folded character among all 256.
-using Ranks = std::array<quint8, 256>;
-const Ranks& ranks()
-{
-    static const Ranks table = [] {
-        const auto folded = [](int byte) {
-            const char16_t unit = cp1252::unit(char(byte));
-            return unit >= u'a' && unit <= u'z' ? char16_t(unit - 32) : unit;
-        };
-        std::array<int, 256> bytes;
-        std::iota(bytes.begin(), bytes.end(), 0);
-        std::sort(bytes.begin(), bytes.end(), [&](int a, int b) { return folded(a) < folded(b); });
-        Ranks result{};
-        int rank = 0;
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            if (i > 0 && folded(bytes[i]) != folded(bytes[i - 1]))
-                ++rank;
-            result[std::size_t(bytes[i])] = quint8(rank);
-        }
-        return result;
-    }();
-    return table;
-}
-
-// A column as the row shows it: cut or padded with blanks to `width`.
-int compareColumn(QByteArrayView a, QByteArrayView b, qsizetype width)
-{
-    const Ranks& rank = ranks();
-    const quint8 blank = rank[' '];
-    for (qsizetype i = 0; i < width; ++i) {
-        const quint8 x = i < a.size() ? rank[quint8(a[i])] : blank;
-        const quint8 y = i < b.size() ? rank[quint8(b[i])] : blank;
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return 0;
-}
-
-// The last column, as long as it is: a prefix comes first.
-int compareLast(QByteArrayView a, QByteArrayView b)
-{
-    const int common = compareColumn(a, b, std::min(a.size(), b.size()));
-    if (common != 0 || a.size() == b.size())
-        return common;
-    return a.size() < b.size() ? -1 : 1;
 }
 
 // The four shown fields of a typical entry together; a guess only, for the first allocation.
@@ -200,7 +153,7 @@ void Table::sortByName()
     // The name column as rank bytes, one fixed-size key per entry: most entries differ there,
     // and the rest of the row is compared only between equal names.
     using NameKey = std::array<quint8, NameWidth>;
-    const Ranks& rank = ranks();
+    const storedOrder::Ranks& rank = storedOrder::ranks();
     std::vector<NameKey> keys(m_entries.size());
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const QByteArrayView name = field(m_entries[i], Name);
@@ -214,11 +167,11 @@ void Table::sortByName()
         if (order == 0) {
             const Packed& x = m_entries[a];
             const Packed& y = m_entries[b];
-            order = compareColumn(field(x, Contact), field(y, Contact), AlphabeticalContactWidth);
+            order = storedOrder::compareColumn(field(x, Contact), field(y, Contact), AlphabeticalContactWidth);
             if (order == 0)
-                order = compareColumn(field(x, Notes), field(y, Notes), NoteWidth);
+                order = storedOrder::compareColumn(field(x, Notes), field(y, Notes), NoteWidth);
             if (order == 0)
-                order = compareLast(field(x, Points), field(y, Points));
+                order = storedOrder::compareLast(field(x, Points), field(y, Points));
         }
         return order != 0 ? order < 0 : a < b;
     });

@@ -14,3 +14,27 @@ int RecordFormat::indexOf(const QString& name) const
     }
     return -1;
 }
+
+QByteArrayView RecordFormat::storedText(QByteArrayView bytes, int field) const
+{
+    if (field < 0 || field >= fields.size())
+        throw ArchiveError("record field " + std::to_string(field) + " out of range");
+    QByteArrayView text;
+    storedTexts(bytes, std::span<const int>(&field, 1), std::span<QByteArrayView>(&text, 1));
+    return text;
+}
+
+void RecordFormat::storedTexts(QByteArrayView bytes, std::span<const int> indices, std::span<QByteArrayView> texts) const
+{
+    if (bytes.size() != size)
+        throw ArchiveError("record of " + std::to_string(bytes.size()) + " bytes, expected " + std::to_string(size));
+    for (std::size_t i = 0; i < indices.size() && i < texts.size(); ++i) {
+        const int index = indices[i];
+        if (index < 0 || index >= fields.size()) {
+            texts[i] = {};
+            continue;
+        }
+        const Field& field = fields[index];
+        texts[i] = ::storedText(bytes.data() + field.offset, field.capacity, encoding);
+    }
+}

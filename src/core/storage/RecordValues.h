@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <span>
 
 // A record as named texts, for code that works with any of the three formats without knowing
 // their structs (the record forms of the editors). Field names are the layout's.
@@ -19,9 +20,11 @@ struct RecordFormat {
     struct Field {
         QString name;
         int capacity = 0;
+        int offset = 0;  // of the field's N + 1 bytes within the record
     };
 
     int size = 0;
+    TextEncoding encoding = TextEncoding::LengthPrefixed;
     QList<Field> fields;
     // Throw ArchiveError for bytes of the wrong size.
     std::function<RecordValues(QByteArrayView bytes)> decode;
@@ -31,6 +34,14 @@ struct RecordFormat {
     // One field's text straight from the record's bytes, by its index in `fields`: for readers
     // that need a few fields of many records.
     std::function<QString(QByteArrayView bytes, int field)> readField;
+
+    // One field's stored bytes, undecoded and untrimmed (TextField's storedText): for copying many
+    // records' texts to another Windows-1252 file. Throws ArchiveError for bytes of the wrong size
+    // or a field out of range.
+    QByteArrayView storedText(QByteArrayView bytes, int field) const;
+    // The same for several fields of one record at once (an index below 0 gives an empty text):
+    // `texts` gets one view per index.
+    void storedTexts(QByteArrayView bytes, std::span<const int> fields, std::span<QByteArrayView> texts) const;
 
     // -1 for a name the format does not have.
     int capacityOf(const QString& name) const;
@@ -42,8 +53,12 @@ RecordFormat recordFormat(const RecordLayout<Record, N>& layout)
 {
     RecordFormat format;
     format.size = layout.size();
-    for (const auto& field : layout.fields)
-        format.fields.append({QString::fromLatin1(field.name.data(), qsizetype(field.name.size())), field.capacity});
+    format.encoding = layout.encoding;
+    int offset = 0;
+    for (const auto& field : layout.fields) {
+        format.fields.append({QString::fromLatin1(field.name.data(), qsizetype(field.name.size())), field.capacity, offset});
+        offset += field.capacity + 1;
+    }
     QList<QString> names;
     for (const RecordFormat::Field& field : format.fields)
         names.append(field.name);

@@ -25,10 +25,14 @@ void writeText(char* field, int capacity, TextEncoding encoding, const QString& 
 
 QString readText(const char* field, int capacity, TextEncoding encoding)
 {
-    if (encoding == TextEncoding::LengthPrefixed) {
-        const int length = std::min<int>(static_cast<unsigned char>(field[0]), capacity);
-        return trimControls(cp1252::decode(QByteArrayView(field + 1, length)));
-    }
+    const QString text = cp1252::decode(storedText(field, capacity, encoding));
+    return encoding == TextEncoding::LengthPrefixed ? trimControls(text) : text;
+}
+
+QByteArrayView storedText(const char* field, int capacity, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::LengthPrefixed)
+        return QByteArrayView(field + 1, std::min<int>(static_cast<unsigned char>(field[0]), capacity));
     const char* end = field + capacity + 1;
-    return cp1252::decode(QByteArrayView(field, std::find(field, end, '\0')));
+    return QByteArrayView(field, std::find(field, end, '\0'));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 // The two ways a record stores a text of capacity N in N + 1 bytes.
@@ -19,3 +20,7 @@ void writeText(char* field, int capacity, TextEncoding encoding, const QString& 
 // (not written by this program) is taken as N; a zero-terminated field without a zero is read
 // whole.
 QString readText(const char* field, int capacity, TextEncoding encoding);
+
+// The stored Windows-1252 bytes of the same text, untrimmed and undecoded: for readers that copy
+// texts to another Windows-1252 file without looking at them.
+QByteArrayView storedText(const char* field, int capacity, TextEncoding encoding);

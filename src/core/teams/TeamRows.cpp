@@ -1,32 +1,34 @@
 #include "teams/TeamRows.h"
 
-#include "output/ListRows.h"
+#include "output/PackedRows.h"
 #include "text/TextRules.h"
 
 namespace teamRows {
 
+const listRows::Layout& layout()
+{
+    static const listRows::Layout columns = {
+        {QString(), QStringLiteral("Squadra"), 28},
+        {QStringLiteral("  Campo: "), QStringLiteral("Campo"), 30},
+        {QStringLiteral("  All. "), QStringLiteral("Allenatore"), 26},
+        {QStringLiteral("  Resp. "), QStringLiteral("Responsabile"), 26},
+        {QStringLiteral("  Tel. "), QStringLiteral("Telefono"), -1},
+    };
+    return columns;
+}
+
 QString row(const QString& squadra, const QString& campo, const QString& allenatore, const QString& responsabile,
             const QString& telefono)
 {
-    QString text;
-    text.reserve(28 + 9 + 30 + 7 + 26 + 8 + 26 + 7 + telefono.size());
-    listRows::appendColumn(text, squadra, 28);
-    text.append(QLatin1String("  Campo: "));
-    listRows::appendColumn(text, campo, 30);
-    text.append(QLatin1String("  All. "));
-    listRows::appendColumn(text, allenatore, 26);
-    text.append(QLatin1String("  Resp. "));
-    listRows::appendColumn(text, responsabile, 26);
-    text.append(QLatin1String("  Tel. "));
-    listRows::appendLast(text, telefono);
-    return text;
+    return listRows::build(layout(), {squadra, campo, allenatore, responsabile, telefono});
 }
 
 QString row(const RecordValues& team)
 {
-    return row(team.value(QStringLiteral("Squadra")), team.value(QStringLiteral("Campo")),
-               team.value(QStringLiteral("Allenatore")), team.value(QStringLiteral("Responsabile")),
-               team.value(QStringLiteral("Telefono")));
+    QStringList values;
+    for (const listRows::Column& column : layout())
+        values.append(team.value(column.field));
+    return listRows::build(layout(), values);
 }
 
 namespace {
@@ -45,8 +47,8 @@ constexpr std::size_t index(std::string_view name) { return TeamRecord::Layout.i
 
 QString row(QByteArrayView record)
 {
-    return row(field<index("Squadra")>(record), field<index("Campo")>(record), field<index("Allenatore")>(record),
-               field<index("Responsabile")>(record), field<index("Telefono")>(record));
+    static const RecordFormat format = recordFormat(TeamRecord::Layout);
+    return PackedRows::rowOf(format, layout(), record);
 }
 
 bool isSelected(QByteArrayView record) { return yesNoFromText(field<index("Selezionata")>(record)) == YesNo::Yes; }

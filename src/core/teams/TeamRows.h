@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/ListRows.h"
 #include "storage/RecordValues.h"
 #include "storage/TeamRecord.h"
 
@@ -8,6 +9,9 @@
 // The one row every list of teams shows (the search, the selected teams, the import into a
 // tournament entry): name, pitch, coach, contact and phone in fixed-width columns.
 namespace teamRows {
+
+// The row's columns over the team record's fields.
+const listRows::Layout& layout();
 
 QString row(const QString& squadra, const QString& campo, const QString& allenatore, const QString& responsabile,
             const QString& telefono);

@@ -2,13 +2,14 @@
 
 ExportGridModel::ExportGridModel(const spreadsheet::Sheet& sheet, QObject* parent)
     : QAbstractTableModel(parent)
+    , m_rows(int(sheet.columns.size()))
 {
     m_headers.append(QStringLiteral("N."));
     for (const spreadsheet::Column& column : sheet.columns)
         m_headers.append(column.label);
 }
 
-void ExportGridModel::setRows(QList<spreadsheet::Row> rows)
+void ExportGridModel::setRows(spreadsheet::Table rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
@@ -29,10 +30,11 @@ QVariant ExportGridModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_rows.size())
         return {};
-    const spreadsheet::Row& row = m_rows.at(index.row());
     if (index.column() == 0)
-        return QString::number(row.position);
-    return row.cells.value(index.column() - 1);
+        return QString::number(m_rows.position(index.row()));
+    if (index.column() > m_rows.columns())
+        return {};
+    return m_rows.cell(index.row(), index.column() - 1);
 }
 
 QVariant ExportGridModel::headerData(int section, Qt::Orientation orientation, int role) const

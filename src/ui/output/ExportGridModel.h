@@ -10,8 +10,8 @@ class ExportGridModel : public QAbstractTableModel {
 public:
     ExportGridModel(const spreadsheet::Sheet& sheet, QObject* parent);
 
-    void setRows(QList<spreadsheet::Row> rows);
-    const QList<spreadsheet::Row>& rows() const { return m_rows; }
+    void setRows(spreadsheet::Table rows);
+    const spreadsheet::Table& rows() const { return m_rows; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -20,5 +20,5 @@ public:
 
 private:
     QStringList m_headers;
-    QList<spreadsheet::Row> m_rows;
+    spreadsheet::Table m_rows;
 };

@@ -96,7 +96,7 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
     hintLine::install(m_panInfo, pictures, {this, panel, m_grid->viewport()});
 }
 
-const QList<spreadsheet::Row>& ExportScreen::rows() const { return m_model->rows(); }
+const spreadsheet::Table& ExportScreen::rows() const { return m_model->rows(); }
 
 QString ExportScreen::exportPath() const { return programFolder::file(m_setup.sheet.fileName); }
 

@@ -27,7 +27,7 @@ public:
     };
 
     // The grid's rows as they are on screen, which is what the export writes.
-    const QList<spreadsheet::Row>& rows() const;
+    const spreadsheet::Table& rows() const;
 
     // The export's file in the program folder.
     QString exportPath() const;

@@ -2,7 +2,7 @@
 
 #include "app/ProgramFolder.h"
 #include "common/PictureButton.h"
-#include "output/ArchiveScan.h"
+#include "output/PackedRows.h"
 #include "teams/TeamRows.h"
 
 #include <QShowEvent>
@@ -28,14 +28,8 @@ TeamList::TeamList(QWidget* owner, const Setup& setup, const std::function<bool(
     connect(printButton(), &PictureButton::clicked, this,
             [this, name = setup.objectName, printTitle] { printRows(name, printTitle); });
 
-    archiveScan::Result found =
-        archiveScan::rows(archivePath(), TeamRecord::Size, [&accept](QByteArrayView record) -> std::optional<QString> {
-            if (!accept(record))
-                return std::nullopt;
-            return teamRows::row(record);
-        });
-    listRows::sort(found.rows);
-    setRows(std::move(found.rows));
+    static const RecordFormat format = recordFormat(TeamRecord::Layout);
+    setRows(PackedRows::read(archivePath(), format, teamRows::layout(), accept));
 }
 
 void TeamList::showEvent(QShowEvent* event)

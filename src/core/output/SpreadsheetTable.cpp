@@ -1,0 +1,58 @@
+#include "output/SpreadsheetTable.h"
+
+#include "storage/Cp1252.h"
+
+namespace spreadsheet {
+
+namespace {
+
+// The bytes Windows-1252 gives to blanks and control characters are those below 33, and no other
+// byte decodes below 33: trimming the bytes trims the text.
+QByteArrayView trimmed(QByteArrayView bytes)
+{
+    qsizetype first = 0;
+    qsizetype last = bytes.size();
+    while (first < last && static_cast<unsigned char>(bytes[first]) <= 32)
+        ++first;
+    while (last > first && static_cast<unsigned char>(bytes[last - 1]) <= 32)
+        --last;
+    return bytes.sliced(first, last - first);
+}
+
+}  // namespace
+
+Table::Table(int columns)
+    : m_columns(columns)
+{
+}
+
+qsizetype Table::storedRowSize(qsizetype row) const
+{
+    const std::size_t first = std::size_t(row) * std::size_t(m_columns);
+    const qsizetype begin = first == 0 ? 0 : m_ends[first - 1];
+    return m_columns == 0 ? 0 : m_ends[first + std::size_t(m_columns) - 1] - begin;
+}
+
+QString Table::cell(qsizetype row, int column) const { return cp1252::decode(storedCell(row, column)); }
+
+void Table::appendStored(qint64 position, std::span<const QByteArrayView> cells)
+{
+    m_positions.push_back(position);
+    for (int column = 0; column < m_columns; ++column) {
+        if (std::size_t(column) < cells.size())
+            m_bytes.append(trimmed(cells[std::size_t(column)]));
+        m_ends.push_back(m_bytes.size());
+    }
+}
+
+void Table::append(qint64 position, const QStringList& cells)
+{
+    std::vector<QByteArray> encoded;
+    encoded.reserve(std::size_t(cells.size()));
+    for (const QString& text : cells)
+        encoded.push_back(cp1252::encode(text));
+    const std::vector<QByteArrayView> views(encoded.begin(), encoded.end());
+    appendStored(position, views);
+}
+
+}  // namespace spreadsheet
