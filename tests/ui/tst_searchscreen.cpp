@@ -26,7 +26,7 @@ public:
                                  {{u"txtNome"_s, u"Nome:"_s, u"Nome"_s, {144, 141}}, {u"txtNota"_s, u"Nota:"_s, u"Nota"_s, {488, 141}}},
                                  recordFormat(TinyRecord::Layout),
                                  [path] { return path; },
-                                 [](const RecordValues& r) { return r.value(u"Nome"_s) + u" / "_s + r.value(u"Nota"_s); },
+                                 {{QString(), u"Nome"_s, 10}, {u" / "_s, u"Nota"_s, -1}},
                                  u"Riepilogo prove"_s,
                                  u" schede."_s,
                                  u"Fare doppio clic su una voce in elenco per richiamare la scheda"_s})
@@ -91,7 +91,7 @@ private slots:
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QString>("inUse");
 
-        const QString a = u"Aquile / finale"_s, b = u"Lupi / girone"_s, c = u"aquilotti / girone"_s;
+        const QString a = u"Aquile     / finale"_s, b = u"Lupi       / girone"_s, c = u"aquilotti  / girone"_s;
         QTest::newRow("no filter lists all, in order") << QString() << QString() << QStringList{a, c, b} << u"0"_s;
         QTest::newRow("A to Z folded") << u"AQUIL"_s << QString() << QStringList{a, c} << u"1"_s;
         QTest::newRow("every filter in use must occur") << u"aquil"_s << u"gir"_s << QStringList{c} << u"2"_s;

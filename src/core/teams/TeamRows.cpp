@@ -23,14 +23,6 @@ QString row(const QString& squadra, const QString& campo, const QString& allenat
     return listRows::build(layout(), {squadra, campo, allenatore, responsabile, telefono});
 }
 
-QString row(const RecordValues& team)
-{
-    QStringList values;
-    for (const listRows::Column& column : layout())
-        values.append(team.value(column.field));
-    return listRows::build(layout(), values);
-}
-
 namespace {
 
 // Looked up once, when the program is built.

@@ -16,9 +16,6 @@ const listRows::Layout& layout();
 QString row(const QString& squadra, const QString& campo, const QString& allenatore, const QString& responsabile,
             const QString& telefono);
 
-// The same row from a record seen through its field names (the search screens' records).
-QString row(const RecordValues& team);
-
 // Straight from a stored record, reading only the fields needed, as the lists do for every
 // record of the archive. Throw ArchiveError for bytes that are not one team record.
 QString row(QByteArrayView record);

@@ -1,37 +1,23 @@
 #include "tournament/EntryRows.h"
 
-#include "output/ListRows.h"
 #include "text/TextRules.h"
 
 namespace entryRows {
 
-namespace {
-
-QString build(const QString& team, const QString& contact, const QString& notes, const QString& points)
+const listRows::Layout& layout()
 {
-    QString text;
-    text.reserve(150);
-    listRows::appendColumn(text, team, 30);
-    text += QStringLiteral("  Resp. ");
-    listRows::appendColumn(text, contact, 30);
-    text += QStringLiteral("  Note: ");
-    listRows::appendColumn(text, notes, 58);
-    text += QStringLiteral("  Punti: ");
-    listRows::appendLast(text, points);
-    return text;
+    static const listRows::Layout columns = {
+        {QString(), QStringLiteral("Concorrente"), 30},
+        {QStringLiteral("  Resp. "), QStringLiteral("Responsabile"), 30},
+        {QStringLiteral("  Note: "), QStringLiteral("Note"), 58},
+        {QStringLiteral("  Punti: "), QStringLiteral("Punteggio"), -1},
+    };
+    return columns;
 }
-
-}  // namespace
 
 QString row(const TournamentRecord& entry)
 {
-    return build(entry.Concorrente, entry.Responsabile, entry.Note, entry.Punteggio);
-}
-
-QString row(const RecordValues& entry)
-{
-    return build(entry.value(QStringLiteral("Concorrente")), entry.value(QStringLiteral("Responsabile")),
-                 entry.value(QStringLiteral("Note")), entry.value(QStringLiteral("Punteggio")));
+    return listRows::build(layout(), {entry.Concorrente, entry.Responsabile, entry.Note, entry.Punteggio});
 }
 
 bool pending(const TournamentRecord& entry)

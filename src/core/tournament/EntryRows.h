@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/ListRows.h"
 #include "storage/RecordValues.h"
 #include "storage/TournamentRecord.h"
 
@@ -9,8 +10,10 @@
 // matches still to play: team, contact person, notes and points in fixed-width columns.
 namespace entryRows {
 
+// The row's columns over the tournament record's fields.
+const listRows::Layout& layout();
+
 QString row(const TournamentRecord& entry);
-QString row(const RecordValues& entry);
 
 // An entry still to complete: its mark, blanks aside, is exactly "No" (neither "Sì" nor any other
 // text).

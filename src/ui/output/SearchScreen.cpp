@@ -5,7 +5,7 @@
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "editor/RecordEditing.h"
-#include "output/ArchiveScan.h"
+#include "output/PackedRows.h"
 #include "output/SearchFilter.h"
 #include "platform/Platform.h"
 
@@ -104,29 +104,27 @@ void SearchScreen::runSearch()
 {
     const QStringList filters = filterTexts();
     m_filtersInUse->setText(QString::number(searchFilter::countInUse(filters)));
-    // Only the fields of the filters in use are read for every record; the whole record only
-    // for the ones listed.
+    // Only the fields of the filters in use are read for every record, and only the row's fields
+    // are kept for the ones listed.
     const QList<searchFilter::Prepared> inUse = searchFilter::prepare(filters);
     QList<int> searchedFields;
     for (const Filter& filter : m_search.filters)
         searchedFields.append(m_search.format.indexOf(filter.field));
 
-    const archiveScan::Result found = archiveScan::rows(
-        m_search.archivePath(), m_search.format.size, [&](QByteArrayView bytes) -> std::optional<QString> {
+    std::shared_ptr<PackedRows> found =
+        PackedRows::read(m_search.archivePath(), m_search.format, m_search.row, [&](QByteArrayView bytes) {
             for (const searchFilter::Prepared& filter : inUse) {
                 if (!searchFilter::occurs(filter, m_search.format.readField(bytes, searchedFields.at(filter.index))))
-                    return std::nullopt;
+                    return false;
             }
-            return m_search.row(m_search.format.decode(bytes));
+            return true;
         });
     m_wait->hide();
-    if (found.failed()) {
+    if (!found->error().isEmpty()) {
         platform::plainBox(recordEditing::archiveFailureMessage, this);
         return;
     }
-    QList<ListRow> rows = found.rows;
-    listRows::sort(rows);
-    setRows(std::move(rows));
+    setRows(std::move(found));
     m_count->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(rowCount())
                      + m_search.countEnding);
     m_filterPanel->hide();

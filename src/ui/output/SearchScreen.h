@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/ListRows.h"
 #include "output/RecordListScreen.h"
 #include "storage/RecordValues.h"
 
@@ -32,7 +33,7 @@ public:
         QList<Filter> filters;            // in Enter order; Enter in the last goes back to the first
         RecordFormat format;
         std::function<QString()> archivePath;
-        std::function<QString(const RecordValues& record)> row;
+        listRows::Layout row;             // the listed records' row
         QString printTitle;
         QString countEnding = QStringLiteral(" schede.");  // after the number of rows
         QString openHint;                 // the crimson line under the list

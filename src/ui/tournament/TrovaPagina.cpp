@@ -30,7 +30,7 @@ TfrmTrovaPagina::TfrmTrovaPagina(QWidget* owner)
                            filters(),
                            recordFormat(TournamentRecord::Layout),
                            [this] { return trimControls(m_path); },
-                           [](const RecordValues& entry) { return entryRows::row(entry); },
+                           entryRows::layout(),
                            u"Riepilogo squadre torneo"_s,
                            u" schede."_s,
                            u"Fare doppio clic sulla voce in elenco per richiamare la scheda"_s})
