@@ -16,7 +16,7 @@
 #include "tournament/TournamentExport.h"
 #include "tournament/TrovaPagina.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -156,14 +156,3 @@ BENCHMARK(modelFill)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
 BENCHMARK(exportTournament)->Arg(10000)->Arg(100000)->Unit(Ms);
 BENCHMARK(entrySearch)->Arg(10000)->Arg(100000)->Unit(Ms);
 BENCHMARK(reportLayout)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(Ms);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -13,7 +13,6 @@
 #include "teams/TrovaSquadre.h"
 #include "tournament/ImportaSquadra.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -122,13 +121,3 @@ BENCHMARK(plainRead)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(searchThreeFilters)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(listFill<TfrmSelezionate>)->Name("selectedTeams")->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(listFill<TfrmImportaSquadra>)->Name("importList")->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

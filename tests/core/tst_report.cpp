@@ -437,6 +437,76 @@ private slots:
         QCOMPARE(path, home.path() + folder + QStringLiteral("/Coppa - Classifica di merito.pdf"));
     }
 
+    // A picture keeps no more dots than its box shows in print (300 per inch), and is never enlarged.
+    void pictureIsReducedToItsBox_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("kept");
+        // The box is one inch by one inch: 300 × 300 dots.
+        QTest::newRow("wide photo") << QSize(3000, 1500) << QSize(300, 150);
+        QTest::newRow("tall photo") << QSize(3000, 6000) << QSize(150, 300);
+        QTest::newRow("as large as the box") << QSize(300, 300) << QSize(300, 300);
+        QTest::newRow("smaller than the box") << QSize(200, 100) << QSize(200, 100);
+        QTest::newRow("none") << QSize() << QSize(0, 0);
+    }
+    void pictureIsReducedToItsBox()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QSize, kept);
+        QImage image;
+        if (picture.isValid()) {
+            image = QImage(picture, QImage::Format_RGB32);
+            image.fill(Qt::red);
+        }
+        Object object;
+        object.kind = report::ObjectKind::Picture;
+        object.geometry = QRectF(10, 10, 96, 96);
+        object.setPicture(image);
+        QCOMPARE(object.image.size(), kept);
+        if (!kept.isEmpty())
+            QCOMPARE(object.image.pixelColor(kept.width() / 2, kept.height() / 2), QColor(Qt::red));
+    }
+
+    // A text too long for its box is cut at the box's edge, not wrapped onto a second line; a
+    // picture is centred in its box and scaled to fit it.
+    void textIsCutAndPictureFits()
+    {
+        report::Report custom = report::Report::fromJson(json(
+            "{'pages': [{'paper': 'A4', 'orientation': 'portrait', 'margins': [0, 0, 0, 0], 'bands': ["
+            "  {'name': 'Corpo', 'kind': 'ReportTitle', 'height': 200, 'objects': ["
+            "   {'name': 'lungo', 'geometry': [20, 20, 100, 20], 'valign': 'center', 'font': {'size': 10}},"
+            "   {'name': 'foto', 'type': 'picture', 'geometry': [200, 20, 200, 100]}]}]}]}"));
+        custom.text(QStringLiteral("lungo")).setText(QStringLiteral("Via dei Mille, angolo Piazza Garibaldi 128, scala B"));
+        QImage red(40, 40, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        custom.picture(QStringLiteral("foto")).setPicture(red);
+        const PreparedPage page = report::prepare(custom, Today).pages.first();
+        QImage paper(page.size.toSize(), QImage::Format_RGB32);
+        paper.setDotsPerMeterX(3780);  // 96 dots per inch: one unit, one pixel
+        paper.setDotsPerMeterY(3780);
+        paper.fill(Qt::white);
+        QPainter painter(&paper);
+        report::paintPage(painter, page);
+        painter.end();
+
+        const auto ink = [&paper](int left, int top, int right, int bottom) {
+            int dark = 0;
+            for (int y = top; y < bottom; ++y) {
+                for (int x = left; x < right; ++x)
+                    dark += qGray(paper.pixel(x, y)) < 128 ? 1 : 0;
+            }
+            return dark;
+        };
+        QVERIFY(ink(20, 20, 120, 40) > 50);
+        QCOMPARE(ink(20, 20, 120, 23), 0);   // one line, centred: a wrapped text would fill the box
+        QCOMPARE(ink(121, 14, 199, 46), 0);  // right of the box
+        QCOMPARE(ink(20, 41, 199, 80), 0);   // under it
+        QCOMPARE(paper.pixelColor(300, 70), QColor(Qt::red));
+        QCOMPARE(paper.pixelColor(252, 22), QColor(Qt::red));
+        QCOMPARE(paper.pixelColor(246, 70), QColor(Qt::white));  // the square picture leaves the sides free
+        QCOMPARE(paper.pixelColor(354, 70), QColor(Qt::white));
+    }
+
     void pdfThatCannotBeWritten()
     {
         QTemporaryDir folder;

@@ -72,6 +72,8 @@ public:
     explicit RecordingPrintOutput(FakePlatform& fake) : m_fake(fake) {}
     bool print(const platform::PrintJob& job, QObject*) override
     {
+        if (!m_fake.printFailure.isEmpty())
+            throw report::ReportError(m_fake.printFailure.toStdString());
         if (!m_fake.printAccepted)
             return false;
         m_fake.printJobs.append(job);

@@ -46,6 +46,8 @@ public:
     // simulates a cancelled print dialog.
     QList<platform::PrintJob> printJobs;
     bool printAccepted = true;
+    // Non-empty: the output fails outright (a driver's error, memory) by throwing this text.
+    QString printFailure;
     // The documents printed, in order: read them by item name (`printed().last().pages[0].itemsNamed(...)`).
     QList<report::PreparedReport> printed() const;
 

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <QtMath>
 
 namespace report {
 namespace {
@@ -153,6 +154,16 @@ void Object::setText(const QString& text)
     QString normal = text;
     normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     lines = normal.split(QLatin1Char('\n'));
+}
+
+void Object::setPicture(const QImage& picture)
+{
+    const QSizeF box = geometry.size() * (pictureDotsPerInch / unitsPerInch);
+    const QSize limit(qMax(1, qCeil(box.width())), qMax(1, qCeil(box.height())));
+    if (picture.width() <= limit.width() && picture.height() <= limit.height())
+        image = picture;
+    else
+        image = picture.scaled(limit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 QSizeF Page::paperSize() const

@@ -19,6 +19,8 @@ namespace report {
 
 inline constexpr double unitsPerInch = 96.0;
 inline constexpr double unitsPerMm = unitsPerInch / 25.4;
+// The finest a picture is kept at: more dots than a printer shows would only cost memory and time.
+inline constexpr double pictureDotsPerInch = 300.0;
 
 // A template that cannot be read, or an object or band the program asks for that is not there.
 class ReportError : public std::runtime_error {
@@ -57,6 +59,10 @@ struct Object {
     bool literal = false;
     QStringList lines;               // text objects
     QImage image;                    // picture objects, scaled into the geometry keeping proportions
+
+    // Gives a picture object its image, reduced (never enlarged) to what its box holds at
+    // pictureDotsPerInch, so a photo of many megapixels costs no more than the box needs.
+    void setPicture(const QImage& picture);
 
     QString text() const { return lines.join(QLatin1Char('\n')); }
     void setText(const QString& text);

@@ -50,20 +50,33 @@ void SheetDialog::btnStampaClick()
 {
     if (!m_make)
         return;
-    report::PreparedReport prepared;
-    try {
-        prepared = report::prepare(m_make());
-    } catch (const report::ReportError& failure) {
-        // The engine's own report; the dialog stays open.
-        platform::errorBox(QString::fromUtf8(failure.what()), this);
-        return;
-    }
-    if (m_output == Output::Preview) {
-        dialogs::open<TfrmAnteprima>(this, [&](TfrmAnteprima& preview) { preview.setDocument(std::move(prepared)); });
+    if (m_failureMessage.isEmpty()) {
+        try {
+            produce();
+        } catch (const report::ReportError& failure) {
+            // The engine's own report; the dialog stays open.
+            platform::errorBox(QString::fromUtf8(failure.what()), this);
+            return;
+        }
     } else {
-        platform::printOutput().print({std::move(prepared), m_fileName}, this);
+        try {
+            produce();
+        } catch (...) {
+            platform::warningBox(m_failureMessage, this);
+        }
     }
     accept();
+}
+
+// Makes and prepares the sheet, then previews or prints it; a print dialog that is cancelled is
+// not a failure.
+void SheetDialog::produce()
+{
+    report::PreparedReport prepared = report::prepare(m_make());
+    if (m_output == Output::Preview)
+        dialogs::open<TfrmAnteprima>(this, [&](TfrmAnteprima& preview) { preview.setDocument(std::move(prepared)); });
+    else
+        platform::printOutput().print({std::move(prepared), m_fileName}, this);
 }
 
 void SheetDialog::paintEvent(QPaintEvent*)

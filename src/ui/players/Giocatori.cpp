@@ -14,10 +14,13 @@
 #include "common/RecordForm.h"
 #include "common/Style.h"
 #include "players/Calendario.h"
+#include "players/ExpGiocatori.h"
 #include "players/PhotoFiles.h"
 #include "players/PhotoStore.h"
 #include "players/PictureBox.h"
+#include "players/PlayerSheet.h"
 #include "players/PlayerRules.h"
+#include "players/StampaGiocatore.h"
 #include "players/WebCam.h"
 #include "players/Zoom.h"
 #include "storage/PlayerRecord.h"
@@ -96,7 +99,7 @@ const QList<Row>& playerFields()
 const QStringList countFields = {u"txtPresenze"_s, u"txtReti"_s, u"txtAmmonizioni"_s, u"txtEspulsioni"_s};
 const QStringList centredFields = {u"txtSesso"_s, u"txtMaglia"_s, u"txtInizioTes"_s, u"txtFineTes"_s};
 
-// The player search, the sheet, the expiry lists and the export are not part of the program yet.
+// The player search and the expiry lists are not part of the program yet.
 const QList<buttonTable::ToolRow>& toolbarButtons()
 {
     static const QList<buttonTable::ToolRow> rows = {
@@ -105,15 +108,15 @@ const QList<buttonTable::ToolRow>& toolbarButtons()
         {u"cmdSalva"_s, u"salva"_s, 124, u"Salva la scheda in archivio."_s},
         {u"cmdTrova"_s, u"trova"_s, 178, u"Trova una scheda in archivio."_s, false},
         {u"cmdFile"_s, u"allega"_s, 232, u"Allega file alla scheda."_s},
-        {u"cmdAnteprima"_s, u"anteprima"_s, 286, u"Visualizza l'anteprima di stampa della scheda."_s, false},
-        {u"cmdStampa"_s, u"stampa"_s, 340, u"Stampa la scheda."_s, false},
+        {u"cmdAnteprima"_s, u"anteprima"_s, 286, u"Visualizza l'anteprima di stampa della scheda."_s},
+        {u"cmdStampa"_s, u"stampa"_s, 340, u"Stampa la scheda."_s},
         {u"cmdPrimo"_s, u"primo"_s, 404, u"Visualizza la prima scheda in archivio."_s},
         {u"cmdIndietro"_s, u"indietro"_s, 458, u"Visualizza la scheda precedente in archivio."_s},
         {u"cmdAvanti"_s, u"avanti"_s, 594, u"Visualizza la scheda successiva in archivio."_s},
         {u"cmdUltimo"_s, u"ultimo"_s, 648, u"Visualizza l'ultima scheda in archivio."_s},
         {u"cmdScadTessere"_s, u"scadtessere"_s, 716, u"Visualizza il riepilogo delle tessere scadute."_s, false},
         {u"cmdScadCertificati"_s, u"scadcertificati"_s, 770, u"Visualizza il riepilogo dei certificati medici scaduti."_s, false},
-        {u"cmdEsporta"_s, u"excel"_s, 824, u"Esporta l'archivio in un file di Microsoft Excel."_s, false},
+        {u"cmdEsporta"_s, u"excel"_s, 824, u"Esporta l'archivio in un file di Microsoft Excel."_s},
         {u"cmdGuida"_s, u"help"_s, 883, u"Visualizza la guida in linea."_s},
         {u"cmdEsci"_s, u"exit"_s, 937, u"Esci da questa schermata di lavoro."_s},
     };
@@ -186,6 +189,9 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     onClick(u"btnCancFoto"_s, &TfrmGiocatori::putPlaceholder);
     onClick(u"btnSalvaFoto"_s, [this] { photoFiles::saveCopy(this, photo()); });
     onClick(u"cmdFile"_s, [this] { TfrmAllegaCartella::edit(this, *m_attachments); });
+    onClick(u"cmdAnteprima"_s, [this] { dialogs::open<TfrmAnteprimaGiocatore>(this, [this](auto& d) { prepareSheet(d); }); });
+    onClick(u"cmdStampa"_s, [this] { dialogs::open<TfrmStampaGiocatore>(this, [this](auto& d) { prepareSheet(d); }); });
+    onClick(u"cmdEsporta"_s, [this] { dialogs::open<TfrmExpGiocatori>(this); });
     onClick(u"cmdGuida"_s, [this] { help::show(this, u"giocatori"_s); });
     onClick(u"cmdEsci"_s, &QWidget::close);
 
@@ -377,6 +383,18 @@ void TfrmGiocatori::btnWebcamClick()
     dialogs::open<TfrmWebCam>(this, [this](TfrmWebCam& webcam) {
         webcam.setImportTarget([this](const QImage& picture) { m_photo->setPicture(picture); });
     });
+}
+
+// The sheet shows the screen as it is, saved or not, with the picture in the photo box.
+void TfrmGiocatori::prepareSheet(PlayerSheetDialog& dialog) const
+{
+    QHash<QString, QString> texts;
+    for (const QString& name : playerSheet::valueNames()) {
+        if (const auto* field = m_form->control<QLineEdit>(name))
+            texts.insert(name, field->text());
+    }
+    dialog.setTexts(texts);
+    dialog.setPhoto(photo());
 }
 
 void TfrmGiocatori::btnZoomFotoClick()

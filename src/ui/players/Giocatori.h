@@ -9,6 +9,7 @@
 class FormAttachments;
 class PictureBox;
 class PictureButton;
+class PlayerSheetDialog;
 class QLabel;
 class QLineEdit;
 class RecordEditor;
@@ -50,6 +51,7 @@ private:
     void btnCaricaFotoClick();
     void btnWebcamClick();
     void btnZoomFotoClick();
+    void prepareSheet(PlayerSheetDialog& dialog) const;
 
     QLabel* m_lblPosizione = nullptr;
     QLabel* m_panInfo = nullptr;

@@ -1,0 +1,103 @@
+// The player archive's outputs against the plain sequential read of the same archive (the
+// floor): the export as the user runs it, through its screen (the grid filled on show, then
+// "Esporta" answered yes and the file not opened), and its two halves. The archive of 50 000
+// players is written once.
+#include "PlainRead.h"
+#include "PlayerArchive.h"
+
+#include "app/ProgramFolder.h"
+#include "common/PictureButton.h"
+#include "output/ExportScreen.h"
+#include "output/Spreadsheet.h"
+#include "platform/Platform.h"
+#include "players/ExpGiocatori.h"
+#include "players/PlayerExport.h"
+#include "storage/PlayerRecord.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+
+namespace {
+
+QString programFolderWith(int players)
+{
+    static QTemporaryDir root;
+    static std::map<int, QString> written;
+    if (auto found = written.find(players); found != written.end())
+        return found->second;
+    const QString folder = root.filePath(QString::number(players));
+    benchPlayers::writeArchive(folder, players);
+    written.emplace(players, folder);
+    return folder;
+}
+
+// The export's questions: write the file, do not open it. Any other box fails the run.
+class ExportAnswers final : public platform::Messages {
+public:
+    bool show(platform::MessageKind kind, const QString& text, QObject*) override
+    {
+        if (kind != platform::MessageKind::Question)
+            qFatal("unexpected message: %s", qPrintable(text));
+        return text == ExportScreen::firstQuestion;
+    }
+};
+
+void plainRead(benchmark::State& state)
+{
+    programFolder::set(programFolderWith(int(state.range(0))));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(::plainRead(programFolder::file(programFolder::playerArchiveName), PlayerRecord::Size));
+    }
+    state.counters["MB"] = double(QFileInfo(programFolder::file(programFolder::playerArchiveName)).size()) / 1e6;
+}
+
+void exportThroughScreen(benchmark::State& state)
+{
+    programFolder::set(programFolderWith(int(state.range(0))));
+    platform::install(std::make_unique<ExportAnswers>());
+    for (auto _ : state) {
+        TfrmExpGiocatori screen(nullptr);
+        screen.show();  // fills the grid
+        screen.findChild<PictureButton*>(QStringLiteral("cmdEsporta"))->click();
+        if (screen.rows().size() != state.range(0))
+            state.SkipWithError("the grid does not hold every player");
+        screen.close();
+    }
+    state.counters["MB written"] = double(QFileInfo(programFolder::file(QStringLiteral("Archivio_Giocatori.xls"))).size()) / 1e6;
+}
+
+// The two halves of the export, to tell where its time goes: the screen filling its grid on
+// show, and the file written from rows already read.
+void exportGridFill(benchmark::State& state)
+{
+    programFolder::set(programFolderWith(int(state.range(0))));
+    for (auto _ : state) {
+        TfrmExpGiocatori screen(nullptr);
+        screen.show();
+        benchmark::DoNotOptimize(screen.rows().size());
+        screen.close();
+    }
+}
+
+void exportFileWrite(benchmark::State& state)
+{
+    programFolder::set(programFolderWith(int(state.range(0))));
+    const QList<spreadsheet::Row> rows = spreadsheet::read(programFolder::file(programFolder::playerArchiveName),
+                                                           recordFormat(PlayerRecord::Layout), playerExport::sheet());
+    const QString path = programFolder::file(playerExport::sheet().fileName);
+    for (auto _ : state) {
+        if (!spreadsheet::write(path, playerExport::sheet(), rows))
+            state.SkipWithError("export not written");
+    }
+}
+
+}  // namespace
+
+BENCHMARK(exportGridFill)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(exportFileWrite)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(plainRead)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(exportThroughScreen)->Arg(50000)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "output/Spreadsheet.h"
+
+// The player archive as a spreadsheet, "Archivio_Giocatori.xls": 25 texts of every player. Sex,
+// height, weight, awards, the attachments and the photo are neither shown nor exported.
+namespace playerExport {
+
+const spreadsheet::Sheet& sheet();
+
+}  // namespace playerExport
