@@ -86,8 +86,8 @@ void exportGridFill(benchmark::State& state)
 void exportFileWrite(benchmark::State& state)
 {
     programFolder::set(programFolderWith(int(state.range(0))));
-    const QList<spreadsheet::Row> rows = spreadsheet::read(programFolder::file(programFolder::playerArchiveName),
-                                                           recordFormat(PlayerRecord::Layout), playerExport::sheet());
+    const spreadsheet::Table rows = spreadsheet::read(programFolder::file(programFolder::playerArchiveName),
+                                                      recordFormat(PlayerRecord::Layout), playerExport::sheet());
     const QString path = programFolder::file(playerExport::sheet().fileName);
     for (auto _ : state) {
         if (!spreadsheet::write(path, playerExport::sheet(), rows))

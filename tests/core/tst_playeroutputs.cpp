@@ -229,9 +229,9 @@ private Q_SLOTS:
         QVERIFY(archiveFiles::writeRecords(archive, QList<PlayerRecord>{first, second}));
 
         const spreadsheet::Sheet& sheet = playerExport::sheet();
-        const QList<spreadsheet::Row> rows = spreadsheet::read(archive, recordFormat(PlayerRecord::Layout), sheet);
+        const spreadsheet::Table rows = spreadsheet::read(archive, recordFormat(PlayerRecord::Layout), sheet);
         QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows[1].position, 2);
+        QCOMPARE(rows.position(1), 2);
         const QByteArray document = spreadsheet::document(sheet, rows);
 
         const QList<std::pair<QByteArray, int>> headers = {
