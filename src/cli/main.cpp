@@ -65,7 +65,7 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Classifiche e backup dei tornei di %1 dalla riga di comando.\n"
+        "Classifiche dei tornei, scadenze dei giocatori e backup di %1 dalla riga di comando.\n"
         "Scrive le righe della classifica come le mostra il programma, poi il totale delle squadre\n"
         "(UTF-8 sullo standard output). Con --pdf scrive anche il documento che stampa il programma.\n\n"
         "Esempi:\n"
@@ -83,7 +83,7 @@ int main(int argc, char* argv[])
         .arg(product::name, dataFolder::describe(data)));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption pdfOption(QStringLiteral("pdf"), QStringLiteral("Scrive la classifica stampata nel file PDF <file>."),
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"), QStringLiteral("Scrive la classifica o l'elenco stampati nel file PDF <file>."),
                                        QStringLiteral("file"));
     parser.addOption(pdfOption);
     const QCommandLineOption horizonOption(QStringLiteral("entro"),
