@@ -26,7 +26,10 @@ public:
                                  {{u"txtNome"_s, u"Nome:"_s, u"Nome"_s, {144, 141}}, {u"txtNota"_s, u"Nota:"_s, u"Nota"_s, {488, 141}}},
                                  recordFormat(TinyRecord::Layout),
                                  [path] { return path; },
-                                 [](const RecordValues& r) { return r.value(u"Nome"_s) + u" / "_s + r.value(u"Nota"_s); },
+                                 [](QByteArrayView bytes) {
+                                     const TinyRecord r = TinyRecord::fromBytes(bytes);
+                                     return r.Nome + u" / "_s + r.Nota;
+                                 },
                                  u"Riepilogo prove"_s,
                                  u" schede."_s,
                                  u"Fare doppio clic su una voce in elenco per richiamare la scheda"_s})

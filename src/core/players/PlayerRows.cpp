@@ -17,45 +17,36 @@ struct Columns {
 constexpr Columns cardColumns{28, 24, QLatin1String("  Scad. "), "ScadTessera"};
 constexpr Columns certificateColumns{26, 20, QLatin1String("  Scad. cert. "), "ScadCertificato"};
 
-// The fields a row shows, in row order, whatever they are read from.
-template <typename Read>
-QString build(const Columns& columns, Read read)
+QString field(QByteArrayView record, const char* name)
 {
-    const QString reti = read("Reti");
+    return PlayerRecord::Layout.readField(record, PlayerRecord::Layout.indexOf(name));
+}
+
+QString build(const Columns& columns, QByteArrayView record)
+{
+    // Checked once for the whole record, so a short one fails before any field is read.
+    PlayerRecord::Layout.checkSize(record);
+    const QString reti = field(record, "Reti");
     QString text;
     text.reserve(columns.name + 11 + 26 + 7 + 14 + 13 + columns.card + columns.dateLabel.size() + 10 + 8 + reti.size());
-    listRows::appendColumn(text, read("Giocatore"), columns.name);
+    listRows::appendColumn(text, field(record, "Giocatore"), columns.name);
     text.append(QLatin1String("  Squadra: "));
-    listRows::appendColumn(text, read("Squadra"), 26);
+    listRows::appendColumn(text, field(record, "Squadra"), 26);
     text.append(QLatin1String("  Cel. "));
-    listRows::appendColumn(text, read("Cel"), 14);
+    listRows::appendColumn(text, field(record, "Cel"), 14);
     text.append(QLatin1String("  Tessera n. "));
-    listRows::appendColumn(text, read("Tessera"), columns.card);
+    listRows::appendColumn(text, field(record, "Tessera"), columns.card);
     text.append(columns.dateLabel);
-    listRows::appendColumn(text, read(columns.dateField), 10);
+    listRows::appendColumn(text, field(record, columns.dateField), 10);
     text.append(QLatin1String("  Reti: "));
     listRows::appendLast(text, reti);
     return text;
 }
 
-QString fromBytes(const Columns& columns, QByteArrayView record)
-{
-    // Checked once for the whole record, so a short one fails before any field is read.
-    PlayerRecord::Layout.checkSize(record);
-    return build(columns, [record](const char* name) {
-        return PlayerRecord::Layout.readField(record, PlayerRecord::Layout.indexOf(name));
-    });
-}
-
 }  // namespace
 
-QString cardRow(const RecordValues& player)
-{
-    return build(cardColumns, [&player](const char* name) { return player.value(QLatin1String(name)); });
-}
+QString cardRow(QByteArrayView record) { return build(cardColumns, record); }
 
-QString cardRow(QByteArrayView record) { return fromBytes(cardColumns, record); }
-
-QString certificateRow(QByteArrayView record) { return fromBytes(certificateColumns, record); }
+QString certificateRow(QByteArrayView record) { return build(certificateColumns, record); }
 
 }  // namespace playerRows

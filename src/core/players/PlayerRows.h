@@ -1,7 +1,5 @@
 #pragma once
 
-#include "storage/RecordValues.h"
-
 #include <QByteArrayView>
 #include <QString>
 
@@ -9,9 +7,6 @@
 // columns. The search and the expired-cards list show the card's expiry; the expired-certificates
 // list shows the certificate's, with narrower name and card columns.
 namespace playerRows {
-
-// The search's row, from a record seen through its field names.
-QString cardRow(const RecordValues& player);
 
 // Straight from a stored record, reading only the fields the row shows, as the lists do for
 // every record of the archive. Throw ArchiveError for bytes that are not one player record.

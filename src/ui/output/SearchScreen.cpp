@@ -104,8 +104,8 @@ void SearchScreen::runSearch()
 {
     const QStringList filters = filterTexts();
     m_filtersInUse->setText(QString::number(searchFilter::countInUse(filters)));
-    // Only the fields of the filters in use are read for every record; the whole record only
-    // for the ones listed.
+    // Only the fields of the filters in use are read for every record, and those of the row for
+    // the ones listed.
     const QList<searchFilter::Prepared> inUse = searchFilter::prepare(filters);
     QList<int> searchedFields;
     for (const Filter& filter : m_search.filters)
@@ -117,7 +117,7 @@ void SearchScreen::runSearch()
                 if (!searchFilter::occurs(filter, m_search.format.readField(bytes, searchedFields.at(filter.index))))
                     return std::nullopt;
             }
-            return m_search.row(m_search.format.decode(bytes));
+            return m_search.row(bytes);
         });
     m_wait->hide();
     if (found.failed()) {

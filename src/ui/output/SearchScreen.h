@@ -32,7 +32,9 @@ public:
         QList<Filter> filters;            // in Enter order; Enter in the last goes back to the first
         RecordFormat format;
         std::function<QString()> archivePath;
-        std::function<QString(const RecordValues& record)> row;
+        // The row of a listed record, from its bytes: reading only the fields the row shows keeps a
+        // search that lists a whole large archive quick.
+        std::function<QString(QByteArrayView record)> row;
         QString printTitle;
         QString countEnding = QStringLiteral(" schede.");  // after the number of rows
         QString openHint;                 // the crimson line under the list

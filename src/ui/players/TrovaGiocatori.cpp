@@ -39,7 +39,7 @@ TfrmTrovaGiocatori::TfrmTrovaGiocatori(QWidget* owner)
                     playerFilters(),
                     recordFormat(PlayerRecord::Layout),
                     [] { return programFolder::file(programFolder::playerArchiveName); },
-                    [](const RecordValues& player) { return playerRows::cardRow(player); },
+                    [](QByteArrayView player) { return playerRows::cardRow(player); },
                     u"Riepilogo schede giocatori in archivio"_s,
                     u" schede"_s,
                     u"Fare doppio clic sulla voce in elenco per richiamare la scheda"_s})

@@ -38,7 +38,7 @@ TfrmTrovaSquadre::TfrmTrovaSquadre(QWidget* owner)
                     teamFilters(),
                     recordFormat(TeamRecord::Layout),
                     &TeamList::archivePath,
-                    [](const RecordValues& team) { return teamRows::row(team); },
+                    [](QByteArrayView team) { return teamRows::row(team); },
                     u"Riepilogo squadre"_s,
                     u" schede."_s,
                     u"Fare doppio clic su una voce in elenco per richiamare la scheda"_s})

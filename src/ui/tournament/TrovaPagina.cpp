@@ -30,7 +30,7 @@ TfrmTrovaPagina::TfrmTrovaPagina(QWidget* owner)
                            filters(),
                            recordFormat(TournamentRecord::Layout),
                            [this] { return trimControls(m_path); },
-                           [](const RecordValues& entry) { return entryRows::row(entry); },
+                           [](QByteArrayView entry) { return entryRows::row(TournamentRecord::fromBytes(entry)); },
                            u"Riepilogo squadre torneo"_s,
                            u" schede."_s,
                            u"Fare doppio clic sulla voce in elenco per richiamare la scheda"_s})
