@@ -26,20 +26,19 @@ ExpiryListScreen::ExpiryListScreen(QWidget* owner, const Kind& kind)
     connect(printButton(), &PictureButton::clicked, this,
             [this] { printRows(objectName(), expiryList::printTitle(m_tested, horizon())); });
 
-    // Between "Chiudi" and the print button: how many days ahead also count.
-    const int foot = PanelSize.height() - 48;
+    // Under the list, where the searches show their count: how many days ahead also count.
+    constexpr int line = 372;
     QLabel* before = style::label(panel(), u"lblEntro"_s, u"Elenca anche le schede in scadenza entro"_s,
                                   style::verdana(10, true), style::navy);
-    before->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    before->setGeometry(176, foot, 340, 30);
+    before->setGeometry(16, line, 316, 30);
     m_horizon->setObjectName(u"spnEntro"_s);
     m_horizon->setFont(style::verdana(11, true));
     m_horizon->setRange(0, 3650);
     m_horizon->setAlignment(Qt::AlignCenter);
-    m_horizon->setGeometry(524, foot, 72, 30);
+    m_horizon->setGeometry(336, line, 72, 30);
     // A number typed digit by digit fills the list once, when it is complete.
     m_horizon->setKeyboardTracking(false);
-    style::label(panel(), u"lblGiorni"_s, u"giorni"_s, style::verdana(10, true), style::navy)->setGeometry(604, foot, 56, 30);
+    style::label(panel(), u"lblGiorni"_s, u"giorni"_s, style::verdana(10, true), style::navy)->setGeometry(416, line, 60, 30);
     connect(m_horizon, &QSpinBox::valueChanged, this, &ExpiryListScreen::fill);
 }
 
