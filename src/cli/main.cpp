@@ -1,7 +1,9 @@
 // golvera-cli: prints a tournament's standings as the screen shows them, and writes the printed
-// document as a PDF file, for clubs that publish their standings; backs up and restores the
-// data folder.
+// document as a PDF file, for clubs that publish their standings; lists the players whose card or
+// medical certificate has expired or is about to; backs up and restores the data folder.
 #include "ArchiveCommands.h"
+#include "ExpiryCommand.h"
+#include "Terminal.h"
 #include "app/DataFolder.h"
 #include "app/Product.h"
 #include "app/Version.h"
@@ -14,55 +16,19 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
 
-enum ExitCode { Done = 0, Failed = 1, BadUsage = 2 };
-
-QTextStream& out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-QTextStream& err()
-{
-    static QTextStream stream(stderr);
-    return stream;
-}
+using terminal::err;
+using terminal::failure;
+using terminal::out;
 
 int usageError(const QCommandLineParser& parser, const QString& message)
 {
     err() << "golvera-cli: " << message << "\n\n" << parser.helpText();
     err().flush();
-    return BadUsage;
-}
-
-int failure(const QString& message)
-{
-    err() << "golvera-cli: " << message << '\n';
-    err().flush();
-    return Failed;
-}
-
-// Control characters stored in a record (a tab, an escape sequence) would act on the terminal
-// instead of being read; they are shown as blanks.
-QString blanked(QString text)
-{
-    for (QChar& c : text) {
-        if (c.category() == QChar::Other_Control)
-            c = u' ';
-    }
-    return text;
-}
-
-// True when everything written to standard output reached it (a full disk, a closed pipe).
-bool outputDelivered()
-{
-    out().flush();
-    return out().status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    return terminal::BadUsage;
 }
 
 // Only the PDF needs fonts, and so the GUI application; plain rows start without it.
@@ -99,26 +65,33 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Classifiche e backup dei tornei di %1 dalla riga di comando.\n"
+        "Classifiche dei tornei, scadenze dei giocatori e backup di %1 dalla riga di comando.\n"
         "Scrive le righe della classifica come le mostra il programma, poi il totale delle squadre\n"
         "(UTF-8 sullo standard output). Con --pdf scrive anche il documento che stampa il programma.\n\n"
         "Esempi:\n"
         "  golvera-cli classifica merito \"Coppa Estate.vai\"\n"
         "  golvera-cli classifica alfabetica \"Coppa Estate.vai\" --pdf classifica.pdf\n\n"
+        "Giocatori con la tessera o il certificato medico scaduti, o in scadenza entro GIORNI giorni,\n"
+        "dal pi\u00F9 vecchio (giocatore, squadra, cellulare, tessera, data, reti):\n"
+        "  golvera-cli scadenze tessere|certificati [--entro GIORNI] [--pdf <file>] [--cartella <cartella>]\n\n"
         "Backup degli archivi (tornei, squadre, giocatori, foto, allegati, password) in Backup/ nella\n"
         "cartella dei dati, e ripristino in una cartella che non contiene archivi:\n"
         "  golvera-cli backup [--cartella <cartella>]\n"
         "  golvera-cli ripristina AAAA-MM-GG.zip [--cartella <cartella>]\n\n"
         "%2\n\n"
-        "Uscita: 0 eseguito, 1 torneo mancante o illeggibile, PDF o backup non scritto, 2 uso errato.")
+        "Uscita: 0 eseguito, 1 torneo o archivio mancante o illeggibile, PDF o backup non scritto, 2 uso errato.")
         .arg(product::name, dataFolder::describe(data)));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption pdfOption(QStringLiteral("pdf"), QStringLiteral("Scrive la classifica stampata nel file PDF <file>."),
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"), QStringLiteral("Scrive la classifica o l'elenco stampati nel file PDF <file>."),
                                        QStringLiteral("file"));
     parser.addOption(pdfOption);
+    const QCommandLineOption horizonOption(QStringLiteral("entro"),
+                                           QStringLiteral("Scadenze: elenca anche chi scade entro <giorni> giorni."),
+                                           QStringLiteral("giorni"));
+    parser.addOption(horizonOption);
     const QCommandLineOption folderOption(QStringLiteral("cartella"),
-                                          QStringLiteral("La cartella dei dati per backup e ripristina."),
+                                          QStringLiteral("La cartella dei dati per scadenze, backup e ripristina."),
                                           QStringLiteral("cartella"));
     parser.addOption(folderOption);
     parser.addPositionalArgument(QStringLiteral("classifica"), QStringLiteral("Il comando: classifica."));
@@ -129,14 +102,25 @@ int main(int argc, char* argv[])
         return usageError(parser, parser.errorText());
     if (parser.isSet(helpOption)) {
         out() << parser.helpText();
-        return Done;
+        return terminal::Done;
     }
     if (parser.isSet(versionOption)) {
         out() << "golvera-cli " << QCoreApplication::applicationVersion() << '\n';
-        return Done;
+        return terminal::Done;
     }
 
     const QStringList arguments = parser.positionalArguments();
+    if (expiryCommand::handles(arguments)) {
+        expiryCommand::Options options;
+        if (parser.isSet(horizonOption))
+            options.horizon = parser.value(horizonOption);
+        if (parser.isSet(pdfOption))
+            options.pdf = parser.value(pdfOption);
+        options.dataFolder = data.folder;
+        return expiryCommand::run(arguments, options);
+    }
+    if (parser.isSet(horizonOption))
+        return usageError(parser, QStringLiteral("--entro vale solo per il comando scadenze"));
     if (archiveCommands::handles(arguments)) {
         const int code = archiveCommands::run(arguments, data.folder, out(), err());
         out().flush();
@@ -144,7 +128,8 @@ int main(int argc, char* argv[])
         return code;
     }
     if (arguments.size() != 3 || arguments.at(0) != QStringLiteral("classifica"))
-        return usageError(parser, QStringLiteral("uso: golvera-cli classifica merito|alfabetica <torneo.vai> [--pdf <file>]"));
+        return usageError(parser, QStringLiteral("uso: golvera-cli classifica merito|alfabetica <torneo.vai> [--pdf <file>]\n"
+                                                 "     golvera-cli scadenze tessere|certificati [--entro <giorni>] [--pdf <file>]"));
     standings::Kind kind;
     if (arguments.at(1) == QStringLiteral("merito"))
         kind = standings::Kind::Merit;
@@ -165,9 +150,9 @@ int main(int argc, char* argv[])
         return failure(QStringLiteral("impossibile leggere il torneo \"%1\" (%2)").arg(arguments.at(2), list.error));
 
     for (const ListRow& row : list.rows)
-        out() << blanked(row.text) << '\n';
+        out() << terminal::blanked(row.text) << '\n';
     out() << "Totale squadre: " << list.rows.size() << '\n';
-    if (!outputDelivered())
+    if (!terminal::outputDelivered())
         return failure(QStringLiteral("impossibile scrivere la classifica sullo standard output"));
 
     if (parser.isSet(pdfOption)) {
@@ -179,5 +164,5 @@ int main(int argc, char* argv[])
                                .arg(parser.value(pdfOption), QString::fromUtf8(error.what())));
         }
     }
-    return Done;
+    return terminal::Done;
 }

@@ -1,7 +1,11 @@
 // golvera-cli run as a club would run it: rows and total on standard output, the PDF the print
-// button prints, and the exit codes for a bad file and a bad command line.
+// button prints, the players whose card or certificate has expired, and the exit codes for a bad
+// file and a bad command line.
+#include "players/PlayerRows.h"
+#include "storage/PlayerRecord.h"
 #include "storage/TournamentRecord.h"
 
+#include "ArchiveFiles.h"
 #include "PdfText.h"
 
 #include <QDir>
@@ -50,6 +54,33 @@ QByteArray entry(const QString& name, const QString& contact, const QString& poi
     record.Punteggio = points;
     record.setCompletato(true);
     return record.toBytes();
+}
+
+// A player whose card and certificate expire the given number of days from today (the command
+// line reads the real clock); an empty text stands for a date that cannot be read.
+PlayerRecord expiring(const QString& name, const QString& card, const QString& certificate)
+{
+    PlayerRecord record;
+    record.Giocatore = name;
+    record.Squadra = QStringLiteral("Aquile");
+    record.Cel = QStringLiteral("333 1234567");
+    record.Tessera = QStringLiteral("T-") + name;
+    record.ScadTessera = card;
+    record.ScadCertificato = certificate;
+    record.Reti = QStringLiteral("2");
+    return record;
+}
+
+QString daysFromToday(int days) { return QDate::currentDate().addDays(days).toString(QStringLiteral("dd/MM/yyyy")); }
+
+// The players' archive of the expiry tests, in file order.
+QList<PlayerRecord> players()
+{
+    return {expiring(QStringLiteral("Verdi"), daysFromToday(-1), daysFromToday(0)),
+            expiring(QStringLiteral("Neri"), daysFromToday(0), daysFromToday(-400)),
+            expiring(QStringLiteral("Rossi"), QStringLiteral("31/02/2024"), daysFromToday(3)),
+            expiring(QStringLiteral("Àlfa"), daysFromToday(-700), QStringLiteral("05-03-2024")),
+            expiring(QStringLiteral("Gialli"), daysFromToday(1), QString())};
 }
 
 }  // namespace
@@ -228,6 +259,7 @@ private slots:
         QVERIFY(run.out.contains(QStringLiteral("merito")));
         QVERIFY(run.out.contains(QStringLiteral("--pdf")));
         QVERIFY(run.out.contains(QStringLiteral("ripristina")));
+        QVERIFY(run.out.contains(QStringLiteral("scadenze tessere|certificati [--entro GIORNI]")));
         // Which folder is in use.
         const Run given = cli({QStringLiteral("--help"), QStringLiteral("--cartella"), m_folder.path()});
         QVERIFY(given.out.contains(QStringLiteral("Cartella dei dati: ") + m_folder.path()));
@@ -257,6 +289,108 @@ private slots:
         QVERIFY(refused.err.contains(QStringLiteral("contiene gi\u00E0 degli archivi")));
         QCOMPARE(cli({QStringLiteral("ripristina"), QStringLiteral("--cartella"), into}).exitCode, 2);
         QCOMPARE(cli({QStringLiteral("ripristina"), data.filePath(QStringLiteral("manca.zip"))}).exitCode, 1);
+    }
+
+    // Rows as the lists show them, the oldest date first; a record whose date cannot be read is
+    // counted on standard error and the records after it are still listed.
+    void expiryLists_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("names");  // the records listed, in output order
+        QTest::addColumn<QString>("skipped");
+        QTest::newRow("cards") << QStringList{"tessere"} << QStringList{"Àlfa", "Verdi"} << "1 scheda saltata";
+        QTest::newRow("cards, 1 day ahead") << QStringList{"tessere", "--entro", "1"}
+                                            << QStringList{"Àlfa", "Verdi", "Neri", "Gialli"} << "1 scheda saltata";
+        QTest::newRow("certificates") << QStringList{"certificati"} << QStringList{"Neri"} << "2 schede saltate";
+        QTest::newRow("certificates, 3 days ahead") << QStringList{"certificati", "--entro", "3"}
+                                                    << QStringList{"Neri", "Verdi", "Rossi"} << "2 schede saltate";
+        QTest::newRow("0 days ahead is the plain list") << QStringList{"tessere", "--entro", "0"}
+                                                        << QStringList{"Àlfa", "Verdi"} << "1 scheda saltata";
+    }
+    void expiryLists()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, names);
+        QFETCH(QString, skipped);
+        QTemporaryDir data;
+        const QList<PlayerRecord> records = players();
+        QVERIFY(archiveFiles::writeRecords(data.filePath(QStringLiteral("Archivio_Giocatori.pro")), records));
+        const Run run = cli(QStringList{QStringLiteral("scadenze")} + arguments + QStringList{QStringLiteral("--cartella"), data.path()});
+        QCOMPARE(run.exitCode, 0);
+        const bool cards = arguments.front() == QStringLiteral("tessere");
+        QString expected;
+        for (const QString& name : names) {
+            for (const PlayerRecord& record : records) {
+                if (record.Giocatore == name)
+                    expected += (cards ? playerRows::cardRow(record.toBytes()) : playerRows::certificateRow(record.toBytes())) + u'\n';
+            }
+        }
+        QCOMPARE(run.out, expected);
+        QVERIFY2(run.err.contains(skipped), qPrintable(run.err));
+    }
+
+    void expiryListAsPdf()
+    {
+        QTemporaryDir data;
+        QVERIFY(archiveFiles::writeRecords(data.filePath(QStringLiteral("Archivio_Giocatori.pro")), players()));
+        const QString pdf = data.filePath(QStringLiteral("scadenze.pdf"));
+        const Run run = cli({QStringLiteral("scadenze"), QStringLiteral("tessere"), QStringLiteral("--entro"), QStringLiteral("1"),
+                             QStringLiteral("--pdf"), pdf, QStringLiteral("--cartella"), data.path()});
+        QCOMPARE(run.exitCode, 0);
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QStringList> pages = pdfText::Document(file.readAll()).pages();
+        QCOMPARE(pages.size(), 1);
+        const QStringList& page = pages.first();
+        QCOMPARE(page.size(), 6);
+        QCOMPARE(page.at(0), QStringLiteral("Riepilogo tessere scadute o in scadenza entro 1 giorno"));
+        QCOMPARE(page.mid(1, 4), run.out.split(u'\n').mid(0, 4));
+        QVERIFY(page.at(5).startsWith(QStringLiteral("Stampa eseguita in data ")));
+    }
+
+    void expiryFailures_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no archive") << QStringList{"tessere", "--cartella", "manca"} << 1 << "non esiste";
+        QTest::newRow("archive is a folder") << QStringList{"tessere", "--cartella", "cartella"} << 1
+                                             << QString::fromUtf8("non è un file leggibile");
+        QTest::newRow("PDF not written") << QStringList{"certificati", "--pdf", "manca/scadenze.pdf"} << 1
+                                         << "impossibile scrivere il PDF";
+        QTest::newRow("unknown list") << QStringList{"multe"} << 2 << "elenco sconosciuto";
+        QTest::newRow("no list") << QStringList{} << 2 << "tessere oppure certificati";
+        QTest::newRow("two lists") << QStringList{"tessere", "certificati"} << 2 << "tessere oppure certificati";
+        QTest::newRow("negative days") << QStringList{"tessere", "--entro", "-1"} << 2 << "--entro";
+        QTest::newRow("days in words") << QStringList{"tessere", "--entro", "tre"} << 2 << "--entro";
+        QTest::newRow("fraction of a day") << QStringList{"tessere", "--entro", "1,5"} << 2 << "--entro";
+        QTest::newRow("too many days") << QStringList{"tessere", "--entro", "99999999999"} << 2 << "--entro";
+        QTest::newRow("unknown option") << QStringList{"tessere", "--csv"} << 2 << "csv";
+        QTest::newRow("days for another command") << QStringList{} << 2 << "--entro";
+    }
+    void expiryFailures()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QTemporaryDir data;
+        QVERIFY(archiveFiles::writeRecords(data.filePath(QStringLiteral("Archivio_Giocatori.pro")), players()));
+        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("cartella/Archivio_Giocatori.pro")));
+        QStringList full = QString::fromLatin1(QTest::currentDataTag()) == QStringLiteral("days for another command")
+                               ? QStringList{QStringLiteral("classifica"), QStringLiteral("merito"), m_tournament,
+                                             QStringLiteral("--entro"), QStringLiteral("3")}
+                               : QStringList{QStringLiteral("scadenze")} + arguments;
+        for (QString& argument : full) {
+            if (argument == QStringLiteral("manca") || argument == QStringLiteral("cartella")
+                || argument.startsWith(QStringLiteral("manca/")))
+                argument = data.filePath(argument);
+        }
+        if (!full.contains(QStringLiteral("--cartella")))
+            full << QStringLiteral("--cartella") << data.path();
+        const Run run = cli(full);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(data.filePath(QStringLiteral("manca"))));  // nothing created
     }
 
     // The version shown is the project's own version number.

@@ -490,7 +490,7 @@ private Q_SLOTS:
         e.click(u"cmdStampa"_s);
         QCOMPARE(e.fake.dialogsRun, QStringList{u"TfrmStampaSquadra"_s});
         QCOMPARE(e.fake.printed().size(), 1);
-        const report::PreparedPage& page = e.fake.printed().first().pages.first();
+        const report::PreparedPage page = e.fake.printed().first().pages.first();
         QCOMPARE(page.orientation, QPageLayout::Portrait);
         QCOMPARE(page.itemsNamed(u"txtSquadra"_s).first()->text(), u"Aquile"_s);
         QCOMPARE(page.itemsNamed(u"txtNote"_s).first()->text(), u"non salvata"_s);

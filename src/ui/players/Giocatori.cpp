@@ -20,7 +20,9 @@
 #include "players/PictureBox.h"
 #include "players/PlayerSheet.h"
 #include "players/PlayerRules.h"
+#include "players/Scadute.h"
 #include "players/StampaGiocatore.h"
+#include "players/TrovaGiocatori.h"
 #include "players/WebCam.h"
 #include "players/Zoom.h"
 #include "storage/PlayerRecord.h"
@@ -99,14 +101,13 @@ const QList<Row>& playerFields()
 const QStringList countFields = {u"txtPresenze"_s, u"txtReti"_s, u"txtAmmonizioni"_s, u"txtEspulsioni"_s};
 const QStringList centredFields = {u"txtSesso"_s, u"txtMaglia"_s, u"txtInizioTes"_s, u"txtFineTes"_s};
 
-// The player search and the expiry lists are not part of the program yet.
 const QList<buttonTable::ToolRow>& toolbarButtons()
 {
     static const QList<buttonTable::ToolRow> rows = {
         {u"cmdNuovo"_s, u"nuovo"_s, 16, u"Prepara la schermata per l'inserimento di una nuova scheda."_s},
         {u"cmdDuplica"_s, u"duplica"_s, 70, u"Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."_s},
         {u"cmdSalva"_s, u"salva"_s, 124, u"Salva la scheda in archivio."_s},
-        {u"cmdTrova"_s, u"trova"_s, 178, u"Trova una scheda in archivio."_s, false},
+        {u"cmdTrova"_s, u"trova"_s, 178, u"Trova una scheda in archivio."_s},
         {u"cmdFile"_s, u"allega"_s, 232, u"Allega file alla scheda."_s},
         {u"cmdAnteprima"_s, u"anteprima"_s, 286, u"Visualizza l'anteprima di stampa della scheda."_s},
         {u"cmdStampa"_s, u"stampa"_s, 340, u"Stampa la scheda."_s},
@@ -114,8 +115,8 @@ const QList<buttonTable::ToolRow>& toolbarButtons()
         {u"cmdIndietro"_s, u"indietro"_s, 458, u"Visualizza la scheda precedente in archivio."_s},
         {u"cmdAvanti"_s, u"avanti"_s, 594, u"Visualizza la scheda successiva in archivio."_s},
         {u"cmdUltimo"_s, u"ultimo"_s, 648, u"Visualizza l'ultima scheda in archivio."_s},
-        {u"cmdScadTessere"_s, u"scadtessere"_s, 716, u"Visualizza il riepilogo delle tessere scadute."_s, false},
-        {u"cmdScadCertificati"_s, u"scadcertificati"_s, 770, u"Visualizza il riepilogo dei certificati medici scaduti."_s, false},
+        {u"cmdScadTessere"_s, u"scadtessere"_s, 716, u"Visualizza il riepilogo delle tessere scadute."_s},
+        {u"cmdScadCertificati"_s, u"scadcertificati"_s, 770, u"Visualizza il riepilogo dei certificati medici scaduti."_s},
         {u"cmdEsporta"_s, u"excel"_s, 824, u"Esporta l'archivio in un file di Microsoft Excel."_s},
         {u"cmdGuida"_s, u"help"_s, 883, u"Visualizza la guida in linea."_s},
         {u"cmdEsci"_s, u"exit"_s, 937, u"Esci da questa schermata di lavoro."_s},
@@ -137,6 +138,15 @@ const QList<ButtonRow>& fieldButtons()
         {u"btnZoomFoto"_s, u"zoom"_s, {932, photoButtons, 48, 48}, u"Visualizza la foto nelle sue dimensioni reali."_s},
     };
     return rows;
+}
+
+// A list that leads back to the editor: the chosen row's player comes up with the photo.
+template <typename List>
+void openList(TfrmGiocatori* editor)
+{
+    dialogs::open<List>(editor, [editor](List& list) {
+        QObject::connect(&list, &RecordListScreen::recordOpened, editor, &TfrmGiocatori::showRecord);
+    });
 }
 
 }  // namespace
@@ -188,6 +198,9 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     onClick(u"btnZoomFoto"_s, &TfrmGiocatori::btnZoomFotoClick);
     onClick(u"btnCancFoto"_s, &TfrmGiocatori::putPlaceholder);
     onClick(u"btnSalvaFoto"_s, [this] { photoFiles::saveCopy(this, photo()); });
+    onClick(u"cmdTrova"_s, [this] { openList<TfrmTrovaGiocatori>(this); });
+    onClick(u"cmdScadTessere"_s, [this] { openList<TfrmTessereScadute>(this); });
+    onClick(u"cmdScadCertificati"_s, [this] { openList<TfrmCertificatiScaduti>(this); });
     onClick(u"cmdFile"_s, [this] { TfrmAllegaCartella::edit(this, *m_attachments); });
     onClick(u"cmdAnteprima"_s, [this] { dialogs::open<TfrmAnteprimaGiocatore>(this, [this](auto& d) { prepareSheet(d); }); });
     onClick(u"cmdStampa"_s, [this] { dialogs::open<TfrmStampaGiocatore>(this, [this](auto& d) { prepareSheet(d); }); });

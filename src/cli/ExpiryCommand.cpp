@@ -1,0 +1,110 @@
+#include "ExpiryCommand.h"
+
+#include "Terminal.h"
+#include "app/ProgramFolder.h"
+#include "output/ListSummary.h"
+#include "output/ReportLayout.h"
+#include "output/ReportPainter.h"
+#include "platform/Platform.h"
+#include "players/ExpiryList.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace expiryCommand {
+
+namespace {
+
+const QString usage = QStringLiteral(
+    "uso: golvera-cli scadenze tessere|certificati [--entro <giorni>] [--pdf <file>] [--cartella <cartella>]");
+
+int usageError(const QString& message)
+{
+    terminal::err() << "golvera-cli: " << message << '\n' << usage << '\n';
+    terminal::err().flush();
+    return terminal::BadUsage;
+}
+
+// Whole days, 0 or more, written in digits only.
+std::optional<int> days(const QString& text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+}  // namespace
+
+bool handles(const QStringList& arguments)
+{
+    return !arguments.isEmpty() && arguments.front() == QStringLiteral("scadenze");
+}
+
+int run(const QStringList& arguments, const Options& options)
+{
+    if (arguments.size() != 2)
+        return usageError(QStringLiteral("scadenze vuole tessere oppure certificati"));
+    expiryList::Kind kind;
+    if (arguments.at(1) == QStringLiteral("tessere"))
+        kind = expiryList::Kind::Cards;
+    else if (arguments.at(1) == QStringLiteral("certificati"))
+        kind = expiryList::Kind::Certificates;
+    else
+        return usageError(QStringLiteral("elenco sconosciuto \"%1\": tessere oppure certificati").arg(arguments.at(1)));
+    int horizon = 0;
+    if (options.horizon) {
+        const std::optional<int> given = days(*options.horizon);
+        if (!given)
+            return usageError(QStringLiteral("--entro vuole un numero intero di giorni, 0 o pi\u00F9, non \"%1\"").arg(*options.horizon));
+        horizon = *given;
+    }
+
+    // The screens create a missing archive empty; from here a missing archive is a wrong folder.
+    const QString path = QDir(options.dataFolder).filePath(programFolder::playerArchiveName);
+    const QFileInfo archive(path);
+    if (!archive.exists())
+        return terminal::failure(QStringLiteral("l'archivio dei giocatori \"%1\" non esiste").arg(QDir::toNativeSeparators(path)));
+    if (!archive.isFile() || !archive.isReadable())
+        return terminal::failure(
+            QStringLiteral("l'archivio dei giocatori \"%1\" non \u00E8 un file leggibile").arg(QDir::toNativeSeparators(path)));
+
+    const expiryList::Result found = expiryList::read(path, kind, platform::clock().now().date(), horizon);
+    if (found.failed())
+        return terminal::failure(QStringLiteral("impossibile leggere l'archivio dei giocatori \"%1\" (%2)")
+                                     .arg(QDir::toNativeSeparators(path), found.error));
+
+    QStringList lines;
+    for (const expiryList::Entry& entry : expiryList::byDate(found.entries)) {
+        lines.append(entry.row.text);
+        terminal::out() << terminal::blanked(entry.row.text) << '\n';
+    }
+    if (found.unreadable > 0) {
+        // Reported, not fatal: the other players are listed all the same.
+        terminal::err() << QStringLiteral("golvera-cli: %1 %2: la data di scadenza non \u00E8 una data gg/mm/aaaa\n")
+                               .arg(QString::number(found.unreadable),
+                                    found.unreadable == 1 ? QStringLiteral("scheda saltata") : QStringLiteral("schede saltate"));
+        terminal::err().flush();
+    }
+    if (!terminal::outputDelivered())
+        return terminal::failure(QStringLiteral("impossibile scrivere l'elenco sullo standard output"));
+
+    if (options.pdf) {
+        const QString title = expiryList::printTitle(kind, horizon);
+        try {
+            report::writePdf(report::prepare(listSummary::make(title, title, lines)), *options.pdf);
+        } catch (const report::ReportError& error) {
+            return terminal::failure(
+                QStringLiteral("impossibile scrivere il PDF \"%1\" (%2)").arg(*options.pdf, QString::fromUtf8(error.what())));
+        }
+    }
+    return terminal::Done;
+}
+
+}  // namespace expiryCommand

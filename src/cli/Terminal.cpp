@@ -1,0 +1,43 @@
+#include "Terminal.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace terminal {
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream& err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+int failure(const QString& message)
+{
+    err() << "golvera-cli: " << message << '\n';
+    err().flush();
+    return Failed;
+}
+
+QString blanked(QString text)
+{
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    }
+    return text;
+}
+
+bool outputDelivered()
+{
+    out().flush();
+    return out().status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
+}
+
+}  // namespace terminal

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// When a membership card or a medical certificate counts as expired, or as about to expire.
+namespace expiry {
+
+enum class Status {
+    Expired,     // today is later than the date
+    Expiring,    // not expired, and the date falls within the horizon
+    Fine,
+    Unreadable,  // the text is not a dd/mm/yyyy date (empty, another separator, no such day)
+};
+
+// `dateText` is the stored date field as it is; `horizonDays` (0 or more) is how many days ahead
+// count as "about to expire". With no horizon nothing is about to expire: a card expiring today
+// is expired from tomorrow on.
+Status status(const QString& dateText, const QDate& today, int horizonDays);
+
+// The date a field holds; invalid when it holds none.
+QDate date(const QString& dateText);
+
+// Whether a record with this status belongs on an expiry list.
+inline bool listed(Status status) { return status == Status::Expired || status == Status::Expiring; }
+
+}  // namespace expiry

@@ -1,0 +1,47 @@
+#include "players/PlayerRows.h"
+
+#include "output/PackedRows.h"
+#include "storage/PlayerRecord.h"
+
+namespace playerRows {
+
+namespace {
+
+listRows::Layout layout(qsizetype nameWidth, qsizetype cardWidth, const QString& dateLabel, const QString& dateField)
+{
+    return {
+        {QString(), QStringLiteral("Giocatore"), nameWidth},
+        {QStringLiteral("  Squadra: "), QStringLiteral("Squadra"), 26},
+        {QStringLiteral("  Cel. "), QStringLiteral("Cel"), 14},
+        {QStringLiteral("  Tessera n. "), QStringLiteral("Tessera"), cardWidth},
+        {dateLabel, dateField, 10},
+        {QStringLiteral("  Reti: "), QStringLiteral("Reti"), -1},
+    };
+}
+
+const RecordFormat& format()
+{
+    static const RecordFormat player = recordFormat(PlayerRecord::Layout);
+    return player;
+}
+
+}  // namespace
+
+const listRows::Layout& cardLayout()
+{
+    static const listRows::Layout columns = layout(28, 24, QStringLiteral("  Scad. "), QStringLiteral("ScadTessera"));
+    return columns;
+}
+
+const listRows::Layout& certificateLayout()
+{
+    static const listRows::Layout columns =
+        layout(26, 20, QStringLiteral("  Scad. cert. "), QStringLiteral("ScadCertificato"));
+    return columns;
+}
+
+QString cardRow(QByteArrayView record) { return PackedRows::rowOf(format(), cardLayout(), record); }
+
+QString certificateRow(QByteArrayView record) { return PackedRows::rowOf(format(), certificateLayout(), record); }
+
+}  // namespace playerRows
