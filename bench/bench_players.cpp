@@ -1,7 +1,8 @@
 // The player archive's outputs against the plain sequential read of the same archive (the
-// floor): the export as the user runs it, through its screen (the grid filled on show, then
-// "Esporta" answered yes and the file not opened), and its two halves. The archive of 50 000
-// players is written once.
+// floor): the search with two filters and the two expiry lists, each through its screen as the
+// user opens it; the export as the user runs it, through its screen (the grid filled on show,
+// then "Esporta" answered yes and the file not opened), and its two halves. The archive of
+// 50 000 players is written once.
 #include "PlainRead.h"
 #include "PlayerArchive.h"
 
@@ -12,9 +13,12 @@
 #include "platform/Platform.h"
 #include "players/ExpGiocatori.h"
 #include "players/PlayerExport.h"
+#include "players/Scadute.h"
+#include "players/TrovaGiocatori.h"
 #include "storage/PlayerRecord.h"
 
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -70,6 +74,32 @@ void exportThroughScreen(benchmark::State& state)
     state.counters["MB written"] = double(QFileInfo(programFolder::file(QStringLiteral("Archivio_Giocatori.xls"))).size()) / 1e6;
 }
 
+// Team and playing position, "Cerca" as the user presses it.
+void searchTwoFilters(benchmark::State& state)
+{
+    programFolder::set(programFolderWith(int(state.range(0))));
+    for (auto _ : state) {
+        TfrmTrovaGiocatori search(nullptr);
+        search.findChild<QLineEdit*>(QStringLiteral("txtSquadra"))->setText(QStringLiteral("roma"));
+        search.findChild<QLineEdit*>(QStringLiteral("txtRuolo"))->setText(QStringLiteral("attaccante"));
+        search.findChild<PictureButton*>(QStringLiteral("btnCerca"))->click();
+        benchmark::DoNotOptimize(search.rowCount());
+    }
+}
+
+// The list fills when it is shown, with today's date: most of the generated dates are past.
+template <typename List>
+void expiryListFill(benchmark::State& state)
+{
+    programFolder::set(programFolderWith(int(state.range(0))));
+    for (auto _ : state) {
+        List list(nullptr);
+        list.show();
+        benchmark::DoNotOptimize(list.rowCount());
+        list.close();
+    }
+}
+
 // The two halves of the export, to tell where its time goes: the screen filling its grid on
 // show, and the file written from rows already read.
 void exportGridFill(benchmark::State& state)
@@ -97,6 +127,9 @@ void exportFileWrite(benchmark::State& state)
 
 }  // namespace
 
+BENCHMARK(searchTwoFilters)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(expiryListFill<TfrmTessereScadute>)->Name("expiredCards")->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(expiryListFill<TfrmCertificatiScaduti>)->Name("expiredCertificates")->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(exportGridFill)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(exportFileWrite)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(plainRead)->Arg(50000)->Unit(benchmark::kMillisecond);

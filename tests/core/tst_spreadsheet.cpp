@@ -81,6 +81,7 @@ private slots:
         QTest::newRow("Windows-1252 letter") << u"Citt\u00E0"_s << QByteArray("Citt\xE0");
         QTest::newRow("euro sign in the code page") << u"5 \u20AC"_s << QByteArray("5 \x80");
         QTest::newRow("Greek letter becomes ?") << u"Squadra \u03A9"_s << QByteArray("Squadra ?");
+        QTest::newRow("markup among the row's last bytes") << u"Aquilotti>"_s << QByteArray("Aquilotti&gt;");
         QTest::newRow("an entity typed stays as typed") << u"&amp;"_s << QByteArray("&amp;amp;");
     }
 

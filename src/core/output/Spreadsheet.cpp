@@ -3,8 +3,10 @@
 #include "output/ArchiveScan.h"
 #include "storage/Cp1252.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <functional>
@@ -33,6 +35,32 @@ const QString tail = QStringLiteral("</table></body></html>");
 QString escaped(const QString& text)
 {
     return text.toHtmlEscaped();
+}
+
+// Whether any byte is a markup character, eight bytes at a time: most rows hold none, and then
+// their cells are copied without looking at each byte.
+bool containsMarkup(QByteArrayView bytes)
+{
+    constexpr quint64 Ones = 0x0101010101010101ULL;
+    constexpr quint64 Highs = 0x8080808080808080ULL;
+    // Non-zero exactly when some byte of `word` equals `c`.
+    const auto has = [](quint64 word, unsigned char c) {
+        const quint64 x = word ^ (Ones * c);
+        return (x - Ones) & ~x & Highs;
+    };
+    qsizetype at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        quint64 word;
+        std::memcpy(&word, bytes.data() + at, sizeof word);
+        if (has(word, '&') | has(word, '<') | has(word, '>') | has(word, '"'))
+            return true;
+    }
+    for (; at < bytes.size(); ++at) {
+        const char c = bytes[at];
+        if (c == '&' || c == '<' || c == '>' || c == '"')
+            return true;
+    }
+    return false;
 }
 
 // Fills a buffer with the document and hands it on whenever it is about a mebibyte long, so that
@@ -136,12 +164,17 @@ bool writeDocument(const Sheet& sheet, const Table& rows, const std::function<bo
         return false;
     out.put(headerBytes);
     for (qsizetype row = 0; row < rows.size(); ++row) {
-        if (!out.reserve(rowMarkup + 6 * rows.storedRowSize(row)))
+        const QByteArrayView stored = rows.storedRow(row);
+        const bool escape = containsMarkup(stored);
+        if (!out.reserve(rowMarkup + (escape ? 6 : 1) * stored.size()))
             return false;
         out.put(rowStart);
         for (int column = 0; column < rows.columns(); ++column) {
             out.put(cellStart);
-            out.putEscaped(rows.storedCell(row, column));
+            if (escape)
+                out.putEscaped(rows.storedCell(row, column));
+            else
+                out.put(rows.storedCell(row, column));
             out.put(cellEnd);
         }
         out.put(rowEnd);
@@ -160,6 +193,9 @@ Table read(const QString& archive, const RecordFormat& format, const Sheet& shee
     for (const Column& column : sheet.columns)
         fields.push_back(format.indexOf(column.field));
     Table rows(int(fields.size()));
+    // The stored texts are mostly shorter than their fields: a third of the record is a guess.
+    const qint64 records = QFileInfo(archive).size() / std::max(1, format.size);
+    rows.reserve(qsizetype(records), format.size / 3);
     std::vector<QByteArrayView> cells(fields.size());
     archiveScan::visit(archive, format.size, [&](qint64 position, QByteArrayView record) {
         format.storedTexts(record, fields, cells);

@@ -18,6 +18,9 @@ class Table {
 public:
     explicit Table(int columns = 0);
 
+    // Room for `rows` rows of about `bytesPerRow` bytes, so that a large reading grows nothing.
+    void reserve(qsizetype rows, qsizetype bytesPerRow);
+
     int columns() const { return m_columns; }
     qsizetype size() const { return qsizetype(m_positions.size()); }
     bool isEmpty() const { return m_positions.empty(); }
@@ -29,10 +32,10 @@ public:
     {
         const std::size_t index = std::size_t(row) * std::size_t(m_columns) + std::size_t(column);
         const qsizetype begin = index == 0 ? 0 : m_ends[index - 1];
-        return QByteArrayView(m_bytes).sliced(begin, m_ends[index] - begin);
+        return QByteArrayView(m_bytes.data() + begin, m_ends[index] - begin);
     }
-    // The bytes of all of a row's cells together.
-    qsizetype storedRowSize(qsizetype row) const;
+    // The bytes of all of a row's cells together, one after another.
+    QByteArrayView storedRow(qsizetype row) const;
     // A cell's text.
     QString cell(qsizetype row, int column) const;
 
@@ -44,7 +47,7 @@ public:
 
 private:
     int m_columns;
-    QByteArray m_bytes;
+    std::vector<char> m_bytes;
     std::vector<qsizetype> m_ends;  // where each cell ends in m_bytes, row after row
     std::vector<qint64> m_positions;
 };

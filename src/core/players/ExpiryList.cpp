@@ -13,19 +13,35 @@ namespace {
 
 struct List {
     std::size_t testedField;
-    QString (*row)(QByteArrayView record);
+    const listRows::Layout& layout;
     const char* title;
 };
 
 const List& list(Kind kind)
 {
-    static const List cards{PlayerRecord::Layout.indexOf("ScadTessera"), &playerRows::cardRow, "Riepilogo tessere scadute"};
-    static const List certificates{PlayerRecord::Layout.indexOf("ScadCertificato"), &playerRows::certificateRow,
+    static const List cards{PlayerRecord::Layout.indexOf("ScadTessera"), playerRows::cardLayout(),
+                            "Riepilogo tessere scadute"};
+    static const List certificates{PlayerRecord::Layout.indexOf("ScadCertificato"), playerRows::certificateLayout(),
                                    "Riepilogo certificati medici scaduti"};
     return kind == Kind::Cards ? cards : certificates;
 }
 
+const RecordFormat& format()
+{
+    static const RecordFormat player = recordFormat(PlayerRecord::Layout);
+    return player;
+}
+
 }  // namespace
+
+std::shared_ptr<PackedRows> rows(const QString& path, Kind kind, const QDate& today, int horizonDays)
+{
+    const List& tested = list(kind);
+    return PackedRows::read(path, format(), tested.layout, [&](QByteArrayView record) {
+        return expiry::listed(
+            expiry::status(PlayerRecord::Layout.readField(record, tested.testedField), today, horizonDays));
+    });
+}
 
 Result read(const QString& path, Kind kind, const QDate& today, int horizonDays)
 {
@@ -37,7 +53,7 @@ Result read(const QString& path, Kind kind, const QDate& today, int horizonDays)
         if (status == expiry::Status::Unreadable)
             ++result.unreadable;
         else if (expiry::listed(status))
-            result.entries.append({{tested.row(record), position}, expiry::date(dateText)});
+            result.entries.append({{PackedRows::rowOf(format(), tested.layout, record), position}, expiry::date(dateText)});
     });
     return result;
 }
@@ -50,16 +66,6 @@ QString printTitle(Kind kind, int horizonDays)
     return title + QStringLiteral(" o in scadenza entro %1 %2")
                        .arg(QString::number(horizonDays),
                             horizonDays == 1 ? QStringLiteral("giorno") : QStringLiteral("giorni"));
-}
-
-QList<ListRow> sortedRows(const QList<Entry>& entries)
-{
-    QList<ListRow> rows;
-    rows.reserve(entries.size());
-    for (const Entry& entry : entries)
-        rows.append(entry.row);
-    listRows::sort(rows);
-    return rows;
 }
 
 QList<Entry> byDate(const QList<Entry>& entries)

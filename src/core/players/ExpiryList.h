@@ -1,10 +1,13 @@
 #pragma once
 
 #include "output/ListRows.h"
+#include "output/PackedRows.h"
 
 #include <QDate>
 #include <QList>
 #include <QString>
+
+#include <memory>
 
 // The players whose membership card or medical certificate has expired, or is about to, as the
 // two expiry lists and the command line show them.
@@ -30,11 +33,13 @@ struct Result {
 // ends the reading and keeps the entries read before it.
 Result read(const QString& path, Kind kind, const QDate& today, int horizonDays);
 
+// The same players as the screens list them, sorted by their rows as every list, and read
+// compactly for large archives. A failure keeps the rows read before it.
+std::shared_ptr<PackedRows> rows(const QString& path, Kind kind, const QDate& today, int horizonDays);
+
 // The printed list's title; a horizon says how far ahead it looks.
 QString printTitle(Kind kind, int horizonDays);
 
-// The rows in list order (by their text, as every sorted list).
-QList<ListRow> sortedRows(const QList<Entry>& entries);
 // The entries by date, the oldest first; entries of the same date in list order.
 QList<Entry> byDate(const QList<Entry>& entries);
 

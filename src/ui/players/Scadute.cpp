@@ -55,9 +55,8 @@ void ExpiryListScreen::showEvent(QShowEvent* event)
 
 void ExpiryListScreen::fill()
 {
-    const expiryList::Result found = expiryList::read(programFolder::file(programFolder::playerArchiveName), m_tested,
-                                                      platform::clock().now().date(), horizon());
-    setRows(expiryList::sortedRows(found.entries));
+    setRows(expiryList::rows(programFolder::file(programFolder::playerArchiveName), m_tested,
+                             platform::clock().now().date(), horizon()));
     selectRow(0);
 }
 
