@@ -1,5 +1,5 @@
-// The one archive reading of every list: rows of the accepted records with their positions, a
-// missing archive created empty, and failures reported, never thrown.
+// The one archive reading of every list, search, export and standings: each whole record with its
+// position, a missing archive created empty, and failures reported, never thrown.
 #include "output/ArchiveScan.h"
 #include "storage/TournamentRecord.h"
 
@@ -16,7 +16,7 @@ class TestArchiveScan : public QObject {
     Q_OBJECT
 
 private slots:
-    void acceptedRowsCarryTheirPositions()
+    void recordsCarryTheirPositions()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Coppa.vai"));
@@ -29,28 +29,29 @@ private slots:
         bytes += QByteArray(100, 'x');  // an append that never finished
         QVERIFY(writeFile(path, bytes));
 
-        const archiveScan::Result result = archiveScan::rows<TournamentRecord>(
-            path, [](const TournamentRecord& r) { return r.Concorrente != QLatin1String("Falchi"); },
-            [](const TournamentRecord& r) { return r.Concorrente.toUpper(); });
-        QVERIFY(!result.failed());
-        QCOMPARE(result.rows.size(), 3);
-        const QList<qint64> positions{result.rows[0].position, result.rows[1].position, result.rows[2].position};
-        QCOMPARE(positions, (QList<qint64>{1, 3, 4}));
-        QCOMPARE(result.rows[2].text, QStringLiteral("LUPI"));
+        QList<qint64> positions;
+        QStringList teams;
+        const QString error = archiveScan::visit(path, TournamentRecord::Size, [&](qint64 position, QByteArrayView record) {
+            positions << position;
+            teams << TournamentRecord::fromBytes(record).Concorrente;
+        });
+        QVERIFY(error.isEmpty());
+        QCOMPARE(positions, (QList<qint64>{1, 2, 3, 4}));
+        QCOMPARE(teams, (QStringList{QStringLiteral("Aquile"), QStringLiteral("Falchi"), QStringLiteral("Aquile"),
+                                     QStringLiteral("Lupi")}));
     }
 
     void missingArchiveIsCreatedEmpty()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Nuovo.vai"));
-        const archiveScan::Result result =
-            archiveScan::rows(path, 10, [](QByteArrayView) { return std::optional<QString>(QStringLiteral("x")); });
-        QVERIFY(!result.failed());
-        QVERIFY(result.rows.isEmpty());
+        int seen = 0;
+        QVERIFY(archiveScan::visit(path, 10, [&seen](qint64, QByteArrayView) { ++seen; }).isEmpty());
+        QCOMPARE(seen, 0);
         QVERIFY(QFileInfo(path).isFile());
     }
 
-    // A failure is text: the caller decides whether to show it or keep the rows read before it.
+    // A failure is text: the caller decides whether to show it or keep what it read before it.
     void failuresAreReportedNotThrown_data()
     {
         QTest::addColumn<QString>("name");
@@ -63,26 +64,24 @@ private slots:
         QFETCH(QString, name);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("cartella.vai")));
-        const archiveScan::Result result =
-            archiveScan::rows(dir.filePath(name), 10, [](QByteArrayView) { return std::optional<QString>(QStringLiteral("x")); });
-        QVERIFY(result.failed());
-        QVERIFY(result.rows.isEmpty());
+        int seen = 0;
+        QVERIFY(!archiveScan::visit(dir.filePath(name), 10, [&seen](qint64, QByteArrayView) { ++seen; }).isEmpty());
+        QCOMPARE(seen, 0);
     }
 
-    void aRuleThatThrowsEndsTheScanKeepingEarlierRows()
+    void aVisitorThatThrowsEndsTheScan()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("a.dat"));
         QVERIFY(writeFile(path, archiveBytes(8, 3)));
-        int seen = 0;
-        const archiveScan::Result result = archiveScan::rows(path, 8, [&seen](QByteArrayView) -> std::optional<QString> {
-            if (++seen == 2)
+        QList<qint64> seen;
+        const QString error = archiveScan::visit(path, 8, [&seen](qint64 position, QByteArrayView) {
+            seen << position;
+            if (position == 2)
                 throw ArchiveError("damaged record");
-            return QStringLiteral("row");
         });
-        QVERIFY(result.failed());
-        QCOMPARE(result.rows.size(), 1);
-        QCOMPARE(result.rows.front().position, 1);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(seen, (QList<qint64>{1, 2}));
     }
 };
 

@@ -77,14 +77,4 @@ QString visit(const QString& path, int recordSize,
     }
 }
 
-Result rows(const QString& path, int recordSize, const RowRule& rule)
-{
-    Result result;
-    result.error = visit(path, recordSize, [&](qint64 position, QByteArrayView record) {
-        if (std::optional<QString> row = rule(record))
-            result.rows.append({std::move(*row), position});
-    });
-    return result;
-}
-
 }  // namespace archiveScan

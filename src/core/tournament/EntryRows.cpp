@@ -15,14 +15,10 @@ const listRows::Layout& layout()
     return columns;
 }
 
-QString row(const TournamentRecord& entry)
+bool pending(QByteArrayView record)
 {
-    return listRows::build(layout(), {entry.Concorrente, entry.Responsabile, entry.Note, entry.Punteggio});
-}
-
-bool pending(const TournamentRecord& entry)
-{
-    return trimControls(entry.Completato) == QStringLiteral("No");
+    static constexpr std::size_t completato = TournamentRecord::Layout.indexOf("Completato");
+    return trimControls(TournamentRecord::Layout.readField(record, completato)) == QStringLiteral("No");
 }
 
 }  // namespace entryRows

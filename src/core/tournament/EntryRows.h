@@ -13,10 +13,9 @@ namespace entryRows {
 // The row's columns over the tournament record's fields.
 const listRows::Layout& layout();
 
-QString row(const TournamentRecord& entry);
 
 // An entry still to complete: its mark, blanks aside, is exactly "No" (neither "Sì" nor any other
-// text).
-bool pending(const TournamentRecord& entry);
+// text). Throws ArchiveError for bytes that are not one tournament record.
+bool pending(QByteArrayView record);
 
 }  // namespace entryRows

@@ -1,7 +1,7 @@
 #include "tournament/Segnalati.h"
 
 #include "common/PictureButton.h"
-#include "output/ArchiveScan.h"
+#include "output/PackedRows.h"
 #include "storage/TournamentRecord.h"
 #include "text/TextRules.h"
 #include "tournament/EntryRows.h"
@@ -31,9 +31,7 @@ void TfrmSegnalati::showEvent(QShowEvent* event)
     RecordListScreen::showEvent(event);
     if (event->spontaneous())
         return;
-    archiveScan::Result found = archiveScan::rows<TournamentRecord>(
-        trimControls(m_path), entryRows::pending, [](const TournamentRecord& entry) { return entryRows::row(entry); });
-    listRows::sort(found.rows);
-    setRows(std::move(found.rows));
+    static const RecordFormat format = recordFormat(TournamentRecord::Layout);
+    setRows(PackedRows::read(trimControls(m_path), format, entryRows::layout(), entryRows::pending));
     resetFind();
 }
