@@ -3,6 +3,7 @@
 #include "output/ArchiveScan.h"
 #include "output/StoredOrder.h"
 #include "storage/Cp1252.h"
+#include "text/TextRules.h"
 
 #include <QFileInfo>
 
@@ -11,17 +12,6 @@
 #include <numeric>
 
 namespace {
-
-// Blanks and control characters around a text are below 33 in the code page, as in the text.
-QByteArrayView trimmed(QByteArrayView text)
-{
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.isEmpty() && blank(text.front()))
-        text = text.sliced(1);
-    while (!text.isEmpty() && blank(text.back()))
-        text.chop(1);
-    return text;
-}
 
 // The first column's bytes that sort most rows on their own, as one fixed-size key per row.
 constexpr qsizetype KeyWidth = 32;
@@ -34,7 +24,6 @@ constexpr std::size_t TypicalRowBytes = 96;
 PackedRows::PackedRows(const RecordFormat& format, const listRows::Layout& layout)
     : m_layout(layout)
     , m_read(std::size_t(layout.size()))
-    , m_format(&format)
 {
     for (const listRows::Column& column : layout)
         m_fields.push_back(format.indexOf(column.field));
@@ -51,20 +40,19 @@ std::shared_ptr<PackedRows> PackedRows::read(const QString& path, const RecordFo
     rows->m_bytes.reserve(expected * TypicalRowBytes);
     rows->m_error = archiveScan::visit(path, format.size, [&](qint64 position, QByteArrayView record) {
         if (!accept || accept(record))
-            rows->add(position, record);
+            rows->add(format, position, record);
     });
     rows->sort();
-    rows->m_format = nullptr;  // the format is the caller's; only read() needs it
     return rows;
 }
 
-void PackedRows::add(qint64 position, QByteArrayView record)
+void PackedRows::add(const RecordFormat& format, qint64 position, QByteArrayView record)
 {
-    m_format->storedTexts(record, m_fields, m_read);
+    format.storedTexts(record, m_fields, m_read);
     m_positions.push_back(position);
     m_starts.push_back(qsizetype(m_bytes.size()));
     for (QByteArrayView text : m_read) {
-        text = trimmed(text);
+        text = trimControls(text);
         m_lengths.push_back(quint16(text.size()));
         m_bytes.insert(m_bytes.end(), text.begin(), text.end());
     }
@@ -92,7 +80,7 @@ QString PackedRows::text(qsizetype row) const
 QString PackedRows::rowOf(const RecordFormat& format, const listRows::Layout& layout, QByteArrayView record)
 {
     PackedRows rows(format, layout);
-    rows.add(1, record);
+    rows.add(format, 1, record);
     rows.sort();
     return rows.text(0);
 }

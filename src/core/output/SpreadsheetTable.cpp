@@ -1,25 +1,9 @@
 #include "output/SpreadsheetTable.h"
 
 #include "storage/Cp1252.h"
+#include "text/TextRules.h"
 
 namespace spreadsheet {
-
-namespace {
-
-// The bytes Windows-1252 gives to blanks and control characters are those below 33, and no other
-// byte decodes below 33: trimming the bytes trims the text.
-QByteArrayView trimmed(QByteArrayView bytes)
-{
-    qsizetype first = 0;
-    qsizetype last = bytes.size();
-    while (first < last && static_cast<unsigned char>(bytes[first]) <= 32)
-        ++first;
-    while (last > first && static_cast<unsigned char>(bytes[last - 1]) <= 32)
-        --last;
-    return bytes.sliced(first, last - first);
-}
-
-}  // namespace
 
 Table::Table(int columns)
     : m_columns(columns)
@@ -49,7 +33,7 @@ void Table::appendStored(qint64 position, std::span<const QByteArrayView> cells)
     m_positions.push_back(position);
     for (int column = 0; column < m_columns; ++column) {
         if (std::size_t(column) < cells.size()) {
-            const QByteArrayView text = trimmed(cells[std::size_t(column)]);
+            const QByteArrayView text = trimControls(cells[std::size_t(column)]);
             m_bytes.insert(m_bytes.end(), text.begin(), text.end());
         }
         m_ends.push_back(qsizetype(m_bytes.size()));

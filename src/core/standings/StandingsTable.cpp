@@ -4,6 +4,7 @@
 #include "output/StoredOrder.h"
 #include "storage/Cp1252.h"
 #include "storage/TournamentRecord.h"
+#include "text/TextRules.h"
 #include "tournament/Points.h"
 
 #include <QFileInfo>
@@ -35,15 +36,7 @@ constexpr FieldAt ShownFields[] = {fieldAt("Concorrente"), fieldAt("Responsabile
 // and controls around it that every row drops.
 QByteArrayView trimmedField(QByteArrayView record, FieldAt at)
 {
-    const char* start = record.data() + at.offset;
-    const void* zero = std::memchr(start, '\0', std::size_t(at.capacity) + 1);
-    QByteArrayView text(start, zero ? static_cast<const char*>(zero) : start + at.capacity + 1);
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.isEmpty() && blank(text.front()))
-        text = text.sliced(1);
-    while (!text.isEmpty() && blank(text.back()))
-        text.chop(1);
-    return text;
+    return trimControls(storedText(record.data() + at.offset, at.capacity, Layout.encoding));
 }
 
 // The four shown fields of a typical entry together; a guess only, for the first allocation.

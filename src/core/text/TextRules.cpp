@@ -11,6 +11,16 @@ QString trimControls(const QString& text)
     return text.mid(first, last - first);
 }
 
+QByteArrayView trimControls(QByteArrayView bytes)
+{
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!bytes.isEmpty() && blank(bytes.front()))
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && blank(bytes.back()))
+        bytes.chop(1);
+    return bytes;
+}
+
 QString upperAsciiLetters(const QString& text)
 {
     QString result = text;

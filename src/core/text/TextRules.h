@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 // The program's own text rules, which differ from Qt's Unicode-aware helpers on purpose: stored
@@ -8,6 +9,8 @@
 
 // Text trimmed of characters of code 32 or below at both ends.
 QString trimControls(const QString& text);
+// The same on Windows-1252 bytes, where exactly the bytes below 33 stand for those characters.
+QByteArrayView trimControls(QByteArrayView bytes);
 
 // Upper-cases only the letters a to z.
 QString upperAsciiLetters(const QString& text);
