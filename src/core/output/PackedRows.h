@@ -39,7 +39,7 @@ public:
 
 private:
     PackedRows(const RecordFormat& format, const listRows::Layout& layout);
-    void add(qint64 position, QByteArrayView record);
+    void add(const RecordFormat& format, qint64 position, QByteArrayView record);
     QByteArrayView field(quint32 entry, qsizetype column) const;
     void sort();
 
@@ -51,6 +51,5 @@ private:
     std::vector<quint16> m_lengths;     // entry × column -> the field's trimmed length
     std::vector<qint64> m_positions;    // entry -> record position
     std::vector<quint32> m_order;       // row -> entry
-    const RecordFormat* m_format = nullptr;
     QString m_error;
 };

@@ -38,7 +38,11 @@ QDate date(const QString& dateText)
 
 Status status(const QString& dateText, const QDate& today, int horizonDays)
 {
-    const QDate expires = date(dateText);
+    return status(date(dateText), today, horizonDays);
+}
+
+Status status(const QDate& expires, const QDate& today, int horizonDays)
+{
     if (!expires.isValid())
         return Status::Unreadable;
     // Day numbers rather than today.addDays(horizon): no horizon is too large to compare.

@@ -17,6 +17,8 @@ enum class Status {
 // count as "about to expire". With no horizon nothing is about to expire: a card expiring today
 // is expired from tomorrow on.
 Status status(const QString& dateText, const QDate& today, int horizonDays);
+// The same for a date already read from its text (invalid: unreadable).
+Status status(const QDate& expires, const QDate& today, int horizonDays);
 
 // The date a field holds; invalid when it holds none.
 QDate date(const QString& dateText);

@@ -26,18 +26,12 @@ const List& list(Kind kind)
     return kind == Kind::Cards ? cards : certificates;
 }
 
-const RecordFormat& format()
-{
-    static const RecordFormat player = recordFormat(PlayerRecord::Layout);
-    return player;
-}
-
 }  // namespace
 
 std::shared_ptr<PackedRows> rows(const QString& path, Kind kind, const QDate& today, int horizonDays)
 {
     const List& tested = list(kind);
-    return PackedRows::read(path, format(), tested.layout, [&](QByteArrayView record) {
+    return PackedRows::read(path, formatOf<PlayerRecord>(), tested.layout, [&](QByteArrayView record) {
         return expiry::listed(
             expiry::status(PlayerRecord::Layout.readField(record, tested.testedField), today, horizonDays));
     });
@@ -48,12 +42,12 @@ Result read(const QString& path, Kind kind, const QDate& today, int horizonDays)
     const List& tested = list(kind);
     Result result;
     result.error = archiveScan::visit(path, PlayerRecord::Size, [&](qint64 position, QByteArrayView record) {
-        const QString dateText = PlayerRecord::Layout.readField(record, tested.testedField);
-        const expiry::Status status = expiry::status(dateText, today, horizonDays);
+        const QDate expires = expiry::date(PlayerRecord::Layout.readField(record, tested.testedField));
+        const expiry::Status status = expiry::status(expires, today, horizonDays);
         if (status == expiry::Status::Unreadable)
             ++result.unreadable;
         else if (expiry::listed(status))
-            result.entries.append({{PackedRows::rowOf(format(), tested.layout, record), position}, expiry::date(dateText)});
+            result.entries.append({{PackedRows::rowOf(formatOf<PlayerRecord>(), tested.layout, record), position}, expires});
     });
     return result;
 }

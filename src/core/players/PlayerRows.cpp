@@ -19,12 +19,6 @@ listRows::Layout layout(qsizetype nameWidth, qsizetype cardWidth, const QString&
     };
 }
 
-const RecordFormat& format()
-{
-    static const RecordFormat player = recordFormat(PlayerRecord::Layout);
-    return player;
-}
-
 }  // namespace
 
 const listRows::Layout& cardLayout()
@@ -40,8 +34,8 @@ const listRows::Layout& certificateLayout()
     return columns;
 }
 
-QString cardRow(QByteArrayView record) { return PackedRows::rowOf(format(), cardLayout(), record); }
+QString cardRow(QByteArrayView record) { return PackedRows::rowOf(formatOf<PlayerRecord>(), cardLayout(), record); }
 
-QString certificateRow(QByteArrayView record) { return PackedRows::rowOf(format(), certificateLayout(), record); }
+QString certificateRow(QByteArrayView record) { return PackedRows::rowOf(formatOf<PlayerRecord>(), certificateLayout(), record); }
 
 }  // namespace playerRows

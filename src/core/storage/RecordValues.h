@@ -49,6 +49,17 @@ struct RecordFormat {
 };
 
 template <typename Record, std::size_t N>
+RecordFormat recordFormat(const RecordLayout<Record, N>& layout);
+
+// The format of a record type, made once, for readers that need it again and again.
+template <typename Record>
+const RecordFormat& formatOf()
+{
+    static const RecordFormat format = recordFormat(Record::Layout);
+    return format;
+}
+
+template <typename Record, std::size_t N>
 RecordFormat recordFormat(const RecordLayout<Record, N>& layout)
 {
     RecordFormat format;

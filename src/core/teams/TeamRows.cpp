@@ -39,8 +39,7 @@ constexpr std::size_t index(std::string_view name) { return TeamRecord::Layout.i
 
 QString row(QByteArrayView record)
 {
-    static const RecordFormat format = recordFormat(TeamRecord::Layout);
-    return PackedRows::rowOf(format, layout(), record);
+    return PackedRows::rowOf(formatOf<TeamRecord>(), layout(), record);
 }
 
 bool isSelected(QByteArrayView record) { return yesNoFromText(field<index("Selezionata")>(record)) == YesNo::Yes; }

@@ -28,8 +28,7 @@ TeamList::TeamList(QWidget* owner, const Setup& setup, const std::function<bool(
     connect(printButton(), &PictureButton::clicked, this,
             [this, name = setup.objectName, printTitle] { printRows(name, printTitle); });
 
-    static const RecordFormat format = recordFormat(TeamRecord::Layout);
-    setRows(PackedRows::read(archivePath(), format, teamRows::layout(), accept));
+    setRows(PackedRows::read(archivePath(), formatOf<TeamRecord>(), teamRows::layout(), accept));
 }
 
 void TeamList::showEvent(QShowEvent* event)

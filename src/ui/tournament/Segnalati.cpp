@@ -31,7 +31,6 @@ void TfrmSegnalati::showEvent(QShowEvent* event)
     RecordListScreen::showEvent(event);
     if (event->spontaneous())
         return;
-    static const RecordFormat format = recordFormat(TournamentRecord::Layout);
-    setRows(PackedRows::read(trimControls(m_path), format, entryRows::layout(), entryRows::pending));
+    setRows(PackedRows::read(trimControls(m_path), formatOf<TournamentRecord>(), entryRows::layout(), entryRows::pending));
     resetFind();
 }
