@@ -7,6 +7,7 @@
 #include "storage/PlayerRecord.h"
 
 #include "ArchiveFiles.h"
+#include "SheetMarkup.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -241,16 +242,8 @@ private Q_SLOTS:
             {"E-mail", 250}, {"Tel. casa", 200}, {"Tel. cellulare", 200}, {"Tessera n.", 250},
             {"Scadenza tessera", 200}, {"Scadenza cert. medico", 200}, {"Presenze", 180}, {"Reti", 180},
             {"Ammonizioni", 180}, {"Espulsioni", 180}, {"Infortuni", 400}, {"Note", 400}};
-        QByteArray headerRow = "<tr>";
-        for (const auto& [label, width] : headers)
-            headerRow += "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">" + label + "</td>";
-        headerRow += "</tr>";
-        const auto dataRow = [](const QList<QByteArray>& cells) {
-            QByteArray row = "<tr>";
-            for (const QByteArray& cell : cells)
-                row += "<td style=\"text-align: left;\">" + cell + "</td>";
-            return row + "</tr>";
-        };
+        const QByteArray headerRow = sheetMarkup::headerRow(headers);
+        using sheetMarkup::dataRow;
         const QByteArray expected =
             "<table x:str>" + headerRow
             + dataRow({"Rossi Mario", "5/3/1990", "Italiana", "Roma", "Via &lt;Roma&gt; 1", "Citt\xE0 di Castello",

@@ -2,6 +2,7 @@
 // previous export as it was.
 #include "output/Spreadsheet.h"
 #include "storage/TournamentRecord.h"
+#include "SheetMarkup.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,7 +40,7 @@ const QByteArray tail = "</table></body></html>";
 
 QByteArray dataRow(const QByteArray& team, const QByteArray& points)
 {
-    return "<tr><td style=\"text-align: left;\">" + team + "</td><td style=\"text-align: left;\">" + points + "</td></tr>";
+    return sheetMarkup::dataRow({team, points});
 }
 
 // Rows of team and points, numbered from 1.

@@ -8,6 +8,8 @@
 #include "teams/TeamRows.h"
 #include "teams/TeamSheet.h"
 
+#include "SheetMarkup.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -193,16 +195,8 @@ private Q_SLOTS:
             {"Difensori", 400}, {"Centrocampisti", 400}, {"Attaccanti", 400}, {"Data fondazione", 200},
             {"Fondatore", 250}, {"Responsabile", 250}, {"Telefono", 200}, {"E-mail", 250}, {"Palmar\xE8s", 400},
             {"Note", 400}, {"Selezionata", 180}};
-        QByteArray headerRow = "<tr>";
-        for (const auto& [label, width] : headers)
-            headerRow += "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">" + label + "</td>";
-        headerRow += "</tr>";
-        const auto dataRow = [](const QList<QByteArray>& cells) {
-            QByteArray row = "<tr>";
-            for (const QByteArray& cell : cells)
-                row += "<td style=\"text-align: left;\">" + cell + "</td>";
-            return row + "</tr>";
-        };
+        const QByteArray headerRow = sheetMarkup::headerRow(headers);
+        using sheetMarkup::dataRow;
         const QByteArray expectedRows =
             headerRow
             + dataRow({"Aquile", "Bianco &amp; azzurro", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
