@@ -31,12 +31,6 @@ const QString options = QStringLiteral(
 
 const QString tail = QStringLiteral("</table></body></html>");
 
-// A text as it must arrive in the sheet: markup characters would otherwise end the cell.
-QString escaped(const QString& text)
-{
-    return text.toHtmlEscaped();
-}
-
 // Whether any byte is a markup character, eight bytes at a time: most rows hold none, and then
 // their cells are copied without looking at each byte.
 bool containsMarkup(QByteArrayView bytes)
@@ -144,10 +138,10 @@ private:
 // The document in pieces; false as soon as `sink` refuses one.
 bool writeDocument(const Sheet& sheet, const Table& rows, const std::function<bool(QByteArrayView)>& sink)
 {
-    QString header = head + escaped(sheet.name) + options + QStringLiteral("<tr>");
+    QString header = head + sheet.name.toHtmlEscaped() + options + QStringLiteral("<tr>");
     for (const Column& column : sheet.columns) {
         header += QStringLiteral("<td style=\"text-align: left; font-weight: bold;\" width=%1>").arg(column.exportWidth)
-                  + escaped(column.label) + QStringLiteral("</td>");
+                  + column.label.toHtmlEscaped() + QStringLiteral("</td>");
     }
     header += QStringLiteral("</tr>");
     const QByteArray headerBytes = cp1252::encode(header);
