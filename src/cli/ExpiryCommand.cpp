@@ -3,13 +3,10 @@
 #include "Terminal.h"
 #include "app/ProgramFolder.h"
 #include "output/ListSummary.h"
-#include "output/ReportLayout.h"
-#include "output/ReportPainter.h"
 #include "platform/Platform.h"
 #include "players/ExpiryList.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace expiryCommand {
@@ -66,14 +63,11 @@ int run(const QStringList& arguments, const Options& options)
         horizon = *given;
     }
 
-    // The screens create a missing archive empty; from here a missing archive is a wrong folder.
+    // A missing archive is most likely a wrong folder: it is not created here.
     const QString path = QDir(options.dataFolder).filePath(programFolder::playerArchiveName);
-    const QFileInfo archive(path);
-    if (!archive.exists())
-        return terminal::failure(QStringLiteral("l'archivio dei giocatori \"%1\" non esiste").arg(QDir::toNativeSeparators(path)));
-    if (!archive.isFile() || !archive.isReadable())
-        return terminal::failure(
-            QStringLiteral("l'archivio dei giocatori \"%1\" non \u00E8 un file leggibile").arg(QDir::toNativeSeparators(path)));
+    if (const int checked = terminal::checkReadable(path, QStringLiteral("l'archivio dei giocatori"), QDir::toNativeSeparators(path));
+        checked != terminal::Done)
+        return checked;
 
     const expiryList::Result found = expiryList::read(path, kind, platform::clock().now().date(), horizon);
     if (found.failed())
@@ -97,12 +91,7 @@ int run(const QStringList& arguments, const Options& options)
 
     if (options.pdf) {
         const QString title = expiryList::printTitle(kind, horizon);
-        try {
-            report::writePdf(report::prepare(listSummary::make(title, title, lines)), *options.pdf);
-        } catch (const report::ReportError& error) {
-            return terminal::failure(
-                QStringLiteral("impossibile scrivere il PDF \"%1\" (%2)").arg(*options.pdf, QString::fromUtf8(error.what())));
-        }
+        return terminal::writePdf(listSummary::make(title, title, lines), *options.pdf);
     }
     return terminal::Done;
 }

@@ -4,6 +4,10 @@
 
 class QTextStream;
 
+namespace report {
+class Report;
+}
+
 // What golvera-cli's commands share about the terminal: the two streams, UTF-8, and the exit codes.
 namespace terminal {
 
@@ -21,5 +25,13 @@ QString blanked(QString text);
 
 // True when everything written to standard output reached it (a full disk, a closed pipe).
 bool outputDelivered();
+
+// The file a command reads: Done when `path` is a readable file, otherwise Failed with a message
+// naming it as `what` ("il torneo") and `shown`. The screens create missing files empty; here a
+// missing file is a mistake.
+int checkReadable(const QString& path, const QString& what, const QString& shown);
+
+// The printed document as a PDF at `path`: Done, or Failed with the reason.
+int writePdf(const report::Report& document, const QString& path);
 
 }  // namespace terminal

@@ -7,8 +7,6 @@
 #include "app/DataFolder.h"
 #include "app/Product.h"
 #include "app/Version.h"
-#include "output/ReportLayout.h"
-#include "output/ReportPainter.h"
 #include "standings/Standings.h"
 
 #include <QCommandLineParser>
@@ -138,12 +136,10 @@ int main(int argc, char* argv[])
     else
         return usageError(parser, QStringLiteral("tipo di classifica sconosciuto \"%1\": merito oppure alfabetica").arg(arguments.at(1)));
 
-    // The screens create a missing tournament file empty; from here a missing file is a mistake.
     const QFileInfo tournament(arguments.at(2));
-    if (!tournament.exists())
-        return failure(QStringLiteral("il torneo \"%1\" non esiste").arg(arguments.at(2)));
-    if (!tournament.isFile() || !tournament.isReadable())
-        return failure(QStringLiteral("il torneo \"%1\" non è un file leggibile").arg(arguments.at(2)));
+    if (const int checked = terminal::checkReadable(tournament.filePath(), QStringLiteral("il torneo"), arguments.at(2));
+        checked != terminal::Done)
+        return checked;
 
     const standings::List list = standings::read(kind, tournament.filePath());
     if (list.failed())
@@ -157,12 +153,7 @@ int main(int argc, char* argv[])
 
     if (parser.isSet(pdfOption)) {
         const QString title = standings::title(kind, tournament.fileName());
-        try {
-            report::writePdf(report::prepare(standings::document(kind, title, list.rows)), parser.value(pdfOption));
-        } catch (const report::ReportError& error) {
-            return failure(QStringLiteral("impossibile scrivere il PDF \"%1\" (%2)")
-                               .arg(parser.value(pdfOption), QString::fromUtf8(error.what())));
-        }
+        return terminal::writePdf(standings::document(kind, title, list.rows), parser.value(pdfOption));
     }
     return terminal::Done;
 }
