@@ -160,7 +160,7 @@ private slots:
             fake.fileAnswers = {attachmentStore::path(u"uno.txt"_s)};
         else if (picked == u"unreadable"_s)
             fake.fileAnswers = {u"/proc/self/mem"_s};  // opens, but cannot be read
-        fake.answers = answers;
+        fake.answers = FakePlatform::yesNo(answers);
 
         StandInEditor editor;
         editor.values[0] = {u"prima.doc"_s, u"Prima"_s};

@@ -409,7 +409,7 @@ private Q_SLOTS:
         p.makeFile(QStringLiteral("Torneo.vai"));
         p.openScreen();
         p.select(QStringLiteral("Coppa.vai"));
-        p.fake.answers = {yes};
+        p.fake.answers = FakePlatform::yesNo({yes});
         p.click(Screen::OpenTournament, QStringLiteral("btnElimina"));
 
         QCOMPARE(p.fake.messages.front().kind, MessageKind::Question);

@@ -203,12 +203,16 @@ private slots:
         e.click(u"cmdNuovo"_s);
         QCOMPARE(e.photo(), placeholder());
         QCOMPARE(e.position()->text(), QString());
-        // Leaving a record unsaved leaves its photo file alone.
+        QVERIFY(e.fake.messages.isEmpty());
+        // A new photo is a change: leaving it unsaved asks, and No leaves the photo file alone.
         e.click(u"cmdPrimo"_s);
         e.screen.setPhoto(plainPicture({10, 10}, Qt::black));
+        e.fake.answers = {platform::Answer::No};
         e.click(u"cmdAvanti"_s);
+        QCOMPARE(e.field(u"txtGiocatore"_s)->text(), u"Due"_s);
         QCOMPARE(photoStore::load(1).size(), QSize(40, 50));
-        QVERIFY(e.fake.messages.isEmpty());
+        QCOMPARE(e.kinds(), QList<MessageKind>{MessageKind::Question});
+        QCOMPARE(e.fake.lastMessage().text, recordEditing::saveChangesQuestion);
     }
 
     void keysOfTheFields_data()

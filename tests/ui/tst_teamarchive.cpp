@@ -309,8 +309,9 @@ private Q_SLOTS:
 
         e.click(u"cmdPrimo"_s);
         QCOMPARE(e.fake.lastMessage().kind, MessageKind::Error);
-        // Duplicate reports the same failure in a warning box.
+        // Duplicate, the changes not wanted in the archive, reports the same failure in a warning box.
         e.screen.findChild<QLabel*>(u"lblPosizione"_s)->setText(u"1"_s);
+        e.fake.answers = {platform::Answer::No};
         e.click(u"cmdDuplica"_s);
         QCOMPARE(e.fake.lastMessage().kind, MessageKind::Warning);
         QCOMPARE(e.fake.lastMessage().text, archiveFailure);
@@ -517,7 +518,7 @@ private Q_SLOTS:
         QStringList headers;
         QStringList firstColumn;
         QString mark;
-        e.fake.answers = {true, false};  // write it; do not open it
+        e.fake.answers = {platform::Answer::Yes, platform::Answer::No};  // write it; do not open it
         e.fake.onDialog = [&](QObject* dialog) {
             auto* screen = qobject_cast<QWidget*>(dialog);
             screen->show();

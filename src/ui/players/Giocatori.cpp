@@ -196,7 +196,10 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     onClick(u"btnCaricaFoto"_s, &TfrmGiocatori::btnCaricaFotoClick);
     onClick(u"btnWebcam"_s, &TfrmGiocatori::btnWebcamClick);
     onClick(u"btnZoomFoto"_s, &TfrmGiocatori::btnZoomFotoClick);
-    onClick(u"btnCancFoto"_s, &TfrmGiocatori::putPlaceholder);
+    onClick(u"btnCancFoto"_s, [this] {
+        putPlaceholder();
+        m_photoChanged = true;
+    });
     onClick(u"btnSalvaFoto"_s, [this] { photoFiles::saveCopy(this, photo()); });
     onClick(u"cmdTrova"_s, [this] { openList<TfrmTrovaGiocatori>(this); });
     onClick(u"cmdScadTessere"_s, [this] { openList<TfrmTessereScadute>(this); });
@@ -216,9 +219,11 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     hooks.resetForDuplicate = [this] {
         m_attachments->setAttachments({});
         putPlaceholder();
+        m_photoChanged = false;
     };
     hooks.afterShow = [this](qint64 position) { loadPhoto(position); };
     hooks.afterSave = [this](qint64 position) { storePhoto(position); };
+    hooks.changedBeside = [this] { return m_photoChanged; };
     m_editor = new RecordEditor(this, recordEditing::Editor::Player, m_lblPosizione,
                                 RecordEditor::Buttons::named(this), std::move(hooks));
     putPlaceholder();
@@ -263,7 +268,11 @@ void TfrmGiocatori::buildPhoto(QWidget* panel)
 
 QImage TfrmGiocatori::photo() const { return m_photo->picture(); }
 
-void TfrmGiocatori::setPhoto(const QImage& picture) { m_photo->setPicture(picture); }
+void TfrmGiocatori::setPhoto(const QImage& picture)
+{
+    m_photo->setPicture(picture);
+    m_photoChanged = true;
+}
 
 void TfrmGiocatori::putPlaceholder()
 {
@@ -283,7 +292,7 @@ void TfrmGiocatori::showEvent(QShowEvent* event)
 {
     // Every opening starts on a new, unsaved record; a window merely restored keeps its record.
     if (!event->spontaneous())
-        m_editor->newRecord();
+        m_editor->startEmpty();
     WorkScreen::showEvent(event);
 }
 
@@ -291,6 +300,7 @@ void TfrmGiocatori::clearScreen()
 {
     m_form->clear();
     putPlaceholder();
+    m_photoChanged = false;
 }
 
 bool TfrmGiocatori::checkBeforeSave()
@@ -311,12 +321,15 @@ void TfrmGiocatori::loadPhoto(qint64 position)
         putPlaceholder();
     else
         m_photo->setPicture(picture);
+    m_photoChanged = false;
 }
 
 void TfrmGiocatori::storePhoto(qint64 position)
 {
     // The record is saved whatever happens here; the picture stays on screen to be saved again.
-    if (!photoStore::store(position, m_photo->picture()))
+    if (photoStore::store(position, m_photo->picture()))
+        m_photoChanged = false;
+    else
         platform::warningBox(photoNotStoredMessage, this);
 }
 
@@ -388,13 +401,13 @@ void TfrmGiocatori::btnCodFiscClick()
 void TfrmGiocatori::btnCaricaFotoClick()
 {
     if (const std::optional<QImage> picture = photoFiles::load(this))
-        m_photo->setPicture(*picture);
+        setPhoto(*picture);
 }
 
 void TfrmGiocatori::btnWebcamClick()
 {
     dialogs::open<TfrmWebCam>(this, [this](TfrmWebCam& webcam) {
-        webcam.setImportTarget([this](const QImage& picture) { m_photo->setPicture(picture); });
+        webcam.setImportTarget([this](const QImage& picture) { setPhoto(picture); });
     });
 }
 

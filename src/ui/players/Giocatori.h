@@ -29,7 +29,8 @@ public:
     // Writes a date text picked in the calendar into `txtInizioTes` or `txtFineTes`.
     void setExpiry(const QString& control, const QString& date);
 
-    // The picture in the photo box, at its own size.
+    // The picture in the photo box, at its own size. A picture put in is saved with the record,
+    // and leaving the record before that asks.
     QImage photo() const;
     void setPhoto(const QImage& picture);
 
@@ -59,6 +60,7 @@ private:
     QList<QLineEdit*> m_counts;
     QList<QLineEdit*> m_dates;
     PictureBox* m_photo = nullptr;
+    bool m_photoChanged = false;  // a picture put in since the record was shown, not saved yet
     RecordForm* m_form = nullptr;
     std::unique_ptr<FormAttachments> m_attachments;
     RecordEditor* m_editor = nullptr;
