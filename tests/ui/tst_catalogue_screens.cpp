@@ -414,6 +414,8 @@ private Q_SLOTS:
 
         QCOMPARE(p.fake.messages.front().kind, MessageKind::Question);
         QCOMPARE(p.fake.messages.front().text, deleteQuestion);
+        // Deleting cannot be undone: Enter answers No.
+        QCOMPARE(p.fake.messages.front().choices.preset, platform::Answer::No);
         QCOMPARE(QFileInfo::exists(p.folder.file(QStringLiteral("Coppa.vai"))), !yes);
         QVERIFY(QFileInfo::exists(p.folder.file(QStringLiteral("Torneo.vai"))));
         if (yes) {

@@ -195,6 +195,57 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), field);
     }
 
+    // A code handed over by the editor reaches the check whole, whatever its length: one of the
+    // wrong length gets the length warning and the dialog stays open for it to be corrected.
+    void checkersCheckTheWholeText_data()
+    {
+        QTest::addColumn<bool>("vat");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<MessageKind>("kind");
+        QTest::addColumn<QString>("message");  // its beginning
+        const QString vatLength = u"Attenzione: la partita IVA deve essere composta da 11 caratteri numerici."_s;
+        const QString taxLength = u"Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici."_s;
+        QTest::newRow("10 digits") << true << u"1234567058"_s << MessageKind::Warning << vatLength;
+        QTest::newRow("11 digits") << true << u"12345670587"_s << MessageKind::Information
+                                   << u"Il numero di partita IVA digitato risulta VALIDO."_s;
+        QTest::newRow("12 digits") << true << u"123456705871"_s << MessageKind::Warning << vatLength;
+        QTest::newRow("16 digits, a valid number first") << true << u"1234567058712345"_s << MessageKind::Warning << vatLength;
+        QTest::newRow("15 characters") << false << u"AAABBB11C22D333"_s << MessageKind::Warning << taxLength;
+        QTest::newRow("16 characters") << false << u"AAABBB11C22D333L"_s << MessageKind::Information
+                                       << u"Il codice fiscale digitato \u00E8 VALIDO."_s;
+        QTest::newRow("17 characters, a valid code first") << false << u"AAABBB11C22D333LX"_s << MessageKind::Warning
+                                                           << taxLength;
+    }
+    void checkersCheckTheWholeText()
+    {
+        QFETCH(bool, vat);
+        QFETCH(QString, text);
+        QFETCH(MessageKind, kind);
+        QFETCH(QString, message);
+        FakePlatform fake;
+        std::unique_ptr<CheckerDialog> checker;
+        if (vat)
+            checker = std::make_unique<TfrmPartitaIva>(nullptr);
+        else
+            checker = std::make_unique<TfrmCodFisc>(nullptr);
+        checker->setText(text);
+        checker->show();
+        QCOMPARE(checker->field()->text(), text);
+        button(checker.get(), u"btnControlla"_s)->click();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.lastMessage().kind, kind);
+        QVERIFY2(fake.lastMessage().text.startsWith(message), qPrintable(fake.lastMessage().text));
+        const bool wrongLength = kind == MessageKind::Warning;
+        QCOMPARE(checker->isVisible(), wrongLength);
+        if (wrongLength) {
+            // Corrected by hand, the field takes no more than a code's length again.
+            const int limit = vat ? 11 : 16;
+            checker->field()->setText(text.left(limit - 1));
+            QTest::keyClicks(checker->field(), u"123"_s);
+            QCOMPARE(checker->field()->text().size(), limit);
+        }
+    }
+
     void vatChecker()
     {
         FakePlatform fake;

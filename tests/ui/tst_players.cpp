@@ -289,6 +289,7 @@ private slots:
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("fieldName");
         QTest::newRow("digits only") << u"12345670587"_s << u"TfrmPartitaIva"_s << u"txtPartitaIva"_s;
+        QTest::newRow("16 digits, handed over whole") << u"1234567058712345"_s << u"TfrmPartitaIva"_s << u"txtPartitaIva"_s;
         QTest::newRow("empty") << QString() << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
         QTest::newRow("a tax code") << u"RSSMRA85T10A562S"_s << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
         QTest::newRow("digits and one letter") << u"1234567058A"_s << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
