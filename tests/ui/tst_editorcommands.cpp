@@ -223,8 +223,6 @@ private slots:
         QCOMPARE(e.stored(), file);
     }
 
-    // What lives beside a record (the player's photo) follows it through two hooks: one after a
-    // record is shown, one after a save has written it and before the save is confirmed.
     // Every command that leaves a record: changes on screen are saved (Sì), dropped (No) or kept
     // with the record (Annulla), and a screen that only looks changed is left without a question.
     void leaving_data()
@@ -368,6 +366,8 @@ private slots:
         QVERIFY(e.editor->hasChanges());
     }
 
+    // What lives beside a record (the player's photo) follows it through two hooks: one after a
+    // record is shown, one after a save has written it and before the save is confirmed.
     void afterShowAndSave_data()
     {
         QTest::addColumn<Step>("step");

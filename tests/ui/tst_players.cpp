@@ -215,6 +215,39 @@ private slots:
         QCOMPARE(e.fake.lastMessage().text, recordEditing::saveChangesQuestion);
     }
 
+    // A photo other than the record's own is a change, as a field is: leaving it asks. Putting
+    // back the picture the record had is no change.
+    void photoChangesAsk_data()
+    {
+        QTest::addColumn<int>("position");  // 1 has a photo, 2 has none
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("nothing done") << 1 << u"none"_s << false;
+        QTest::newRow("a new photo") << 2 << u"load"_s << true;
+        QTest::newRow("photo cleared") << 1 << u"clear"_s << true;
+        QTest::newRow("no photo, cleared") << 2 << u"clear"_s << false;
+        QTest::newRow("no photo, a new one cleared again") << 2 << u"load, clear"_s << false;
+    }
+    void photoChangesAsk()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, action);
+        QFETCH(bool, asked);
+        PlayerEditor e;
+        e.write({player(u"Uno"_s), player(u"Due"_s)});
+        QVERIFY(photoStore::store(1, plainPicture({40, 50}, Qt::red)));
+        QVERIFY(e.open());
+        e.screen.showRecord(position);
+        if (action.startsWith(u"load"_s))
+            e.screen.setPhoto(plainPicture({10, 10}, Qt::black));
+        if (action.endsWith(u"clear"_s))
+            e.click(u"btnCancFoto"_s);
+        e.fake.answers = {platform::Answer::Cancel};
+        e.click(u"cmdNuovo"_s);
+        QCOMPARE(e.fake.messages.size(), asked ? 1 : 0);
+        QCOMPARE(e.position()->text(), asked ? QString::number(position) : QString());
+    }
+
     void keysOfTheFields_data()
     {
         QTest::addColumn<QString>("field");

@@ -3,13 +3,11 @@
 // commands themselves, in every combination, are the shared editor's (tst_editorcommands).
 #include "app/ProgramFolder.h"
 #include "editor/RecordEditing.h"
-#include "players/Giocatori.h"
-#include "storage/PlayerRecord.h"
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 #include "teams/Squadre.h"
 #include "tournament/Torneo.h"
-#include "EditorFixture.h"
+#include "player_editor.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -38,19 +36,6 @@ TeamRecord team(const QString& name)
     record.Squadra = name;
     record.Responsabile = u"Neri"_s;
     record.Selezionata = u"S\u00EC"_s;
-    return record;
-}
-
-PlayerRecord player(const QString& name)
-{
-    PlayerRecord record;
-    record.Giocatore = name;
-    record.Sesso = u"F"_s;
-    record.Squadra = u"Aquile"_s;
-    record.Tessera = u"T-1"_s;
-    record.ScadTessera = u"01/02/2027"_s;
-    record.ScadCertificato = u"03/04/2027"_s;
-    record.Presenze = record.Reti = record.Ammonizioni = record.Espulsioni = u"0"_s;
     return record;
 }
 

@@ -196,10 +196,7 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     onClick(u"btnCaricaFoto"_s, &TfrmGiocatori::btnCaricaFotoClick);
     onClick(u"btnWebcam"_s, &TfrmGiocatori::btnWebcamClick);
     onClick(u"btnZoomFoto"_s, &TfrmGiocatori::btnZoomFotoClick);
-    onClick(u"btnCancFoto"_s, [this] {
-        putPlaceholder();
-        m_photoChanged = true;
-    });
+    onClick(u"btnCancFoto"_s, &TfrmGiocatori::putPlaceholder);
     onClick(u"btnSalvaFoto"_s, [this] { photoFiles::saveCopy(this, photo()); });
     onClick(u"cmdTrova"_s, [this] { openList<TfrmTrovaGiocatori>(this); });
     onClick(u"cmdScadTessere"_s, [this] { openList<TfrmTessereScadute>(this); });
@@ -219,14 +216,15 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     hooks.resetForDuplicate = [this] {
         m_attachments->setAttachments({});
         putPlaceholder();
-        m_photoChanged = false;
+        m_photoShown = m_photo->picture();
     };
     hooks.afterShow = [this](qint64 position) { loadPhoto(position); };
     hooks.afterSave = [this](qint64 position) { storePhoto(position); };
-    hooks.changedBeside = [this] { return m_photoChanged; };
+    // The photo is saved with the record: one other than the record's own is a change too.
+    hooks.changedBeside = [this] { return m_photo->picture() != m_photoShown; };
     m_editor = new RecordEditor(this, recordEditing::Editor::Player, m_lblPosizione,
                                 RecordEditor::Buttons::named(this), std::move(hooks));
-    putPlaceholder();
+    clearScreen();
 }
 
 TfrmGiocatori::~TfrmGiocatori() = default;
@@ -268,11 +266,7 @@ void TfrmGiocatori::buildPhoto(QWidget* panel)
 
 QImage TfrmGiocatori::photo() const { return m_photo->picture(); }
 
-void TfrmGiocatori::setPhoto(const QImage& picture)
-{
-    m_photo->setPicture(picture);
-    m_photoChanged = true;
-}
+void TfrmGiocatori::setPhoto(const QImage& picture) { m_photo->setPicture(picture); }
 
 void TfrmGiocatori::putPlaceholder()
 {
@@ -300,7 +294,7 @@ void TfrmGiocatori::clearScreen()
 {
     m_form->clear();
     putPlaceholder();
-    m_photoChanged = false;
+    m_photoShown = m_photo->picture();
 }
 
 bool TfrmGiocatori::checkBeforeSave()
@@ -321,14 +315,14 @@ void TfrmGiocatori::loadPhoto(qint64 position)
         putPlaceholder();
     else
         m_photo->setPicture(picture);
-    m_photoChanged = false;
+    m_photoShown = m_photo->picture();
 }
 
 void TfrmGiocatori::storePhoto(qint64 position)
 {
     // The record is saved whatever happens here; the picture stays on screen to be saved again.
     if (photoStore::store(position, m_photo->picture()))
-        m_photoChanged = false;
+        m_photoShown = m_photo->picture();
     else
         platform::warningBox(photoNotStoredMessage, this);
 }
@@ -401,13 +395,13 @@ void TfrmGiocatori::btnCodFiscClick()
 void TfrmGiocatori::btnCaricaFotoClick()
 {
     if (const std::optional<QImage> picture = photoFiles::load(this))
-        setPhoto(*picture);
+        m_photo->setPicture(*picture);
 }
 
 void TfrmGiocatori::btnWebcamClick()
 {
     dialogs::open<TfrmWebCam>(this, [this](TfrmWebCam& webcam) {
-        webcam.setImportTarget([this](const QImage& picture) { setPhoto(picture); });
+        webcam.setImportTarget([this](const QImage& picture) { m_photo->setPicture(picture); });
     });
 }
 

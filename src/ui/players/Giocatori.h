@@ -2,6 +2,7 @@
 
 #include "common/WorkScreen.h"
 
+#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -29,8 +30,7 @@ public:
     // Writes a date text picked in the calendar into `txtInizioTes` or `txtFineTes`.
     void setExpiry(const QString& control, const QString& date);
 
-    // The picture in the photo box, at its own size. A picture put in is saved with the record,
-    // and leaving the record before that asks.
+    // The picture in the photo box, at its own size.
     QImage photo() const;
     void setPhoto(const QImage& picture);
 
@@ -60,7 +60,7 @@ private:
     QList<QLineEdit*> m_counts;
     QList<QLineEdit*> m_dates;
     PictureBox* m_photo = nullptr;
-    bool m_photoChanged = false;  // a picture put in since the record was shown, not saved yet
+    QImage m_photoShown;  // the photo as the record on screen has it stored (a new one: the placeholder)
     RecordForm* m_form = nullptr;
     std::unique_ptr<FormAttachments> m_attachments;
     RecordEditor* m_editor = nullptr;
