@@ -196,7 +196,10 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     onClick(u"btnCaricaFoto"_s, &TfrmGiocatori::btnCaricaFotoClick);
     onClick(u"btnWebcam"_s, &TfrmGiocatori::btnWebcamClick);
     onClick(u"btnZoomFoto"_s, &TfrmGiocatori::btnZoomFotoClick);
-    onClick(u"btnCancFoto"_s, &TfrmGiocatori::putPlaceholder);
+    onClick(u"btnCancFoto"_s, [this] {
+        putPlaceholder();
+        m_photoChanged = true;
+    });
     onClick(u"btnSalvaFoto"_s, [this] { photoFiles::saveCopy(this, photo()); });
     onClick(u"cmdTrova"_s, [this] { openList<TfrmTrovaGiocatori>(this); });
     onClick(u"cmdScadTessere"_s, [this] { openList<TfrmTessereScadute>(this); });
@@ -216,15 +219,18 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     hooks.resetForDuplicate = [this] {
         m_attachments->setAttachments({});
         putPlaceholder();
-        m_photoShown = m_photo->picture();
+        m_photoChanged = false;
     };
-    hooks.afterShow = [this](qint64 position) { loadPhoto(position); };
+    hooks.afterShow = [this](qint64 position) {
+        loadPhoto(position);
+        m_photoChanged = false;
+    };
     hooks.afterSave = [this](qint64 position) { storePhoto(position); };
-    // The photo is saved with the record: one other than the record's own is a change too.
-    hooks.changedBeside = [this] { return m_photo->picture() != m_photoShown; };
+    // The photo is saved with the record: one put in by the user is a change too.
+    hooks.changedBeside = [this] { return m_photoChanged; };
     m_editor = new RecordEditor(this, recordEditing::Editor::Player, m_lblPosizione,
                                 RecordEditor::Buttons::named(this), std::move(hooks));
-    clearScreen();
+    putPlaceholder();
 }
 
 TfrmGiocatori::~TfrmGiocatori() = default;
@@ -266,7 +272,11 @@ void TfrmGiocatori::buildPhoto(QWidget* panel)
 
 QImage TfrmGiocatori::photo() const { return m_photo->picture(); }
 
-void TfrmGiocatori::setPhoto(const QImage& picture) { m_photo->setPicture(picture); }
+void TfrmGiocatori::setPhoto(const QImage& picture)
+{
+    m_photo->setPicture(picture);
+    m_photoChanged = true;
+}
 
 void TfrmGiocatori::putPlaceholder()
 {
@@ -294,7 +304,7 @@ void TfrmGiocatori::clearScreen()
 {
     m_form->clear();
     putPlaceholder();
-    m_photoShown = m_photo->picture();
+    m_photoChanged = false;
 }
 
 bool TfrmGiocatori::checkBeforeSave()
@@ -315,14 +325,13 @@ void TfrmGiocatori::loadPhoto(qint64 position)
         putPlaceholder();
     else
         m_photo->setPicture(picture);
-    m_photoShown = m_photo->picture();
 }
 
 void TfrmGiocatori::storePhoto(qint64 position)
 {
     // The record is saved whatever happens here; the picture stays on screen to be saved again.
     if (photoStore::store(position, m_photo->picture()))
-        m_photoShown = m_photo->picture();
+        m_photoChanged = false;
     else
         platform::warningBox(photoNotStoredMessage, this);
 }
@@ -395,13 +404,13 @@ void TfrmGiocatori::btnCodFiscClick()
 void TfrmGiocatori::btnCaricaFotoClick()
 {
     if (const std::optional<QImage> picture = photoFiles::load(this))
-        m_photo->setPicture(*picture);
+        setPhoto(*picture);
 }
 
 void TfrmGiocatori::btnWebcamClick()
 {
     dialogs::open<TfrmWebCam>(this, [this](TfrmWebCam& webcam) {
-        webcam.setImportTarget([this](const QImage& picture) { m_photo->setPicture(picture); });
+        webcam.setImportTarget([this](const QImage& picture) { setPhoto(picture); });
     });
 }
 

@@ -2,7 +2,6 @@
 
 #include "common/WorkScreen.h"
 
-#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -30,7 +29,7 @@ public:
     // Writes a date text picked in the calendar into `txtInizioTes` or `txtFineTes`.
     void setExpiry(const QString& control, const QString& date);
 
-    // The picture in the photo box, at its own size.
+    // The picture in the photo box, at its own size. One put in here is a change of the record.
     QImage photo() const;
     void setPhoto(const QImage& picture);
 
@@ -60,7 +59,9 @@ private:
     QList<QLineEdit*> m_counts;
     QList<QLineEdit*> m_dates;
     PictureBox* m_photo = nullptr;
-    QImage m_photoShown;  // the photo as the record on screen has it stored (a new one: the placeholder)
+    // The user put a picture in (loaded, captured, cleared) since the record was shown: flagged
+    // rather than compared, so a photo still being read is never taken for a change.
+    bool m_photoChanged = false;
     RecordForm* m_form = nullptr;
     std::unique_ptr<FormAttachments> m_attachments;
     RecordEditor* m_editor = nullptr;
