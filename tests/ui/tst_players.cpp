@@ -3,6 +3,7 @@
 #include "common/HelpTopics.h"
 #include "editor/RecordEditing.h"
 #include "players/Calendario.h"
+#include "players/PlayerSheet.h"
 #include "players/Zoom.h"
 #include "tools/CodFisc.h"
 #include "tools/PartitaIva.h"
@@ -110,7 +111,8 @@ private slots:
         QVERIFY(!QFile::exists(e.path) || e.records().isEmpty());
     }
 
-    void saveAppendsAndStoresThePhotoAtFullSize()
+    // The picture is kept as large as the printed sheet shows it.
+    void saveAppendsAndStoresThePhotoAtTheSheetsSize()
     {
         PlayerEditor e;
         e.write({player(u"Primo"_s), player(u"Secondo"_s)});
@@ -120,7 +122,8 @@ private slots:
         const QString big = writePicture(e.folder.file(u"grande.jpg"_s), plainPicture({3000, 2000}, Qt::red), "JPEG");
         e.fake.fileAnswers = {big};
         e.click(u"btnCaricaFoto"_s);
-        QCOMPARE(e.photo().size(), QSize(3000, 2000));
+        const QSize kept = QSize(3000, 2000).scaled(playerSheet::photoLimit(), Qt::KeepAspectRatio);
+        QCOMPARE(e.photo().size(), kept);
 
         e.click(u"cmdSalva"_s);
         QCOMPARE(e.fake.lastMessage().text, recordEditing::insertedMessage);
@@ -130,7 +133,7 @@ private slots:
         QCOMPARE(stored[2].Giocatore, u"Terzo Giocatore"_s);
         QCOMPARE(stored[2].Citta, u"Citt\u00E0"_s);
         QCOMPARE(stored[2].Presenze, u"0"_s);
-        QCOMPARE(photoStore::load(3).size(), QSize(3000, 2000));
+        QCOMPARE(photoStore::load(3).size(), kept);
         QVERIFY(!QFile::exists(photoStore::path(1)));
         QVERIFY(!QFile::exists(photoStore::path(2)));
     }
