@@ -1,8 +1,13 @@
 #include "app/PasswordScrambler.h"
 #include "app/PasswordStore.h"
+#include "app/ProgramFolder.h"
+#include "attachments/AttachmentStore.h"
+#include "backup/Backup.h"
 #include "editor/RecordEditing.h"
 #include "output/ReportLayout.h"
 #include "output/ReportPainter.h"
+#include "output/Spreadsheet.h"
+#include "players/PhotoStore.h"
 #include "standings/Standings.h"
 #include "storage/ArchiveError.h"
 #include "storage/FileFaults.h"
@@ -11,8 +16,18 @@
 #include "storage_fixtures.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <functional>
+#include <optional>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace fixtures;
 using fileFaults::Fault;
@@ -32,9 +47,166 @@ QByteArray entry(const QString& team)
     return record.toBytes();
 }
 
+enum class Output { Export, Photo, AttachmentCopy, Backup, Restore, Pdf };
+
+// Bytes no compressor shrinks, so that the zip outputs grow with the data.
+QByteArray noise(qsizetype size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator random{quint32(size)};
+    for (char& byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+// A file's bytes, or nothing when there is no file.
+std::optional<QByteArray> bytesAt(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    return fileContent(path);
+}
+
+QStringList listing(const QString& folder)
+{
+    QStringList names;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names.append(QDir(folder).relativeFilePath(it.next()));
+    names.sort();
+    return names;
+}
+
+// One output as the fault table drives it: the file it writes, the file there before, how to
+// make it write `size` bytes of content (as near as its format allows) and what the new file
+// must then be.
+struct OutputCase {
+    QString target;                        // the file the output writes
+    QString folder;                        // where nothing else may change
+    std::optional<QByteArray> old;         // the target before (nothing: no file)
+    std::function<QString()> run;          // the failure it reports; empty on success
+    std::function<bool(const QByteArray&)> isNew;
+};
+
+spreadsheet::Sheet exportSheet()
+{
+    return {QStringLiteral("Torneo"), QStringLiteral("Torneo.xls"),
+            {{QStringLiteral("colConcorrente"), QStringLiteral("Squadra"), 100, 300, QStringLiteral("Concorrente")}}};
+}
+
+// The export's rows: one cell long enough for the document to be `size` bytes, or the smallest
+// document when `size` is below it.
+spreadsheet::Table exportRows(qsizetype size)
+{
+    spreadsheet::Table empty(1);
+    empty.append(1, {QString()});
+    const qsizetype overhead = spreadsheet::document(exportSheet(), empty).size();
+    spreadsheet::Table rows(1);
+    rows.append(1, {QString(std::max<qsizetype>(0, size - overhead), QLatin1Char('x'))});
+    return rows;
+}
+
+OutputCase outputCase(Output output, const QTemporaryDir& dir, qsizetype size)
+{
+    const QString data = dir.filePath(QStringLiteral("dati"));
+    const QString elsewhere = dir.filePath(QStringLiteral("altrove"));
+    QDir().mkpath(data);
+    QDir().mkpath(elsewhere);
+    programFolder::set(data);
+    const QByteArray content = noise(size);
+    OutputCase c;
+    c.folder = data;
+    switch (output) {
+    case Output::Export: {
+        c.target = QDir(data).filePath(QStringLiteral("Torneo.xls"));
+        c.old = QByteArray("<html>l'esportazione di ieri</html>");
+        const spreadsheet::Table rows = exportRows(size);
+        const QByteArray expected = spreadsheet::document(exportSheet(), rows);
+        c.run = [c, rows] {
+            QString error;
+            return spreadsheet::write(c.target, exportSheet(), rows, &error) ? QString() : error;
+        };
+        c.isNew = [expected](const QByteArray& now) { return now == expected; };
+        break;
+    }
+    case Output::Photo:
+        c.target = photoStore::path(1);
+        c.folder = QFileInfo(c.target).absolutePath();
+        QDir().mkpath(c.folder);
+        c.old = QByteArray("\xFF\xD8 la foto di ieri");
+        c.run = [content] { return photoStore::storeEncoded(1, content) ? QString() : QStringLiteral("not stored"); };
+        c.isNew = [content](const QByteArray& now) { return now == content; };
+        break;
+    case Output::AttachmentCopy: {
+        c.target = attachmentStore::path(QStringLiteral("Regolamento.pdf"));
+        c.folder = attachmentStore::folder();
+        QDir().mkpath(c.folder);
+        c.old = QByteArray("%PDF il regolamento di ieri");
+        const QString source = QDir(elsewhere).filePath(QStringLiteral("Regolamento.pdf"));
+        writeFile(source, content);
+        c.run = [source] {
+            const attachmentStore::Attached attached =
+                attachmentStore::attach(source, [](const QList<attachmentStore::Holder>&) { return true; });
+            return attached.outcome == attachmentStore::Attached::Outcome::Copied ? QString() : attached.error;
+        };
+        c.isNew = [content](const QByteArray& now) { return now == content; };
+        break;
+    }
+    case Output::Backup: {
+        // Today's backup is there already; a new one is asked for all the same.
+        writeFile(QDir(data).filePath(QStringLiteral("Coppa.vai")), QByteArray("la coppa di ieri"));
+        const backup::Outcome before = backup::make(data, QDate(2026, 12, 10));
+        c.target = before.path;
+        c.folder = QFileInfo(c.target).absolutePath();
+        c.old = fileContent(c.target);
+        writeFile(QDir(data).filePath(QStringLiteral("Coppa.vai")), content);
+        c.run = [data] { return backup::make(data, QDate(2026, 12, 10), true).error; };
+        c.isNew = [dir = dir.path(), content](const QByteArray&) {
+            const QString check = dir + QStringLiteral("/verifica");
+            return backup::restore(dir + QStringLiteral("/dati/Backup/2026-12-10.zip"), check).isEmpty()
+                   && fileContent(check + QStringLiteral("/Coppa.vai")) == content;
+        };
+        break;
+    }
+    case Output::Restore: {
+        writeFile(QDir(elsewhere).filePath(QStringLiteral("Coppa.vai")), content);
+        const QString zip = backup::make(elsewhere, QDate(2026, 12, 10)).path;
+        // The folder holds the shipped password store only, which the backup does not replace.
+        writeFile(QDir(data).filePath(QStringLiteral("unins000.dll")), QByteArray("[Accesso]\r\nValore=00\r\n"));
+        c.target = QDir(data).filePath(QStringLiteral("Coppa.vai"));
+        c.run = [zip, data] { return backup::restore(zip, data); };
+        c.isNew = [content](const QByteArray& now) { return now == content; };
+        break;
+    }
+    case Output::Pdf: {
+        c.target = QDir(data).filePath(QStringLiteral("classifica.pdf"));
+        c.old = QByteArray("%PDF-1.4 la classifica di ieri");
+        // A standings row is about a hundred bytes of the document.
+        QList<ListRow> rows;
+        for (qsizetype i = 0; i < std::max<qsizetype>(1, size / 100); ++i)
+            rows.append({standings::meritRow(int(i) + 1, standings::Entry{i + 1, "Aquile", "Rossi", "", "3,00"}), i + 1});
+        c.run = [target = c.target, rows] {
+            try {
+                report::writePdf(report::prepare(standings::document(standings::Kind::Merit, "Coppa", rows)), target);
+                return QString();
+            } catch (const report::ReportError& error) {
+                return QString::fromStdString(error.what());
+            }
+        };
+        c.isNew = [](const QByteArray& now) { return now.startsWith("%PDF-") && now.trimmed().endsWith("%%EOF"); };
+        break;
+    }
+    }
+    if (c.old)
+        writeFile(c.target, *c.old);
+    return c;
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Operation)
+Q_DECLARE_METATYPE(Output)
 Q_DECLARE_METATYPE(Fault)
 
 // Every write the program makes, failed in every way the disk can fail it: the operation reports
@@ -46,6 +218,10 @@ class TestWriteFaults : public QObject {
 private slots:
     void faultLeavesOldOrNewFile_data();
     void faultLeavesOldOrNewFile();
+    void outputFaultLeavesOldOrNewFile_data();
+    void outputFaultLeavesOldOrNewFile();
+    void realFullDiskLeavesOldFile_data();
+    void realFullDiskLeavesOldFile();
 };
 
 void TestWriteFaults::faultLeavesOldOrNewFile_data()
@@ -176,6 +352,114 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
                  accessControl::LoginResult::Accepted);
     // No temporary file and no lock is left behind.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{QFileInfo(target).fileName()});
+}
+
+// Every other file the program writes (exports, photos, attachment copies, backups, restored
+// files, PDFs), at sizes around the buffers of the layers below, with the disk failing at each
+// step: a reported failure and the old file byte for byte, or success and the whole new file;
+// nothing else left in the folder.
+void TestWriteFaults::outputFaultLeavesOldOrNewFile_data()
+{
+    QTest::addColumn<Output>("output");
+    QTest::addColumn<qsizetype>("size");
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<int>("nth");
+
+    const struct {
+        const char* name;
+        Output output;
+    } outputs[] = {
+        {"export", Output::Export},   {"photo", Output::Photo},     {"attachment copy", Output::AttachmentCopy},
+        {"backup", Output::Backup},   {"restore", Output::Restore}, {"PDF", Output::Pdf},
+    };
+    const struct {
+        const char* name;
+        qsizetype size;
+    } sizes[] = {{"1 byte", 1}, {"4 KiB - 1", 4095}, {"4 KiB", 4096}, {"16 KiB", 16384}, {"1 MiB + 1", (1 << 20) + 1}};
+    const struct {
+        const char* name;
+        Fault fault;
+        int nth;
+    } faults[] = {
+        {"no space at the 1st write", Fault::WriteFails, 1}, {"no space at the 2nd write", Fault::WriteFails, 2},
+        {"half written, then full", Fault::ShortWrite, 1},   {"flush fails", Fault::FlushFails, 1},
+        {"close fails", Fault::CloseFails, 1},               {"rename fails", Fault::RenameFails, 1},
+    };
+    for (const auto& output : outputs) {
+        for (const auto& size : sizes) {
+            for (const auto& fault : faults)
+                QTest::addRow("%s, %s: %s", output.name, size.name, fault.name)
+                    << output.output << size.size << fault.fault << fault.nth;
+        }
+    }
+}
+
+void TestWriteFaults::outputFaultLeavesOldOrNewFile()
+{
+    QFETCH(Output, output);
+    QFETCH(qsizetype, size);
+    QFETCH(Fault, fault);
+    QFETCH(int, nth);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const OutputCase c = outputCase(output, dir, size);
+    const QStringList before = listing(c.folder);
+
+    QString failure;
+    int strikes = 0;
+    {
+        const fileFaults::Injected injected({fault, nth, c.folder});
+        failure = c.run();
+        strikes = injected.strikes();
+    }
+    const std::optional<QByteArray> now = bytesAt(c.target);
+    // Every output writes at least once through the checked writer, which the seam sits under.
+    if (nth == 1)
+        QVERIFY2(strikes > 0, "the output does not write through the checked writer");
+    if (strikes == 0) {
+        // The output made fewer writes than the fault waits for: it must have succeeded.
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QVERIFY(now && c.isNew(*now));
+        return;
+    }
+    QVERIFY2(!failure.isEmpty(), "the fault struck and the output reported success");
+    QCOMPARE(now, c.old);
+    QCOMPARE(listing(c.folder), before);
+}
+
+// The same without the seam: a file size limit fails the writes as a full disk does, in a child
+// process, for outputs small enough to sit in a buffer until the end.
+void TestWriteFaults::realFullDiskLeavesOldFile_data()
+{
+    QTest::addColumn<Output>("output");
+    QTest::newRow("export") << Output::Export;
+    QTest::newRow("photo") << Output::Photo;
+    QTest::newRow("attachment copy") << Output::AttachmentCopy;
+    QTest::newRow("backup") << Output::Backup;
+    QTest::newRow("restore") << Output::Restore;
+}
+
+void TestWriteFaults::realFullDiskLeavesOldFile()
+{
+    QFETCH(Output, output);
+    QTemporaryDir dir;
+    const OutputCase c = outputCase(output, dir, 16384);
+    const QStringList before = listing(c.folder);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        const rlimit limit{8192, 8192};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::signal(SIGXFSZ, SIG_IGN);
+        ::_exit(c.run().isEmpty() ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 1);
+    QCOMPARE(bytesAt(c.target), c.old);
+    QCOMPARE(listing(c.folder), before);
 }
 
 QTEST_MAIN(TestWriteFaults)
