@@ -17,6 +17,8 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
+#include <QImage>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +28,7 @@
 #include <optional>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -203,8 +206,57 @@ OutputCase outputCase(Output output, const QTemporaryDir& dir, qsizetype size)
     return c;
 }
 
+enum class Special { Fifo, Folder, LinkInside, LinkOutside, DanglingLink };
+
+// Puts `special` where `path` is; returns the file a link points to (empty for the others).
+QString makeSpecial(Special special, const QString& path, const QTemporaryDir& dir)
+{
+    QFile::remove(path);
+    const QByteArray native = QFile::encodeName(path);
+    QString victim;
+    switch (special) {
+    case Special::Fifo:
+        ::mkfifo(native.constData(), 0666);
+        break;
+    case Special::Folder:
+        QDir().mkpath(path);
+        break;
+    case Special::LinkInside:
+        victim = dir.filePath(QStringLiteral("dati/vittima.dat"));
+        break;
+    case Special::LinkOutside:
+        victim = dir.filePath(QStringLiteral("altrove/fuori.dat"));
+        break;
+    case Special::DanglingLink:
+        victim = dir.filePath(QStringLiteral("altrove/nessuno.dat"));
+        break;
+    }
+    if (!victim.isEmpty()) {
+        if (special != Special::DanglingLink)
+            writeFile(victim, "da non toccare");
+        ::symlink(QFile::encodeName(victim).constData(), native.constData());
+    }
+    return victim;
+}
+
+bool isSpecial(Special special, const QString& path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return false;
+    switch (special) {
+    case Special::Fifo:
+        return S_ISFIFO(info.st_mode);
+    case Special::Folder:
+        return S_ISDIR(info.st_mode);
+    default:
+        return S_ISLNK(info.st_mode);
+    }
+}
+
 }  // namespace
 
+Q_DECLARE_METATYPE(Special)
 Q_DECLARE_METATYPE(Operation)
 Q_DECLARE_METATYPE(Output)
 Q_DECLARE_METATYPE(Fault)
@@ -222,6 +274,10 @@ private slots:
     void outputFaultLeavesOldOrNewFile();
     void realFullDiskLeavesOldFile_data();
     void realFullDiskLeavesOldFile();
+    void specialTargets_data();
+    void specialTargets();
+    void specialInputs_data();
+    void specialInputs();
 };
 
 void TestWriteFaults::faultLeavesOldOrNewFile_data()
@@ -460,6 +516,116 @@ void TestWriteFaults::realFullDiskLeavesOldFile()
     QCOMPARE(WEXITSTATUS(status), 1);
     QCOMPARE(bytesAt(c.target), c.old);
     QCOMPARE(listing(c.folder), before);
+}
+
+namespace {
+
+void addSpecialRows(const std::function<void(const char* name, Special special)>& add)
+{
+    add("FIFO", Special::Fifo);
+    add("folder", Special::Folder);
+    add("link inside the folder", Special::LinkInside);
+    add("link outside the folder", Special::LinkOutside);
+    add("dangling link", Special::DanglingLink);
+}
+
+}  // namespace
+
+// Something other than a file under an output's name: a FIFO or a folder is refused and left
+// alone; a link is replaced by the new file, and whatever it pointed to stays as it was (a
+// restore refuses any of them). Nothing hangs.
+void TestWriteFaults::specialTargets_data()
+{
+    QTest::addColumn<Output>("output");
+    QTest::addColumn<Special>("special");
+    const struct {
+        const char* name;
+        Output output;
+    } outputs[] = {
+        {"export", Output::Export},   {"photo", Output::Photo},     {"attachment copy", Output::AttachmentCopy},
+        {"backup", Output::Backup},   {"restore", Output::Restore}, {"PDF", Output::Pdf},
+    };
+    for (const auto& output : outputs)
+        addSpecialRows([&](const char* name, Special special) {
+            QTest::addRow("%s: %s", output.name, name) << output.output << special;
+        });
+}
+
+void TestWriteFaults::specialTargets()
+{
+    QFETCH(Output, output);
+    QFETCH(Special, special);
+    QTemporaryDir dir;
+    const OutputCase c = outputCase(output, dir, 100);
+    const QString victim = makeSpecial(special, c.target, dir);
+    const std::optional<QByteArray> victimBefore = bytesAt(victim);
+
+    QElapsedTimer clock;
+    clock.start();
+    const QString failure = c.run();
+    QVERIFY(clock.elapsed() < 5000);
+
+    QCOMPARE(bytesAt(victim), victimBefore);
+    const bool isLink = special != Special::Fifo && special != Special::Folder;
+    if (!isLink || output == Output::Restore) {
+        QVERIFY2(!failure.isEmpty(), "written over something that is not a file");
+        QVERIFY(isSpecial(special, c.target));
+        return;
+    }
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QVERIFY(!QFileInfo(c.target).isSymLink());
+    QVERIFY(c.isNew(fileContent(c.target)));
+}
+
+// Files the program reads, when they are not files: refused at once; a link to a file is read
+// and left as it was.
+void TestWriteFaults::specialInputs_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<Special>("special");
+    for (const char* input : {"photo", "attachment", "backup to restore"})
+        addSpecialRows([&](const char* name, Special special) {
+            if (special != Special::LinkInside)
+                QTest::addRow("%s: %s", input, name) << QString::fromLatin1(input) << special;
+        });
+}
+
+void TestWriteFaults::specialInputs()
+{
+    QFETCH(QString, input);
+    QFETCH(Special, special);
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("altrove")));
+    programFolder::set(dir.filePath(QStringLiteral("dati")));
+    const QString path = dir.filePath(QStringLiteral("scelto"));
+    const QString victim = makeSpecial(special, path, dir);
+    // What a link points to is a real input of its kind.
+    if (special == Special::LinkOutside) {
+        if (input == u"photo") {
+            QImage picture(4, 3, QImage::Format_RGB32);
+            picture.fill(Qt::red);
+            QVERIFY(picture.save(victim, "JPEG"));
+        } else if (input == u"backup to restore") {
+            writeFile(dir.filePath(QStringLiteral("altrove/Coppa.vai")), "coppa");
+            QFile::remove(victim);
+            QVERIFY(QFile::rename(backup::make(dir.filePath(QStringLiteral("altrove")), QDate(2026, 12, 10)).path, victim));
+        }
+    }
+    const std::optional<QByteArray> victimBefore = bytesAt(victim);
+
+    QElapsedTimer clock;
+    clock.start();
+    bool read = false;
+    if (input == u"photo")
+        read = !photoStore::read(path).isNull();
+    else if (input == u"attachment")
+        read = attachmentStore::attach(path, [](const QList<attachmentStore::Holder>&) { return true; }).outcome
+               == attachmentStore::Attached::Outcome::Copied;
+    else
+        read = backup::restore(path, dir.filePath(QStringLiteral("dati"))).isEmpty();
+    QVERIFY(clock.elapsed() < 5000);
+    QCOMPARE(read, special == Special::LinkOutside);
+    QCOMPARE(bytesAt(victim), victimBefore);
 }
 
 QTEST_MAIN(TestWriteFaults)
