@@ -369,6 +369,25 @@ private slots:
         e.click(u"btnSalvaFoto"_s);
         QCOMPARE(e.fake.fileRequests.last().initialName, u"Foto.jpg"_s);
         QCOMPARE(photoStore::read(e.folder.file(u"copia.jpg"_s)).size(), QSize(120, 90));
+        QCOMPARE(e.fake.fileRequests.last().defaultSuffix, u"jpg"_s);
+        // The name typed again: now copia.jpg exists, so the extension comes with the question,
+        // whose default keeps the file.
+        const auto bytesOf = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray copy = bytesOf(e.folder.file(u"copia.jpg"_s));
+        e.screen.setPhoto(plainPicture({60, 40}, Qt::yellow));
+        e.fake.fileAnswers = {e.folder.file(u"copia"_s)};
+        e.click(u"btnSalvaFoto"_s);
+        QCOMPARE(e.fake.lastMessage().kind, MessageKind::QuestionDefaultNo);
+        QVERIFY(e.fake.lastMessage().text.contains(u"\"copia.jpg\" esiste gi\u00E0"_s));
+        QCOMPARE(bytesOf(e.folder.file(u"copia.jpg"_s)), copy);
+        e.fake.fileAnswers = {e.folder.file(u"copia"_s)};
+        e.fake.answers = {true};
+        e.click(u"btnSalvaFoto"_s);
+        QCOMPARE(photoStore::read(e.folder.file(u"copia.jpg"_s)).size(), QSize(60, 40));
+        e.screen.setPhoto(plainPicture({120, 90}, Qt::red));
         // A copy that cannot be written is reported and leaves the picture.
         const int boxes = e.fake.messages.size();
         e.fake.fileAnswers = {e.folder.file(u"manca/copia.jpg"_s)};
