@@ -58,17 +58,6 @@ QStringList zipEntries(const QString& path)
     return names;
 }
 
-QStringList listing(const QString& folder)
-{
-    QStringList names;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        names.append(QDir(folder).relativeFilePath(it.next()));
-    names.sort();
-    return names;
-}
-
 // A zip of the given entries, each (name, content), stored uncompressed.
 QString makeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& entries)
 {
@@ -346,21 +335,11 @@ private slots:
         QVERIFY(!zip.isEmpty());
         QVERIFY(QFileInfo(zip).size() < 16 << 20);
         const QString target = dir.filePath(QStringLiteral("dati"));
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            const rlimit memory{rlim_t(512) << 20, rlim_t(512) << 20};
-            const rlimit fileSize{rlim_t(64) << 20, rlim_t(64) << 20};
-            ::setrlimit(RLIMIT_AS, &memory);
-            ::setrlimit(RLIMIT_FSIZE, &fileSize);
-            ::signal(SIGXFSZ, SIG_IGN);
+        const int exitCode = exitCodeUnderLimits(rlim_t(512) << 20, rlim_t(64) << 20, [&] {
             const QString failure = backup::restore(zip, target);
-            ::_exit(failure.contains(QStringLiteral("impossibile scrivere Anagrafica/enorme.jpg")) ? 3 : 4);
-        }
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY2(WIFEXITED(status), "the restore was killed");
-        QCOMPARE(WEXITSTATUS(status), 3);
+            return failure.contains(QStringLiteral("impossibile scrivere Anagrafica/enorme.jpg")) ? 3 : 4;
+        });
+        QCOMPARE(exitCode, 3);  // -1: killed, as by an allocation that failed
         QVERIFY(!QFileInfo::exists(target));
     }
 };

@@ -23,14 +23,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <functional>
 #include <optional>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace fixtures;
 using fileFaults::Fault;
@@ -52,6 +48,14 @@ QByteArray entry(const QString& team)
 
 enum class Output { Export, Photo, AttachmentCopy, Backup, Restore, Pdf };
 
+const struct {
+    const char* name;
+    Output output;
+} outputs[] = {
+    {"export", Output::Export},   {"photo", Output::Photo},     {"attachment copy", Output::AttachmentCopy},
+    {"backup", Output::Backup},   {"restore", Output::Restore}, {"PDF", Output::Pdf},
+};
+
 // Bytes no compressor shrinks, so that the zip outputs grow with the data.
 QByteArray noise(qsizetype size)
 {
@@ -68,17 +72,6 @@ std::optional<QByteArray> bytesAt(const QString& path)
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     return fileContent(path);
-}
-
-QStringList listing(const QString& folder)
-{
-    QStringList names;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        names.append(QDir(folder).relativeFilePath(it.next()));
-    names.sort();
-    return names;
 }
 
 // One output as the fault table drives it: the file it writes, the file there before, how to
@@ -423,13 +416,6 @@ void TestWriteFaults::outputFaultLeavesOldOrNewFile_data()
 
     const struct {
         const char* name;
-        Output output;
-    } outputs[] = {
-        {"export", Output::Export},   {"photo", Output::Photo},     {"attachment copy", Output::AttachmentCopy},
-        {"backup", Output::Backup},   {"restore", Output::Restore}, {"PDF", Output::Pdf},
-    };
-    const struct {
-        const char* name;
         qsizetype size;
     } sizes[] = {{"1 byte", 1}, {"4 KiB - 1", 4095}, {"4 KiB", 4096}, {"16 KiB", 16384}, {"1 MiB + 1", (1 << 20) + 1}};
     const struct {
@@ -489,11 +475,11 @@ void TestWriteFaults::outputFaultLeavesOldOrNewFile()
 void TestWriteFaults::realFullDiskLeavesOldFile_data()
 {
     QTest::addColumn<Output>("output");
-    QTest::newRow("export") << Output::Export;
-    QTest::newRow("photo") << Output::Photo;
-    QTest::newRow("attachment copy") << Output::AttachmentCopy;
-    QTest::newRow("backup") << Output::Backup;
-    QTest::newRow("restore") << Output::Restore;
+    // The PDF is left out: a child process of this one cannot draw it.
+    for (const auto& output : outputs) {
+        if (output.output != Output::Pdf)
+            QTest::newRow(output.name) << output.output;
+    }
 }
 
 void TestWriteFaults::realFullDiskLeavesOldFile()
@@ -502,18 +488,7 @@ void TestWriteFaults::realFullDiskLeavesOldFile()
     QTemporaryDir dir;
     const OutputCase c = outputCase(output, dir, 16384);
     const QStringList before = listing(c.folder);
-    const pid_t child = ::fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        const rlimit limit{8192, 8192};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::signal(SIGXFSZ, SIG_IGN);
-        ::_exit(c.run().isEmpty() ? 0 : 1);
-    }
-    int status = 0;
-    QCOMPARE(::waitpid(child, &status, 0), child);
-    QVERIFY(WIFEXITED(status));
-    QCOMPARE(WEXITSTATUS(status), 1);
+    QCOMPARE(exitCodeUnderLimits(0, 8192, [&c] { return c.run().isEmpty() ? 0 : 1; }), 1);
     QCOMPARE(bytesAt(c.target), c.old);
     QCOMPARE(listing(c.folder), before);
 }
@@ -538,13 +513,6 @@ void TestWriteFaults::specialTargets_data()
 {
     QTest::addColumn<Output>("output");
     QTest::addColumn<Special>("special");
-    const struct {
-        const char* name;
-        Output output;
-    } outputs[] = {
-        {"export", Output::Export},   {"photo", Output::Photo},     {"attachment copy", Output::AttachmentCopy},
-        {"backup", Output::Backup},   {"restore", Output::Restore}, {"PDF", Output::Pdf},
-    };
     for (const auto& output : outputs)
         addSpecialRows([&](const char* name, Special special) {
             QTest::addRow("%s: %s", output.name, name) << output.output << special;
