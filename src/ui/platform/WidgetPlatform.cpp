@@ -124,7 +124,18 @@ public:
             return false;
         const QPageRanges ranges = printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
         const QList<int> pages = report::selectedPages(ranges, pageCount);
-        return !pages.isEmpty() && report::paintPages(printer, document, pages);
+        if (pages.isEmpty())
+            return false;
+        // Printed to a file: written whole or not at all, replacing a link there, like every file.
+        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+            try {
+                report::writePdf(document, printer.outputFileName(), pages);
+                return true;
+            } catch (const report::ReportError&) {
+                return false;
+            }
+        }
+        return report::paintPages(printer, document, pages);
     }
 };
 
