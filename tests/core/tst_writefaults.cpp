@@ -12,6 +12,7 @@
 #include "storage/ArchiveError.h"
 #include "storage/FileFaults.h"
 #include "storage/TournamentRecord.h"
+#include "storage/WholeFile.h"
 
 #include "storage_fixtures.h"
 
@@ -267,6 +268,7 @@ private slots:
     void outputFaultLeavesOldOrNewFile();
     void realFullDiskLeavesOldFile_data();
     void realFullDiskLeavesOldFile();
+    void leftoversOfDeadWritersAreRemoved();
     void specialTargets_data();
     void specialTargets();
     void specialInputs_data();
@@ -491,6 +493,33 @@ void TestWriteFaults::realFullDiskLeavesOldFile()
     QCOMPARE(exitCodeUnderLimits(0, 8192, [&c] { return c.run().isEmpty() ? 0 : 1; }), 1);
     QCOMPARE(bytesAt(c.target), c.old);
     QCOMPARE(listing(c.folder), before);
+}
+
+// A write killed half-way leaves its temporary file: the next write of the same kind in the folder
+// removes it, while one of a writer still at work (it holds its lock), or of another kind, stays;
+// no backup takes any of them in.
+void TestWriteFaults::leftoversOfDeadWritersAreRemoved()
+{
+    QTemporaryDir dir;
+    programFolder::set(dir.path());
+    QVERIFY(photoStore::makeFolder());
+    const QString photos = QFileInfo(photoStore::path(1)).absolutePath();
+    const QString dead = photos + QStringLiteral("/.Scheda_Giocatore_3.jpg.golvera-4242-0badf00d.tmp");
+    const QString otherKind = photos + QStringLiteral("/.Torneo.xls.golvera-4242-0badf00d.tmp");
+    QVERIFY(writeFile(dead, "half a photo"));
+    QVERIFY(writeFile(otherKind, "half an export"));
+    wholeFile::Writer alive(photoStore::path(2));
+    QVERIFY(alive.open());
+    QVERIFY(alive.write("still writing"));
+
+    QVERIFY(photoStore::storeEncoded(1, "\xFF\xD8 foto"));
+    QVERIFY(!QFileInfo::exists(dead));
+    QVERIFY(QFileInfo::exists(otherKind));
+    QCOMPARE(QDir(photos).entryList({QStringLiteral(".Scheda_Giocatore_2.jpg.*")}, QDir::Files | QDir::Hidden).size(), 1);
+    QCOMPARE(backup::contents(dir.path()), QStringList{QStringLiteral("Anagrafica/Scheda_Giocatore_1.jpg")});
+
+    QVERIFY(alive.commit());
+    QCOMPARE(fileContent(photoStore::path(2)), QByteArray("still writing"));
 }
 
 namespace {
