@@ -18,7 +18,7 @@ public:
     {
         using platform::Answer;
         m_fake.messages.append({platform::MessageKind::Question, text, choices});
-        const Answer answer = m_fake.answers.isEmpty() ? Answer::Yes : m_fake.answers.takeFirst();
+        const Answer answer = m_fake.answers.isEmpty() ? choices.preset : m_fake.answers.takeFirst();
         return answer == Answer::Cancel && !choices.cancel ? Answer::No : answer;
     }
 

@@ -21,8 +21,8 @@ public:
     FakePlatform();   // installs the doubles
     ~FakePlatform();  // removes them
 
-    // Message boxes: every box shown, in order; questions take the next scripted answer (Yes
-    // when none is left; Cancel answers No where it is not offered).
+    // Message boxes: every box shown, in order; questions take the next scripted answer (when
+    // none is left, the button Enter presses; Cancel answers No where it is not offered).
     QList<ShownMessage> messages;
     QList<platform::Answer> answers;
     static QList<platform::Answer> yesNo(const QList<bool>& yes);

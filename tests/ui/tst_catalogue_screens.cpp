@@ -440,6 +440,7 @@ private Q_SLOTS:
         p.makeFile(QStringLiteral("Coppa.vai"));
         p.openScreen();
         p.select(QStringLiteral("Coppa.vai"));
+        p.fake.answers = {platform::Answer::Yes};
         p.click(Screen::OpenTournament, QStringLiteral("btnElimina"));
         QCOMPARE(p.rows(), QStringList());
         QCOMPARE(p.countLine(), QStringLiteral("Sono stati creati 0 tornei."));
@@ -467,6 +468,7 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(p.folder.file(QStringLiteral("Coppa.vai/schede"))));
         }
         p.select(QStringLiteral("Coppa.vai"));
+        p.fake.answers = {platform::Answer::Yes};
         p.click(Screen::OpenTournament, QStringLiteral("btnElimina"));
 
         QCOMPARE(p.fake.messages.size(), 2);

@@ -54,6 +54,9 @@ struct FileDialogRequest {
     QString folder;
     QString initialName;
     QStringList filters;  // "Immagini JPEG (*.jpg)" style
+    // Saving: added to a name typed without an extension before the dialog asks whether to
+    // overwrite an existing file.
+    QString defaultSuffix;
 };
 
 class FileDialogs {

@@ -109,8 +109,13 @@ public:
     }
     QString saveFile(const platform::FileDialogRequest& request, QObject* owner) override
     {
-        return QFileDialog::getSaveFileName(ownerWidget(owner), request.title, startPath(request),
-                                            request.filters.join(QStringLiteral(";;")));
+        QFileDialog dialog(ownerWidget(owner), request.title, startPath(request),
+                           request.filters.join(QStringLiteral(";;")));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        return dialog.selectedFiles().value(0);
     }
 
 private:
@@ -145,10 +150,19 @@ public:
             return PrintResult::Cancelled;
         const QPageRanges ranges = printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
         const QList<int> pages = report::selectedPages(ranges, pageCount);
-        // A printer that refuses the job, or a PDF file that cannot be written, fails here.
-        if (pages.isEmpty() || !report::paintPages(printer, document, pages))
+        if (pages.isEmpty())
             return PrintResult::Failed;
-        return PrintResult::Printed;
+        // Printed to a file: written whole or not at all, replacing a link there, like every file.
+        // A printer that refuses the job, or a PDF file that cannot be written, fails here.
+        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+            try {
+                report::writePdf(document, printer.outputFileName(), pages);
+                return PrintResult::Printed;
+            } catch (const report::ReportError&) {
+                return PrintResult::Failed;
+            }
+        }
+        return report::paintPages(printer, document, pages) ? PrintResult::Printed : PrintResult::Failed;
     }
 };
 
