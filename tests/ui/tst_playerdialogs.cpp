@@ -47,7 +47,11 @@ private slots:
             QVERIFY(!button(dialog, u"btnAccendi"_s)->isEnabled());
             e.fake.sendFrame(frame);
             shownLive = boxPicture(dialog, u"imgCamera"_s);
+            QVERIFY(!button(dialog, u"btnImportaFoto"_s)->isEnabled());
+            QVERIFY(!button(dialog, u"btnSalvaFotogramma"_s)->isEnabled());
             button(dialog, u"btnCattura"_s)->click();
+            QVERIFY(button(dialog, u"btnImportaFoto"_s)->isEnabled());
+            QVERIFY(button(dialog, u"btnSalvaFotogramma"_s)->isEnabled());
             e.fake.sendFrame(later);  // the capture keeps the frame it took
             QCOMPARE(boxPicture(dialog, u"imgTarget"_s), frame);
             button(dialog, u"btnImportaFoto"_s)->click();
@@ -60,14 +64,13 @@ private slots:
         QVERIFY(e.fake.messages.isEmpty());
     }
 
-    void webcamImportBeforeCaptureAndCancel()
+    // "Annulla" stops the camera and leaves the editor's photo, captured or not.
+    void webcamCancel()
     {
         PlayerEditor e;
         QVERIFY(e.open());
         const QImage before = plainPicture({30, 40}, Qt::green);
         e.screen.setPhoto(before);
-
-        // "Annulla" stops the camera and leaves the editor's photo.
         e.fake.onDialog = [&](QObject* dialog) {
             button(dialog, u"btnAccendi"_s)->click();
             e.fake.sendFrame(plainPicture({64, 48}, Qt::red));
@@ -77,16 +80,45 @@ private slots:
         e.click(u"btnWebcam"_s);
         QVERIFY(!e.fake.cameraRunning);
         QCOMPARE(e.photo(), before);
+    }
 
-        // Importing before any capture brings the photo-camera picture.
-        QImage cameraPicture;
+    // Until a frame is captured there is nothing to import or save: the drawings in the boxes
+    // never reach the player's photo or a file.
+    void webcamNothingCaptured_data()
+    {
+        QTest::addColumn<Camera>("camera");
+        QTest::newRow("no camera") << Camera::Missing;
+        QTest::newRow("camera refuses to start") << Camera::Refuses;
+        QTest::newRow("camera running, no frame yet") << Camera::Present;
+    }
+    void webcamNothingCaptured()
+    {
+        QFETCH(Camera, camera);
+        PlayerEditor e;
+        e.fake.cameraPresent = camera != Camera::Missing;
+        if (camera == Camera::Refuses)
+            e.fake.cameraStartError = u"Il dispositivo \u00E8 occupato."_s;
+        QVERIFY(e.open());
+        const QImage before = plainPicture({30, 40}, Qt::green);
+        e.screen.setPhoto(before);
+        QImage target;
         e.fake.onDialog = [&](QObject* dialog) {
-            cameraPicture = boxPicture(dialog, u"imgTarget"_s);
-            button(dialog, u"btnImportaFoto"_s)->click();
+            target = boxPicture(dialog, u"imgTarget"_s);
+            button(dialog, u"btnAccendi"_s)->click();
+            button(dialog, u"btnCattura"_s)->click();
+            QVERIFY(!button(dialog, u"btnImportaFoto"_s)->isEnabled());
+            QVERIFY(!button(dialog, u"btnSalvaFotogramma"_s)->isEnabled());
+            QCOMPARE(boxPicture(dialog, u"imgTarget"_s), target);
+            // Pressed anyway (a disabled button takes no click), the import brings nothing.
+            QMetaObject::invokeMethod(button(dialog, u"btnImportaFoto"_s), "clicked");
+            QMetaObject::invokeMethod(button(dialog, u"btnSalvaFotogramma"_s), "clicked");
+            button(dialog, u"btnClose"_s)->click();
         };
         e.click(u"btnWebcam"_s);
-        QCOMPARE(cameraPicture.size(), QSize(366, 274));
-        QCOMPARE(e.photo(), cameraPicture);
+        QCOMPARE(target.size(), QSize(366, 274));
+        QCOMPARE(e.photo(), before);
+        QVERIFY(e.fake.fileRequests.isEmpty());
+        QVERIFY(!e.fake.cameraRunning);
     }
 
     void webcamWithoutACamera_data()
