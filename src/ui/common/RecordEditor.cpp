@@ -152,6 +152,8 @@ void RecordEditor::reportFailure(platform::MessageKind kind)
     platform::messages().show(kind, recordEditing::archiveFailureMessage, m_window);
 }
 
+qint64 RecordEditor::shownPosition() const { return trimControls(m_position->text()).toLongLong(); }
+
 QByteArray RecordEditor::canonical(const QByteArray& record) const
 {
     return m_hooks.canonical ? m_hooks.canonical(record) : record;
@@ -256,8 +258,12 @@ bool RecordEditor::save()
     bool saved = false;
     try {
         RecordFile::Unchanged unchanged;
-        if (!m_loaded.isEmpty())
-            unchanged = [this](QByteArrayView current) { return canonical(current.toByteArray()) == m_loaded; };
+        if (!m_loaded.isEmpty()) {
+            unchanged = [this, position = shownPosition()](QByteArrayView current) {
+                return canonical(current.toByteArray()) == m_loaded
+                       && (!m_hooks.besideUnchanged || m_hooks.besideUnchanged(position));
+            };
+        }
         const QByteArray record = m_hooks.screenRecord();
         const recordEditing::Saved written =
             recordEditing::save(m_hooks.archivePath(), record, m_position->text(), unchanged);
@@ -269,7 +275,7 @@ bool RecordEditor::save()
         platform::informationBox(written.appended ? recordEditing::insertedMessage : recordEditing::updatedMessage,
                                  m_window);
     } catch (const RecordChanged&) {
-        offerReload(trimControls(m_position->text()).toLongLong());
+        offerReload(shownPosition());
     } catch (const ArchiveBusy& busy) {
         platform::messages().show(recordEditing::failureBoxes(m_editor).save, recordEditing::busyMessage(busy.station()),
                                   m_window);
@@ -320,6 +326,8 @@ void RecordEditor::offerReload(qint64 position)
     try {
         const QByteArray record = recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position);
         m_hooks.showRecord(record);
+        if (m_hooks.afterShow)
+            m_hooks.afterShow(position);
         shown(record);
     } catch (...) {
         reportFailure(recordEditing::failureBoxes(m_editor).navigation);

@@ -73,6 +73,10 @@ public:
         // Whether what lives beside the record (the player's photo) was changed on screen since
         // the record was shown; it is saved with the record, so leaving it asks too.
         std::function<bool()> changedBeside;
+        // Whether what lives beside the record at `position` is on disk as it was when the record
+        // was shown; checked with the record before an update, a difference is another
+        // station's change and stops the save the same way.
+        std::function<bool(qint64 position)> besideUnchanged;
 
         // Fields, record and clearing from the editor's record form.
         static Hooks forForm(RecordForm& form, std::function<QString()> archivePath);
@@ -120,6 +124,7 @@ private:
     void reportFailure(platform::MessageKind kind);
     void offerReload(qint64 position);
     QByteArray canonical(const QByteArray& record) const;
+    qint64 shownPosition() const;  // the position label's; 0 when empty
     void bind(PictureButton* button, Command command, std::function<void()> action);
 
     QWidget* m_window;

@@ -7,7 +7,7 @@
 #include <memory>
 
 class FormAttachments;
-class PictureBox;
+class PlayerPhoto;
 class PictureButton;
 class PlayerSheetDialog;
 class QLabel;
@@ -42,10 +42,7 @@ private:
     void buildPhoto(QWidget* panel);
     void clearScreen();
     bool checkBeforeSave();
-    void loadPhoto(qint64 position);
     void storePhoto(qint64 position);
-    void putPlaceholder();
-    static const QImage& placeholder();
     bool dateKeyDown(QLineEdit* field, QKeyEvent* key);
     void openCalendar(QLineEdit* field);
     void btnCodFiscClick();
@@ -59,10 +56,7 @@ private:
     QList<PictureButton*> m_buttons;
     QList<QLineEdit*> m_counts;
     QList<QLineEdit*> m_dates;
-    PictureBox* m_photo = nullptr;
-    // The user put a picture in (loaded, captured, cleared) since the record was shown: flagged
-    // rather than compared, so a photo still being read is never taken for a change.
-    bool m_photoChanged = false;
+    std::unique_ptr<PlayerPhoto> m_photoState;
     RecordForm* m_form = nullptr;
     std::unique_ptr<FormAttachments> m_attachments;
     RecordEditor* m_editor = nullptr;
