@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QListView>
 #include <QObject>
 #include <QPushButton>
 #include <QString>
@@ -47,6 +48,17 @@ QStringList names(const QObject* root)
         result.append(child->objectName());
     result.sort();
     return result;
+}
+
+// Double-clicks row `row` of the list screen's list `lstRecords`, as a user opens a record.
+inline void doubleClickRow(const QObject* root, int row)
+{
+    auto* list = find<QListView>(root, QStringLiteral("lstRecords"));
+    const QModelIndex index = list->model()->index(row, 0);
+    QVERIFY(index.isValid());
+    const QPoint centre = list->visualRect(index).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
 }
 
 }  // namespace widgets

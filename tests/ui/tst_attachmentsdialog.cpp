@@ -161,7 +161,7 @@ private slots:
             fake.fileAnswers = {attachmentStore::path(u"uno.txt"_s)};
         else if (picked == u"unreadable"_s)
             fake.fileAnswers = {u"/proc/self/mem"_s};  // opens, but cannot be read
-        fake.answers = answers;
+        fake.answers = FakePlatform::yesNo(answers);
 
         StandInEditor editor;
         editor.values[0] = {u"prima.doc"_s, u"Prima"_s};
@@ -252,7 +252,7 @@ private slots:
         };
         e.click(u"cmdFile"_s);
         QCOMPARE(e.fake.messages.size(), 1);
-        QCOMPARE(e.fake.lastMessage().kind, MessageKind::QuestionDefaultNo);
+        QCOMPARE(e.fake.lastMessage().choices.preset, platform::Answer::No);
         QVERIFY2(e.fake.lastMessage().text.contains(u"alla scheda del giocatore \"Rossi Mario\""_s),
                  qPrintable(e.fake.lastMessage().text));
         QCOMPARE(readFile(attachmentStore::path(u"tessera.pdf"_s)), "la tessera di Rossi"_ba);

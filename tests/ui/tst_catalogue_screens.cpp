@@ -409,11 +409,13 @@ private Q_SLOTS:
         p.makeFile(QStringLiteral("Torneo.vai"));
         p.openScreen();
         p.select(QStringLiteral("Coppa.vai"));
-        p.fake.answers = {yes};
+        p.fake.answers = FakePlatform::yesNo({yes});
         p.click(Screen::OpenTournament, QStringLiteral("btnElimina"));
 
         QCOMPARE(p.fake.messages.front().kind, MessageKind::Question);
         QCOMPARE(p.fake.messages.front().text, deleteQuestion);
+        // Deleting cannot be undone: Enter answers No.
+        QCOMPARE(p.fake.messages.front().choices.preset, platform::Answer::No);
         QCOMPARE(QFileInfo::exists(p.folder.file(QStringLiteral("Coppa.vai"))), !yes);
         QVERIFY(QFileInfo::exists(p.folder.file(QStringLiteral("Torneo.vai"))));
         if (yes) {
@@ -438,6 +440,7 @@ private Q_SLOTS:
         p.makeFile(QStringLiteral("Coppa.vai"));
         p.openScreen();
         p.select(QStringLiteral("Coppa.vai"));
+        p.fake.answers = {platform::Answer::Yes};
         p.click(Screen::OpenTournament, QStringLiteral("btnElimina"));
         QCOMPARE(p.rows(), QStringList());
         QCOMPARE(p.countLine(), QStringLiteral("Sono stati creati 0 tornei."));
@@ -465,6 +468,7 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(p.folder.file(QStringLiteral("Coppa.vai/schede"))));
         }
         p.select(QStringLiteral("Coppa.vai"));
+        p.fake.answers = {platform::Answer::Yes};
         p.click(Screen::OpenTournament, QStringLiteral("btnElimina"));
 
         QCOMPARE(p.fake.messages.size(), 2);

@@ -252,7 +252,7 @@ private slots:
         TournamentRecord first = entry(u" Aquile "_s);
         first.Gare = u"non esportate"_s;
         e.write({first, entry(u"Lupi"_s, yes)});
-        e.fake.answers = answers;
+        e.fake.answers = FakePlatform::yesNo(answers);
         QStringList headers;
         e.fake.onDialog = [&](QObject* dialog) {
             auto* screen = qobject_cast<TfrmExpTorneo*>(dialog);

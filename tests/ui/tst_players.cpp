@@ -237,12 +237,46 @@ private slots:
         e.click(u"cmdNuovo"_s);
         QCOMPARE(e.photo(), placeholder());
         QCOMPARE(e.position()->text(), QString());
-        // Leaving a record unsaved leaves its photo file alone.
+        QVERIFY(e.fake.messages.isEmpty());
+        // A new photo is a change: leaving it unsaved asks, and No leaves the photo file alone.
         e.click(u"cmdPrimo"_s);
         e.screen.setPhoto(plainPicture({10, 10}, Qt::black));
+        e.fake.answers = {platform::Answer::No};
         e.click(u"cmdAvanti"_s);
+        QCOMPARE(e.field(u"txtGiocatore"_s)->text(), u"Due"_s);
         QCOMPARE(photoStore::load(1).size(), QSize(40, 50));
-        QVERIFY(e.fake.messages.isEmpty());
+        QCOMPARE(e.kinds(), QList<MessageKind>{MessageKind::Question});
+        QCOMPARE(e.fake.lastMessage().text, recordEditing::saveChangesQuestion);
+    }
+
+    // A photo put in or cleared is a change, as a field is: leaving it asks.
+    void photoChangesAsk_data()
+    {
+        QTest::addColumn<int>("position");  // 1 has a photo, 2 has none
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("nothing done") << 1 << u"none"_s << false;
+        QTest::newRow("a new photo") << 2 << u"load"_s << true;
+        QTest::newRow("photo cleared") << 1 << u"clear"_s << true;
+    }
+    void photoChangesAsk()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, action);
+        QFETCH(bool, asked);
+        PlayerEditor e;
+        e.write({player(u"Uno"_s), player(u"Due"_s)});
+        QVERIFY(photoStore::store(1, plainPicture({40, 50}, Qt::red)));
+        QVERIFY(e.open());
+        e.screen.showRecord(position);
+        if (action.startsWith(u"load"_s))
+            e.screen.setPhoto(plainPicture({10, 10}, Qt::black));
+        if (action.endsWith(u"clear"_s))
+            e.click(u"btnCancFoto"_s);
+        e.fake.answers = {platform::Answer::Cancel};
+        e.click(u"cmdNuovo"_s);
+        QCOMPARE(e.fake.messages.size(), asked ? 1 : 0);
+        QCOMPARE(e.position()->text(), asked ? QString::number(position) : QString());
     }
 
     // A photo of 16000 x 16000 pixels, as an old copy stored it: showing the player never holds
@@ -361,6 +395,7 @@ private slots:
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("fieldName");
         QTest::newRow("digits only") << u"12345670587"_s << u"TfrmPartitaIva"_s << u"txtPartitaIva"_s;
+        QTest::newRow("16 digits, handed over whole") << u"1234567058712345"_s << u"TfrmPartitaIva"_s << u"txtPartitaIva"_s;
         QTest::newRow("empty") << QString() << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
         QTest::newRow("a tax code") << u"RSSMRA85T10A562S"_s << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
         QTest::newRow("digits and one letter") << u"1234567058A"_s << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
@@ -453,11 +488,11 @@ private slots:
         e.screen.setPhoto(plainPicture({60, 40}, Qt::yellow));
         e.fake.fileAnswers = {e.folder.file(u"copia"_s)};
         e.click(u"btnSalvaFoto"_s);
-        QCOMPARE(e.fake.lastMessage().kind, MessageKind::QuestionDefaultNo);
+        QCOMPARE(e.fake.lastMessage().choices.preset, platform::Answer::No);
         QVERIFY(e.fake.lastMessage().text.contains(u"\"copia.jpg\" esiste gi\u00E0"_s));
         QCOMPARE(bytesOf(e.folder.file(u"copia.jpg"_s)), copy);
         e.fake.fileAnswers = {e.folder.file(u"copia"_s)};
-        e.fake.answers = {true};
+        e.fake.answers = {platform::Answer::Yes};
         e.click(u"btnSalvaFoto"_s);
         QCOMPARE(photoStore::read(e.folder.file(u"copia.jpg"_s)).size(), QSize(60, 40));
         e.screen.setPhoto(plainPicture({120, 90}, Qt::red));

@@ -420,7 +420,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(bool, printed);
         Chooser c(QStringLiteral("Coppa Estate.vai"), withTeams ? CoppaEstate : QList<Team>{});
-        c.fake.answers = {answer};
+        c.fake.answers = FakePlatform::yesNo({answer});
         Seen seen;
         watchStandings(c.fake, seen, [](StandingsScreen& screen) { click(&screen, "btnStampa"); });
         click(c.chooser, button.toLatin1().constData());

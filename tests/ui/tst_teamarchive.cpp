@@ -309,8 +309,9 @@ private Q_SLOTS:
 
         e.click(u"cmdPrimo"_s);
         QCOMPARE(e.fake.lastMessage().kind, MessageKind::Error);
-        // Duplicate reports the same failure in a warning box.
+        // Duplicate, the changes not wanted in the archive, reports the same failure in a warning box.
         e.screen.findChild<QLabel*>(u"lblPosizione"_s)->setText(u"1"_s);
+        e.fake.answers = {platform::Answer::No};
         e.click(u"cmdDuplica"_s);
         QCOMPARE(e.fake.lastMessage().kind, MessageKind::Warning);
         QCOMPARE(e.fake.lastMessage().text, archiveFailure);
@@ -472,6 +473,28 @@ private Q_SLOTS:
         QCOMPARE(e.selected()->isChecked(), opened == u"2"_s);
     }
 
+    // A row whose record has left the archive since the list was filled (another station, a
+    // backup restored) is told as such, before any question, and the editor keeps what it had.
+    void listRowOfARecordGone()
+    {
+        Editor e;
+        e.write({team(u"Aquile"_s, u"S\u00EC"_s), team(u"Falchi"_s, u"S\u00EC"_s)});
+        QVERIFY(e.open());
+        e.click(u"cmdPrimo"_s);
+        e.field(u"txtNote"_s)->setText(u"da salvare"_s);
+        e.fake.onDialog = [&](QObject* list) {
+            e.write({team(u"Aquile"_s, u"S\u00EC"_s)});
+            widgets::doubleClickRow(list, 1);  // Falchi, record 2
+        };
+        e.click(u"cmdSelezionate"_s);
+        QCOMPARE(e.kinds(), QList<MessageKind>{MessageKind::Warning});
+        QCOMPARE(e.fake.lastMessage().text, u"La scheda non \u00E8 pi\u00F9 presente in archivio: forse l'archivio \u00E8 "
+                                             "stato modificato da un'altra postazione."_s);
+        QCOMPARE(e.position(), u"1"_s);
+        QCOMPARE(e.field(u"txtSquadra"_s)->text(), u"Aquile"_s);
+        QCOMPARE(e.field(u"txtNote"_s)->text(), u"da salvare"_s);
+    }
+
     void printsTheScreenAsItIs()
     {
         Editor e;
@@ -517,7 +540,7 @@ private Q_SLOTS:
         QStringList headers;
         QStringList firstColumn;
         QString mark;
-        e.fake.answers = {true, false};  // write it; do not open it
+        e.fake.answers = {platform::Answer::Yes, platform::Answer::No};  // write it; do not open it
         e.fake.onDialog = [&](QObject* dialog) {
             auto* screen = qobject_cast<QWidget*>(dialog);
             screen->show();

@@ -62,7 +62,10 @@ Moved move(const QString& path, int recordSize, Move move, const QString& positi
 
 QByteArray load(const QString& path, int recordSize, qint64 position)
 {
-    return RecordFile(path, recordSize).read(position);
+    const RecordFile file(path, recordSize);
+    if (position < 1 || position > file.count())
+        throw RecordGone();
+    return file.read(position);
 }
 
 Saved save(const QString& path, const QByteArray& record, const QString& positionLabel,

@@ -158,7 +158,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int index)
     const attachmentStore::Attached attached =
         attachmentStore::attach(picked, [this](const QList<attachmentStore::Holder>& holders) {
             const QString question = overwriteQuestionFor(holders);
-            return holders.isEmpty() ? platform::questionBox(question, this) : platform::questionBoxDefaultNo(question, this);
+            return platform::questionBox(question, this, holders.isEmpty() ? platform::Answer::Yes : platform::Answer::No);
         });
     if (attached.outcome == attachmentStore::Attached::Outcome::Failed) {
         platform::warningBox(copyFailedMessage, this);

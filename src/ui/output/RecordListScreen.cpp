@@ -147,7 +147,7 @@ void RecordListScreen::printRows(const QString& documentName, const QString& tit
 
 void RecordListScreen::print(const report::Report& document, const QString& fileName)
 {
-    platform::printOutput().print({report::prepare(document), fileName}, this);
+    platform::printReportingFailure({report::prepare(document), fileName}, this);
 }
 
 void RecordListScreen::enableRecordOpening()

@@ -24,9 +24,13 @@ QWidget* ownerWidget(QObject* owner)
 
 class WidgetMessages final : public platform::Messages {
 public:
-    bool show(platform::MessageKind kind, const QString& text, QObject* owner) override
+    void show(platform::MessageKind kind, const QString& text, QObject* owner) override
     {
         using platform::MessageKind;
+        if (kind == MessageKind::Question) {
+            ask(text, {}, owner);
+            return;
+        }
         QMessageBox box(ownerWidget(owner));
         box.setText(text);
         switch (kind) {
@@ -46,23 +50,44 @@ public:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
         case MessageKind::Question:
-        case MessageKind::QuestionDefaultNo:
-            box.setIcon(QMessageBox::Question);
-            box.setWindowTitle(QStringLiteral("Confirm"));
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(kind == MessageKind::Question ? QMessageBox::Yes : QMessageBox::No);
-            // Only Yes or No closes it: no title-bar close button.
-            box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-            break;
+            Q_UNREACHABLE();
         case MessageKind::Plain:
             box.setIcon(QMessageBox::NoIcon);
             box.setWindowTitle(product::name);
             box.setStandardButtons(QMessageBox::Ok);
             break;
         }
-        const int answer = box.exec();
-        const bool question = kind == MessageKind::Question || kind == MessageKind::QuestionDefaultNo;
-        return !question || answer == QMessageBox::Yes;
+        box.exec();
+    }
+
+    platform::Answer ask(const QString& text, const platform::Choices& choices, QObject* owner) override
+    {
+        using platform::Answer;
+        QMessageBox box(ownerWidget(owner));
+        box.setText(text);
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(QStringLiteral("Confirm"));
+        const auto button = [](Answer answer) {
+            return answer == Answer::Yes ? QMessageBox::Yes : answer == Answer::No ? QMessageBox::No : QMessageBox::Cancel;
+        };
+        if (choices.cancel) {
+            // Esc and the title-bar button answer Annulla.
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setEscapeButton(QMessageBox::Cancel);
+        } else {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            // Only Yes or No closes it: no title-bar close button.
+            box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        }
+        box.setDefaultButton(button(choices.preset));
+        switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return choices.cancel ? Answer::Cancel : Answer::No;
+        }
     }
 };
 
@@ -105,8 +130,9 @@ private:
 
 class PrinterOutput final : public platform::PrintOutput {
 public:
-    bool print(const platform::PrintJob& job, QObject* owner) override
+    platform::PrintResult print(const platform::PrintJob& job, QObject* owner) override
     {
+        using platform::PrintResult;
         const report::PreparedReport& document = job.document;
         const int pageCount = int(document.pages.size());
         QPrinter printer(QPrinter::HighResolution);
@@ -121,21 +147,22 @@ public:
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
         dialog.setMinMax(1, std::max(1, pageCount));
         if (dialog.exec() != QDialog::Accepted)
-            return false;
+            return PrintResult::Cancelled;
         const QPageRanges ranges = printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
         const QList<int> pages = report::selectedPages(ranges, pageCount);
         if (pages.isEmpty())
-            return false;
+            return PrintResult::Failed;
         // Printed to a file: written whole or not at all, replacing a link there, like every file.
+        // A printer that refuses the job, or a PDF file that cannot be written, fails here.
         if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
             try {
                 report::writePdf(document, printer.outputFileName(), pages);
-                return true;
+                return PrintResult::Printed;
             } catch (const report::ReportError&) {
-                return false;
+                return PrintResult::Failed;
             }
         }
-        return report::paintPages(printer, document, pages);
+        return report::paintPages(printer, document, pages) ? PrintResult::Printed : PrintResult::Failed;
     }
 };
 

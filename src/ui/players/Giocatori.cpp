@@ -18,6 +18,7 @@
 #include "players/PhotoFiles.h"
 #include "players/PhotoStore.h"
 #include "players/PictureBox.h"
+#include "players/PlayerPhoto.h"
 #include "players/PlayerSheet.h"
 #include "players/PlayerRules.h"
 #include "players/Scadute.h"
@@ -42,7 +43,6 @@ using Row = RecordForm::Row;
 using Kind = RecordForm::Kind;
 using Rule = RecordForm::TextRule;
 
-constexpr QSize photoSize{307, 394};
 const QColor mandatoryBrown{0x8B, 0x45, 0x13};
 
 const QString photoNotStoredMessage = u"Attenzione: la scheda \u00E8 stata salvata, ma non \u00E8 stato possibile "
@@ -196,7 +196,7 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     onClick(u"btnCaricaFoto"_s, &TfrmGiocatori::btnCaricaFotoClick);
     onClick(u"btnWebcam"_s, &TfrmGiocatori::btnWebcamClick);
     onClick(u"btnZoomFoto"_s, &TfrmGiocatori::btnZoomFotoClick);
-    onClick(u"btnCancFoto"_s, &TfrmGiocatori::putPlaceholder);
+    onClick(u"btnCancFoto"_s, [this] { m_photoState->clear(); });
     onClick(u"btnSalvaFoto"_s, [this] { photoFiles::saveCopy(this, photo()); });
     onClick(u"cmdTrova"_s, [this] { openList<TfrmTrovaGiocatori>(this); });
     onClick(u"cmdScadTessere"_s, [this] { openList<TfrmTessereScadute>(this); });
@@ -215,13 +215,16 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     // The photo is the saved record's only: a duplicate starts without it, and without attachments.
     hooks.resetForDuplicate = [this] {
         m_attachments->setAttachments({});
-        putPlaceholder();
+        m_photoState->reset();
     };
-    hooks.afterShow = [this](qint64 position) { loadPhoto(position); };
+    hooks.afterShow = [this](qint64 position) { m_photoState->load(position); };
     hooks.afterSave = [this](qint64 position) { storePhoto(position); };
+    // The photo is saved with the record: one put in by the user is a change too, and one another
+    // station wrote since the record was shown stops the save as a changed record does.
+    hooks.changedBeside = [this] { return m_photoState->changed(); };
+    hooks.besideUnchanged = [this](qint64 position) { return m_photoState->unchangedOnDisk(position); };
     m_editor = new RecordEditor(this, recordEditing::Editor::Player, m_lblPosizione,
                                 RecordEditor::Buttons::named(this), std::move(hooks));
-    putPlaceholder();
 }
 
 TfrmGiocatori::~TfrmGiocatori() = default;
@@ -251,27 +254,20 @@ void TfrmGiocatori::buildToolbar(QWidget* panel)
 
 void TfrmGiocatori::buildPhoto(QWidget* panel)
 {
-    m_photo = new PictureBox(u"imgFoto"_s, panel);
-    m_photo->setGeometry(QRect(QPoint(672, 128), photoSize));
-    m_photo->setStyleSheet(u"background-color: white;"_s);
+    auto* box = new PictureBox(u"imgFoto"_s, panel);
+    box->setGeometry(QRect(QPoint(672, 128), PlayerPhoto::boxSize));
+    box->setStyleSheet(u"background-color: white;"_s);
+    m_photoState = std::make_unique<PlayerPhoto>(box);
     auto* frame = new QLabel(panel);
     frame->setObjectName(u"shpFoto"_s);
     frame->setStyleSheet(u"border: 1px solid #9FB3C8; background: transparent;"_s);
-    frame->setGeometry(m_photo->geometry().adjusted(-1, -1, 1, 1));
+    frame->setGeometry(box->geometry().adjusted(-1, -1, 1, 1));
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-QImage TfrmGiocatori::photo() const { return m_photo->picture(); }
+QImage TfrmGiocatori::photo() const { return m_photoState->picture(); }
 
-void TfrmGiocatori::setPhoto(const QImage& picture) { m_photo->setPicture(picture); }
-
-const QImage& TfrmGiocatori::placeholder()
-{
-    static const QImage picture = PictureBox::drawn(u"foto_vuota"_s, photoSize);
-    return picture;
-}
-
-void TfrmGiocatori::putPlaceholder() { m_photo->setPicture(placeholder()); }
+void TfrmGiocatori::setPhoto(const QImage& picture) { m_photoState->put(picture); }
 
 void TfrmGiocatori::showRecord(qint64 position) { m_editor->show(position); }
 
@@ -285,14 +281,14 @@ void TfrmGiocatori::showEvent(QShowEvent* event)
 {
     // Every opening starts on a new, unsaved record; a window merely restored keeps its record.
     if (!event->spontaneous())
-        m_editor->newRecord();
+        m_editor->startEmpty();
     WorkScreen::showEvent(event);
 }
 
 void TfrmGiocatori::clearScreen()
 {
     m_form->clear();
-    putPlaceholder();
+    m_photoState->reset();
 }
 
 bool TfrmGiocatori::checkBeforeSave()
@@ -306,17 +302,10 @@ bool TfrmGiocatori::checkBeforeSave()
     return false;
 }
 
-void TfrmGiocatori::loadPhoto(qint64 position)
-{
-    // Read on a worker: a large photo never holds up the record it belongs to.
-    photoStore::makeFolder();
-    m_photo->loadPicture([file = photoStore::path(position)] { return photoStore::read(file); }, placeholder());
-}
-
 void TfrmGiocatori::storePhoto(qint64 position)
 {
     // The record is saved whatever happens here; the picture stays on screen to be saved again.
-    if (!photoStore::store(position, m_photo->picture()))
+    if (!m_photoState->store(position))
         platform::warningBox(photoNotStoredMessage, this);
 }
 
@@ -387,14 +376,14 @@ void TfrmGiocatori::btnCodFiscClick()
 
 void TfrmGiocatori::btnCaricaFotoClick()
 {
-    if (const std::optional<QImage> picture = photoFiles::load(this))
-        m_photo->setPicture(*picture);
+    if (const std::optional<photoStore::Picture> picture = photoFiles::load(this))
+        m_photoState->put(picture->image, picture->jpeg);
 }
 
 void TfrmGiocatori::btnWebcamClick()
 {
     dialogs::open<TfrmWebCam>(this, [this](TfrmWebCam& webcam) {
-        webcam.setImportTarget([this](const QImage& picture) { m_photo->setPicture(picture); });
+        webcam.setImportTarget([this](const QImage& picture) { setPhoto(picture); });
     });
 }
 
@@ -412,5 +401,5 @@ void TfrmGiocatori::prepareSheet(PlayerSheetDialog& dialog) const
 
 void TfrmGiocatori::btnZoomFotoClick()
 {
-    dialogs::open<TfrmZoom>(this, [this](TfrmZoom& zoom) { zoom.setPicture(m_photo->picture()); });
+    dialogs::open<TfrmZoom>(this, [this](TfrmZoom& zoom) { zoom.setPicture(photo()); });
 }

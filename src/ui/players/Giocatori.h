@@ -7,7 +7,7 @@
 #include <memory>
 
 class FormAttachments;
-class PictureBox;
+class PlayerPhoto;
 class PictureButton;
 class PlayerSheetDialog;
 class QLabel;
@@ -29,7 +29,7 @@ public:
     // Writes a date text picked in the calendar into `txtInizioTes` or `txtFineTes`.
     void setExpiry(const QString& control, const QString& date);
 
-    // The picture in the photo box, at its own size.
+    // The picture in the photo box, at its own size. One put in here is a change of the record.
     QImage photo() const;
     void setPhoto(const QImage& picture);
 
@@ -42,10 +42,7 @@ private:
     void buildPhoto(QWidget* panel);
     void clearScreen();
     bool checkBeforeSave();
-    void loadPhoto(qint64 position);
     void storePhoto(qint64 position);
-    void putPlaceholder();
-    static const QImage& placeholder();
     bool dateKeyDown(QLineEdit* field, QKeyEvent* key);
     void openCalendar(QLineEdit* field);
     void btnCodFiscClick();
@@ -59,7 +56,7 @@ private:
     QList<PictureButton*> m_buttons;
     QList<QLineEdit*> m_counts;
     QList<QLineEdit*> m_dates;
-    PictureBox* m_photo = nullptr;
+    std::unique_ptr<PlayerPhoto> m_photoState;
     RecordForm* m_form = nullptr;
     std::unique_ptr<FormAttachments> m_attachments;
     RecordEditor* m_editor = nullptr;

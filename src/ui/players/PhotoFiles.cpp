@@ -9,7 +9,7 @@
 
 using namespace Qt::StringLiterals;
 
-std::optional<QImage> photoFiles::load(QWidget* owner)
+std::optional<photoStore::Picture> photoFiles::load(QWidget* owner)
 {
     const QString file = platform::fileDialogs().openFile(
         {u"Selezionare un file di immagine in formato Jpeg o Bitmap."_s, {}, {},
@@ -22,7 +22,7 @@ std::optional<QImage> photoFiles::load(QWidget* owner)
         platform::warningBox(picture.error, owner);
         return std::nullopt;
     }
-    return picture.image;
+    return picture;
 }
 
 void photoFiles::saveCopy(QWidget* owner, const QImage& picture)
@@ -37,9 +37,9 @@ void photoFiles::saveCopy(QWidget* owner, const QImage& picture)
     if (QFileInfo(file).suffix().isEmpty()) {
         file += u".jpg"_s;
         if (DiskFile::exists(file)
-            && !platform::questionBoxDefaultNo(
+            && !platform::questionBox(
                 u"Attenzione: il file \"%1\" esiste gi\u00E0.\r\n\r\nSi vuole sostituirlo?"_s.arg(QFileInfo(file).fileName()),
-                owner))
+                owner, platform::Answer::No))
             return;
     }
     if (!photoStore::writeJpeg(file, picture))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "players/PhotoStore.h"
+
 #include <QImage>
 
 #include <optional>
@@ -10,8 +12,9 @@ class QWidget;
 // cannot be read or written is reported and changes nothing on screen.
 namespace photoFiles {
 
-// The picture the user picked; nothing when the dialog was cancelled or the file unreadable.
-std::optional<QImage> load(QWidget* owner);
+// The picture the user picked, with the file's bytes when they can be stored as they are; nothing
+// when the dialog was cancelled or the file unreadable.
+std::optional<photoStore::Picture> load(QWidget* owner);
 
 // Asks for a file (initial name Foto.jpg, ".jpg" added to a name without extension) and writes
 // `picture` there as JPEG.

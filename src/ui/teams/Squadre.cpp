@@ -212,7 +212,7 @@ void TfrmSquadre::showEvent(QShowEvent* event)
 {
     // Every opening starts on a new, unsaved record; a window merely restored keeps its record.
     if (!event->spontaneous())
-        m_editor->newRecord();
+        m_editor->startEmpty();
     WorkScreen::showEvent(event);
 }
 
