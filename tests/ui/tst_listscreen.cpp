@@ -5,11 +5,12 @@
 #include "output/Anteprima.h"
 #include "output/ListSummary.h"
 #include "output/RecordListScreen.h"
+#include "output/RecordTable.h"
 #include "FakePlatform.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QtTest>
@@ -60,7 +61,7 @@ private Q_SLOTS:
         screen.setRows({{"Aquile  Resp. Rossi", 4}, {"Aquile  Resp. Rossi", 9}, {"Leoni", 1}});
         screen.show();
         QSignalSpy opened(&screen, &RecordListScreen::recordOpened);
-        QListView* list = screen.list();
+        QTableView* list = screen.list();
         const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);

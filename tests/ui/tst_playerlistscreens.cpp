@@ -7,7 +7,7 @@
 #include "players/TrovaGiocatori.h"
 #include "player_editor.h"
 
-#include <QListView>
+#include <QTableView>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -59,7 +59,7 @@ QStringList rowTexts(const RecordListScreen& screen)
 
 void doubleClickRow(RecordListScreen* screen, int row)
 {
-    auto* list = widgets::find<QListView>(screen, u"lstRecords"_s);
+    auto* list = widgets::find<QTableView>(screen, u"lstRecords"_s);
     const QModelIndex index = list->model()->index(row, 0);
     QVERIFY(index.isValid());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());

@@ -240,31 +240,63 @@ private slots:
         QCOMPARE(edit->text(), shown);
     }
 
+    // A key or a click opens the calendar on the field's date (today when it holds none); a digit
+    // that opened it begins the typed date, which the calendar follows and Enter imports.
     void dateFieldsOpenTheCalendar_data()
     {
         QTest::addColumn<QString>("field");
-        QTest::newRow("card expiry") << u"txtInizioTes"_s;
-        QTest::newRow("certificate expiry") << u"txtFineTes"_s;
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("opening");  // a key's text, or "click"
+        QTest::addColumn<QDate>("startsOn");   // invalid: today
+        QTest::addColumn<QString>("typedAfter");
+        QTest::addColumn<QString>("imported");
+        QTest::newRow("card, a letter") << u"txtInizioTes"_s << u"01/01/2020"_s << u"a"_s << QDate(2020, 1, 1) << QString()
+                                        << u"01/01/2020"_s;
+        QTest::newRow("certificate, a click") << u"txtFineTes"_s << u"31/12/2026"_s << u"click"_s << QDate(2026, 12, 31)
+                                              << QString() << u"31/12/2026"_s;
+        QTest::newRow("empty field, a click") << u"txtInizioTes"_s << QString() << u"click"_s << QDate() << QString()
+                                              << u"14/02/2026"_s;
+        QTest::newRow("a digit starts the date") << u"txtFineTes"_s << u"01/01/2020"_s << u"1"_s << QDate(2020, 1, 1)
+                                                 << u"5032027"_s << u"15/03/2027"_s;
+        QTest::newRow("a digit, empty field") << u"txtInizioTes"_s << QString() << u"0"_s << QDate() << u"7022028"_s
+                                              << u"07/02/2028"_s;
     }
     void dateFieldsOpenTheCalendar()
     {
         QFETCH(QString, field);
+        QFETCH(QString, stored);
+        QFETCH(QString, opening);
+        QFETCH(QDate, startsOn);
+        QFETCH(QString, typedAfter);
+        QFETCH(QString, imported);
         PlayerEditor e;
+        e.fake.now = QDateTime(QDate(2026, 2, 14), QTime(10, 0));
         QVERIFY(e.open());
         QLineEdit* date = e.field(field);
-        date->setText(u"01/01/2020"_s);
+        date->setText(stored);
         QDate startedOn;
-        e.fake.onDialog = [&](QObject* dialog) {
-            auto* calendar = widgets::find<QCalendarWidget>(dialog, u"calAppuntamenti"_s);
-            startedOn = calendar->selectedDate();
-            calendar->setSelectedDate(QDate(2024, 3, 5));
-            widgets::find<QPushButton>(dialog, u"btnImportaData"_s)->click();
+        e.fake.onDialog = [&](QObject* opened) {
+            auto* dialog = qobject_cast<QDialog*>(opened);
+            dialog->show();
+            startedOn = widgets::find<QCalendarWidget>(dialog, u"calAppuntamenti"_s)->selectedDate();
+            auto* typed = widgets::find<QLineEdit>(dialog, u"txtData"_s);
+            if (opening != u"click"_s && opening.front().isDigit()) {
+                QCOMPARE(dialog->focusWidget(), typed);
+                QTest::keyClicks(typed, typedAfter);
+                QTest::keyClick(typed, Qt::Key_Return);  // imports
+            } else {
+                widgets::find<QPushButton>(dialog, u"btnImportaData"_s)->click();
+            }
         };
-        date->setFocus();
-        QTest::keyClick(date, Qt::Key_A);
+        if (opening == u"click"_s) {
+            QTest::mouseClick(date, Qt::LeftButton);
+        } else {
+            date->setFocus();
+            QTest::keyClick(date, opening.front().toLatin1());
+        }
         QCOMPARE(e.fake.dialogsRun, QStringList{u"TfrmCalendario"_s});
-        QCOMPARE(startedOn, e.fake.now.date());  // today, whatever the field held
-        QCOMPARE(date->text(), u"05/03/2024"_s);
+        QCOMPARE(startedOn, startsOn.isValid() ? startsOn : e.fake.now.date());
+        QCOMPARE(date->text(), imported);
         QCOMPARE(e.field(field == u"txtInizioTes"_s ? u"txtFineTes"_s : u"txtInizioTes"_s)->text(), QString());
 
         // "Annulla" after browsing leaves the date; Delete empties it; it is never typed into.
@@ -273,7 +305,7 @@ private slots:
             widgets::find<QPushButton>(dialog, u"btnAnnulla"_s)->click();
         };
         QTest::keyClick(date, Qt::Key_5);
-        QCOMPARE(date->text(), u"05/03/2024"_s);
+        QCOMPARE(date->text(), imported);
         QTest::keyClick(date, Qt::Key_Delete);
         QCOMPARE(date->text(), QString());
         QCOMPARE(e.fake.dialogsRun.size(), 2);
@@ -385,15 +417,30 @@ private slots:
         QCOMPARE(e.photo(), placeholder());
     }
 
-    void zoomClosesOnAClick()
+    // The photo at its real size, centred; only one larger than the screen's area (its size less
+    // 60 by 90) is scaled down, without distortion. A click on it closes the view.
+    void zoomShowsTheRealSize_data()
     {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("300 x 400, as it is") << QSize(300, 400) << true;
+        QTest::newRow("wider than the screen") << QSize(3000, 2000) << false;
+        QTest::newRow("taller than the screen") << QSize(200, 2000) << false;
+    }
+    void zoomShowsTheRealSize()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(bool, fits);
         FakePlatform fake;
         TfrmZoom zoom(nullptr);
-        zoom.setPicture(plainPicture({300, 200}, Qt::red));
+        zoom.setPicture(plainPicture(picture, Qt::red));
         zoom.show();
         QVERIFY(QTest::qWaitForWindowExposed(&zoom));
+        const QSize area = zoom.screen()->size() - QSize(60, 90);
         auto* photo = widgets::find<PictureBox>(&zoom, u"imgFoto"_s);
-        QCOMPARE(photo->size(), zoom.screen()->size() - QSize(60, 90));
+        QCOMPARE(photo->size(), fits ? picture : picture.scaled(area, Qt::KeepAspectRatio));
+        QVERIFY(QRect(QPoint(0, 0), area).contains(photo->geometry()));
+        QCOMPARE(photo->geometry().center(), QRect(QPoint(0, 0), area).center());
         QTest::mouseClick(photo, Qt::LeftButton, {}, photo->rect().center());
         QVERIFY(!zoom.isVisible());
         QCOMPARE(zoom.result(), int(QDialog::Accepted));
