@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 using platform::MessageKind;
@@ -240,6 +242,39 @@ private slots:
         QCOMPARE(edit->text(), shown);
     }
 
+    // A count field arriving with the focus has its text selected, so typing replaces the 0: by a
+    // click, by Enter from the field before, by Tab.
+    void countFieldsSelectOnArrival_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("arrival");  // "click", "enter" or "tab"
+        QTest::newRow("appearances, Tab") << u"txtPresenze"_s << u"tab"_s;  // from a date: counts swallow Tab
+        QTest::newRow("goals, Enter") << u"txtReti"_s << u"enter"_s;
+        QTest::newRow("bookings, click") << u"txtAmmonizioni"_s << u"click"_s;
+        QTest::newRow("sendings-off, Enter") << u"txtEspulsioni"_s << u"enter"_s;
+    }
+    void countFieldsSelectOnArrival()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, arrival);
+        PlayerEditor e;
+        QVERIFY(e.open());
+        QLineEdit* count = e.field(field);
+        QCOMPARE(count->text(), u"0"_s);
+        if (arrival == u"click"_s) {
+            QTest::mouseClick(count, Qt::LeftButton, {}, QPoint(count->width() - 4, count->height() / 2));
+        } else {
+            // From the field before it in the record order.
+            QLineEdit* before = e.field(fieldNames.at(fieldNames.indexOf(field) - 1));
+            before->setFocus();
+            QTest::keyClick(before, arrival == u"enter"_s ? Qt::Key_Return : Qt::Key_Tab);
+        }
+        QTRY_COMPARE(QApplication::focusWidget(), count);
+        QTRY_COMPARE(count->selectedText(), u"0"_s);
+        QTest::keyClick(count, Qt::Key_2);
+        QCOMPARE(count->text(), u"2"_s);
+    }
+
     // A key or a click opens the calendar on the field's date (today when it holds none); a digit
     // that opened it begins the typed date, which the calendar follows and Enter imports.
     void dateFieldsOpenTheCalendar_data()
@@ -444,6 +479,52 @@ private slots:
         QTest::mouseClick(photo, Qt::LeftButton, {}, photo->rect().center());
         QVERIFY(!zoom.isVisible());
         QCOMPARE(zoom.result(), int(QDialog::Accepted));
+    }
+
+    // On a screen smaller than the panel the panel scrolls, and nothing is out of reach: the notes,
+    // the last field, come into view when the Enter chain reaches them, the hint line at the foot
+    // by scrolling down. At the full size nothing scrolls and the panel stays centred.
+    void panelScrollsWhereTheWindowIsSmaller_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("1024 x 600") << QSize(1024, 600) << true;
+        // What a 1280 x 720 desk leaves a window under its title bar, above a taskbar.
+        QTest::newRow("1280 x 650") << QSize(1280, 650) << true;
+        QTest::newRow("1280 x 800") << QSize(1280, 800) << false;
+    }
+    void panelScrollsWhereTheWindowIsSmaller()
+    {
+        QFETCH(QSize, window);
+        QFETCH(bool, scrolls);
+        PlayerEditor e;
+        QVERIFY(e.open());
+        e.screen.showNormal();
+        e.screen.resize(window);
+        auto* area = e.find<QScrollArea>(u"scrPannello"_s);
+        QTRY_COMPARE(area->size(), window);
+        QTest::qWait(20);  // the scroll bars show or hide a turn of the event loop later
+        QCOMPARE(area->verticalScrollBar()->maximum() > 0, scrolls);
+        QCOMPARE(area->horizontalScrollBar()->maximum(), 0);
+        const auto inView = [area](const QWidget* widget) {
+            const QRect shown(widget->mapTo(area->viewport(), QPoint(0, 0)), widget->size());
+            return area->viewport()->rect().contains(shown);
+        };
+        auto* panel = e.find<QWidget>(u"panContent"_s);
+        if (!scrolls) {
+            const QPoint offCentre = panel->mapTo(&e.screen, panel->rect().center()) - e.screen.rect().center();
+            QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(u"%1, %2"_s.arg(offCentre.x()).arg(offCentre.y())));
+        }
+
+        e.field(u"txtGiocatore"_s)->setFocus();
+        QVERIFY(inView(e.field(u"txtGiocatore"_s)));
+        e.field(u"txtInfortuni"_s)->setFocus();
+        QTest::keyClick(e.field(u"txtInfortuni"_s), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), e.field(u"txtNote"_s));
+        QVERIFY(inView(e.field(u"txtNote"_s)));
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        QVERIFY(inView(e.find<QLabel>(u"panInfo"_s)));
+        QVERIFY(inView(e.find<PictureButton>(u"btnZoomFoto"_s)));
     }
 
     void emailAndHelp()

@@ -11,13 +11,13 @@ QScrollArea* place(QWidget* window, QWidget* panel)
     auto* area = new QScrollArea(window);
     area->setObjectName(QStringLiteral("scrPannello"));
     area->setFrameShape(QFrame::NoFrame);
-    area->setAlignment(Qt::AlignCenter);
-    area->setWidgetResizable(false);
+    // The holder fills the window and centres the panel; on a window smaller than the panel it
+    // shrinks to the panel, which then scrolls with no margin wasted around it.
+    area->setWidgetResizable(true);
 
-    // The margin the panel always had around it, scrolled with it.
     auto* holder = new QWidget;
     auto* margins = new QGridLayout(holder);
-    margins->setContentsMargins(12, 12, 12, 12);
+    margins->setContentsMargins(0, 0, 0, 0);
     margins->addWidget(panel, 0, 0, Qt::AlignCenter);
     area->setWidget(holder);
     // The window's background shows through around the panel.
