@@ -63,7 +63,7 @@ void SortedRows::sortBy(qsizetype column, Qt::SortOrder direction)
         orderBy(m_order,
                 keysOf<qint64>(rows,
                                [&](qsizetype row) -> std::optional<qint64> {
-                                   const QDate date = formats::dateFromText(QString::fromLatin1(rows.stored(row, column)));
+                                   const QDate date = formats::dateFromText(rows.stored(row, column));
                                    return date.isValid() ? std::optional<qint64>(date.toJulianDay()) : std::nullopt;
                                }),
                 direction, less);
