@@ -33,19 +33,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class List {
-    MeritStandings,
-    AlphabeticalStandings,
-    EntrySearch,
-    PendingEntries,
-    TeamSearch,
-    SelectedTeams,
-    TeamImport,
-    PlayerSearch,
-    ExpiredCards,
-    ExpiredCertificates,
-};
-
 // Clicks on a column's heading, after those before them: which column, how many clicks, and the
 // names then shown. The first click on a column sorts it upwards, the next reverses it.
 struct Sort {
@@ -124,13 +111,13 @@ std::unique_ptr<RecordListScreen> made(QWidget* owner)
 }
 
 // The list open on `owner`'s screen as the user sees it, filled.
-std::unique_ptr<RecordListScreen> open(List list, QWidget* owner, const QString& tournament)
+std::unique_ptr<RecordListScreen> open(ListKind list, QWidget* owner, const QString& tournament)
 {
     std::unique_ptr<RecordListScreen> screen;
     switch (list) {
-    case List::MeritStandings:
-    case List::AlphabeticalStandings: {
-        screen = list == List::MeritStandings ? made<TfrmExpClassifica>(owner) : made<TfrmClassifica>(owner);
+    case ListKind::MeritStandings:
+    case ListKind::AlphabeticalStandings: {
+        screen = list == ListKind::MeritStandings ? made<TfrmExpClassifica>(owner) : made<TfrmClassifica>(owner);
         auto* standings = static_cast<StandingsScreen*>(screen.get());
         standings->setTournament(tournament);
         standings->setTitle(u"Classifica"_s);
@@ -139,33 +126,33 @@ std::unique_ptr<RecordListScreen> open(List list, QWidget* owner, const QString&
             QTest::qFail("the standings were not read", __FILE__, __LINE__);
         return screen;
     }
-    case List::EntrySearch: {
+    case ListKind::TournamentSearch: {
         auto search = std::make_unique<TfrmTrovaPagina>(owner);
         search->setTournament(tournament);
         screen = std::move(search);
         break;
     }
-    case List::PendingEntries: {
+    case ListKind::PendingEntries: {
         auto pending = std::make_unique<TfrmSegnalati>(owner);
         pending->setTournament(tournament);
         screen = std::move(pending);
         break;
     }
-    case List::TeamSearch:
+    case ListKind::TeamSearch:
         screen = made<TfrmTrovaSquadre>(owner);
         break;
-    case List::SelectedTeams:
+    case ListKind::SelectedTeams:
         screen = made<TfrmSelezionate>(owner);
         break;
-    case List::TeamImport:
+    case ListKind::TeamImport:
         screen = made<TfrmImportaSquadra>(owner);
         break;
-    case List::PlayerSearch:
+    case ListKind::PlayerSearch:
         screen = made<TfrmTrovaGiocatori>(owner);
         break;
-    case List::ExpiredCards:
-    case List::ExpiredCertificates: {
-        screen = list == List::ExpiredCards ? made<TfrmTessereScadute>(owner) : made<TfrmCertificatiScaduti>(owner);
+    case ListKind::ExpiredCards:
+    case ListKind::ExpiredCertificates: {
+        screen = list == ListKind::ExpiredCards ? made<TfrmTessereScadute>(owner) : made<TfrmCertificatiScaduti>(owner);
         static_cast<ExpiryListScreen*>(screen.get())->setHorizon(30);  // so that both marks are there to sort by
         break;
     }
@@ -194,7 +181,7 @@ QStringList column(const QAbstractItemModel& model, int index)
 
 }  // namespace
 
-Q_DECLARE_METATYPE(List)
+Q_DECLARE_METATYPE(ListKind)
 Q_DECLARE_METATYPE(Sort)
 
 class TestListTables : public QObject {
@@ -203,7 +190,7 @@ class TestListTables : public QObject {
 private Q_SLOTS:
     void tables_data()
     {
-        QTest::addColumn<List>("list");
+        QTest::addColumn<ListKind>("list");
         QTest::addColumn<QStringList>("headings");
         QTest::addColumn<int>("nameColumn");
         QTest::addColumn<QStringList>("opening");  // the names in the order the list opens in
@@ -222,33 +209,33 @@ private Q_SLOTS:
                                        {2, 2, {u"aquile"_s, u"Lupi"_s, u"Falchi"_s}}};
 
         QTest::newRow("merit standings")
-            << List::MeritStandings << QStringList{u"Pos."_s} + entryHeadings << 1
+            << ListKind::MeritStandings << QStringList{u"Pos."_s} + entryHeadings << 1
             << QStringList{u"Orsi"_s, u"Leoni"_s, u"aquile"_s, u"Zebre"_s}
             << QList<Sort>{{0, 2, {u"Zebre"_s, u"aquile"_s, u"Leoni"_s, u"Orsi"_s}},  // places, reversed
                            {1, 1, {u"aquile"_s, u"Leoni"_s, u"Orsi"_s, u"Zebre"_s}},
                            {4, 1, {u"aquile"_s, u"Leoni"_s, u"Orsi"_s, u"Zebre"_s}}};
         QTest::newRow("alphabetical standings")
-            << List::AlphabeticalStandings << entryHeadings << 0 << QStringList{u"aquile"_s, u"Leoni"_s, u"Orsi"_s}
+            << ListKind::AlphabeticalStandings << entryHeadings << 0 << QStringList{u"aquile"_s, u"Leoni"_s, u"Orsi"_s}
             << QList<Sort>{{3, 2, {u"Orsi"_s, u"Leoni"_s, u"aquile"_s}}, {0, 2, {u"Orsi"_s, u"Leoni"_s, u"aquile"_s}}};
-        QTest::newRow("entry search") << List::EntrySearch << entryHeadings << 0 << entries << entrySorts;
-        QTest::newRow("entries still to play") << List::PendingEntries << entryHeadings << 0 << entries << entrySorts;
-        QTest::newRow("team search") << List::TeamSearch << teamHeadings << 0 << teams << teamSorts;
-        QTest::newRow("selected teams") << List::SelectedTeams << teamHeadings << 0 << teams << teamSorts;
-        QTest::newRow("team import") << List::TeamImport << teamHeadings << 0 << teams << teamSorts;
+        QTest::newRow("entry search") << ListKind::TournamentSearch << entryHeadings << 0 << entries << entrySorts;
+        QTest::newRow("entries still to play") << ListKind::PendingEntries << entryHeadings << 0 << entries << entrySorts;
+        QTest::newRow("team search") << ListKind::TeamSearch << teamHeadings << 0 << teams << teamSorts;
+        QTest::newRow("selected teams") << ListKind::SelectedTeams << teamHeadings << 0 << teams << teamSorts;
+        QTest::newRow("team import") << ListKind::TeamImport << teamHeadings << 0 << teams << teamSorts;
         QTest::newRow("player search")
-            << List::PlayerSearch << playerHeadings << 0
+            << ListKind::PlayerSearch << playerHeadings << 0
             << QStringList{u"bianchi"_s, u"Neri"_s, u"Rossi"_s, u"Verdi"_s}
             << QList<Sort>{{4, 1, {u"Verdi"_s, u"bianchi"_s, u"Rossi"_s, u"Neri"_s}},
                            {5, 1, {u"bianchi"_s, u"Verdi"_s, u"Rossi"_s, u"Neri"_s}},
                            {5, 1, {u"Neri"_s, u"Rossi"_s, u"Verdi"_s, u"bianchi"_s}}};
         QTest::newRow("expired cards")
-            << List::ExpiredCards << QStringList{u"Stato"_s} + playerHeadings << 1
+            << ListKind::ExpiredCards << QStringList{u"Stato"_s} + playerHeadings << 1
             << QStringList{u"bianchi"_s, u"Neri"_s, u"Rossi"_s, u"Verdi"_s}
             << QList<Sort>{{0, 2, {u"Neri"_s, u"bianchi"_s, u"Rossi"_s, u"Verdi"_s}},  // about to expire first
                            {5, 1, {u"Verdi"_s, u"bianchi"_s, u"Rossi"_s, u"Neri"_s}},
                            {6, 1, {u"bianchi"_s, u"Verdi"_s, u"Rossi"_s, u"Neri"_s}}};
         QTest::newRow("expired certificates")
-            << List::ExpiredCertificates << QStringList{u"Stato"_s} + playerHeadings << 1
+            << ListKind::ExpiredCertificates << QStringList{u"Stato"_s} + playerHeadings << 1
             << QStringList{u"bianchi"_s, u"Rossi"_s, u"Verdi"_s}
             << QList<Sort>{{0, 1, {u"Rossi"_s, u"Verdi"_s, u"bianchi"_s}},
                            {5, 1, {u"Verdi"_s, u"Rossi"_s, u"bianchi"_s}},
@@ -257,7 +244,7 @@ private Q_SLOTS:
 
     void tables()
     {
-        QFETCH(List, list);
+        QFETCH(ListKind, list);
         QFETCH(QStringList, headings);
         QFETCH(int, nameColumn);
         QFETCH(QStringList, opening);
