@@ -1,5 +1,6 @@
 #include "players/ExpiryRows.h"
 
+#include "app/Formats.h"
 #include "players/Expiry.h"
 #include "storage/PlayerRecord.h"
 #include "text/TextRules.h"
@@ -62,7 +63,8 @@ std::shared_ptr<ExpiryRows> ExpiryRows::read(const QString& path, expiryList::Ki
 
 RowMark ExpiryRows::mark(qsizetype row) const
 {
-    const QString date = QString::fromLatin1(m_rows->stored(row, m_dateColumn));
+    // Asked for every row when the list sorts by the marks: read straight from the stored bytes.
+    const QDate date = formats::dateFromText(m_rows->stored(row, m_dateColumn));
     switch (expiry::status(date, m_today, m_horizon)) {
     case expiry::Status::Expired:
         return {RowMark::Tone::Alert,
