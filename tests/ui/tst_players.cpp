@@ -291,6 +291,8 @@ private slots:
                                               << QString() << u"31/12/2026"_s;
         QTest::newRow("empty field, a click") << u"txtInizioTes"_s << QString() << u"click"_s << QDate() << QString()
                                               << u"14/02/2026"_s;
+        QTest::newRow("impossible date, a click") << u"txtFineTes"_s << u"31/02/2026"_s << u"click"_s << QDate() << QString()
+                                                  << u"14/02/2026"_s;
         QTest::newRow("a digit starts the date") << u"txtFineTes"_s << u"01/01/2020"_s << u"1"_s << QDate(2020, 1, 1)
                                                  << u"5032027"_s << u"15/03/2027"_s;
         QTest::newRow("a digit, empty field") << u"txtInizioTes"_s << QString() << u"0"_s << QDate() << u"7022028"_s
