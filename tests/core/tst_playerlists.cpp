@@ -1,7 +1,10 @@
-// The player lists without a window: the two row layouts, the expiry rule, and the expiry lists
-// read from an archive, with records whose date cannot be read in the middle.
+// The player lists without a window: the two row layouts, the expiry rule, the expiry lists read
+// from an archive, with records whose date cannot be read in the middle, the marks, counts and
+// the line about records left out that the screens show, and the launcher's deadlines.
+#include "players/Deadlines.h"
 #include "players/Expiry.h"
 #include "players/ExpiryList.h"
+#include "players/ExpiryRows.h"
 #include "players/PlayerRows.h"
 #include "storage/ArchiveError.h"
 #include "storage/PlayerRecord.h"
@@ -146,14 +149,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("horizon");
         QTest::addColumn<QList<qint64>>("positions");  // of the entries, in file order
-        QTest::newRow("expired only") << 0 << QList<qint64>{1, 3, 6};
-        QTest::newRow("and expiring within 3 days") << 3 << QList<qint64>{1, 3, 5, 6};
+        QTest::addColumn<QString>("countLine");
+        QTest::newRow("expired only") << 0 << QList<qint64>{1, 3, 6}
+                                      << u"Il presente riepilogo contiene 3 schede: 3 tessere scadute."_s;
+        QTest::newRow("and expiring within 3 days")
+            << 3 << QList<qint64>{1, 3, 5, 6}
+            << u"Il presente riepilogo contiene 4 schede: 3 tessere scadute, 1 in scadenza entro 3 giorni."_s;
     }
 
     void unreadableDatesAreSkipped()
     {
         QFETCH(int, horizon);
         QFETCH(QList<qint64>, positions);
+        QFETCH(QString, countLine);
         QTemporaryDir folder;
         const QString path = folder.filePath(u"Archivio_Giocatori.pro"_s);
         QVERIFY(archiveFiles::write(path, {player(u"Verdi"_s, u"04/03/2024"_s).toBytes(),
@@ -174,8 +182,9 @@ private Q_SLOTS:
         QCOMPARE(found.entries.front().row.text, playerRows::cardRow(player(u"Verdi"_s, u"04/03/2024"_s).toBytes()));
         QCOMPARE(found.entries.front().date, QDate(2024, 3, 4));
 
-        // The screens list the same players, by their rows.
-        const auto rows = expiryList::rows(path, expiryList::Kind::Cards, QDate(2024, 3, 5), horizon);
+        // The screens list the same players, by their rows, and say how many were left out.
+        const auto rows = ExpiryRows::read(path, expiryList::Kind::Cards, QDate(2024, 3, 5), horizon);
+        QVERIFY(rows->error().isEmpty());
         QList<qint64> listed;
         for (qsizetype i = 0; i < rows->count(); ++i) {
             listed << rows->position(i);
@@ -184,6 +193,81 @@ private Q_SLOTS:
         }
         std::sort(listed.begin(), listed.end());
         QCOMPARE(listed, positions);
+        QCOMPARE(rows->countLine(), countLine);
+        QCOMPARE(rows->unreadable(), 3);
+        QCOMPARE(rows->unreadableLine(),
+                 u"3 schede non sono elencate perch\u00E9 la data di scadenza non \u00E8 leggibile; "
+                 "la prima \u00E8 la scheda n. 2 (Bianchi)."_s);
+    }
+
+    // Each row says what it is, in a word and a tone: expired, or expiring within the horizon.
+    // The table shows the word first, then the row's own columns.
+    void marksAndCounts_data()
+    {
+        QTest::addColumn<expiryList::Kind>("kind");
+        QTest::addColumn<QStringList>("words");  // by name
+        QTest::addColumn<QString>("countLine");
+        QTest::addColumn<QString>("unreadableLine");
+        QTest::newRow("cards") << expiryList::Kind::Cards
+                               << QStringList{u"Anna: Scaduta"_s, u"Bruno: In scadenza"_s, u"Carla: Scaduta"_s}
+                               << u"Il presente riepilogo contiene 3 schede: 2 tessere scadute, 1 in scadenza entro 30 giorni."_s
+                               << QString();
+        QTest::newRow("certificates, one left out")
+            << expiryList::Kind::Certificates << QStringList{u"Anna: In scadenza"_s, u"Bruno: Scaduto"_s}
+            << u"Il presente riepilogo contiene 2 schede: 1 certificato scaduto, 1 in scadenza entro 30 giorni."_s
+            << u"1 scheda non \u00E8 elencata perch\u00E9 la data di scadenza non \u00E8 leggibile: scheda n. 3 (Carla)."_s;
+    }
+
+    void marksAndCounts()
+    {
+        QFETCH(expiryList::Kind, kind);
+        QFETCH(QStringList, words);
+        QFETCH(QString, countLine);
+        QFETCH(QString, unreadableLine);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"Archivio_Giocatori.pro"_s);
+        QVERIFY(archiveFiles::writeRecords(path, QList<PlayerRecord>{player(u"Bruno"_s, u"20/03/2024"_s, u"04/03/2024"_s),
+                                                                    player(u"Anna"_s, u"01/01/2024"_s, u"05/03/2024"_s),
+                                                                    player(u"Carla"_s, u"04/03/2024"_s, u"30/02/2024"_s),
+                                                                    player(u"Dario"_s, u"05/05/2024"_s, u"05/05/2024"_s)}));
+        const auto rows = ExpiryRows::read(path, kind, QDate(2024, 3, 5), 30);
+        QCOMPARE(rows->columns().size(), expiryList::layout(kind).size() + 1);
+        QCOMPARE(rows->columns().front().header, u"Stato"_s);
+        QStringList seen;
+        for (qsizetype row = 0; row < rows->count(); ++row) {
+            const RowMark mark = rows->mark(row);
+            QCOMPARE(rows->cell(row, 0), mark.word);
+            QCOMPARE(mark.tone, mark.word == u"In scadenza"_s ? RowMark::Tone::Caution : RowMark::Tone::Alert);
+            seen << rows->cell(row, 1) + u": "_s + mark.word;
+        }
+        QCOMPARE(seen, words);
+        QCOMPARE(rows->countLine(), countLine);
+        QCOMPARE(rows->unreadableLine(), unreadableLine);
+    }
+
+    // The launcher's line: both dates of every player in one reading, by the lists' rule; no
+    // archive, no deadlines, and no archive made.
+    void deadlines()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"Archivio_Giocatori.pro"_s);
+        const QDate today(2024, 3, 5);
+        QCOMPARE(deadlines::count(path, today).cards.total() + deadlines::count(path, today).certificates.total(), 0);
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(archiveFiles::writeRecords(path, QList<PlayerRecord>{player(u"A"_s, u"04/03/2024"_s, u"03/04/2024"_s),
+                                                                    player(u"B"_s, u"01/03/2024"_s, u"05/04/2024"_s),
+                                                                    player(u"C"_s, u"05/03/2024"_s, u"31/02/2024"_s),
+                                                                    player(u"D"_s, u"06/04/2024"_s, u"01/01/2020"_s)}));
+        const deadlines::Counts counts = deadlines::count(path, today);
+        QCOMPARE(counts.cards.expired, 2);
+        QCOMPARE(counts.cards.expiring, 1);  // today is not expired yet, and within 30 days
+        QCOMPARE(counts.certificates.expired, 1);
+        QCOMPARE(counts.certificates.expiring, 1);  // 03/04 is within 30 days, 05/04 is not
+        QCOMPARE(deadlines::text(expiryList::Kind::Cards, counts.cards), u"Tessere: 2 scadute, 1 in scadenza"_s);
+        QCOMPARE(deadlines::text(expiryList::Kind::Certificates, counts.certificates),
+                 u"Certificati medici: 1 scaduto, 1 in scadenza"_s);
+        QCOMPARE(deadlines::text(expiryList::Kind::Cards, {1, 0}), u"Tessere: 1 scaduta"_s);
+        QCOMPARE(deadlines::text(expiryList::Kind::Certificates, {3, 0}), u"Certificati medici: 3 scaduti"_s);
     }
 
     // Each list tests its own date and shows its own row; a card that has expired does not put the

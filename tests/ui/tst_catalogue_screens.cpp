@@ -120,6 +120,8 @@ struct Program {
 
 }  // namespace
 
+Q_DECLARE_METATYPE(Screen)
+
 class TestCatalogueScreens : public QObject {
     Q_OBJECT
 
@@ -364,6 +366,67 @@ private Q_SLOTS:
         p.screen(Screen::OpenTournament)->close();
         QVERIFY(p.launcher()->isVisible());
         QVERIFY(!editor->isVisible());
+    }
+
+    // The keyboard in both tournament lists: the first Up or Down selects a tournament (the only
+    // one too), later ones move, and Enter opens the selected one: the editor from the open screen,
+    // the merit standings from the chooser. Enter with nothing selected does nothing.
+    void tournamentListKeys_data()
+    {
+        QTest::addColumn<Screen>("on");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("selected");  // after the keys; empty: none
+        QTest::addColumn<bool>("opened");
+        const QStringList one = {QStringLiteral("Coppa.vai")};
+        const QStringList two = {QStringLiteral("Alfa.vai"), QStringLiteral("Beta.vai")};
+        using K = QList<int>;
+        for (const Screen on : {Screen::OpenTournament, Screen::StandingsChooser}) {
+            const char* where = on == Screen::OpenTournament ? "open" : "standings";
+            QTest::addRow("%s: Down selects the only one", where) << on << one << K{Qt::Key_Down} << one.front() << false;
+            QTest::addRow("%s: Up selects the first", where) << on << two << K{Qt::Key_Up} << two.front() << false;
+            QTest::addRow("%s: a second Down moves on", where)
+                << on << two << K{Qt::Key_Down, Qt::Key_Down} << two.back() << false;
+            QTest::addRow("%s: Enter opens the selected one", where)
+                << on << one << K{Qt::Key_Down, Qt::Key_Return} << one.front() << true;
+            QTest::addRow("%s: Enter alone does nothing", where) << on << one << K{Qt::Key_Return} << QString() << false;
+        }
+    }
+
+    void tournamentListKeys()
+    {
+        QFETCH(Screen, on);
+        QFETCH(QStringList, files);
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, selected);
+        QFETCH(bool, opened);
+        Program p;
+        for (const QString& file : files)
+            p.makeFile(file);
+        p.click(Screen::Launcher, on == Screen::OpenTournament ? QStringLiteral("imgApp03") : QStringLiteral("imgApp04"));
+        auto* list = p.screen(on)->findChild<QListWidget*>(QStringLiteral("lstFiles"));
+        p.fake.onDialog = [](QObject* dialog) { qobject_cast<QWidget*>(dialog)->close(); };
+        const auto selectedName = [list] {
+            return list->selectedItems().isEmpty() ? QString() : list->selectedItems().front()->text();
+        };
+        // What is selected when Enter is pressed, or after the last key.
+        QString chosen;
+        list->setFocus();
+        for (const int key : keys) {
+            if (key == Qt::Key_Return)
+                chosen = selectedName();
+            QTest::keyClick(list, Qt::Key(key));
+        }
+        if (!keys.contains(Qt::Key_Return))
+            chosen = selectedName();
+        QCOMPARE(chosen, selected);
+        QVERIFY(p.fake.messages.isEmpty());
+        if (on == Screen::OpenTournament) {
+            QCOMPARE(p.screen(Screen::TournamentEditor)->isVisible(), opened);
+            QCOMPARE(p.screen(on)->isVisible(), !opened);
+        } else {
+            QCOMPARE(p.fake.dialogsRun, opened ? QStringList{QStringLiteral("TfrmExpClassifica")} : QStringList{});
+        }
     }
 
     void openAndDeleteNeedASelection_data()

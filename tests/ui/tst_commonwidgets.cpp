@@ -131,6 +131,75 @@ private Q_SLOTS:
         QVERIFY2(navyOnTheEdge() > f.button->height() / 4, qPrintable(QString::number(navyOnTheEdge())));
     }
 
+    // On every button the focus changes the colours all along the edge, by at least 3:1 in
+    // contrast, on light and dark pictures and on the standard push buttons alike.
+    void focusRingStandsOut_data()
+    {
+        QTest::addColumn<QString>("picture");  // empty: a push button
+        QTest::newRow("light picture") << QStringLiteral("help");
+        QTest::newRow("dark picture") << QStringLiteral("pulsante_chiudi");
+        QTest::newRow("calculator key") << QStringLiteral("calc_key_operator");
+        QTest::newRow("push button") << QString();
+    }
+    void focusRingStandsOut()
+    {
+        QFETCH(QString, picture);
+        style::installFocusRing(*qApp);  // as the program does when it starts
+        QWidget form;
+        auto* field = new QLineEdit(&form);
+        QWidget* button = picture.isEmpty()
+            ? static_cast<QWidget*>(new QPushButton(QStringLiteral("Tessere: 1 scaduta"), &form))
+            : new PictureButton(QStringLiteral("btnProva"), picture, &form);
+        button->setFocusPolicy(Qt::StrongFocus);
+        auto* layout = new QVBoxLayout(&form);
+        layout->addWidget(field);
+        layout->addWidget(button);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        const QImage before = button->grab().toImage();
+        button->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(button->hasFocus());
+        const QImage after = button->grab().toImage();
+
+        const auto luminance = [](QColor c) {
+            const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+        };
+        const auto contrast = [&](QColor a, QColor b) {
+            const double x = luminance(a), y = luminance(b);
+            return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+        };
+        // Across the edge, the strongest change within the ring's depth, at every point of the
+        // four sides away from the rounded corners.
+        const int w = before.width(), h = before.height();
+        const auto change = [&](QPoint edge, QPoint inwards) {
+            double most = 1;
+            for (int depth = 0; depth < 6; ++depth) {
+                const QPoint p = edge + inwards * depth;
+                most = std::max(most, contrast(before.pixelColor(p), after.pixelColor(p)));
+            }
+            return most;
+        };
+        int points = 0, weak = 0;
+        for (int x = 10; x < w - 10; ++x) {
+            for (const auto& [edge, inwards] : {std::pair{QPoint(x, 0), QPoint(0, 1)}, std::pair{QPoint(x, h - 1), QPoint(0, -1)}}) {
+                ++points;
+                weak += change(edge, inwards) < 3 ? 1 : 0;
+            }
+        }
+        for (int y = 10; y < h - 10; ++y) {
+            for (const auto& [edge, inwards] : {std::pair{QPoint(0, y), QPoint(1, 0)}, std::pair{QPoint(w - 1, y), QPoint(-1, 0)}}) {
+                ++points;
+                weak += change(edge, inwards) < 3 ? 1 : 0;
+            }
+        }
+        QVERIFY(points > 40);
+        QVERIFY2(weak == 0, qPrintable(QStringLiteral("%1 of %2 points change less than 3:1").arg(weak).arg(points)));
+    }
+
     // A screen reader names the button by its hint.
     void pictureButtonIsNamedByItsHint()
     {

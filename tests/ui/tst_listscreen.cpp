@@ -5,11 +5,12 @@
 #include "output/Anteprima.h"
 #include "output/ListSummary.h"
 #include "output/RecordListScreen.h"
+#include "output/RecordTable.h"
 #include "FakePlatform.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QtTest>
@@ -42,28 +43,36 @@ class TestListScreen : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Two records give the same row: each row still opens its own record.
+    // Two records give the same row: each row still opens its own record, by a double-click or
+    // by Enter on the selected row.
     void doubleClickOpensThatRecord_data()
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<qint64>("position");
-        QTest::newRow("first of two equal rows") << 0 << qint64(4);
-        QTest::newRow("second of two equal rows") << 1 << qint64(9);
-        QTest::newRow("another row") << 2 << qint64(1);
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("first of two equal rows") << 0 << qint64(4) << false;
+        QTest::newRow("second of two equal rows") << 1 << qint64(9) << false;
+        QTest::newRow("another row") << 2 << qint64(1) << false;
+        QTest::newRow("second of two equal rows, Enter") << 1 << qint64(9) << true;
+        QTest::newRow("another row, Enter") << 2 << qint64(1) << true;
     }
     void doubleClickOpensThatRecord()
     {
         QFETCH(int, row);
         QFETCH(qint64, position);
+        QFETCH(bool, byEnter);
         FakePlatform fake;
         SampleList screen;
         screen.setRows({{"Aquile  Resp. Rossi", 4}, {"Aquile  Resp. Rossi", 9}, {"Leoni", 1}});
         screen.show();
         QSignalSpy opened(&screen, &RecordListScreen::recordOpened);
-        QListView* list = screen.list();
+        QTableView* list = screen.list();
         const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+        if (byEnter)
+            QTest::keyClick(list, Qt::Key_Return);
+        else
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
         QCOMPARE(opened.size(), 1);
         QCOMPARE(opened.first().first().toLongLong(), position);
         QVERIFY(!screen.isVisible());

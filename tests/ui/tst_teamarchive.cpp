@@ -18,7 +18,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -460,7 +460,7 @@ private Q_SLOTS:
                 QTest::mouseClick(widgets::find<PictureButton>(screen, u"btnCerca"_s), Qt::LeftButton);
             }
             rowsSeen = int(screen->rows().size());
-            auto* list = widgets::find<QListView>(screen, u"lstRecords"_s);
+            auto* list = widgets::find<QTableView>(screen, u"lstRecords"_s);
             const QModelIndex index = list->model()->index(row, 0);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());

@@ -7,6 +7,7 @@
 #include "common/PictureButton.h"
 #include "common/RecordEditor.h"
 #include "editor/RecordEditing.h"
+#include "output/RecordListModel.h"
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 #include "tournament/Torneo.h"
@@ -19,7 +20,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -668,11 +669,11 @@ private Q_SLOTS:
 
         QStringList rows;
         e.fake.onDialog = [&](QObject* dialog) {
-            auto* list = widgets::find<QListView>(dialog, QStringLiteral("lstRecords"));
+            auto* list = widgets::find<QTableView>(dialog, QStringLiteral("lstRecords"));
             qobject_cast<QWidget*>(dialog)->show();
             QCOMPARE(qobject_cast<QWidget*>(dialog)->windowTitle(), QStringLiteral(" Importa dati da archivio squadre"));
             for (int i = 0; i < list->model()->rowCount(); ++i)
-                rows << list->model()->index(i, 0).data().toString();
+                rows << list->model()->index(i, 0).data(RecordListModel::RowTextRole).toString();
             const QModelIndex index = list->model()->index(row, 0);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());

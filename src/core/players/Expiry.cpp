@@ -4,37 +4,7 @@
 
 namespace expiry {
 
-namespace {
-
-int digit(QChar c) { return c >= u'0' && c <= u'9' ? c.unicode() - u'0' : -1; }
-
-// The form every saved date has, read without the general parser: the lists read one date per
-// record of the archive.
-QDate canonical(const QString& text)
-{
-    if (text.size() != 10 || text.at(2) != u'/' || text.at(5) != u'/')
-        return {};
-    int parts[3] = {0, 0, 0};
-    const int starts[3] = {0, 3, 6};
-    const int lengths[3] = {2, 2, 4};
-    for (int part = 0; part < 3; ++part) {
-        for (int i = 0; i < lengths[part]; ++i) {
-            const int d = digit(text.at(starts[part] + i));
-            if (d < 0)
-                return {};
-            parts[part] = parts[part] * 10 + d;
-        }
-    }
-    return QDate(parts[2], parts[1], parts[0]);  // invalid for a day the month does not have
-}
-
-}  // namespace
-
-QDate date(const QString& dateText)
-{
-    const QDate quick = canonical(dateText);
-    return quick.isValid() ? quick : formats::dateFromText(dateText);
-}
+QDate date(const QString& dateText) { return formats::dateFromText(dateText); }
 
 Status status(const QString& dateText, const QDate& today, int horizonDays)
 {

@@ -1,6 +1,7 @@
 #include "players/ExpiryList.h"
 
 #include "output/ArchiveScan.h"
+#include "output/PackedRows.h"
 #include "players/Expiry.h"
 #include "players/PlayerRows.h"
 #include "storage/PlayerRecord.h"
@@ -28,14 +29,9 @@ const List& list(Kind kind)
 
 }  // namespace
 
-std::shared_ptr<PackedRows> rows(const QString& path, Kind kind, const QDate& today, int horizonDays)
-{
-    const List& tested = list(kind);
-    return PackedRows::read(path, formatOf<PlayerRecord>(), tested.layout, [&](QByteArrayView record) {
-        return expiry::listed(
-            expiry::status(PlayerRecord::Layout.readField(record, tested.testedField), today, horizonDays));
-    });
-}
+const listRows::Layout& layout(Kind kind) { return list(kind).layout; }
+
+std::size_t testedField(Kind kind) { return list(kind).testedField; }
 
 Result read(const QString& path, Kind kind, const QDate& today, int horizonDays)
 {

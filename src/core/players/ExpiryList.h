@@ -1,13 +1,10 @@
 #pragma once
 
 #include "output/ListRows.h"
-#include "output/PackedRows.h"
 
 #include <QDate>
 #include <QList>
 #include <QString>
-
-#include <memory>
 
 // The players whose membership card or medical certificate has expired, or is about to, as the
 // two expiry lists and the command line show them.
@@ -33,9 +30,9 @@ struct Result {
 // ends the reading and keeps the entries read before it.
 Result read(const QString& path, Kind kind, const QDate& today, int horizonDays);
 
-// The same players as the screens list them, sorted by their rows as every list, and read
-// compactly for large archives. A failure keeps the rows read before it.
-std::shared_ptr<PackedRows> rows(const QString& path, Kind kind, const QDate& today, int horizonDays);
+// The list's row, and the player record field whose date it tests (its index in the record).
+const listRows::Layout& layout(Kind kind);
+std::size_t testedField(Kind kind);
 
 // The printed list's title; a horizon says how far ahead it looks.
 QString printTitle(Kind kind, int horizonDays);

@@ -53,6 +53,25 @@ QString alphabeticalRow(const Entry& entry)
     return row;
 }
 
+const listRows::Layout& columns(Kind kind)
+{
+    using listRows::Values;
+    static const listRows::Layout merit = {
+        {QString(), QString(), PlaceWidth, QStringLiteral("Pos."), Values::Place},
+        {Separator, QStringLiteral("Concorrente"), NameWidth, QStringLiteral("Squadra")},
+        {ContactLabel, QStringLiteral("Responsabile"), MeritContactWidth, QStringLiteral("Responsabile")},
+        {NoteLabel, QStringLiteral("Note"), NoteWidth, QStringLiteral("Note"), Values::Text, true},
+        {PointsLabel, QStringLiteral("Punteggio"), -1, QStringLiteral("Punti"), Values::Number},
+    };
+    static const listRows::Layout alphabetical = [] {
+        listRows::Layout layout = merit.mid(1);
+        layout[0].label.clear();
+        layout[1].width = AlphabeticalContactWidth;
+        return layout;
+    }();
+    return kind == Kind::Merit ? merit : alphabetical;
+}
+
 List read(Kind kind, const QString& path)
 {
     const Table table = Table::load(kind, path);

@@ -28,6 +28,8 @@ public:
     qsizetype count() const override { return qsizetype(m_order.size()); }
     QString text(qsizetype row) const override;
     qint64 position(qsizetype row) const override;
+    const listRows::Layout& columns() const override { return standings::columns(m_kind); }
+    QByteArrayView stored(qsizetype row, qsizetype column) const override;
 
     // Empty when the whole file was read.
     QString error() const { return m_error; }

@@ -11,7 +11,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QShowEvent>
 
 namespace {

@@ -34,6 +34,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+
+#include <type_traits>
 
 using namespace Qt::StringLiterals;
 
@@ -142,10 +145,12 @@ const QList<ButtonRow>& fieldButtons()
 
 // A list that leads back to the editor: the chosen row's player comes up with the photo.
 template <typename List>
-void openList(TfrmGiocatori* editor)
+void openList(TfrmGiocatori* editor, int horizonDays = 0)
 {
-    dialogs::open<List>(editor, [editor](List& list) {
+    dialogs::open<List>(editor, [editor, horizonDays](List& list) {
         QObject::connect(&list, &RecordListScreen::recordOpened, editor, &TfrmGiocatori::showRecord);
+        if constexpr (std::is_base_of_v<ExpiryListScreen, List>)
+            list.setHorizon(horizonDays);
     });
 }
 
@@ -271,6 +276,14 @@ void TfrmGiocatori::setPhoto(const QImage& picture) { m_photoState->put(picture)
 
 void TfrmGiocatori::showRecord(qint64 position) { m_editor->show(position); }
 
+void TfrmGiocatori::openExpiryList(expiryList::Kind kind, int horizonDays)
+{
+    if (kind == expiryList::Kind::Cards)
+        openList<TfrmTessereScadute>(this, horizonDays);
+    else
+        openList<TfrmCertificatiScaduti>(this, horizonDays);
+}
+
 void TfrmGiocatori::setExpiry(const QString& control, const QString& date)
 {
     if (auto* field = m_form->control<QLineEdit>(control))
@@ -321,12 +334,18 @@ bool TfrmGiocatori::eventFilter(QObject* watched, QEvent* event)
     if (auto* date = qobject_cast<QLineEdit*>(watched); date && m_dates.contains(date)) {
         if (event->type() == QEvent::KeyPress)
             return dateKeyDown(date, static_cast<QKeyEvent*>(event));
+        // A click, too, opens the calendar: the field cannot be typed into.
+        if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
+            && date->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+            openCalendar(date);
+            return true;
+        }
     }
     return WorkScreen::eventFilter(watched, event);
 }
 
 // A date is never typed: Backspace or Delete empties it, Enter moves on, Tab leaves it, and any
-// other key opens the calendar.
+// other key opens the calendar, which takes that key as the start of a typed date.
 bool TfrmGiocatori::dateKeyDown(QLineEdit* field, QKeyEvent* key)
 {
     switch (key->key()) {
@@ -344,16 +363,19 @@ bool TfrmGiocatori::dateKeyDown(QLineEdit* field, QKeyEvent* key)
         field->clear();
         return true;
     default:
-        openCalendar(field);
+        openCalendar(field, key);
         return true;
     }
 }
 
-void TfrmGiocatori::openCalendar(QLineEdit* field)
+void TfrmGiocatori::openCalendar(QLineEdit* field, const QKeyEvent* key)
 {
     const QString target = field->objectName();
-    dialogs::open<TfrmCalendario>(this, [this, target](TfrmCalendario& calendar) {
+    dialogs::open<TfrmCalendario>(this, [this, field, target, key](TfrmCalendario& calendar) {
         calendar.setTarget([this, target](const QString& date) { setExpiry(target, date); });
+        calendar.setDate(field->text());
+        if (key)
+            calendar.typeAhead(*key);
     });
 }
 

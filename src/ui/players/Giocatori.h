@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/WorkScreen.h"
+#include "players/ExpiryList.h"
 
 #include <QString>
 
@@ -26,6 +27,10 @@ public:
     // Shows the record at `position` with its photo, as the lists and the search hand it over.
     void showRecord(qint64 position);
 
+    // Opens the list of expired cards or certificates, listing also those that expire within
+    // `horizonDays`; the player chosen there comes up here.
+    void openExpiryList(expiryList::Kind kind, int horizonDays);
+
     // Writes a date text picked in the calendar into `txtInizioTes` or `txtFineTes`.
     void setExpiry(const QString& control, const QString& date);
 
@@ -44,7 +49,7 @@ private:
     bool checkBeforeSave();
     void storePhoto(qint64 position);
     bool dateKeyDown(QLineEdit* field, QKeyEvent* key);
-    void openCalendar(QLineEdit* field);
+    void openCalendar(QLineEdit* field, const QKeyEvent* key = nullptr);
     void btnCodFiscClick();
     void btnCaricaFotoClick();
     void btnWebcamClick();

@@ -1,0 +1,106 @@
+#include "players/ExpiryRows.h"
+
+#include "app/Formats.h"
+#include "players/Expiry.h"
+#include "storage/PlayerRecord.h"
+#include "text/TextRules.h"
+
+namespace {
+
+QString counted(int number, const QString& one, const QString& many)
+{
+    return QString::number(number) + QLatin1Char(' ') + (number == 1 ? one : many);
+}
+
+}  // namespace
+
+ExpiryRows::ExpiryRows(expiryList::Kind kind, const QDate& today, int horizonDays)
+    : m_kind(kind)
+    , m_today(today)
+    , m_horizon(horizonDays)
+{
+    m_columns = {{QString(), QString(), 11, QStringLiteral("Stato"), listRows::Values::Mark}};
+    const listRows::Layout& row = expiryList::layout(kind);
+    const std::string_view field = PlayerRecord::Layout.fields[expiryList::testedField(kind)].name;
+    const QString tested = QString::fromLatin1(field.data(), qsizetype(field.size()));
+    for (qsizetype column = 0; column < row.size(); ++column) {
+        m_columns.append(row.at(column));
+        if (row.at(column).field == tested)
+            m_dateColumn = column;
+    }
+}
+
+std::shared_ptr<ExpiryRows> ExpiryRows::read(const QString& path, expiryList::Kind kind, const QDate& today,
+                                             int horizonDays)
+{
+    std::shared_ptr<ExpiryRows> rows(new ExpiryRows(kind, today, horizonDays));
+    static constexpr std::size_t name = PlayerRecord::Layout.indexOf("Giocatore");
+    const std::size_t testedField = expiryList::testedField(kind);
+    // The records come to the test one by one in file order, so counting them gives the position.
+    qint64 position = 0;
+    rows->m_rows = PackedRows::read(path, formatOf<PlayerRecord>(), expiryList::layout(kind), [&](QByteArrayView record) {
+        ++position;
+        switch (expiry::status(PlayerRecord::Layout.readField(record, testedField), today, horizonDays)) {
+        case expiry::Status::Expired:
+            ++rows->m_expired;
+            return true;
+        case expiry::Status::Expiring:
+            ++rows->m_expiring;
+            return true;
+        case expiry::Status::Unreadable:
+            if (rows->m_unreadable++ == 0) {
+                rows->m_firstUnreadable = position;
+                rows->m_firstUnreadableName = trimControls(PlayerRecord::Layout.readField(record, name));
+            }
+            return false;
+        case expiry::Status::Fine:
+            return false;
+        }
+        return false;
+    });
+    return rows;
+}
+
+RowMark ExpiryRows::mark(qsizetype row) const
+{
+    // Asked for every row when the list sorts by the marks: read straight from the stored bytes.
+    const QDate date = formats::dateFromText(m_rows->stored(row, m_dateColumn));
+    switch (expiry::status(date, m_today, m_horizon)) {
+    case expiry::Status::Expired:
+        return {RowMark::Tone::Alert,
+                m_kind == expiryList::Kind::Cards ? QStringLiteral("Scaduta") : QStringLiteral("Scaduto")};
+    case expiry::Status::Expiring:
+        return {RowMark::Tone::Caution, QStringLiteral("In scadenza")};
+    default:
+        return {};
+    }
+}
+
+QString ExpiryRows::countLine() const
+{
+    const bool cards = m_kind == expiryList::Kind::Cards;
+    QString line = QStringLiteral("Il presente riepilogo contiene ")
+        + counted(int(count()), QStringLiteral("scheda"), QStringLiteral("schede")) + QStringLiteral(": ")
+        + counted(m_expired, cards ? QStringLiteral("tessera scaduta") : QStringLiteral("certificato scaduto"),
+                  cards ? QStringLiteral("tessere scadute") : QStringLiteral("certificati scaduti"));
+    if (m_horizon > 0)
+        line += QStringLiteral(", %1 in scadenza entro %2")
+                    .arg(m_expiring)
+                    .arg(counted(m_horizon, QStringLiteral("giorno"), QStringLiteral("giorni")));
+    return line + QLatin1Char('.');
+}
+
+QString ExpiryRows::unreadableLine() const
+{
+    if (m_unreadable == 0)
+        return {};
+    const QString first = QStringLiteral("scheda n. %1 (%2)")
+                              .arg(m_firstUnreadable)
+                              .arg(m_firstUnreadableName.isEmpty() ? QStringLiteral("senza nome") : m_firstUnreadableName);
+    if (m_unreadable == 1)
+        return QStringLiteral("1 scheda non \u00E8 elencata perch\u00E9 la data di scadenza non \u00E8 leggibile: ") + first
+            + QLatin1Char('.');
+    return QStringLiteral("%1 schede non sono elencate perch\u00E9 la data di scadenza non \u00E8 leggibile; la prima \u00E8 la ")
+               .arg(m_unreadable)
+        + first + QLatin1Char('.');
+}
