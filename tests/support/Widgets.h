@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QListView>
+#include <QTableView>
 #include <QObject>
 #include <QPushButton>
 #include <QString>
@@ -53,7 +53,7 @@ QStringList names(const QObject* root)
 // Double-clicks row `row` of the list screen's list `lstRecords`, as a user opens a record.
 inline void doubleClickRow(const QObject* root, int row)
 {
-    auto* list = find<QListView>(root, QStringLiteral("lstRecords"));
+    auto* list = find<QTableView>(root, QStringLiteral("lstRecords"));
     const QModelIndex index = list->model()->index(row, 0);
     QVERIFY(index.isValid());
     const QPoint centre = list->visualRect(index).center();
