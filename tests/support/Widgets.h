@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QEnterEvent>
 #include <QObject>
 #include <QPushButton>
 #include <QString>
@@ -47,6 +49,20 @@ QStringList names(const QObject* root)
         result.append(child->objectName());
     result.sort();
     return result;
+}
+
+// What the window system sends when a window opens under a pointer that does not move: an enter
+// event to the widget under `at` (in the window's coordinates) and to each of its parents.
+inline void enterUnderPointer(QWidget* window, QPoint at)
+{
+    QWidget* under = window->childAt(at);
+    for (QWidget* widget = under ? under : window; widget; widget = widget->parentWidget()) {
+        const QPoint local = widget->mapFrom(window, at);
+        QEnterEvent event(local, local, window->mapToGlobal(at));
+        QCoreApplication::sendEvent(widget, &event);
+        if (widget == window)
+            break;
+    }
 }
 
 }  // namespace widgets
