@@ -104,9 +104,12 @@ void writeCover(QTextCursor& cursor, const QString& logoPath)
     image.setWidth(360);
     image.setHeight(360.0 * size.height() / size.width());
     cursor.insertImage(image);
-    centred.setTopMargin(36);
+    centred.setTopMargin(30);
     cursor.insertBlock(centred);
-    cursor.insertText(GuideTitle, textFormat(26, true, Navy));
+    cursor.insertText(QStringLiteral("Golvera"), textFormat(40, true, Navy));
+    centred.setTopMargin(10);
+    cursor.insertBlock(centred);
+    cursor.insertText(GuideTitle, textFormat(24, true, Navy));
     centred.setTopMargin(14);
     cursor.insertBlock(centred);
     cursor.insertText(QStringLiteral("Tornei, squadre e giocatori per le societ\u00E0 sportive"), textFormat(15, false, Green));
@@ -154,9 +157,9 @@ void writeChapters(QTextCursor& cursor, const QList<Chapter>& chapters, QList<QT
     }
 }
 
-// Headings in the program's colours; pictures no wider than the text and not too tall; tables
-// with thin rules.
-void styleChapters(QTextDocument& guide)
+// Headings in the program's colours; pictures no wider than the text and not too tall; the
+// chapters' tables with thin rules.
+void styleChapters(QTextDocument& guide, const QTextTable* contents)
 {
     for (QTextBlock block = guide.begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().headingLevel() > 0) {
@@ -184,11 +187,13 @@ void styleChapters(QTextDocument& guide)
         }
     }
     for (QTextFrame* frame : guide.rootFrame()->childFrames()) {
-        if (auto* table = qobject_cast<QTextTable*>(frame); table && table->format().border() > 0) {
+        if (auto* table = qobject_cast<QTextTable*>(frame); table && table != contents) {
             QTextTableFormat format = table->format();
-            format.setBorder(0.6);
+            format.setBorder(1);
             format.setBorderBrush(QColor(0x9A, 0xA8, 0xBD));
             format.setBorderCollapse(true);
+            format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+            format.setCellSpacing(0);
             format.setCellPadding(5);
             format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
             table->setFormat(format);
@@ -221,7 +226,7 @@ double textBottom(double y) { return (pageOf(y) + 1) * PageSize.height() - Botto
 // one; the caller lays the guide out again and asks again.
 bool keepTogether(QTextDocument& guide)
 {
-    constexpr double RoomUnderHeading = 90;
+    constexpr double RoomUnderHeading = 50;
     QAbstractTextDocumentLayout* layout = guide.documentLayout();
     for (QTextFrame* frame : guide.rootFrame()->childFrames()) {
         const QRectF box = layout->frameBoundingRect(frame);
@@ -335,7 +340,7 @@ int main(int argc, char* argv[])
     QTextTable* contents = writeContents(cursor, chapters);
     QList<QTextBlock> starts;
     writeChapters(cursor, chapters, starts);
-    styleChapters(guide);
+    styleChapters(guide, contents);
     fillContents(contents, starts);
     layOut(guide);
     for (int moves = 0; moves < 200 && keepTogether(guide); ++moves)
