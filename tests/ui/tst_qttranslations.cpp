@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
@@ -26,6 +27,8 @@ private Q_SLOTS:
     {
         QVERIFY2(qtTranslations::install(), "Qt's Italian translations (qtbase_it) are not installed");
         formats::install();
+        // Qt's file dialog keeps its history in the user's settings: the test's stay apart.
+        QStandardPaths::setTestModeEnabled(true);
     }
 
     void standardButtonsAreItalian_data()
