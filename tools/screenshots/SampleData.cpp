@@ -83,7 +83,7 @@ PlayerRecord player(const QString& name, const QString& born, const QString& rol
     record.Peso = QStringLiteral("72");
     record.Piede = QStringLiteral("Destro");
     record.Cel = QStringLiteral("347 7654321");
-    record.Tessera = QStringLiteral("FIGC-2026-0412");
+    record.Tessera = QStringLiteral("T-2026-0412");
     record.ScadTessera = card;
     record.ScadCertificato = certificate;
     record.Presenze = QStringLiteral("18");
