@@ -39,18 +39,6 @@ T* find(const QObject* root, const QString& name)
     return standIn<T>(name);
 }
 
-// The object names of `root`'s descendants of type T, sorted: screens are checked by the names of
-// their buttons, so a button added or renamed shows by name.
-template <typename T>
-QStringList names(const QObject* root)
-{
-    QStringList result;
-    for (const T* child : root->findChildren<T*>())
-        result.append(child->objectName());
-    result.sort();
-    return result;
-}
-
 // What the window system sends when a window opens under a pointer that does not move: an enter
 // event to the widget under `at` (in the window's coordinates) and to each of its parents.
 inline void enterUnderPointer(QWidget* window, QPoint at)
@@ -63,6 +51,18 @@ inline void enterUnderPointer(QWidget* window, QPoint at)
         if (widget == window)
             break;
     }
+}
+
+// The object names of `root`'s descendants of type T, sorted: screens are checked by the names of
+// their buttons, so a button added or renamed shows by name.
+template <typename T>
+QStringList names(const QObject* root)
+{
+    QStringList result;
+    for (const T* child : root->findChildren<T*>())
+        result.append(child->objectName());
+    result.sort();
+    return result;
 }
 
 }  // namespace widgets
