@@ -222,7 +222,8 @@ void breakBefore(const QTextBlock& block)
 double textBottom(double y) { return (pageOf(y) + 1) * PageSize.height() - BottomMargin; }
 
 // Moves to the next page a table that the page's end would cut, with the heading or the sentence
-// that introduces it, or a heading with no room for its first lines under it. True when it moved
+// that introduces it, a heading with no room for its first lines under it, or a picture whose
+// caption would go to the next page. True when it moved
 // one; the caller lays the guide out again and asks again.
 bool keepTogether(QTextDocument& guide)
 {
@@ -247,11 +248,15 @@ bool keepTogether(QTextDocument& guide)
         return true;
     }
     for (QTextBlock block = guide.begin(); block.isValid(); block = block.next()) {
-        if (block.blockFormat().headingLevel() == 0
-            || block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+        if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
             continue;
         const QRectF here = layout->blockBoundingRect(block);
-        if (here.bottom() + RoomUnderHeading > textBottom(here.top())) {
+        const bool heading = block.blockFormat().headingLevel() > 0;
+        const bool orphanedHeading = heading && here.bottom() + RoomUnderHeading > textBottom(here.top());
+        // A picture's caption, the line after it, stays on the picture's page.
+        const bool picture = block.text().contains(QChar::ObjectReplacementCharacter) && block.next().isValid();
+        const bool orphanedCaption = picture && layout->blockBoundingRect(block.next()).bottom() > textBottom(here.top());
+        if (orphanedHeading || orphanedCaption) {
             breakBefore(block);
             return true;
         }
