@@ -10,6 +10,7 @@ packages=(
   qt6-translations-l10n
   xdg-utils
   libzip-dev pkgconf
+  poppler-utils
 )
 
 missing=()

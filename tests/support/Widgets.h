@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QEnterEvent>
 #include <QTableView>
 #include <QObject>
 #include <QPushButton>
@@ -36,6 +38,20 @@ T* find(const QObject* root, const QString& name)
     QTest::qFail(qPrintable(QStringLiteral("no %1 named %2").arg(QLatin1String(T::staticMetaObject.className()), name)),
                  __FILE__, __LINE__);
     return standIn<T>(name);
+}
+
+// What the window system sends when a window opens under a pointer that does not move: an enter
+// event to the widget under `at` (in the window's coordinates) and to each of its parents.
+inline void enterUnderPointer(QWidget* window, QPoint at)
+{
+    QWidget* under = window->childAt(at);
+    for (QWidget* widget = under ? under : window; widget; widget = widget->parentWidget()) {
+        const QPoint local = widget->mapFrom(window, at);
+        QEnterEvent event(local, local, window->mapToGlobal(at));
+        QCoreApplication::sendEvent(widget, &event);
+        if (widget == window)
+            break;
+    }
 }
 
 // The object names of `root`'s descendants of type T, sorted: screens are checked by the names of

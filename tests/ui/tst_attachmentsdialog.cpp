@@ -2,6 +2,7 @@
 // copies into Documenti_Allegati at once, and what reaches the editor only on "Applica e chiudi".
 #include "attachments/AttachmentStore.h"
 #include "common/AllegaCartella.h"
+#include "platform/ChooserFolders.h"
 #include "player_editor.h"
 
 #include <QDir>
@@ -110,10 +111,14 @@ private slots:
             QVERIFY(!button(dialog, u"btnApri02"_s)->isEnabled());
             button(dialog, apply ? u"btnApplica"_s : u"btnAnnulla"_s)->click();
         };
+        const QString startFolder = chooserFolders::attachments();
         TfrmAllegaCartella::edit(&editor.window, editor);
 
         QCOMPARE(fake.fileRequests.size(), 1);
         QCOMPARE(fake.fileRequests[0].title, u"Selezionare il file da allegare:"_s);
+        QCOMPARE(fake.fileRequests[0].folder, startFolder);
+        // The next chooser opens where this file came from.
+        QCOMPARE(chooserFolders::attachments(), elsewhere.path());
         QVERIFY(fake.messages.isEmpty());
         // The copy is made at once, whatever the user does next.
         QCOMPARE(readFile(attachmentStore::path(u"Referto.PDF"_s)), "referto"_ba);

@@ -14,13 +14,19 @@
 #include "common/Style.h"
 #include "common/WorkScreen.h"
 #include "platform/TMisc.h"
+#include "players/ExpGiocatori.h"
+#include "teams/ExpSquadre.h"
+#include "tournament/ExpTorneo.h"
 #include "FakePlatform.h"
+#include "Widgets.h"
 
 #include <QAccessible>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -293,6 +299,10 @@ private Q_SLOTS:
         hintLine::install(panInfo, {save}, {&form, panel, shape});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // Opened under a resting pointer: the resting text stays until the pointer moves.
+        widgets::enterUnderPointer(&form, QPoint(300, 200));
+        widgets::enterUnderPointer(&form, QPoint(15, 15));
+        QCOMPARE(panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
 
         QTest::mouseMove(save, QPoint(5, 5));
         QTRY_COMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente in archivio."));
@@ -304,6 +314,67 @@ private Q_SLOTS:
         QTest::mouseMove(save, QPoint(6, 6));
         QTRY_VERIFY(!panInfo->text().isEmpty());
         QTest::mouseMove(panel, QPoint(300, 200));
+        QTRY_COMPARE(panInfo->text(), QString());
+    }
+
+    // The three exports look alike: a fixed light grey dialog, the panel, the white band with its
+    // picture and the pointing hand beside the export button, the grid and the slate-blue line,
+    // whose resting text stays when the screen opens under a resting pointer.
+    void exportScreens_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("tournament") << QStringLiteral("torneo");
+        QTest::newRow("teams") << QStringLiteral("squadre");
+        QTest::newRow("players") << QStringLiteral("giocatori");
+    }
+    void exportScreens()
+    {
+        QFETCH(QString, screen);
+        FakePlatform fake;
+        TempProgramFolder folder;
+        std::unique_ptr<QDialog> dialog;
+        if (screen == QStringLiteral("torneo")) {
+            auto* tournament = new TfrmExpTorneo;
+            tournament->setTournament(folder.file(QStringLiteral("Coppa.vai")));
+            dialog.reset(tournament);
+        } else if (screen == QStringLiteral("squadre")) {
+            dialog.reset(new TfrmExpSquadre);
+        } else {
+            dialog.reset(new TfrmExpGiocatori);
+        }
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QCOMPARE(dialog->size(), QSize(862, 560));
+        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        const QImage look = dialog->grab().toImage();
+        QCOMPARE(look.pixelColor(4, 4), QColor(0xEE, 0xED, 0xED));
+
+        QWidget* panel = widgets::find<QWidget>(dialog.get(), QStringLiteral("panContent"));
+        QCOMPARE(panel->size(), QSize(837, 533));
+        auto* grid = widgets::find<QTableView>(dialog.get(), QStringLiteral("grdRecords"));
+        QCOMPARE(grid->size(), QSize(821, 409));
+        QVERIFY(panel->rect().contains(grid->geometry()));
+        QCOMPARE(grid->verticalHeader()->defaultSectionSize(), 21);
+        QVERIFY(grid->alternatingRowColors());
+
+        QWidget* band = widgets::find<QWidget>(dialog.get(), QStringLiteral("panBanda"));
+        QCOMPARE(band->grab().toImage().pixelColor(band->width() / 2 + 40, band->height() / 2), QColor(Qt::white));
+        QVERIFY(band->geometry().bottom() < grid->geometry().top());
+        auto* exportButton = widgets::find<PictureButton>(dialog.get(), QStringLiteral("cmdEsporta"));
+        const QRect hand = widgets::find<Picture>(dialog.get(), QStringLiteral("imgMano"))->geometry();
+        QVERIFY(band->geometry().contains(exportButton->geometry()));
+        QVERIFY(hand.right() < exportButton->x() && exportButton->x() - hand.right() < 16);
+        QVERIFY(widgets::find<Picture>(dialog.get(), QStringLiteral("imgEsporta"))->isVisible());
+
+        auto* panInfo = widgets::find<QLabel>(dialog.get(), QStringLiteral("panInfo"));
+        QVERIFY(panInfo->geometry().top() > grid->geometry().bottom());
+        const QImage line = panInfo->grab().toImage();
+        QCOMPARE(line.pixelColor(line.width() - 10, line.height() / 2), QColor(0x6A, 0x5A, 0xCD));
+        widgets::enterUnderPointer(dialog.get(), dialog->rect().center());
+        QCOMPARE(panInfo->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
+        QTest::mouseMove(exportButton, QPoint(5, 5));
+        QTRY_COMPARE(panInfo->text(), QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+        QTest::mouseMove(grid->viewport(), QPoint(200, 200));
         QTRY_COMPARE(panInfo->text(), QString());
     }
 

@@ -2,6 +2,7 @@
 // and the photo that follows each record through save, duplicate and navigation.
 #include "common/HelpTopics.h"
 #include "editor/RecordEditing.h"
+#include "platform/ChooserFolders.h"
 #include "players/Calendario.h"
 #include "players/PlayerSheet.h"
 #include "players/Zoom.h"
@@ -528,6 +529,11 @@ private slots:
         e.click(u"btnCaricaFoto"_s);
         QCOMPARE(e.photo(), loaded.convertToFormat(e.photo().format()));
         QCOMPARE(e.fake.fileRequests.last().title, u"Selezionare un file di immagine in formato Jpeg o Bitmap."_s);
+        // The first filter shows what the title promises; every file on request.
+        QCOMPARE(e.fake.fileRequests.last().filters,
+                 (QStringList{u"Immagine JPEG o Bitmap (*.jpg *.jpeg *.bmp)"_s, u"Immagine JPEG (*.jpg *.jpeg)"_s,
+                              u"Immagine Bitmap (*.bmp)"_s, u"Tutti i file (*)"_s}));
+        QCOMPARE(e.fake.fileRequests.last().folder, chooserFolders::pictures());
 
         // Cancelled, or a file that is no picture: the picture stays.
         e.click(u"btnCaricaFoto"_s);
@@ -545,6 +551,7 @@ private slots:
         e.fake.fileAnswers = {e.folder.file(u"copia"_s)};
         e.click(u"btnSalvaFoto"_s);
         QCOMPARE(e.fake.fileRequests.last().initialName, u"Foto.jpg"_s);
+        QCOMPARE(e.fake.fileRequests.last().folder, chooserFolders::pictures());
         QCOMPARE(photoStore::read(e.folder.file(u"copia.jpg"_s)).size(), QSize(120, 90));
         QCOMPARE(e.fake.fileRequests.last().defaultSuffix, u"jpg"_s);
         // The name typed again: now copia.jpg exists, so the extension comes with the question,

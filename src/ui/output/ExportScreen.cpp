@@ -21,16 +21,24 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr QSize ScreenSize{1000, 640};
+// A fixed light grey dialog; in its panel a white band with a picture and the buttons, the grid,
+// and the slate-blue hint line at the foot.
+constexpr QSize ScreenSize{862, 560};
+constexpr QRect PanelGeometry{12, 13, 837, 533};
+constexpr QRect BandGeometry{0, 0, 837, 64};
+constexpr QRect GridGeometry{8, 72, 821, 409};
+constexpr QRect HintGeometry{8, 489, 821, 36};
+const QColor background = QColor::fromRgba(0xFFEEEDED);
+const QColor slateBlue{0x6A, 0x5A, 0xCD};
 constexpr int RowHeight = 21;
 constexpr int NumberWidth = 60;
 
 const QList<ButtonRow>& buttons()
 {
     static const QList<ButtonRow> rows = {
-        {u"cmdEsporta"_s, u"excel"_s, {24, 496, 48, 48}, u"Esporta l'archivio in formato Microsoft Excel."_s},
-        {u"cmdGuida"_s, u"help"_s, {856, 496, 48, 48}, u"Visualizza la pagina della guida sensibile al contesto."_s},
-        {u"cmdEsci"_s, u"exit"_s, {914, 496, 48, 48}, u"Esci da questo ambiente di lavoro."_s},
+        {u"cmdEsporta"_s, u"excel"_s, {296, 8, 48, 48}, u"Esporta l'archivio in formato Microsoft Excel."_s},
+        {u"cmdGuida"_s, u"help"_s, {718, 8, 48, 48}, u"Visualizza la pagina della guida sensibile al contesto."_s},
+        {u"cmdEsci"_s, u"exit"_s, {776, 8, 48, 48}, u"Esci da questo ambiente di lavoro."_s},
     };
     return rows;
 }
@@ -56,14 +64,22 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
 
     auto* panel = new QWidget(this);
     panel->setObjectName(u"panContent"_s);
-    panel->setAttribute(Qt::WA_StyledBackground);
-    panel->setStyleSheet(style::panelStyleSheet);
-    panel->setGeometry(12, 12, ScreenSize.width() - 24, ScreenSize.height() - 24);
+    panel->setGeometry(PanelGeometry);
+
+    auto* band = new QWidget(panel);
+    band->setObjectName(u"panBanda"_s);
+    band->setAttribute(Qt::WA_StyledBackground);
+    band->setStyleSheet(u"#panBanda { background-color: white; border: 1px solid #C8C8C8; border-radius: 6px; }"_s);
+    band->setGeometry(BandGeometry);
+    auto* picture = new Picture(u"imgEsporta"_s, u"esporta_banner"_s, band);
+    picture->setGeometry(10, 4, 220, 56);
+    auto* hand = new Picture(u"imgMano"_s, u"mano"_s, band);
+    hand->setGeometry(242, 8, 48, 48);
 
     m_grid = new QTableView(panel);
     m_grid->setObjectName(u"grdRecords"_s);
     m_grid->setModel(m_model);
-    m_grid->setGeometry(14, 14, panel->width() - 28, 470);
+    m_grid->setGeometry(GridGeometry);
     m_grid->setAlternatingRowColors(true);
     m_grid->setStyleSheet(u"QTableView { alternate-background-color: #EEF3FA; background-color: white;"
                           " gridline-color: #C8D2DE; }"_s);
@@ -90,10 +106,10 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
     m_panInfo = new QLabel(u"Esportazione archivio in Microsoft Excel."_s, panel);
     m_panInfo->setObjectName(u"panInfo"_s);
     m_panInfo->setFont(style::tahoma(12));
-    m_panInfo->setStyleSheet(u"background-color: %1; color: white; border-radius: 8px; padding-left: 14px;"_s
-                                 .arg(style::navy.name()));
-    m_panInfo->setGeometry(14, 558, panel->width() - 28, 40);
-    hintLine::install(m_panInfo, pictures, {this, panel, m_grid->viewport()});
+    m_panInfo->setStyleSheet(u"background-color: %1; color: white; border-radius: 6px; padding-left: 12px;"_s
+                                 .arg(slateBlue.name()));
+    m_panInfo->setGeometry(HintGeometry);
+    hintLine::install(m_panInfo, pictures, {this, panel, band, picture, hand, m_grid->viewport()});
 }
 
 const spreadsheet::Table& ExportScreen::rows() const { return m_model->rows(); }
@@ -128,6 +144,5 @@ void ExportScreen::cmdEsportaClick()
 
 void ExportScreen::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    style::paintBackground(painter, rect());
+    QPainter(this).fillRect(rect(), background);
 }

@@ -3,6 +3,7 @@
 #include "app/Product.h"
 #include "output/PrintChoices.h"
 #include "output/ReportPainter.h"
+#include "platform/FileDialog.h"
 #include "platform/MultimediaCamera.h"
 #include "platform/Platform.h"
 
@@ -12,6 +13,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include <memory>
 
 namespace {
 
@@ -104,27 +107,20 @@ class WidgetFileDialogs final : public platform::FileDialogs {
 public:
     QString openFile(const platform::FileDialogRequest& request, QObject* owner) override
     {
-        return QFileDialog::getOpenFileName(ownerWidget(owner), request.title, startPath(request),
-                                            request.filters.join(QStringLiteral(";;")));
+        return run(request, QFileDialog::AcceptOpen, owner);
     }
     QString saveFile(const platform::FileDialogRequest& request, QObject* owner) override
     {
-        QFileDialog dialog(ownerWidget(owner), request.title, startPath(request),
-                           request.filters.join(QStringLiteral(";;")));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(request.defaultSuffix);
-        if (dialog.exec() != QDialog::Accepted)
-            return {};
-        return dialog.selectedFiles().value(0);
+        return run(request, QFileDialog::AcceptSave, owner);
     }
 
 private:
-    static QString startPath(const platform::FileDialogRequest& request)
+    static QString run(const platform::FileDialogRequest& request, QFileDialog::AcceptMode mode, QObject* owner)
     {
-        if (request.initialName.isEmpty())
-            return request.folder;
-        return request.folder.isEmpty() ? request.initialName
-                                        : request.folder + QLatin1Char('/') + request.initialName;
+        const std::unique_ptr<QFileDialog> dialog(fileDialog::create(request, mode, ownerWidget(owner)));
+        if (dialog->exec() != QDialog::Accepted)
+            return {};
+        return dialog->selectedFiles().value(0);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "players/PhotoFiles.h"
 
+#include "platform/ChooserFolders.h"
 #include "platform/Platform.h"
 #include "players/PhotoStore.h"
 #include "storage/DiskFile.h"
@@ -12,8 +13,9 @@ using namespace Qt::StringLiterals;
 std::optional<photoStore::Picture> photoFiles::load(QWidget* owner)
 {
     const QString file = platform::fileDialogs().openFile(
-        {u"Selezionare un file di immagine in formato Jpeg o Bitmap."_s, {}, {},
-         {u"Immagine JPEG (*.jpg *.jpeg)"_s, u"Immagine Bitmap (*.bmp)"_s}},
+        {u"Selezionare un file di immagine in formato Jpeg o Bitmap."_s, chooserFolders::pictures(), {},
+         {u"Immagine JPEG o Bitmap (*.jpg *.jpeg *.bmp)"_s, u"Immagine JPEG (*.jpg *.jpeg)"_s,
+          u"Immagine Bitmap (*.bmp)"_s, u"Tutti i file (*)"_s}},
         owner);
     if (file.isEmpty())
         return std::nullopt;
@@ -28,7 +30,7 @@ std::optional<photoStore::Picture> photoFiles::load(QWidget* owner)
 void photoFiles::saveCopy(QWidget* owner, const QImage& picture)
 {
     QString file = platform::fileDialogs().saveFile(
-        {u"Selezionare la cartella in cui si desidera salvare il file Jpeg."_s, {}, u"Foto.jpg"_s,
+        {u"Selezionare la cartella in cui si desidera salvare il file Jpeg."_s, chooserFolders::pictures(), u"Foto.jpg"_s,
          {u"File Jpeg (*.jpg)"_s}, u"jpg"_s},
         owner);
     if (file.isEmpty())
