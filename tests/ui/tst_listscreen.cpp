@@ -31,7 +31,7 @@ public:
         enableRecordOpening();
         enableEnterToFind();
         connect(printButton(), &PictureButton::clicked, this,
-                [this] { printRows(QStringLiteral("Riepilogo dati"), QStringLiteral("Riepilogo squadre")); });
+                [this] { printRows(QStringLiteral("Riepilogo squadre")); });
     }
     using RecordListScreen::list;
     using RecordListScreen::setRows;
@@ -79,6 +79,34 @@ private Q_SLOTS:
         QCOMPARE(screen.result(), int(QDialog::Accepted));
     }
 
+    // Where no row is, a double-click closes the screen as a failed opening does: nothing is
+    // handed to the editor.
+    void doubleClickWhereNoRowIs_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("below the last row") << 2;
+        QTest::newRow("empty list") << 0;
+    }
+    void doubleClickWhereNoRowIs()
+    {
+        QFETCH(int, rows);
+        FakePlatform fake;
+        SampleList screen;
+        QList<ListRow> list;
+        for (int i = 1; i <= rows; ++i)
+            list.append({QStringLiteral("Squadra %1").arg(i), i});
+        screen.setRows(list);
+        screen.show();
+        QSignalSpy opened(&screen, &RecordListScreen::recordOpened);
+        QTableView* table = screen.list();
+        const QPoint below(20, table->viewport()->height() - 10);
+        QVERIFY(!table->indexAt(below).isValid());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(opened.size(), 0);
+        QVERIFY(!screen.isVisible());
+        QCOMPARE(screen.result(), int(QDialog::Rejected));
+    }
+
     void enterInTheFindFieldGoesToTheButton()
     {
         FakePlatform fake;
@@ -119,7 +147,8 @@ private Q_SLOTS:
         QVERIFY(fake.messages.isEmpty());
         QCOMPARE(fake.printed().size(), 1);
         const report::PreparedReport document = fake.printed().first();
-        QCOMPARE(document.title, QStringLiteral("Riepilogo dati"));
+        // The printed title names the document and the suggested PDF, not the screen's inner name.
+        QCOMPARE(document.title, QStringLiteral("Riepilogo squadre"));
         QCOMPARE(document.pages.size(), pages);
         QCOMPARE(document.pages.first().orientation, QPageLayout::Landscape);
         // Every row once, in order, across the pages.
@@ -132,7 +161,7 @@ private Q_SLOTS:
         for (const ListRow& row : list)
             expected.append(row.text);
         QCOMPARE(printedRows, expected);
-        QCOMPARE(fake.printJobs.first().fileName, QString());
+        QCOMPARE(fake.printJobs.first().fileName, QStringLiteral("Riepilogo squadre.pdf"));
     }
 
     void preview()

@@ -8,6 +8,7 @@
 #include "common/Style.h"
 #include "output/FindInList.h"
 #include "output/ListSummary.h"
+#include "output/PrintChoices.h"
 #include "output/RecordListModel.h"
 #include "output/RecordTable.h"
 #include "output/ReportLayout.h"
@@ -111,14 +112,15 @@ void RecordListScreen::findNext()
     selectRow(outcome.selected);
 }
 
-void RecordListScreen::printRows(const QString& documentName, const QString& title)
+void RecordListScreen::printRows(const QString& title)
 {
     const RowSource& shown = m_model->source();
     QStringList lines;
     lines.reserve(shown.count());
     for (qsizetype row = 0; row < shown.count(); ++row)
         lines.append(shown.text(row));
-    print(listSummary::make(documentName, title, lines));
+    // The printed title names the document and the suggested PDF, never the screen's inner name.
+    print(listSummary::make(title.trimmed(), title, lines), report::pdfFileName(title));
 }
 
 void RecordListScreen::print(const report::Report& document, const QString& fileName)
@@ -132,6 +134,8 @@ void RecordListScreen::enableRecordOpening()
         Q_EMIT recordOpened(m_model->source().position(row));
         accept();
     });
+    // Where no row is, the screen closes as after a failed opening: the editor keeps what it had.
+    connect(m_list, &RecordTable::nothingOpened, this, &QDialog::reject);
 }
 
 void RecordListScreen::enableEnterToFind()

@@ -75,7 +75,7 @@ protected:
     void resetFind();
 
     // Prints the rows as the list summary with `title` and nothing else.
-    void printRows(const QString& documentName, const QString& title);
+    void printRows(const QString& title);
     // Lays the report out and sends it to the print output; `fileName` is the PDF file name the
     // print dialog suggests (empty: the document's title).
     void print(const report::Report& document, const QString& fileName = QString());

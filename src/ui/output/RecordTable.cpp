@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <algorithm>
 #include <numeric>
@@ -150,6 +151,16 @@ void RecordTable::keyPressEvent(QKeyEvent* event)
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+void RecordTable::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && !indexAt(event->position().toPoint()).isValid()) {
+        event->accept();
+        Q_EMIT nothingOpened();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
 }
 
 void RecordTable::resizeEvent(QResizeEvent* event)

@@ -21,9 +21,12 @@ public:
 Q_SIGNALS:
     // A row was double-clicked, or Enter was pressed on the selected row.
     void rowOpened(int row);
+    // A double-click fell where there is no row: below the last one, or on an empty list.
+    void nothingOpened();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -137,7 +137,7 @@ public:
         printer.setPageSize(layout.pageSize());
         printer.setPageOrientation(layout.orientation());
         printer.setOutputFileName(report::suggestedPdfPath(
-            job.fileName.isEmpty() ? document.title + QStringLiteral(".pdf") : job.fileName));
+            job.fileName.isEmpty() ? report::pdfFileName(document.title) : job.fileName));
         QPrintDialog dialog(&printer, ownerWidget(owner));
         dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
