@@ -6,6 +6,7 @@
 #include "standings/Standings.h"
 #include "storage/ArchiveError.h"
 #include "storage/FileFaults.h"
+#include "storage/RecordFile.h"
 #include "storage/TournamentRecord.h"
 
 #include "storage_fixtures.h"
@@ -19,7 +20,7 @@ using fileFaults::Fault;
 
 namespace {
 
-enum class Operation { Append, Update, PasswordChange, Pdf };
+enum class Operation { Append, Update, Batch, PasswordChange, Pdf };
 
 const QString oldPassword = QStringLiteral("GOLVERA");
 const QString newPassword = QStringLiteral("NUOVA");
@@ -75,18 +76,26 @@ void TestWriteFaults::faultLeavesOldOrNewFile_data()
     } operations[] = {
         {"append", Operation::Append},
         {"update", Operation::Update},
+        {"appends and updates in one write", Operation::Batch},
         {"password change", Operation::PasswordChange},
         {"PDF", Operation::Pdf},
     };
     for (const auto& operation : operations) {
         // Archives are written in place; the store and the PDF are written whole and renamed.
-        const bool inPlace = operation.operation == Operation::Append || operation.operation == Operation::Update;
+        const bool inPlace = operation.operation != Operation::PasswordChange && operation.operation != Operation::Pdf;
         for (const auto& fault : faults) {
             if (fault.fault == (inPlace ? Fault::RenameFails : Fault::OpenForWritingRefused))
                 continue;
             QTest::addRow("%s: %s", operation.name, fault.name) << operation.operation << fault.fault << fault.nth;
         }
     }
+    // A batch writes its appended records first, then each update: the disk fills up in between.
+    QTest::addRow("appends and updates in one write: full disk at the second write")
+        << Operation::Batch << Fault::WriteFails << 2;
+    QTest::addRow("appends and updates in one write: full disk at the third write")
+        << Operation::Batch << Fault::WriteFails << 3;
+    QTest::addRow("appends and updates in one write: second write half done")
+        << Operation::Batch << Fault::ShortWrite << 2;
 }
 
 void TestWriteFaults::faultLeavesOldOrNewFile()
@@ -106,6 +115,7 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
     switch (operation) {
     case Operation::Append:
     case Operation::Update:
+    case Operation::Batch:
         old = entry(QStringLiteral("Aquile")) + entry(QStringLiteral("Falchi")) + entry(QStringLiteral("Grifoni"));
         break;
     case Operation::PasswordChange:
@@ -130,6 +140,11 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
                 break;
             case Operation::Update:
                 recordEditing::save(archive, changed, QStringLiteral("2"));
+                break;
+            case Operation::Batch:
+                RecordFile(archive, TournamentRecord::Size)
+                    .writeAll(changed + entry(QStringLiteral("Tigri")),
+                              {{1, entry(QStringLiteral("Lupi")), {}}, {3, entry(QStringLiteral("Orsi")), {}}});
                 break;
             case Operation::PasswordChange:
                 failed = accessControl::changePassword(store, oldPassword, newPassword, newPassword)
@@ -159,6 +174,10 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
         break;
     case Operation::Update:
         isNew = now == QByteArray(old).replace(TournamentRecord::Size, TournamentRecord::Size, changed);
+        break;
+    case Operation::Batch:
+        isNew = now == entry(QStringLiteral("Lupi")) + entry(QStringLiteral("Falchi")) + entry(QStringLiteral("Orsi"))
+                           + changed + entry(QStringLiteral("Tigri"));
         break;
     case Operation::PasswordChange:
         isNew = accessControl::checkLogin(store, newPassword) == accessControl::LoginResult::Accepted;
