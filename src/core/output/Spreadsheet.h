@@ -14,12 +14,17 @@
 // from it.
 namespace spreadsheet {
 
+// What a column's texts are, for the files that type their cells (.xlsx): a date in the form
+// dd/mm/yyyy, a number in the Italian form; any other text stays text.
+enum class CellKind { Text, Date, Number };
+
 struct Column {
     QString name;         // the grid column's object name ("colConcorrente")
     QString label;        // header of the grid column and of the exported column
     int gridWidth = 0;    // pixels on screen
     int exportWidth = 0;  // the header cell's width in the file
     QString field;        // the record field it shows
+    CellKind kind = CellKind::Text;
 };
 
 struct Sheet {

@@ -1,0 +1,227 @@
+#include "import/RowValues.h"
+
+#include "checkers/TaxCode.h"
+#include "checkers/VatNumber.h"
+#include "players/PlayerRules.h"
+#include "storage/Cp1252.h"
+#include "text/TextRules.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace rowValues {
+namespace {
+
+using sheetImport::Cell;
+using sheetImport::Rule;
+using sheetImport::Target;
+
+QString quoted(const QString& text) { return u"\u00AB"_s + text + u"\u00BB"_s; }
+
+// The editors' fields hold one line: line breaks and tabs inside a cell become blanks.
+QString oneLine(QString text)
+{
+    text.replace(u"\r\n"_s, u" "_s);
+    for (QChar& c : text) {
+        if (c == u'\r' || c == u'\n' || c == u'\t')
+            c = u' ';
+    }
+    return text;
+}
+
+bool isDigits(const QString& text)
+{
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+QString sexOf(const QString& text)
+{
+    static const QStringList men = {u"MASCHIO"_s, u"MASCHILE"_s, u"UOMO"_s};
+    static const QStringList women = {u"FEMMINA"_s, u"FEMMINILE"_s, u"DONNA"_s};
+    if (men.contains(text))
+        return u"M"_s;
+    if (women.contains(text))
+        return u"F"_s;
+    return text;
+}
+
+std::optional<QString> yesNoOf(const Cell& cell)
+{
+    if (cell.kind == Cell::Kind::Boolean || cell.kind == Cell::Kind::Number)
+        return cell.number != 0 ? u"S\u00EC"_s : u"No"_s;
+    const QString key = columnMatch::folded(cell.text);
+    static const QStringList yes = {u"si"_s, u"s"_s, u"x"_s, u"vero"_s, u"true"_s, u"yes"_s, u"y"_s, u"1"_s};
+    static const QStringList no = {u"no"_s, u"n"_s, u"falso"_s, u"false"_s, u"0"_s, QString()};
+    if (yes.contains(key))
+        return u"S\u00EC"_s;
+    if (no.contains(key))
+        return u"No"_s;
+    return std::nullopt;
+}
+
+struct Value {
+    QString text;
+    QString warning;
+    QString rejection;
+};
+
+Value valueOf(const Target& target, const Cell& cell, const QDate& today)
+{
+    const QString text = trimControls(oneLine(cell.text));
+    switch (target.rule) {
+    case Rule::Text:
+        return {text};
+    case Rule::Capitals:
+        return {upperAsciiLetters(text)};
+    case Rule::Sex:
+        return {sexOf(upperAsciiLetters(text))};
+    case Rule::TaxCode: {
+        const QString code = upperAsciiLetters(text);
+        if (code.isEmpty())
+            return {code};
+        // The editor's checker button takes a code of digits alone for a VAT number.
+        const bool valid = isDigits(code) ? vatNumber::check(code).verdict == vatNumber::Result::Verdict::Valid
+                                          : taxCode::check(code) == taxCode::Verdict::Valid;
+        if (valid)
+            return {code};
+        return {code, (isDigits(code) ? u"partita IVA errata: "_s : u"codice fiscale errato: "_s) + code};
+    }
+    case Rule::Date:
+    case Rule::RequiredDate: {
+        if (text.isEmpty())
+            return {};
+        const QDate date = dateOf(cell, today);
+        if (date.isValid())
+            return {date.toString(u"dd/MM/yyyy"_s)};
+        if (target.rule == Rule::RequiredDate)
+            return {text, {}, u"data non valida in "_s + quoted(target.label) + u": "_s + text};
+        return {text};  // a free text field: kept as written
+    }
+    case Rule::Count: {
+        const QString count = playerRules::countNormalForm(text);
+        bool ok = false;
+        const double number = QLocale(QLocale::Italian).toDouble(text, &ok);
+        if (count == u"0" && !text.isEmpty() && !(ok && number > -0.5 && number < 0.5))
+            return {count, u"valore non valido in "_s + quoted(target.label) + u" ("_s + text + u"): registrato 0"_s};
+        return {count};
+    }
+    case Rule::YesNo: {
+        if (const std::optional<QString> mark = yesNoOf(cell))
+            return {*mark};
+        return {u"No"_s, quoted(target.label) + u" non \u00E8 S\u00EC o No ("_s + text + u"): registrato No"_s};
+    }
+    }
+    Q_UNREACHABLE();
+}
+
+// Cuts a text to its field and reports what the archive cannot keep of it.
+QString fitted(const QString& text, const Target& target, int capacity, QStringList& warnings)
+{
+    const QByteArray stored = cp1252::encode(text);
+    QString lost;
+    for (qsizetype i = 0; i < text.size() && i < stored.size(); ++i) {
+        if (stored.at(i) == '?' && text.at(i) != u'?' && !lost.contains(text.at(i)))
+            lost += text.at(i);
+    }
+    if (!lost.isEmpty())
+        warnings.append(u"lettere che l'archivio non pu\u00F2 contenere in "_s + quoted(target.label) + u" ("_s + lost
+                        + u"): registrate come ?"_s);
+    if (capacity >= 0 && text.size() > capacity) {
+        warnings.append(u"testo troppo lungo in "_s + quoted(target.label) + u": tenuti i primi %1 caratteri"_s.arg(capacity));
+        return trimControls(text.left(capacity));
+    }
+    return text;
+}
+
+}  // namespace
+
+QDate dateOf(const Cell& cell, const QDate& today)
+{
+    if (cell.kind == Cell::Kind::Date)
+        return cell.date;
+    const QString text = trimControls(cell.text);
+    static const QRegularExpression dayFirst(u"^(\\d{1,2})[/.-](\\d{1,2})[/.-](\\d{2}|\\d{4})$"_s);
+    static const QRegularExpression yearFirst(u"^(\\d{4})-(\\d{1,2})-(\\d{1,2})(?:[T ].*)?$"_s);
+    if (const QRegularExpressionMatch m = yearFirst.match(text); m.hasMatch())
+        return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    const QRegularExpressionMatch m = dayFirst.match(text);
+    if (!m.hasMatch())
+        return {};
+    int year = m.captured(3).toInt();
+    if (m.captured(3).size() == 2) {
+        // Two digits: this century up to ten years ahead (expiry dates), the last one before that.
+        const int century = today.year() - today.year() % 100;
+        year += year <= today.year() % 100 + 10 ? century : century - 100;
+    }
+    return QDate(year, m.captured(2).toInt(), m.captured(1).toInt());
+}
+
+Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, const columnMatch::Mapping& mapping,
+            const QDate& today)
+{
+    Result result;
+    QString surname;
+    QString givenName;
+    QString nameField;
+    for (int column = 0; column < mapping.size(); ++column) {
+        const int index = mapping.at(column);
+        if (index < 0 || index >= archive.targets.size())
+            continue;
+        const Target& target = archive.targets.at(index);
+        const Cell cell = column < row.cells.size() ? row.cells.at(column) : Cell{};
+        Value value = valueOf(target, cell, today);
+        if (!value.rejection.isEmpty() && result.rejection.isEmpty())
+            result.rejection = value.rejection;
+        if (!value.warning.isEmpty())
+            result.warnings.append(value.warning);
+        if (target.part == sheetImport::Part::Surname) {
+            surname = value.text;
+            nameField = target.field;
+            continue;
+        }
+        if (target.part == sheetImport::Part::GivenName) {
+            givenName = value.text;
+            nameField = target.field;
+            continue;
+        }
+        if (value.text.isEmpty())
+            continue;
+        result.values.insert(target.field, fitted(value.text, target, archive.format.capacityOf(target.field), result.warnings));
+        result.given.insert(target.field);
+    }
+    // Surname first, one blank between, as the name field is typed.
+    const QString joined = QStringList{surname, givenName}.filter(QRegularExpression(u"."_s)).join(u' ');
+    if (!nameField.isEmpty() && !joined.isEmpty() && !result.given.contains(nameField)) {
+        const auto whole = std::find_if(archive.targets.cbegin(), archive.targets.cend(),
+                                        [&](const Target& t) { return t.field == nameField && t.part == sheetImport::Part::Whole; });
+        result.values.insert(nameField, fitted(joined, whole != archive.targets.cend() ? *whole : Target{nameField, nameField},
+                                               archive.format.capacityOf(nameField), result.warnings));
+        result.given.insert(nameField);
+    }
+    if (archive.complete)
+        archive.complete(result.values);
+    if (result.rejection.isEmpty() && archive.firstMissing) {
+        const QString missing = archive.firstMissing(result.values);
+        if (!missing.isEmpty()) {
+            QString label = missing;
+            for (const Target& target : archive.targets) {
+                if (target.field == missing && target.part == sheetImport::Part::Whole) {
+                    label = target.label;
+                    break;
+                }
+            }
+            result.rejection = u"manca "_s + quoted(label);
+        }
+    }
+    if (archive.checkTogether && result.rejection.isEmpty()) {
+        if (const QString warning = archive.checkTogether(result.values); !warning.isEmpty())
+            result.warnings.append(warning);
+    }
+    return result;
+}
+
+}  // namespace rowValues
