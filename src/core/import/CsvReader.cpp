@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 namespace csvReader {
@@ -36,16 +37,28 @@ QChar separatorOf(QStringView text)
 {
     const std::array<QChar, 3> candidates = {QLatin1Char(';'), QLatin1Char('\t'), QLatin1Char(',')};
     std::array<int, 3> counts{};
+    const auto isCandidate = [&candidates](QChar c) { return std::find(candidates.begin(), candidates.end(), c) != candidates.end(); };
     bool quoted = false;
-    for (QChar c : text) {
-        if (c == u'"')
-            quoted = !quoted;
-        else if (!quoted && (c == u'\n' || c == u'\r'))
-            break;
-        else if (!quoted) {
-            for (std::size_t i = 0; i < candidates.size(); ++i)
-                counts[i] += c == candidates[i] ? 1 : 0;
+    bool fieldStart = true;  // a quote opens a quoted field only at its start, as in parse()
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"')
+                ++i;
+            else if (c == u'"')
+                quoted = false;
+            continue;
         }
+        if (c == u'\n' || c == u'\r')
+            break;
+        if (c == u'"' && fieldStart) {
+            quoted = true;
+        } else if (isCandidate(c)) {
+            counts[std::size_t(std::find(candidates.begin(), candidates.end(), c) - candidates.begin())] += 1;
+            fieldStart = true;
+            continue;
+        }
+        fieldStart = false;
     }
     std::size_t best = 2;  // a comma when the first record has no separator at all
     for (std::size_t i = 0; i < candidates.size(); ++i) {
