@@ -9,7 +9,8 @@ bool names(const sheetImport::Target& target, const QString& key)
 {
     if (key.isEmpty())
         return false;
-    if (folded(target.label) == key || folded(target.field) == key)
+    // A part of a field is named only by its own label and synonyms.
+    if (folded(target.label) == key || (target.part == sheetImport::Part::Whole && folded(target.field) == key))
         return true;
     return std::any_of(target.synonyms.cbegin(), target.synonyms.cend(),
                        [&key](const QString& synonym) { return folded(synonym) == key; });
