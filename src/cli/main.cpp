@@ -3,6 +3,7 @@
 // medical certificate has expired or is about to; backs up and restores the data folder.
 #include "ArchiveCommands.h"
 #include "ExpiryCommand.h"
+#include "ImportCommand.h"
 #include "Terminal.h"
 #include "app/DataFolder.h"
 #include "app/Product.h"
@@ -76,8 +77,12 @@ int main(int argc, char* argv[])
         "cartella dei dati, e ripristino in una cartella che non contiene archivi:\n"
         "  golvera-cli backup [--cartella <cartella>]\n"
         "  golvera-cli ripristina AAAA-MM-GG.zip [--cartella <cartella>]\n\n"
+        "Squadre o giocatori da un foglio di calcolo (.csv, .xlsx, .ods o l'esportazione .xls); senza\n"
+        "--conferma mostra soltanto che cosa farebbe:\n"
+        "  golvera-cli importa squadre|giocatori FILE [--cartella <cartella>] [--aggiorna] [--conferma]\n\n"
         "%2\n\n"
-        "Uscita: 0 eseguito, 1 torneo o archivio mancante o illeggibile, PDF o backup non scritto, 2 uso errato.")
+        "Uscita: 0 eseguito, 1 torneo o archivio mancante o illeggibile, PDF o backup non scritto, foglio\n"
+        "illeggibile o senza colonne o righe importabili, 2 uso errato.")
         .arg(product::name, dataFolder::describe(data)));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
@@ -89,9 +94,14 @@ int main(int argc, char* argv[])
                                            QStringLiteral("giorni"));
     parser.addOption(horizonOption);
     const QCommandLineOption folderOption(QStringLiteral("cartella"),
-                                          QStringLiteral("La cartella dei dati per scadenze, backup e ripristina."),
+                                          QStringLiteral("La cartella dei dati per scadenze, backup, ripristina e importa."),
                                           QStringLiteral("cartella"));
     parser.addOption(folderOption);
+    const QCommandLineOption confirmOption(QStringLiteral("conferma"), QStringLiteral("Importa: scrive le schede in archivio."));
+    parser.addOption(confirmOption);
+    const QCommandLineOption updateOption(QStringLiteral("aggiorna"),
+                                          QStringLiteral("Importa: le righe gi\u00E0 in archivio aggiornano la scheda invece di essere saltate."));
+    parser.addOption(updateOption);
     parser.addPositionalArgument(QStringLiteral("classifica"), QStringLiteral("Il comando: classifica."));
     parser.addPositionalArgument(QStringLiteral("tipo"), QStringLiteral("merito oppure alfabetica."));
     parser.addPositionalArgument(QStringLiteral("torneo"), QStringLiteral("Il file del torneo (*.vai)."));
@@ -119,6 +129,8 @@ int main(int argc, char* argv[])
     }
     if (parser.isSet(horizonOption))
         return usageError(parser, QStringLiteral("--entro vale solo per il comando scadenze"));
+    if (importCommand::handles(arguments))
+        return importCommand::run(arguments, {data.folder, parser.isSet(confirmOption), parser.isSet(updateOption)});
     if (archiveCommands::handles(arguments)) {
         const int code = archiveCommands::run(arguments, data.folder, out(), err());
         out().flush();

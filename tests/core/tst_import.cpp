@@ -289,7 +289,7 @@ void TestImport::rejectedRowsAreListedWithTheirNumbers()
              (QStringList{"3: manca \u00ABCognome e nome\u00BB", "4: manca \u00ABSesso\u00BB",
                           "9: data non valida in \u00ABScadenza tessera\u00BB: 31/02/2027",
                           "6: manca \u00ABScadenza cert. medico\u00BB"}));
-    QCOMPARE(importPlan::summary(plan), (QStringList{"Schede aggiunte: 1", "Schede aggiornate: 0",
+    QCOMPARE(importPlan::summary(plan, true), (QStringList{"Schede aggiunte: 1", "Schede aggiornate: 0",
                                                      "Righe saltate perch\u00E9 gi\u00E0 in archivio: 0", "Righe scartate: 4"}));
 }
 

@@ -137,11 +137,11 @@ qint64 commit(const Plan& plan, const QString& archivePath, int recordSize)
     return plan.added > 0 || plan.updates.isEmpty() ? first : plan.updates.first().position;
 }
 
-QStringList summary(const Plan& plan)
+QStringList summary(const Plan& plan, bool written)
 {
     return {
-        u"Schede aggiunte: %1"_s.arg(plan.added),
-        u"Schede aggiornate: %1"_s.arg(plan.updated()),
+        (written ? u"Schede aggiunte: %1"_s : u"Schede da aggiungere: %1"_s).arg(plan.added),
+        (written ? u"Schede aggiornate: %1"_s : u"Schede da aggiornare: %1"_s).arg(plan.updated()),
         u"Righe saltate perch\u00E9 gi\u00E0 in archivio: %1"_s.arg(plan.skipped),
         u"Righe scartate: %1"_s.arg(plan.rejected.size()),
     };

@@ -48,7 +48,8 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
 // read, ArchiveBusy when another station keeps the archive locked.
 qint64 commit(const Plan& plan, const QString& archivePath, int recordSize);
 
-// The counts for the user, one line each: added, updated, skipped, rejected.
-QStringList summary(const Plan& plan);
+// The counts for the user, one line each: added, updated, skipped, rejected; as done once
+// `written`, otherwise as to be done.
+QStringList summary(const Plan& plan, bool written);
 
 }  // namespace importPlan
