@@ -81,8 +81,10 @@ inline const QString changedElsewhereQuestion = QStringLiteral(
     "pertanto le modifiche non sono state salvate.\n\r\n\rSi desidera visualizzare la scheda cos\u00EC come "
     "\u00E8 ora in archivio?");
 
-// Another station keeps the archive locked longer than a save takes.
-QString busyMessage(const QString& station);
+// Another station keeps the archive locked longer than a save takes; `consequence` says what was
+// not done.
+QString busyMessage(const QString& station,
+                    const QString& consequence = QStringLiteral("La scheda corrente non \u00E8 stata salvata."));
 
 enum class Editor { Tournament, Team, Player };
 
