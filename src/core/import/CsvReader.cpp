@@ -72,55 +72,65 @@ sheetImport::Sheet parse(QStringView text, QChar separator)
 {
     sheetImport::Sheet sheet;
     sheetImport::Row row{1, {}};
-    QString field;
-    bool quoted = false;        // inside a quoted field
-    bool fieldStarted = false;  // a field is under way, also an empty one after a separator
-    const auto endField = [&] {
+    const qsizetype size = text.size();
+    // Where the field that starts at `from` ends: the next separator or line break.
+    const auto fieldEnd = [&](qsizetype from) {
+        for (qsizetype i = from; i < size; ++i) {
+            const QChar c = text[i];
+            if (c == separator || c == u'\r' || c == u'\n')
+                return i;
+        }
+        return size;
+    };
+
+    qsizetype i = 0;
+    while (true) {
+        QString field;
+        if (i < size && text[i] == u'"') {
+            // Quoted: separators and line breaks are text, a doubled quote is one quote.
+            ++i;
+            while (i < size) {
+                const qsizetype quote = text.indexOf(u'"', i);
+                if (quote < 0) {
+                    field += text.mid(i);  // an unclosed quote ends with the file
+                    i = size;
+                    break;
+                }
+                field += text.mid(i, quote - i);
+                i = quote + 1;
+                if (i < size && text[i] == u'"') {
+                    field += u'"';
+                    ++i;
+                } else {
+                    break;
+                }
+            }
+            // Text after the closing quote is kept as written.
+            const qsizetype end = fieldEnd(i);
+            field += text.mid(i, end - i);
+            i = end;
+        } else {
+            // Unquoted: up to the separator, a quote inside kept as written.
+            const qsizetype end = fieldEnd(i);
+            field = text.mid(i, end - i).toString();
+            i = end;
+        }
         if (row.cells.size() < sheetImport::MaxColumns)
             row.cells.append(sheetImport::Cell::ofText(field));
-        field.clear();
-    };
-    const auto endRecord = [&] {
-        if (fieldStarted || !field.isEmpty())
-            endField();
+        if (i < size && text[i] == separator) {
+            ++i;
+            continue;
+        }
+        // A line break or the end of the text ends the record; the last needs no line break.
         const int next = row.number + 1;
         sheetImport::keep(sheet, std::move(row));
         row = {next, {}};
-        fieldStarted = false;
-    };
-
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c != u'"') {
-                field += c;
-            } else if (i + 1 < size && text[i + 1] == u'"') {
-                field += c;
-                ++i;
-            } else {
-                quoted = false;
-            }
-            continue;
-        }
-        if (c == u'"' && field.isEmpty()) {
-            quoted = true;
-            fieldStarted = true;
-        } else if (c == separator) {
-            endField();
-            fieldStarted = true;
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
-                ++i;
-            endRecord();
-        } else {
-            // A quote inside an unquoted field, or text after a closing quote, is kept as written.
-            field += c;
-            fieldStarted = true;
-        }
+        if (i >= size)
+            break;
+        i += text[i] == u'\r' && i + 1 < size && text[i + 1] == u'\n' ? 2 : 1;
+        if (i >= size)
+            break;
     }
-    // The last record needs no line break; an unclosed quote ends with the file.
-    endRecord();
     return sheet;
 }
 

@@ -7,7 +7,6 @@
 #include "text/TextRules.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -25,6 +24,8 @@ QString quoted(const QString& text) { return u"\u00AB"_s + text + u"\u00BB"_s; }
 // The editors' fields hold one line: line breaks and tabs inside a cell become blanks.
 QString oneLine(QString text)
 {
+    if (!std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c == u'\r' || c == u'\n' || c == u'\t'; }))
+        return text;
     text.replace(u"\r\n"_s, u" "_s);
     for (QChar& c : text) {
         if (c == u'\r' || c == u'\n' || c == u'\t')
@@ -103,8 +104,9 @@ Value valueOf(const Target& target, const Cell& cell, const QDate& today)
     }
     case Rule::Count: {
         const QString count = playerRules::countNormalForm(text);
+        static const QLocale italian(QLocale::Italian);
         bool ok = false;
-        const double number = QLocale(QLocale::Italian).toDouble(text, &ok);
+        const double number = italian.toDouble(text, &ok);
         if (count == u"0" && !text.isEmpty() && !(ok && number > -0.5 && number < 0.5))
             return {count, u"valore non valido in "_s + quoted(target.label) + u" ("_s + text + u"): registrato 0"_s};
         return {count};
@@ -121,11 +123,13 @@ Value valueOf(const Target& target, const Cell& cell, const QDate& today)
 // Cuts a text to its field and reports what the archive cannot keep of it.
 QString fitted(const QString& text, const Target& target, int capacity, QStringList& warnings)
 {
-    const QByteArray stored = cp1252::encode(text);
     QString lost;
-    for (qsizetype i = 0; i < text.size() && i < stored.size(); ++i) {
-        if (stored.at(i) == '?' && text.at(i) != u'?' && !lost.contains(text.at(i)))
-            lost += text.at(i);
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x80; })) {
+        const QByteArray stored = cp1252::encode(text);
+        for (qsizetype i = 0; i < text.size() && i < stored.size(); ++i) {
+            if (stored.at(i) == '?' && text.at(i) != u'?' && !lost.contains(text.at(i)))
+                lost += text.at(i);
+        }
     }
     if (!lost.isEmpty())
         warnings.append(u"lettere che l'archivio non pu\u00F2 contenere in "_s + quoted(target.label) + u" ("_s + lost
@@ -143,27 +147,47 @@ QDate dateOf(const Cell& cell, const QDate& today)
 {
     if (cell.kind == Cell::Kind::Date)
         return cell.date;
+    // Read by hand: three numbers and two separators, the year first or last.
     const QString text = trimControls(cell.text);
-    static const QRegularExpression dayFirst(u"^(\\d{1,2})[/.-](\\d{1,2})[/.-](\\d{2}|\\d{4})$"_s);
-    static const QRegularExpression yearFirst(u"^(\\d{4})-(\\d{1,2})-(\\d{1,2})(?:[T ].*)?$"_s);
-    if (const QRegularExpressionMatch m = yearFirst.match(text); m.hasMatch())
-        return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    const QRegularExpressionMatch m = dayFirst.match(text);
-    if (!m.hasMatch())
+    int numbers[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    QChar separators[2];
+    int part = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c >= u'0' && c <= u'9') {
+            if (++digits[part] > 4)
+                return {};
+            numbers[part] = numbers[part] * 10 + (c.unicode() - u'0');
+        } else if (part < 2 && digits[part] > 0 && (c == u'/' || c == u'.' || c == u'-')) {
+            separators[part++] = c;
+        } else if (part == 2 && digits[2] > 0 && (c == u'T' || c == u' ') && digits[0] == 4) {
+            break;  // the time after an ISO date
+        } else {
+            return {};
+        }
+    }
+    if (part != 2 || digits[2] == 0 || separators[0] != separators[1])
         return {};
-    int year = m.captured(3).toInt();
-    if (m.captured(3).size() == 2) {
+    if (digits[0] == 4 && separators[0] == u'-' && digits[1] <= 2 && digits[2] <= 2)
+        return QDate(numbers[0], numbers[1], numbers[2]);
+    if (digits[0] > 2 || digits[1] > 2 || digits[2] == 1 || digits[2] == 3)
+        return {};
+    int year = numbers[2];
+    if (digits[2] == 2) {
         // Two digits: this century up to ten years ahead (expiry dates), the last one before that.
         const int century = today.year() - today.year() % 100;
         year += year <= today.year() % 100 + 10 ? century : century - 100;
     }
-    return QDate(year, m.captured(2).toInt(), m.captured(1).toInt());
+    return QDate(year, numbers[1], numbers[0]);
 }
 
 Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, const columnMatch::Mapping& mapping,
             const QDate& today)
 {
     Result result;
+    result.values.reserve(archive.format.fields.size());
+    result.given.reserve(archive.format.fields.size());
     QString surname;
     QString givenName;
     QString nameField;
@@ -194,7 +218,7 @@ Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, co
         result.given.insert(target.field);
     }
     // Surname first, one blank between, as the name field is typed.
-    const QString joined = QStringList{surname, givenName}.filter(QRegularExpression(u"."_s)).join(u' ');
+    const QString joined = surname.isEmpty() || givenName.isEmpty() ? surname + givenName : surname + u' ' + givenName;
     if (!nameField.isEmpty() && !joined.isEmpty() && !result.given.contains(nameField)) {
         const auto whole = std::find_if(archive.targets.cbegin(), archive.targets.cend(),
                                         [&](const Target& t) { return t.field == nameField && t.part == sheetImport::Part::Whole; });

@@ -20,14 +20,16 @@ struct Workbook {
 };
 
 // An attribute by its local name, whatever prefix the file gives it ("r:id").
-QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView name)
+QStringView attribute(const QXmlStreamAttributes& attributes, QLatin1StringView name)
 {
-    for (const QXmlStreamAttribute& a : xml.attributes()) {
+    for (const QXmlStreamAttribute& a : attributes) {
         if (a.name() == name)
             return a.value();
     }
     return {};
 }
+
+QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView name) { return attribute(xml.attributes(), name); }
 
 // "xl/worksheets/sheet1.xml" from a relationship's target, relative to xl/ or absolute.
 QString partPath(QStringView target)
@@ -179,10 +181,11 @@ struct SheetContext {
     bool dates1904;
 };
 
-Cell readCell(QXmlStreamReader& xml, const SheetContext& context)
+// One cell, read to its end element; `attributes` are the <c> element's.
+Cell readCell(QXmlStreamReader& xml, const QXmlStreamAttributes& attributes, const SheetContext& context)
 {
-    const QString type = attribute(xml, "t"_L1).toString();
-    const int style = attribute(xml, "s"_L1).toInt();
+    const QString type = attribute(attributes, "t"_L1).toString();
+    const int style = attribute(attributes, "s"_L1).toInt();
     QString value;
     QString inlineText;
     bool hasInline = false;
@@ -254,10 +257,11 @@ std::optional<sheetImport::Sheet> read(const ZipEntries& zip)
             nextRow = row.number + 1;
             nextColumn = 0;
         } else if (token == QXmlStreamReader::StartElement && xml.name() == u"c") {
-            const int given = columnOf(attribute(xml, "r"_L1));
+            const QXmlStreamAttributes attributes = xml.attributes();
+            const int given = columnOf(attribute(attributes, "r"_L1));
             const int column = given >= 0 ? given : nextColumn;
             nextColumn = column + 1;
-            sheetImport::place(row, column, readCell(xml, context));
+            sheetImport::place(row, column, readCell(xml, attributes, context));
         } else if (token == QXmlStreamReader::EndElement && xml.name() == u"row") {
             sheetImport::keep(sheet, std::move(row));
             row = {};

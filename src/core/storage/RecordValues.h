@@ -86,10 +86,10 @@ RecordFormat recordFormat(const RecordLayout<Record, N>& layout)
             throw ArchiveError(std::string(layout.recordName) + " field out of range");
         return layout.readField(bytes, std::size_t(field));
     };
-    format.encode = [&layout](const RecordValues& values) {
+    format.encode = [&layout, names](const RecordValues& values) {
         Record record;
-        for (const auto& field : layout.fields)
-            record.*field.member = values.value(QString::fromLatin1(field.name.data(), qsizetype(field.name.size())));
+        for (std::size_t i = 0; i < layout.fields.size(); ++i)
+            record.*layout.fields[i].member = values.value(names.at(qsizetype(i)));
         return layout.encode(record);
     };
     return format;
