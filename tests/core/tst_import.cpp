@@ -89,6 +89,14 @@ PlayerRecord player(const QString& name, const QString& birth, const QString& te
     return record;
 }
 
+TeamRecord team(const QString& name)
+{
+    TeamRecord record;
+    record.Squadra = name;
+    record.Selezionata = QStringLiteral("No");
+    return record;
+}
+
 importPlan::Plan planFor(const sheetImport::Archive& archive, const sheetImport::Sheet& sheet, Duplicates duplicates,
                          const QString& path)
 {
@@ -369,9 +377,7 @@ void TestImport::failedWriteLeavesTheArchiveAsItWas()
 
     QTemporaryDir dir;
     const QString path = dir.filePath("Archivio_Squadre.pro");
-    TeamRecord aquile;
-    aquile.Squadra = "Aquile";
-    aquile.Selezionata = "No";
+    TeamRecord aquile = team("Aquile");
     QVERIFY(archiveFiles::writeRecords<TeamRecord>(path, {aquile}));
     const QByteArray before = fileBytes(path);
     const sheetImport::Sheet sheet = sheetOf({{"Squadra", "Campo"}, {"Falchi", "Comunale"}, {"Aquile", "Nuovo"},
@@ -390,9 +396,7 @@ void TestImport::recordChangedByAnotherStationStopsTheWhole()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("Archivio_Squadre.pro");
-    TeamRecord aquile;
-    aquile.Squadra = "Aquile";
-    aquile.Selezionata = "No";
+    TeamRecord aquile = team("Aquile");
     QVERIFY(archiveFiles::writeRecords<TeamRecord>(path, {aquile}));
     const sheetImport::Sheet sheet = sheetOf({{"Squadra", "Campo"}, {"Falchi", "Comunale"}, {"Aquile", "Nuovo"}});
     const importPlan::Plan plan = planFor(teamImport::archive(), sheet, Duplicates::Update, path);

@@ -37,7 +37,6 @@ QChar separatorOf(QStringView text)
 {
     const std::array<QChar, 3> candidates = {QLatin1Char(';'), QLatin1Char('\t'), QLatin1Char(',')};
     std::array<int, 3> counts{};
-    const auto isCandidate = [&candidates](QChar c) { return std::find(candidates.begin(), candidates.end(), c) != candidates.end(); };
     bool quoted = false;
     bool fieldStart = true;  // a quote opens a quoted field only at its start, as in parse()
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -51,14 +50,12 @@ QChar separatorOf(QStringView text)
         }
         if (c == u'\n' || c == u'\r')
             break;
-        if (c == u'"' && fieldStart) {
+        const auto candidate = std::find(candidates.begin(), candidates.end(), c);
+        if (candidate != candidates.end())
+            ++counts[std::size_t(candidate - candidates.begin())];
+        else if (c == u'"' && fieldStart)
             quoted = true;
-        } else if (isCandidate(c)) {
-            counts[std::size_t(std::find(candidates.begin(), candidates.end(), c) - candidates.begin())] += 1;
-            fieldStart = true;
-            continue;
-        }
-        fieldStart = false;
+        fieldStart = candidate != candidates.end();
     }
     std::size_t best = 2;  // a comma when the first record has no separator at all
     for (std::size_t i = 0; i < candidates.size(); ++i) {
