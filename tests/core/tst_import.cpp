@@ -246,7 +246,7 @@ void TestImport::playerValuesAreNormalisedAsTheEditorStoresThem()
     const sheetImport::Archive& archive = playerImport::archive();
     const rowValues::Result result = rowValues::make(archive, row, columnMatch::match(archive, textRow(1, headers)), today);
     QCOMPARE(result.rejection, QString());
-    QCOMPARE(result.values.value(field), stored);
+    QCOMPARE(result.value(archive, field), stored);
     if (warning.isEmpty()) {
         QCOMPARE(result.warnings, QStringList());
     } else {

@@ -13,18 +13,20 @@ namespace importPlan {
 namespace {
 
 // Records are the same when their key fields are, blanks at the ends and the case of a to z aside.
-QString keyOf(const QStringList& key, const std::function<QString(const QString&)>& text)
+QString keyOf(const QList<int>& fields, const std::function<QString(int field)>& text)
 {
     QString joined;
-    for (const QString& field : key)
+    for (int field : fields)
         joined += upperAsciiLetters(trimControls(text(field))) + u'\x1F';
     return joined;
 }
 
-void merge(RecordValues& into, const rowValues::Result& row)
+void merge(sheetImport::Texts& into, const rowValues::Result& row)
 {
-    for (const QString& field : row.given)
-        into.insert(field, row.values.value(field));
+    for (qsizetype i = 0; i < row.given.size() && i < into.size(); ++i) {
+        if (row.given.at(i))
+            into[i] = row.texts.at(i);
+    }
 }
 
 struct Found {
@@ -33,21 +35,17 @@ struct Found {
 };
 
 // The first record of each wanted key already in the archive.
-QHash<QString, Found> existing(const sheetImport::Archive& archive, const QSet<QString>& wanted, const QString& path)
+QHash<QString, Found> existing(const sheetImport::Archive& archive, const QList<int>& key, const QSet<QString>& wanted,
+                               const QString& path)
 {
     QHash<QString, Found> found;
     if (!DiskFile::exists(path) || wanted.isEmpty())
         return found;
-    QList<int> indices;
-    for (const QString& field : archive.key)
-        indices.append(archive.format.indexOf(field));
     const RecordFile file(path, archive.format.size);
     file.scan([&](qint64 position, QByteArrayView record) {
-        const QString key = keyOf(archive.key, [&](const QString& field) {
-            return archive.format.readField(record, indices.at(archive.key.indexOf(field)));
-        });
-        if (wanted.contains(key) && !found.contains(key))
-            found.insert(key, {position, record.toByteArray()});
+        const QString stored = keyOf(key, [&](int field) { return archive.format.readField(record, field); });
+        if (wanted.contains(stored) && !found.contains(stored))
+            found.insert(stored, {position, record.toByteArray()});
         return true;
     });
     return found;
@@ -59,12 +57,15 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
              Duplicates duplicates, const QString& archivePath, const QDate& today)
 {
     Plan plan;
+    QList<int> key;
+    for (const QString& field : archive.key)
+        key.append(archive.format.indexOf(field));
     struct Row {
-        int number;
         rowValues::Result values;
         QString key;
     };
     QList<Row> rows;
+    rows.reserve(sheet.rows.size());
     QSet<QString> keys;
     for (qsizetype i = 1; i < sheet.rows.size(); ++i) {
         const sheetImport::Row& row = sheet.rows.at(i);
@@ -73,52 +74,52 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
             plan.rejected.append({row.number, values.rejection});
             continue;
         }
-        for (const QString& warning : values.warnings)
+        for (const QString& warning : std::as_const(values.warnings))
             plan.warnings.append({row.number, warning});
-        QString key = keyOf(archive.key, [&](const QString& field) { return values.values.value(field); });
-        keys.insert(key);
-        rows.append({row.number, std::move(values), std::move(key)});
+        QString rowKey = keyOf(key, [&](int field) { return values.texts.at(field); });
+        keys.insert(rowKey);
+        rows.append({std::move(values), std::move(rowKey)});
     }
 
-    const QHash<QString, Found> stored = existing(archive, keys, archivePath);
-    QList<RecordValues> additions;
+    const QHash<QString, Found> stored = existing(archive, key, keys, archivePath);
+    QList<sheetImport::Texts> additions;
     QHash<QString, qsizetype> addedAt;
     struct Update {
         Found stored;
-        RecordValues values;
+        sheetImport::Texts texts;
     };
     QList<Update> updates;
     QHash<QString, qsizetype> updatedAt;
-    for (const Row& row : rows) {
-        const bool known = stored.contains(row.key) || addedAt.contains(row.key);
-        if (known && duplicates == Duplicates::Skip) {
+    for (const Row& row : std::as_const(rows)) {
+        const auto added = addedAt.constFind(row.key);
+        const auto inArchive = stored.constFind(row.key);
+        if ((added != addedAt.cend() || inArchive != stored.cend()) && duplicates == Duplicates::Skip) {
             ++plan.skipped;
-        } else if (addedAt.contains(row.key)) {
+        } else if (added != addedAt.cend()) {
             // The same record twice in the sheet: the later row wins.
-            merge(additions[addedAt.value(row.key)], row.values);
-        } else if (updatedAt.contains(row.key)) {
-            merge(updates[updatedAt.value(row.key)].values, row.values);
-        } else if (stored.contains(row.key)) {
-            const Found& found = stored.value(row.key);
-            RecordValues values = archive.format.decode(found.record);
-            merge(values, row.values);
+            merge(additions[*added], row.values);
+        } else if (const auto updated = updatedAt.constFind(row.key); updated != updatedAt.cend()) {
+            merge(updates[*updated].texts, row.values);
+        } else if (inArchive != stored.cend()) {
+            sheetImport::Texts texts = archive.format.decodeTexts(inArchive->record);
+            merge(texts, row.values);
             updatedAt.insert(row.key, updates.size());
-            updates.append({found, values});
+            updates.append({*inArchive, texts});
         } else {
             addedAt.insert(row.key, additions.size());
-            additions.append(row.values.values);
+            additions.append(row.values.texts);
         }
     }
 
     plan.added = int(additions.size());
     plan.additions.reserve(qsizetype(archive.format.size) * additions.size());
-    for (const RecordValues& values : additions)
-        plan.additions += archive.format.encode(values);
+    for (const sheetImport::Texts& texts : std::as_const(additions))
+        plan.additions += archive.format.encodeTexts(texts);
     const RecordFormat format = archive.format;
-    const auto canonical = [format](QByteArrayView bytes) { return format.encode(format.decode(bytes)); };
-    for (const Update& update : updates) {
+    const auto canonical = [format](QByteArrayView bytes) { return format.encodeTexts(format.decodeTexts(bytes)); };
+    for (const Update& update : std::as_const(updates)) {
         const QByteArray before = canonical(update.stored.record);
-        const QByteArray after = format.encode(update.values);
+        const QByteArray after = format.encodeTexts(update.texts);
         if (after == before) {
             ++plan.skipped;  // the archive already holds what the row says
             continue;

@@ -35,22 +35,30 @@ struct Target {
     QStringList synonyms;  // other headers that mean it
     Rule rule = Rule::Text;
     Part part = Part::Whole;
+    int index = -1;     // of the field in the archive's format (resolve() fills it)
+    int capacity = -1;  // of the field
 };
+
+// A record's texts in the order of its format's fields.
+using Texts = QList<QString>;
 
 struct Archive {
     QString fileName;  // in the data folder
     RecordFormat format;
     QList<Target> targets;
-    // The first field, in the editor's order, that a record of these values cannot be saved
+    // The first field, in the editor's order, that a record of these texts cannot be saved
     // without; empty when none is missing.
-    std::function<QString(const RecordValues& values)> firstMissing;
+    std::function<QString(const Texts& texts)> firstMissing;
     // Fills what a row leaves out as a new record of the editor would have it (the counts' "0"),
     // or as the rest of the row tells it (the player's sex from the tax code).
-    std::function<void(RecordValues& values)> complete;
+    std::function<void(Texts& texts)> complete;
     // A warning about fields that disagree with one another; empty when they agree.
-    std::function<QString(const RecordValues& values)> checkTogether;
+    std::function<QString(const Texts& texts)> checkTogether;
     QStringList key;         // fields equal in a record already in the archive
     QString keyDescription;  // how the screen says it ("stesso nome")
 };
+
+// The archive with every target's field index and capacity filled from its format.
+Archive resolved(Archive archive);
 
 }  // namespace sheetImport

@@ -185,51 +185,49 @@ QDate dateOf(const Cell& cell, const QDate& today)
 Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, const columnMatch::Mapping& mapping,
             const QDate& today)
 {
+    const qsizetype fields = archive.format.fields.size();
     Result result;
-    result.values.reserve(archive.format.fields.size());
-    result.given.reserve(archive.format.fields.size());
+    result.texts.resize(fields);
+    result.given.resize(fields, false);
     QString surname;
     QString givenName;
-    QString nameField;
+    int nameField = -1;
     for (int column = 0; column < mapping.size(); ++column) {
         const int index = mapping.at(column);
-        if (index < 0 || index >= archive.targets.size())
+        if (index < 0 || index >= archive.targets.size() || archive.targets.at(index).index < 0)
             continue;
         const Target& target = archive.targets.at(index);
-        const Cell cell = column < row.cells.size() ? row.cells.at(column) : Cell{};
-        Value value = valueOf(target, cell, today);
+        static const Cell empty;
+        Value value = valueOf(target, column < row.cells.size() ? row.cells.at(column) : empty, today);
         if (!value.rejection.isEmpty() && result.rejection.isEmpty())
             result.rejection = value.rejection;
         if (!value.warning.isEmpty())
             result.warnings.append(value.warning);
-        if (target.part == sheetImport::Part::Surname) {
-            surname = value.text;
-            nameField = target.field;
-            continue;
-        }
-        if (target.part == sheetImport::Part::GivenName) {
-            givenName = value.text;
-            nameField = target.field;
+        if (target.part != sheetImport::Part::Whole) {
+            (target.part == sheetImport::Part::Surname ? surname : givenName) = value.text;
+            nameField = target.index;
             continue;
         }
         if (value.text.isEmpty())
             continue;
-        result.values.insert(target.field, fitted(value.text, target, archive.format.capacityOf(target.field), result.warnings));
-        result.given.insert(target.field);
+        result.texts[target.index] = fitted(value.text, target, target.capacity, result.warnings);
+        result.given[target.index] = true;
     }
     // Surname first, one blank between, as the name field is typed.
     const QString joined = surname.isEmpty() || givenName.isEmpty() ? surname + givenName : surname + u' ' + givenName;
-    if (!nameField.isEmpty() && !joined.isEmpty() && !result.given.contains(nameField)) {
-        const auto whole = std::find_if(archive.targets.cbegin(), archive.targets.cend(),
-                                        [&](const Target& t) { return t.field == nameField && t.part == sheetImport::Part::Whole; });
-        result.values.insert(nameField, fitted(joined, whole != archive.targets.cend() ? *whole : Target{nameField, nameField},
-                                               archive.format.capacityOf(nameField), result.warnings));
-        result.given.insert(nameField);
+    if (nameField >= 0 && !joined.isEmpty() && !result.given.at(nameField)) {
+        const auto whole = std::find_if(archive.targets.cbegin(), archive.targets.cend(), [&](const Target& t) {
+            return t.index == nameField && t.part == sheetImport::Part::Whole;
+        });
+        if (whole != archive.targets.cend()) {
+            result.texts[nameField] = fitted(joined, *whole, whole->capacity, result.warnings);
+            result.given[nameField] = true;
+        }
     }
     if (archive.complete)
-        archive.complete(result.values);
+        archive.complete(result.texts);
     if (result.rejection.isEmpty() && archive.firstMissing) {
-        const QString missing = archive.firstMissing(result.values);
+        const QString missing = archive.firstMissing(result.texts);
         if (!missing.isEmpty()) {
             QString label = missing;
             for (const Target& target : archive.targets) {
@@ -242,10 +240,16 @@ Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, co
         }
     }
     if (archive.checkTogether && result.rejection.isEmpty()) {
-        if (const QString warning = archive.checkTogether(result.values); !warning.isEmpty())
+        if (const QString warning = archive.checkTogether(result.texts); !warning.isEmpty())
             result.warnings.append(warning);
     }
     return result;
+}
+
+QString Result::value(const sheetImport::Archive& archive, const QString& field) const
+{
+    const int index = archive.format.indexOf(field);
+    return index >= 0 && index < texts.size() ? texts.at(index) : QString();
 }
 
 }  // namespace rowValues

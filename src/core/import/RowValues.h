@@ -5,7 +5,6 @@
 #include "import/Sheet.h"
 
 #include <QDate>
-#include <QSet>
 #include <QStringList>
 
 // One spreadsheet row made into a record's values, as the editor would have stored them if the
@@ -15,10 +14,12 @@
 namespace rowValues {
 
 struct Result {
-    RecordValues values;
-    QSet<QString> given;  // the fields the row gave a text for (an update changes only those)
+    sheetImport::Texts texts;  // in the order of the archive's fields
+    QList<bool> given;         // the fields the row gave a text for (an update changes only those)
     QStringList warnings;
     QString rejection;  // empty when the row can be stored
+
+    QString value(const sheetImport::Archive& archive, const QString& field) const;
 };
 
 // `today` decides the century of a two-digit year.

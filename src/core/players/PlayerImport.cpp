@@ -74,47 +74,56 @@ QList<Target> targets()
     return list;
 }
 
+// A field's index in the player record.
+int field(const QString& name) { return formatOf<PlayerRecord>().indexOf(name); }
+
 // A new record of the editor starts with "0" in every count; a sex the row leaves out is the one
 // a valid tax code tells.
-void complete(RecordValues& values)
+void complete(sheetImport::Texts& texts)
 {
-    for (const QString& count : {u"Presenze"_s, u"Reti"_s, u"Ammonizioni"_s, u"Espulsioni"_s}) {
-        if (values.value(count).isEmpty())
-            values.insert(count, u"0"_s);
+    static const QList<int> counts = {field(u"Presenze"_s), field(u"Reti"_s), field(u"Ammonizioni"_s),
+                                      field(u"Espulsioni"_s)};
+    static const int sex = field(u"Sesso"_s);
+    static const int codFisc = field(u"CodFisc"_s);
+    for (int count : counts) {
+        if (texts.at(count).isEmpty())
+            texts[count] = u"0"_s;
     }
-    const QString code = values.value(u"CodFisc"_s);
-    if (values.value(u"Sesso"_s).isEmpty() && taxCode::check(code) == taxCode::Verdict::Valid) {
+    const QString& code = texts.at(codFisc);
+    if (texts.at(sex).isEmpty() && !code.isEmpty() && taxCode::check(code) == taxCode::Verdict::Valid) {
         if (const std::optional<taxCodePerson::Holder> holder = taxCodePerson::read(code))
-            values.insert(u"Sesso"_s, holder->woman ? u"F"_s : u"M"_s);
+            texts[sex] = holder->woman ? u"F"_s : u"M"_s;
     }
 }
 
-QString checkTogether(const RecordValues& values)
+QString checkTogether(const sheetImport::Texts& texts)
 {
-    const QString code = values.value(u"CodFisc"_s);
-    if (taxCode::check(code) != taxCode::Verdict::Valid)
+    static const int codFisc = field(u"CodFisc"_s);
+    const QString& code = texts.at(codFisc);
+    if (code.isEmpty() || taxCode::check(code) != taxCode::Verdict::Valid)
         return {};
-    return taxCodePerson::disagreement(code, values.value(u"DataNasc"_s), values.value(u"Sesso"_s)).value_or(QString());
+    return taxCodePerson::disagreement(code, texts.at(field(u"DataNasc"_s)), texts.at(field(u"Sesso"_s)))
+        .value_or(QString());
 }
 
 }  // namespace
 
 const sheetImport::Archive& archive()
 {
-    static const sheetImport::Archive players{
+    static const sheetImport::Archive players = sheetImport::resolved({
         programFolder::playerArchiveName,
-        recordFormat(PlayerRecord::Layout),
+        formatOf<PlayerRecord>(),
         targets(),
-        [](const RecordValues& values) {
+        [](const sheetImport::Texts& texts) {
             const playerRules::MandatoryField* missing =
-                playerRules::firstMissing([&values](const QString& field) { return values.value(field); });
+                playerRules::firstMissing([&texts](const QString& name) { return texts.at(field(name)); });
             return missing ? missing->field : QString();
         },
         complete,
         checkTogether,
         {u"Giocatore"_s, u"DataNasc"_s},
         u"stesso cognome e nome e stessa data di nascita"_s,
-    };
+    });
     return players;
 }
 

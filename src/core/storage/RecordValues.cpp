@@ -1,5 +1,24 @@
 #include "storage/RecordValues.h"
 
+QByteArray RecordFormat::encodeTexts(const QList<QString>& texts) const
+{
+    QByteArray bytes(size, '\0');
+    for (qsizetype i = 0; i < fields.size() && i < texts.size(); ++i)
+        writeText(bytes.data() + fields.at(i).offset, fields.at(i).capacity, encoding, texts.at(i));
+    return bytes;
+}
+
+QList<QString> RecordFormat::decodeTexts(QByteArrayView bytes) const
+{
+    if (bytes.size() != size)
+        throw ArchiveError("record of " + std::to_string(bytes.size()) + " bytes, expected " + std::to_string(size));
+    QList<QString> texts;
+    texts.reserve(fields.size());
+    for (const Field& field : fields)
+        texts.append(readText(bytes.data() + field.offset, field.capacity, encoding));
+    return texts;
+}
+
 int RecordFormat::capacityOf(const QString& name) const
 {
     const int index = indexOf(name);

@@ -43,6 +43,11 @@ struct RecordFormat {
     // `texts` gets one view per index.
     void storedTexts(QByteArrayView bytes, std::span<const int> fields, std::span<QByteArrayView> texts) const;
 
+    // The record of `texts` given in the order of `fields` (missing ones stored empty), and back:
+    // for code that fills many records field by field without looking fields up by name.
+    QByteArray encodeTexts(const QList<QString>& texts) const;
+    QList<QString> decodeTexts(QByteArrayView bytes) const;  // throws ArchiveError for the wrong size
+
     // -1 for a name the format does not have.
     int capacityOf(const QString& name) const;
     int indexOf(const QString& name) const;

@@ -47,22 +47,24 @@ QList<sheetImport::Target> targets()
 
 const sheetImport::Archive& archive()
 {
-    static const sheetImport::Archive teams{
+    static const int name = formatOf<TeamRecord>().indexOf(u"Squadra"_s);
+    static const int selected = formatOf<TeamRecord>().indexOf(u"Selezionata"_s);
+    static const sheetImport::Archive teams = sheetImport::resolved({
         programFolder::teamArchiveName,
-        recordFormat(TeamRecord::Layout),
+        formatOf<TeamRecord>(),
         targets(),
-        [](const RecordValues& values) {
-            return trimControls(values.value(u"Squadra"_s)).isEmpty() ? u"Squadra"_s : QString();
+        [](const sheetImport::Texts& texts) {
+            return trimControls(texts.at(name)).isEmpty() ? u"Squadra"_s : QString();
         },
         // The editor stores "No" for a box left clear.
-        [](RecordValues& values) {
-            if (values.value(u"Selezionata"_s).isEmpty())
-                values.insert(u"Selezionata"_s, u"No"_s);
+        [](sheetImport::Texts& texts) {
+            if (texts.at(selected).isEmpty())
+                texts[selected] = u"No"_s;
         },
         {},
         {u"Squadra"_s},
         u"stesso nome della squadra"_s,
-    };
+    });
     return teams;
 }
 

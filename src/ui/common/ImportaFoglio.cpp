@@ -249,7 +249,7 @@ void TfrmImportaFoglio::showPreview()
         const rowValues::Result made = rowValues::make(*m_archive, source, chosen, today);
         m_grdAnteprima->setItem(row, 0, item(QString::number(source.number)));
         for (int i = 0; i < fields.size(); ++i) {
-            QTableWidgetItem* cell = item(made.values.value(fields.at(i)));
+            QTableWidgetItem* cell = item(made.value(*m_archive, fields.at(i)));
             if (!made.rejection.isEmpty())
                 cell->setForeground(style::crimson);
             m_grdAnteprima->setItem(row, i + 1, cell);
