@@ -1,5 +1,6 @@
 #include "import/OdsReader.h"
 
+#include "import/XmlAttribute.h"
 #include "import/ZipEntries.h"
 
 #include <QXmlStreamReader>
@@ -17,14 +18,7 @@ using sheetImport::Cell;
 // rows and cells are repeated that often, and those are skipped, not unfolded.
 constexpr int MaxRepeat = 10000;
 
-QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView name)
-{
-    for (const QXmlStreamAttribute& a : xml.attributes()) {
-        if (a.name() == name)
-            return a.value();
-    }
-    return {};
-}
+QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView name) { return xmlAttribute(xml.attributes(), name); }
 
 int repeat(const QXmlStreamReader& xml, QLatin1StringView name)
 {
@@ -69,10 +63,11 @@ QString paragraph(QXmlStreamReader& xml)
 // One cell, read to its end element.
 Cell readCell(QXmlStreamReader& xml)
 {
-    const QString type = attribute(xml, "value-type"_L1).toString();
-    QString value = attribute(xml, "value"_L1).toString();
-    const QString dateValue = attribute(xml, "date-value"_L1).toString();
-    const QString booleanValue = attribute(xml, "boolean-value"_L1).toString();
+    const QXmlStreamAttributes attributes = xml.attributes();
+    const QString type = xmlAttribute(attributes, "value-type"_L1).toString();
+    const QString value = xmlAttribute(attributes, "value"_L1).toString();
+    const QString dateValue = xmlAttribute(attributes, "date-value"_L1).toString();
+    const QString booleanValue = xmlAttribute(attributes, "boolean-value"_L1).toString();
     QStringList paragraphs;
     int depth = 1;
     while (depth > 0 && !xml.atEnd()) {

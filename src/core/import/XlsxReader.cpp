@@ -1,5 +1,6 @@
 #include "import/XlsxReader.h"
 
+#include "import/XmlAttribute.h"
 #include "import/ZipEntries.h"
 
 #include <QHash>
@@ -19,17 +20,7 @@ struct Workbook {
     bool dates1904 = false;
 };
 
-// An attribute by its local name, whatever prefix the file gives it ("r:id").
-QStringView attribute(const QXmlStreamAttributes& attributes, QLatin1StringView name)
-{
-    for (const QXmlStreamAttribute& a : attributes) {
-        if (a.name() == name)
-            return a.value();
-    }
-    return {};
-}
-
-QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView name) { return attribute(xml.attributes(), name); }
+QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView name) { return xmlAttribute(xml.attributes(), name); }
 
 // "xl/worksheets/sheet1.xml" from a relationship's target, relative to xl/ or absolute.
 QString partPath(QStringView target)
@@ -184,8 +175,8 @@ struct SheetContext {
 // One cell, read to its end element; `attributes` are the <c> element's.
 Cell readCell(QXmlStreamReader& xml, const QXmlStreamAttributes& attributes, const SheetContext& context)
 {
-    const QString type = attribute(attributes, "t"_L1).toString();
-    const int style = attribute(attributes, "s"_L1).toInt();
+    const QString type = xmlAttribute(attributes, "t"_L1).toString();
+    const int style = xmlAttribute(attributes, "s"_L1).toInt();
     QString value;
     QString inlineText;
     bool hasInline = false;
@@ -258,7 +249,7 @@ std::optional<sheetImport::Sheet> read(const ZipEntries& zip)
             nextColumn = 0;
         } else if (token == QXmlStreamReader::StartElement && xml.name() == u"c") {
             const QXmlStreamAttributes attributes = xml.attributes();
-            const int given = columnOf(attribute(attributes, "r"_L1));
+            const int given = columnOf(xmlAttribute(attributes, "r"_L1));
             const int column = given >= 0 ? given : nextColumn;
             nextColumn = column + 1;
             sheetImport::place(row, column, readCell(xml, attributes, context));
