@@ -12,6 +12,7 @@
 #include "storage/TeamRecord.h"
 #include "teams/Squadre.h"
 #include "EditorFixture.h"
+#include "player_editor.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using platform::MessageKind;
@@ -265,6 +267,57 @@ private slots:
         QFile after(path);
         QVERIFY(after.open(QIODevice::ReadOnly));
         QCOMPARE(after.readAll(), before);
+    }
+
+    // A player archive exported as a workbook from its screen and imported through the player
+    // editor into an empty folder is the same archive, sex, height, weight and awards included.
+    void playerWorkbookComesBackWhole()
+    {
+        QByteArray original;
+        QString workbookPath;
+        QTemporaryDir keep;
+        {
+            PlayerEditor from;
+            PlayerRecord woman;
+            woman.Giocatore = u"Neri Anna"_s;
+            woman.Sesso = u"F"_s;
+            woman.DataNasc = u"01/02/2010"_s;
+            woman.Squadra = u"Aquile"_s;
+            woman.Tessera = u"T-4"_s;
+            woman.ScadTessera = u"30/06/2027"_s;
+            woman.ScadCertificato = u"28/02/2027"_s;
+            woman.Altezza = u"1,62 m"_s;
+            woman.Peso = u"51"_s;
+            woman.Riconoscimenti = u"Miglior portiere 2025"_s;
+            woman.Presenze = woman.Reti = woman.Ammonizioni = woman.Espulsioni = u"0"_s;
+            PlayerRecord man = woman;
+            man.Giocatore = u"Rossi Ugo"_s;
+            man.Sesso = u"M"_s;
+            man.Reti = u"12"_s;
+            from.write({woman, man});
+            original = archiveFiles::read(from.path, PlayerRecord::Size).join();
+            QVERIFY(from.open());
+            from.fake.answers = {true, false};
+            from.fake.onDialog = [](QObject* dialog) {
+                qobject_cast<QWidget*>(dialog)->show();
+                QTest::mouseClick(widgets::find<PictureButton>(dialog, u"cmdEsportaXlsx"_s), Qt::LeftButton);
+            };
+            from.click(u"cmdEsporta"_s);
+            workbookPath = keep.filePath(u"Archivio_Giocatori.xlsx"_s);
+            QVERIFY(QFile::copy(from.folder.file(u"Archivio_Giocatori.xlsx"_s), workbookPath));
+        }
+        PlayerEditor into;
+        QVERIFY(into.open());
+        into.fake.fileAnswers = {workbookPath};
+        QStringList issues;
+        into.fake.onDialog = [&](QObject* dialog) {
+            issues = column(widgets::find<QTableWidget>(dialog, u"grdSegnalazioni"_s), 1);
+            widgets::find<QPushButton>(dialog, u"btnImporta"_s)->click();
+        };
+        into.click(u"cmdImporta"_s);
+        QCOMPARE(issues, QStringList());
+        QCOMPARE(archiveFiles::read(into.path, PlayerRecord::Size).join(), original);
+        QCOMPARE(into.field(u"txtAltezza"_s)->text(), u"1,62 m"_s);
     }
 };
 

@@ -31,6 +31,9 @@ struct Sheet {
     QString name;      // the worksheet's name inside the file
     QString fileName;  // in the program folder ("Torneo.xls")
     QList<Column> columns;
+    // Fields the .xls leaves out that the workbook (.xlsx) carries after the others, so that a
+    // workbook imported again gives the whole record.
+    QList<Column> workbookOnly = {};
 };
 
 // The cells of every record of the archive, one row per record in file order, one cell per

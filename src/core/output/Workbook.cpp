@@ -138,6 +138,14 @@ bool putInPlace(const QString& path, const QString& written, QString* error)
 
 QString fileName(const spreadsheet::Sheet& sheet) { return QFileInfo(sheet.fileName).completeBaseName() + u".xlsx"_s; }
 
+spreadsheet::Sheet sheetOf(const spreadsheet::Sheet& sheet)
+{
+    spreadsheet::Sheet whole = sheet;
+    whole.columns += sheet.workbookOnly;
+    whole.workbookOnly.clear();
+    return whole;
+}
+
 double widthInCharacters(int pixels)
 {
     // A character of the default font is 7 pixels wide, with 5 pixels of margin in the column.

@@ -13,6 +13,9 @@ namespace workbook {
 // "Archivio_Squadre.xlsx" for the sheet of "Archivio_Squadre.xls".
 QString fileName(const spreadsheet::Sheet& sheet);
 
+// The workbook's sheet: the export's columns, then those only the workbook carries.
+spreadsheet::Sheet sheetOf(const spreadsheet::Sheet& sheet);
+
 // Writes the workbook to `path`; the old file stays untouched unless the whole workbook is in
 // place. False with `error` set on any failure.
 bool write(const QString& path, const spreadsheet::Sheet& sheet, const spreadsheet::Table& rows,

@@ -36,6 +36,12 @@ const spreadsheet::Sheet& sheet()
             {u"colInfortuni"_s, u"Infortuni"_s, 350, 400, u"Infortuni"_s},
             {u"colNote"_s, u"Note"_s, 350, 400, u"Note"_s},
         },
+        {
+            {u"colSesso"_s, u"Sesso"_s, 60, 100, u"Sesso"_s},
+            {u"colAltezza"_s, u"Altezza"_s, 100, 150, u"Altezza"_s},
+            {u"colPeso"_s, u"Peso"_s, 100, 150, u"Peso"_s},
+            {u"colRiconoscimenti"_s, u"Riconoscimenti"_s, 350, 400, u"Riconoscimenti"_s},
+        },
     };
     return table;
 }

@@ -94,7 +94,13 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
         exportTo(exportPath(), [this](const QString& path) { return spreadsheet::write(path, m_setup.sheet, rows()); });
     });
     connect(pictures.at(3), &PictureButton::clicked, this, [this] {
-        exportTo(workbookPath(), [this](const QString& path) { return workbook::write(path, m_setup.sheet, rows()); });
+        exportTo(workbookPath(), [this](const QString& path) {
+            // The grid's columns, and the fields only the workbook carries read with them.
+            if (m_setup.sheet.workbookOnly.isEmpty())
+                return workbook::write(path, m_setup.sheet, rows());
+            const spreadsheet::Sheet whole = workbook::sheetOf(m_setup.sheet);
+            return workbook::write(path, whole, spreadsheet::read(m_setup.archivePath(), m_setup.format, whole));
+        });
     });
     connect(pictures.at(1), &PictureButton::clicked, this, [this] { help::show(this, m_setup.helpTopic); });
     connect(pictures.at(2), &PictureButton::clicked, this, &QDialog::close);
