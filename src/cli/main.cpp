@@ -1,6 +1,7 @@
 // golvera-cli: prints a tournament's standings as the screen shows them, and writes the printed
 // document as a PDF file, for clubs that publish their standings; lists the players whose card or
-// medical certificate has expired or is about to; backs up and restores the data folder.
+// medical certificate has expired or is about to; backs up and restores the data folder; imports a
+// season's teams or players from a spreadsheet.
 #include "ArchiveCommands.h"
 #include "ExpiryCommand.h"
 #include "ImportCommand.h"
@@ -131,6 +132,8 @@ int main(int argc, char* argv[])
         return usageError(parser, QStringLiteral("--entro vale solo per il comando scadenze"));
     if (importCommand::handles(arguments))
         return importCommand::run(arguments, {data.folder, parser.isSet(confirmOption), parser.isSet(updateOption)});
+    if (parser.isSet(confirmOption) || parser.isSet(updateOption))
+        return usageError(parser, QStringLiteral("--conferma e --aggiorna valgono solo per il comando importa"));
     if (archiveCommands::handles(arguments)) {
         const int code = archiveCommands::run(arguments, data.folder, out(), err());
         out().flush();

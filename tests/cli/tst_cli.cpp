@@ -449,6 +449,7 @@ private slots:
         QTest::newRow("no column matches") << QStringList{"importa", "squadre", "x.csv"} << QByteArray("Foo;Bar\n1;2\n") << 1;
         QTest::newRow("no importable row") << QStringList{"importa", "squadre", "x.csv"} << QByteArray("Squadra;Note\n;n\n") << 1;
         QTest::newRow("header only") << QStringList{"importa", "giocatori", "x.csv"} << QByteArray("Giocatore\n") << 1;
+        QTest::newRow("--conferma with another command") << QStringList{"backup"} << good << 2;
     }
 
     void importRefusals()
