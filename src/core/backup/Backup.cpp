@@ -1,20 +1,14 @@
 #include "backup/Backup.h"
 
 #include "app/ProgramFolder.h"
+#include "backup/ZipFiles.h"
 #include "storage/WholeFile.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 
-#include <zip.h>
-
-#include <memory>
-
 namespace backup {
-namespace {
-
-const QStringList archiveFolders{QStringLiteral("Anagrafica"), QStringLiteral("Documenti_Allegati")};
 
 bool isArchiveName(const QString& name)
 {
@@ -22,15 +16,25 @@ bool isArchiveName(const QString& name)
            || name == programFolder::playerArchiveName || name == programFolder::passwordStoreName;
 }
 
-QString zipError(zip_t* archive) { return QString::fromLocal8Bit(zip_strerror(archive)); }
-
-QString openError(int code)
+bool isBackedUpPath(const QString& relativePath)
 {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return text;
+    if (relativePath.contains(QLatin1Char('\\')))
+        return false;
+    const QStringList parts = relativePath.split(QLatin1Char('/'));
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part == QStringLiteral(".") || part == QStringLiteral(".."))
+            return false;
+    }
+    if (wholeFile::isTemporaryName(parts.back()))
+        return false;
+    return parts.size() == 1 ? isArchiveName(parts.front()) : archiveFolders.contains(parts.front());
+}
+
+namespace {
+
+bool isDataFile(const QFileInfo& info)
+{
+    return info.isFile() && !info.isSymLink() && !wholeFile::isTemporaryName(info.fileName());
 }
 
 // Backups are named by their date, so their names sort as their days do.
@@ -46,15 +50,13 @@ void keepNewest(const QString& backupFolder)
         dir.remove(names.takeFirst());
 }
 
-// An entry's path inside the folder, or empty when the entry would land outside it.
-QString targetPath(const QDir& folder, const QString& entry)
+// A zip that opens whole and holds something: anything else under the day's name (an empty file
+// left by a full disk, a damaged one) does not count as that day's backup.
+bool isWholeBackup(const QString& path)
 {
-    if (entry.isEmpty() || QDir::isAbsolutePath(entry) || entry.contains(QLatin1Char('\\')))
-        return {};
-    const QString cleaned = QDir::cleanPath(entry);
-    if (cleaned == QStringLiteral("..") || cleaned.startsWith(QStringLiteral("../")))
-        return {};
-    return folder.filePath(cleaned);
+    QString error;
+    const zipFiles::Archive archive = zipFiles::openForReading(path, &error);
+    return archive && zip_get_num_entries(archive.get(), 0) > 0;
 }
 
 }  // namespace
@@ -64,7 +66,7 @@ QStringList contents(const QString& dataFolder)
     const QDir dir(dataFolder);
     QStringList files;
     for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
-        if (info.isFile() && !info.isSymLink() && isArchiveName(info.fileName()))
+        if (isDataFile(info) && isArchiveName(info.fileName()))
             files.append(info.fileName());
     }
     for (const QString& sub : archiveFolders) {
@@ -72,7 +74,7 @@ QStringList contents(const QString& dataFolder)
         QStringList inside;
         while (it.hasNext()) {
             const QFileInfo info(it.next());
-            if (info.isFile() && !info.isSymLink())
+            if (isDataFile(info))
                 inside.append(dir.relativeFilePath(info.filePath()));
         }
         inside.sort();
@@ -81,91 +83,56 @@ QStringList contents(const QString& dataFolder)
     return files;
 }
 
-bool holdsArchives(const QString& folder)
-{
-    return !contents(folder).isEmpty();
-}
-
 Outcome make(const QString& dataFolder, const QDate& today, bool replace)
 {
     const QDir data(dataFolder);
     const QString backupFolder = data.filePath(folderName);
     Outcome outcome;
     outcome.path = QDir(backupFolder).filePath(today.toString(Qt::ISODate) + QStringLiteral(".zip"));
-    if (!replace && QFileInfo::exists(outcome.path))
+    if (!QFileInfo(dataFolder).isDir()) {
+        outcome.error = QStringLiteral("la cartella dei dati %1 non esiste").arg(QDir::toNativeSeparators(dataFolder));
+        return outcome;
+    }
+    const QStringList files = contents(dataFolder);
+    if (files.isEmpty()) {
+        outcome.error = QStringLiteral("nessun archivio da salvare in %1").arg(QDir::toNativeSeparators(dataFolder));
+        return outcome;
+    }
+    if (!replace && isWholeBackup(outcome.path))
         return outcome;
     if (!QDir().mkpath(backupFolder)) {
         outcome.error = QStringLiteral("impossibile creare %1").arg(backupFolder);
         return outcome;
     }
 
-    // libzip writes the archive into a temporary file and renames it at the close: a backup
-    // interrupted half-way never stands as the day's backup, nor replaces it.
-    int code = 0;
-    zip_t* archive = zip_open(QFile::encodeName(outcome.path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    // Leftovers of any day's killed backup go with this one.
+    wholeFile::Writer writer(outcome.path, QStringLiteral("*.zip"));
+    QString error;
+    zipFiles::Archive archive = zipFiles::create(writer, &error);
     if (!archive) {
-        outcome.error = QStringLiteral("impossibile creare %1: %2").arg(outcome.path, openError(code));
+        outcome.error = QStringLiteral("impossibile creare %1: %2").arg(outcome.path, error);
         return outcome;
     }
-    for (const QString& name : contents(dataFolder)) {
-        zip_source_t* source = zip_source_file(archive, QFile::encodeName(data.filePath(name)).constData(), 0, -1);
-        if (!source || zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
+    for (const QString& name : files) {
+        zip_source_t* source = zip_source_file(archive.get(), QFile::encodeName(data.filePath(name)).constData(), 0, -1);
+        if (!source || zip_file_add(archive.get(), name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
             if (source)
                 zip_source_free(source);
-            outcome.error = QStringLiteral("impossibile aggiungere %1: %2").arg(name, zipError(archive));
-            zip_discard(archive);
+            outcome.error = QStringLiteral("impossibile aggiungere %1: %2").arg(name, zipFiles::errorText(archive.get()));
             return outcome;
         }
     }
-    if (zip_close(archive) != 0) {
-        outcome.error = QStringLiteral("impossibile scrivere %1: %2").arg(outcome.path, zipError(archive));
-        zip_discard(archive);
+    if (zip_close(archive.get()) != 0) {
+        // libzip has abandoned the writer: the old file, if any, is untouched.
+        outcome.error = QStringLiteral("impossibile scrivere %1: %2")
+                            .arg(outcome.path, writer.errorString().isEmpty() ? zipFiles::errorText(archive.get())
+                                                                             : writer.errorString());
         return outcome;
     }
+    archive.release();  // zip_close has freed it
     outcome.written = true;
     keepNewest(backupFolder);
     return outcome;
-}
-
-QString restore(const QString& zipPath, const QString& folder)
-{
-    if (holdsArchives(folder))
-        return QStringLiteral("la cartella %1 contiene gi\u00E0 degli archivi").arg(QDir::toNativeSeparators(folder));
-    int code = 0;
-    zip_t* raw = zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &code);
-    if (!raw)
-        return QStringLiteral("impossibile leggere %1: %2").arg(zipPath, openError(code));
-    const std::unique_ptr<zip_t, void (*)(zip_t*)> archive(raw, zip_discard);
-    const QDir target(folder);
-    if (!QDir().mkpath(folder))
-        return QStringLiteral("impossibile creare la cartella %1").arg(folder);
-
-    const zip_int64_t entries = zip_get_num_entries(raw, 0);
-    for (zip_int64_t index = 0; index < entries; ++index) {
-        const QString name = QString::fromUtf8(zip_get_name(raw, zip_uint64_t(index), ZIP_FL_ENC_GUESS));
-        if (name.endsWith(QLatin1Char('/')))
-            continue;
-        const QString path = targetPath(target, name);
-        if (path.isEmpty())
-            return QStringLiteral("voce non ammessa nel backup: %1").arg(name);
-        if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-            return QStringLiteral("impossibile creare la cartella di %1").arg(name);
-        const std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> entry(zip_fopen_index(raw, zip_uint64_t(index), 0),
-                                                                      zip_fclose);
-        if (!entry)
-            return QStringLiteral("impossibile leggere %1: %2").arg(name, zipError(raw));
-        QByteArray content;
-        char buffer[1 << 16];
-        zip_int64_t read = 0;
-        while ((read = zip_fread(entry.get(), buffer, sizeof buffer)) > 0)
-            content.append(buffer, qsizetype(read));
-        if (read < 0)
-            return QStringLiteral("impossibile leggere %1: %2").arg(name, zipError(raw));
-        QString error;
-        if (!wholeFile::write(path, content, &error))
-            return QStringLiteral("impossibile scrivere %1 (%2)").arg(path, error);
-    }
-    return {};
 }
 
 }  // namespace backup

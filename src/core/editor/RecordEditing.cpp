@@ -4,6 +4,8 @@
 #include "storage/RecordFile.h"
 #include "text/TextRules.h"
 
+#include <QDir>
+
 namespace recordEditing {
 namespace {
 
@@ -85,6 +87,14 @@ QString busyMessage(const QString& station, const QString& consequence)
     return QStringLiteral("Attenzione: l'archivio \u00E8 in uso %1, che non ha ancora terminato di "
                           "scriverlo. %2\n\r\n\rRiprovare tra qualche istante.")
         .arg(who, consequence);
+}
+
+QString lockNotAFileMessage(const QString& lockPath)
+{
+    return QStringLiteral("Attenzione: il file di blocco \"%1\" non \u00E8 un file normale (per esempio \u00E8 una "
+                          "cartella), perci\u00F2 la scheda corrente non \u00E8 stata salvata.\n\r\n\rEliminarlo o "
+                          "rinominarlo, poi salvare di nuovo.")
+        .arg(QDir::toNativeSeparators(lockPath));
 }
 
 void touch(const QString& path, int recordSize) { RecordFile(path, recordSize); }

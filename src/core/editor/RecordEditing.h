@@ -86,6 +86,9 @@ inline const QString changedElsewhereQuestion = QStringLiteral(
 QString busyMessage(const QString& station,
                     const QString& consequence = QStringLiteral("La scheda corrente non \u00E8 stata salvata."));
 
+// The archive's lock file at `lockPath` is not a file, so no save can lock the archive.
+QString lockNotAFileMessage(const QString& lockPath);
+
 enum class Editor { Tournament, Team, Player };
 
 // The box that reports a failed archive operation; each editor has its own table.

@@ -122,16 +122,29 @@ lxw_error writeWorkbook(const QByteArray& path, const QByteArray& temporaryFolde
     return status != LXW_NO_ERROR ? status : closed;
 }
 
-// Puts the finished workbook in place through the program's one checked writer.
+// Copies the finished workbook into place through the program's one checked writer, a mebibyte
+// at a time like the .xls, so a large export is never held whole in memory.
 bool putInPlace(const QString& path, const QString& written, QString* error)
 {
     QFile file(written);
     if (!file.open(QIODevice::ReadOnly))
         return fail(error, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(error, file.errorString());
-    return wholeFile::write(path, bytes, error);
+    wholeFile::Writer target(path);
+    if (!target.open())
+        return fail(error, target.errorString());
+    QByteArray piece(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = file.read(piece.data(), piece.size());
+        if (read < 0)
+            return fail(error, file.errorString());
+        if (read == 0)
+            break;
+        if (!target.write(QByteArrayView(piece.constData(), read)))
+            return fail(error, target.errorString());
+    }
+    if (!target.commit())
+        return fail(error, target.errorString());
+    return true;
 }
 
 }  // namespace
