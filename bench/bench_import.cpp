@@ -138,6 +138,34 @@ void importXlsx(benchmark::State& state) { importFile(state, season().xlsx); }
 BENCHMARK(importCsv)->Unit(benchmark::kMillisecond);
 BENCHMARK(importXlsx)->Unit(benchmark::kMillisecond);
 
+// Where an import's time goes: reading the file into rows, then making the rows records.
+void readSheet(benchmark::State& state, const QString& path)
+{
+    qsizetype rows = 0;
+    for (auto _ : state)
+        rows = sheetFile::read(path).sheet.rows.size();
+    state.counters["rows"] = double(rows);
+}
+void readCsv(benchmark::State& state) { readSheet(state, season().csv); }
+void readXlsx(benchmark::State& state) { readSheet(state, season().xlsx); }
+BENCHMARK(readCsv)->Unit(benchmark::kMillisecond);
+BENCHMARK(readXlsx)->Unit(benchmark::kMillisecond);
+
+void analyseRows(benchmark::State& state)
+{
+    Season& s = season();
+    const sheetImport::Archive& players = playerImport::archive();
+    const sheetFile::Loaded loaded = sheetFile::read(s.csv);
+    const columnMatch::Mapping mapping = columnMatch::match(players, loaded.sheet.rows.first());
+    QFile::remove(s.archive);
+    for (auto _ : state) {
+        const importPlan::Plan plan = importPlan::analyse(players, loaded.sheet, mapping, importPlan::Duplicates::Skip,
+                                                          s.archive, QDate(2026, 12, 10));
+        benchmark::DoNotOptimize(plan.additions.data());
+    }
+}
+BENCHMARK(analyseRows)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <cstring>
+
 using namespace Qt::StringLiterals;
 
 namespace importPlan {
@@ -21,11 +23,15 @@ QString keyOf(const QList<int>& fields, const std::function<QString(int field)>&
     return joined;
 }
 
-void merge(sheetImport::Texts& into, const rowValues::Result& row)
+// Copies the fields a row gave from its record into another: each field is stored on its own,
+// so this is what encoding the merged texts would give.
+void merge(const RecordFormat& format, QByteArray& into, const QByteArray& row, const QList<bool>& given)
 {
-    for (qsizetype i = 0; i < row.given.size() && i < into.size(); ++i) {
-        if (row.given.at(i))
-            into[i] = row.texts.at(i);
+    for (qsizetype i = 0; i < given.size() && i < format.fields.size(); ++i) {
+        if (given.at(i)) {
+            const RecordFormat::Field& field = format.fields.at(i);
+            std::memcpy(into.data() + field.offset, row.constData() + field.offset, std::size_t(field.capacity) + 1);
+        }
     }
 }
 
@@ -57,16 +63,20 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
              Duplicates duplicates, const QString& archivePath, const QDate& today)
 {
     Plan plan;
+    const RecordFormat& format = archive.format;
     QList<int> key;
     for (const QString& field : archive.key)
-        key.append(archive.format.indexOf(field));
+        key.append(format.indexOf(field));
+    // Each row is made a record at once, while its texts are at hand; what follows moves bytes.
     struct Row {
-        rowValues::Result values;
+        QByteArray record;
+        QList<bool> given;
         QString key;
     };
     QList<Row> rows;
     rows.reserve(sheet.rows.size());
     QSet<QString> keys;
+    keys.reserve(sheet.rows.size());
     for (qsizetype i = 1; i < sheet.rows.size(); ++i) {
         const sheetImport::Row& row = sheet.rows.at(i);
         rowValues::Result values = rowValues::make(archive, row, mapping, today);
@@ -78,53 +88,54 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
             plan.warnings.append({row.number, warning});
         QString rowKey = keyOf(key, [&](int field) { return values.texts.at(field); });
         keys.insert(rowKey);
-        rows.append({std::move(values), std::move(rowKey)});
+        rows.append({format.encodeTexts(values.texts), std::move(values.given), std::move(rowKey)});
     }
 
     const QHash<QString, Found> stored = existing(archive, key, keys, archivePath);
-    QList<sheetImport::Texts> additions;
+    QList<qsizetype> additions;  // of rows
+    additions.reserve(rows.size());
     QHash<QString, qsizetype> addedAt;
+    addedAt.reserve(rows.size());
     struct Update {
         Found stored;
-        sheetImport::Texts texts;
+        QByteArray record;
     };
     QList<Update> updates;
     QHash<QString, qsizetype> updatedAt;
-    for (const Row& row : std::as_const(rows)) {
+    const auto canonical = [format](QByteArrayView bytes) { return format.encodeTexts(format.decodeTexts(bytes)); };
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        Row& row = rows[i];
         const auto added = addedAt.constFind(row.key);
         const auto inArchive = stored.constFind(row.key);
         if ((added != addedAt.cend() || inArchive != stored.cend()) && duplicates == Duplicates::Skip) {
             ++plan.skipped;
         } else if (added != addedAt.cend()) {
             // The same record twice in the sheet: the later row wins.
-            merge(additions[*added], row.values);
+            merge(format, rows[*added].record, row.record, row.given);
         } else if (const auto updated = updatedAt.constFind(row.key); updated != updatedAt.cend()) {
-            merge(updates[*updated].texts, row.values);
+            merge(format, updates[*updated].record, row.record, row.given);
         } else if (inArchive != stored.cend()) {
-            sheetImport::Texts texts = archive.format.decodeTexts(inArchive->record);
-            merge(texts, row.values);
+            QByteArray record = canonical(inArchive->record);
+            merge(format, record, row.record, row.given);
             updatedAt.insert(row.key, updates.size());
-            updates.append({*inArchive, texts});
+            updates.append({*inArchive, record});
         } else {
-            addedAt.insert(row.key, additions.size());
-            additions.append(row.values.texts);
+            addedAt.insert(row.key, i);
+            additions.append(i);
         }
     }
 
     plan.added = int(additions.size());
-    plan.additions.reserve(qsizetype(archive.format.size) * additions.size());
-    for (const sheetImport::Texts& texts : std::as_const(additions))
-        plan.additions += archive.format.encodeTexts(texts);
-    const RecordFormat format = archive.format;
-    const auto canonical = [format](QByteArrayView bytes) { return format.encodeTexts(format.decodeTexts(bytes)); };
+    plan.additions.reserve(qsizetype(format.size) * additions.size());
+    for (qsizetype row : std::as_const(additions))
+        plan.additions += rows.at(row).record;
     for (const Update& update : std::as_const(updates)) {
         const QByteArray before = canonical(update.stored.record);
-        const QByteArray after = format.encodeTexts(update.texts);
-        if (after == before) {
+        if (update.record == before) {
             ++plan.skipped;  // the archive already holds what the row says
             continue;
         }
-        plan.updates.append({update.stored.position, after,
+        plan.updates.append({update.stored.position, update.record,
                              [canonical, before](QByteArrayView current) { return canonical(current) == before; }});
     }
     return plan;

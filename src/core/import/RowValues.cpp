@@ -54,6 +54,8 @@ std::optional<QString> yesNoOf(const Cell& cell)
 {
     if (cell.kind == Cell::Kind::Boolean || cell.kind == Cell::Kind::Number)
         return cell.number != 0 ? u"S\u00EC"_s : u"No"_s;
+    if (cell.text == u"S\u00EC" || cell.text == u"No")
+        return cell.text;  // as the program writes it
     const QString key = columnMatch::folded(cell.text);
     static const QStringList yes = {u"si"_s, u"s"_s, u"x"_s, u"vero"_s, u"true"_s, u"yes"_s, u"y"_s, u"1"_s};
     static const QStringList no = {u"no"_s, u"n"_s, u"falso"_s, u"false"_s, u"0"_s, QString()};
@@ -97,12 +99,15 @@ Value valueOf(const Target& target, const Cell& cell, const QDate& today)
             return {};
         const QDate date = dateOf(cell, today);
         if (date.isValid())
-            return {date.toString(u"dd/MM/yyyy"_s)};
+            return {sheetImport::dateText(date)};
         if (target.rule == Rule::RequiredDate)
             return {text, {}, u"data non valida in "_s + quoted(target.label) + u": "_s + text};
         return {text};  // a free text field: kept as written
     }
     case Rule::Count: {
+        // A plain whole number, the usual case, is already in the form the field keeps.
+        if (text.size() <= 6 && isDigits(text) && (text.size() == 1 || text.front() != u'0'))
+            return {text};
         const QString count = playerRules::countNormalForm(text);
         static const QLocale italian(QLocale::Italian);
         bool ok = false;

@@ -36,7 +36,7 @@ Cell Cell::ofDate(const QDate& date)
     Cell cell;
     cell.kind = Kind::Date;
     cell.date = date;
-    cell.text = date.toString(QStringLiteral("dd/MM/yyyy"));
+    cell.text = dateText(date);
     return cell;
 }
 
@@ -47,6 +47,22 @@ Cell Cell::ofBoolean(bool value)
     cell.number = value ? 1 : 0;
     cell.text = value ? QStringLiteral("S\u00EC") : QStringLiteral("No");
     return cell;
+}
+
+QString dateText(const QDate& date)
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    if (!date.isValid() || year < 1 || year > 9999)
+        return date.toString(QStringLiteral("dd/MM/yyyy"));
+    // By hand: every date cell of a large sheet passes here, and the locale's formatter is slow.
+    const char16_t text[10] = {char16_t(u'0' + day / 10),  char16_t(u'0' + day % 10),         u'/',
+                               char16_t(u'0' + month / 10), char16_t(u'0' + month % 10),      u'/',
+                               char16_t(u'0' + year / 1000), char16_t(u'0' + year / 100 % 10), char16_t(u'0' + year / 10 % 10),
+                               char16_t(u'0' + year % 10)};
+    return QString(reinterpret_cast<const QChar*>(text), 10);
 }
 
 void place(Row& row, int column, const Cell& cell)

@@ -36,6 +36,9 @@ struct Sheet {
 // a cell in the last of a million columns costs nothing.
 constexpr int MaxColumns = 1024;
 
+// dd/mm/yyyy, as the record's date fields hold a date.
+QString dateText(const QDate& date);
+
 // Appends `cell` at `column` (0-based), filling the gap with empty cells; a cell beyond
 // MaxColumns or an empty one adds nothing.
 void place(Row& row, int column, const Cell& cell);

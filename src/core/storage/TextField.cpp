@@ -12,7 +12,7 @@ void writeText(char* field, int capacity, TextEncoding encoding, const QString& 
     // Encoded straight into the record: many records are written in one go.
     std::memset(field, 0, static_cast<std::size_t>(capacity) + 1);
     if (encoding == TextEncoding::LengthPrefixed)
-        field[0] = static_cast<char>(cp1252::encodeInto(trimControls(text), field + 1, capacity));
+        field[0] = static_cast<char>(cp1252::encodeInto(trimControls(QStringView(text)), field + 1, capacity));
     else
         cp1252::encodeInto(text, field, capacity);  // at most N bytes, so the terminator always fits
 }
