@@ -113,15 +113,17 @@ sheetImport::Sheet parse(QStringView text, QChar separator)
             i = end;
         }
         if (row.cells.size() < sheetImport::MaxColumns)
-            row.cells.append(sheetImport::Cell::ofText(field));
+            row.cells.append(sheetImport::Cell::ofText(std::move(field)));
         if (i < size && text[i] == separator) {
             ++i;
             continue;
         }
         // A line break or the end of the text ends the record; the last needs no line break.
         const int next = row.number + 1;
+        const qsizetype columns = row.cells.size();
         sheetImport::keep(sheet, std::move(row));
         row = {next, {}};
+        row.cells.reserve(columns);  // rows are mostly as wide as the one before
         if (i >= size)
             break;
         i += text[i] == u'\r' && i + 1 < size && text[i + 1] == u'\n' ? 2 : 1;

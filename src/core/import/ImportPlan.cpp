@@ -25,12 +25,12 @@ QString keyOf(const QList<int>& fields, const std::function<QString(int field)>&
 
 // Copies the fields a row gave from its record into another: each field is stored on its own,
 // so this is what encoding the merged texts would give.
-void merge(const RecordFormat& format, QByteArray& into, const QByteArray& row, const QList<bool>& given)
+void merge(const RecordFormat& format, char* into, const char* row, const QList<bool>& given)
 {
     for (qsizetype i = 0; i < given.size() && i < format.fields.size(); ++i) {
         if (given.at(i)) {
             const RecordFormat::Field& field = format.fields.at(i);
-            std::memcpy(into.data() + field.offset, row.constData() + field.offset, std::size_t(field.capacity) + 1);
+            std::memcpy(into + field.offset, row + field.offset, std::size_t(field.capacity) + 1);
         }
     }
 }
@@ -67,14 +67,16 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     QList<int> key;
     for (const QString& field : archive.key)
         key.append(format.indexOf(field));
-    // Each row is made a record at once, while its texts are at hand; what follows moves bytes.
+    // Each row is made a record at once, while its texts are at hand, into one buffer that is
+    // usually the additions as they stand; what follows moves bytes.
     struct Row {
-        QByteArray record;
         QList<bool> given;
         QString key;
     };
     QList<Row> rows;
     rows.reserve(sheet.rows.size());
+    QByteArray records(qsizetype(format.size) * std::max<qsizetype>(0, sheet.rows.size() - 1), Qt::Uninitialized);
+    const auto recordOf = [&records, &format](qsizetype row) { return records.data() + row * format.size; };
     QSet<QString> keys;
     keys.reserve(sheet.rows.size());
     for (qsizetype i = 1; i < sheet.rows.size(); ++i) {
@@ -88,8 +90,10 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
             plan.warnings.append({row.number, warning});
         QString rowKey = keyOf(key, [&](int field) { return values.texts.at(field); });
         keys.insert(rowKey);
-        rows.append({format.encodeTexts(values.texts), std::move(values.given), std::move(rowKey)});
+        format.encodeTextsInto(values.texts, recordOf(rows.size()));
+        rows.append({std::move(values.given), std::move(rowKey)});
     }
+    records.truncate(qsizetype(format.size) * rows.size());
 
     const QHash<QString, Found> stored = existing(archive, key, keys, archivePath);
     QList<qsizetype> additions;  // of rows
@@ -104,19 +108,19 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     QHash<QString, qsizetype> updatedAt;
     const auto canonical = [format](QByteArrayView bytes) { return format.encodeTexts(format.decodeTexts(bytes)); };
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        Row& row = rows[i];
+        const Row& row = rows.at(i);
         const auto added = addedAt.constFind(row.key);
         const auto inArchive = stored.constFind(row.key);
         if ((added != addedAt.cend() || inArchive != stored.cend()) && duplicates == Duplicates::Skip) {
             ++plan.skipped;
         } else if (added != addedAt.cend()) {
             // The same record twice in the sheet: the later row wins.
-            merge(format, rows[*added].record, row.record, row.given);
+            merge(format, recordOf(*added), recordOf(i), row.given);
         } else if (const auto updated = updatedAt.constFind(row.key); updated != updatedAt.cend()) {
-            merge(format, updates[*updated].record, row.record, row.given);
+            merge(format, updates[*updated].record.data(), recordOf(i), row.given);
         } else if (inArchive != stored.cend()) {
             QByteArray record = canonical(inArchive->record);
-            merge(format, record, row.record, row.given);
+            merge(format, record.data(), recordOf(i), row.given);
             updatedAt.insert(row.key, updates.size());
             updates.append({*inArchive, record});
         } else {
@@ -126,9 +130,15 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     }
 
     plan.added = int(additions.size());
-    plan.additions.reserve(qsizetype(format.size) * additions.size());
-    for (qsizetype row : std::as_const(additions))
-        plan.additions += rows.at(row).record;
+    // The new records close up in place of the rows that were not added.
+    qsizetype kept = 0;
+    for (qsizetype row : std::as_const(additions)) {
+        if (row != kept)
+            std::memmove(recordOf(kept), recordOf(row), std::size_t(format.size));
+        ++kept;
+    }
+    records.truncate(qsizetype(format.size) * kept);
+    plan.additions = std::move(records);
     for (const Update& update : std::as_const(updates)) {
         const QByteArray before = canonical(update.stored.record);
         if (update.record == before) {

@@ -5,12 +5,12 @@
 
 namespace sheetImport {
 
-Cell Cell::ofText(const QString& text)
+Cell Cell::ofText(QString text)
 {
     Cell cell;
     if (!text.isEmpty()) {
         cell.kind = Kind::Text;
-        cell.text = text;
+        cell.text = std::move(text);
     }
     return cell;
 }

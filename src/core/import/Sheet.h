@@ -16,7 +16,7 @@ struct Cell {
     double number = 0;
     QDate date;
 
-    static Cell ofText(const QString& text);  // Empty when `text` is empty
+    static Cell ofText(QString text);  // Empty when `text` is empty
     static Cell ofNumber(double value);
     static Cell ofDate(const QDate& date);
     static Cell ofBoolean(bool value);

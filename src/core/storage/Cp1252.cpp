@@ -37,6 +37,10 @@ qsizetype encodeInto(QStringView text, char* out, qsizetype capacity)
     char* const end = out + capacity;
     for (qsizetype i = 0; i < text.size() && out < end; ++i) {
         const QChar unit = text.at(i);
+        if (unit.unicode() < 0x80) {  // most of every text, without the checks below
+            *out++ = char(unit.unicode());
+            continue;
+        }
         if (unit.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             *out++ = Replacement;
             ++i;

@@ -1,11 +1,19 @@
 #include "storage/RecordValues.h"
 
+#include <cstring>
+
 QByteArray RecordFormat::encodeTexts(const QList<QString>& texts) const
 {
-    QByteArray bytes(size, '\0');
-    for (qsizetype i = 0; i < fields.size() && i < texts.size(); ++i)
-        writeText(bytes.data() + fields.at(i).offset, fields.at(i).capacity, encoding, texts.at(i));
+    QByteArray bytes(size, Qt::Uninitialized);
+    encodeTextsInto(texts, bytes.data());
     return bytes;
+}
+
+void RecordFormat::encodeTextsInto(const QList<QString>& texts, char* record) const
+{
+    std::memset(record, 0, std::size_t(size));
+    for (qsizetype i = 0; i < fields.size() && i < texts.size(); ++i)
+        writeText(record + fields.at(i).offset, fields.at(i).capacity, encoding, texts.at(i));
 }
 
 QList<QString> RecordFormat::decodeTexts(QByteArrayView bytes) const

@@ -46,6 +46,7 @@ struct RecordFormat {
     // The record of `texts` given in the order of `fields` (missing ones stored empty), and back:
     // for code that fills many records field by field without looking fields up by name.
     QByteArray encodeTexts(const QList<QString>& texts) const;
+    void encodeTextsInto(const QList<QString>& texts, char* record) const;  // `size` bytes at `record`
     QList<QString> decodeTexts(QByteArrayView bytes) const;  // throws ArchiveError for the wrong size
 
     // -1 for a name the format does not have.
