@@ -1,12 +1,13 @@
 #include "import/XlsxReader.h"
 
-#include "import/XmlAttribute.h"
+#include "import/XmlStream.h"
 #include "import/ZipEntries.h"
 
 #include <QHash>
 #include <QRegularExpression>
-#include <QSet>
-#include <QXmlStreamReader>
+
+#include <charconv>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -14,89 +15,141 @@ namespace xlsxReader {
 namespace {
 
 using sheetImport::Cell;
+using xmlStream::attribute;
 
 struct Workbook {
     QString sheetPath;
     bool dates1904 = false;
 };
 
-QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView name) { return xmlAttribute(xml.attributes(), name); }
+QString textOf(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+
+// A whole number as the parts write indexes and row numbers; nothing for anything else.
+std::optional<int> integerOf(std::string_view text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// A cell's number: the C locale's form, blanks around it allowed.
+std::optional<double> numberOf(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
 
 // "xl/worksheets/sheet1.xml" from a relationship's target, relative to xl/ or absolute.
-QString partPath(QStringView target)
+QString partPath(std::string_view target)
 {
-    if (target.startsWith(u'/'))
-        return target.mid(1).toString();
-    return u"xl/"_s + target.toString();
+    if (!target.empty() && target.front() == '/')
+        return textOf(target.substr(1));
+    return u"xl/"_s + textOf(target);
 }
 
 std::optional<Workbook> readWorkbook(const ZipEntries& zip)
 {
-    const std::optional<QByteArray> workbook = zip.read(u"xl/workbook.xml"_s);
-    if (!workbook)
-        return std::nullopt;
     Workbook result;
-    QString firstSheetId;
-    QXmlStreamReader xml(*workbook);
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == u"workbookPr") {
-            const QStringView flag = attribute(xml, "date1904"_L1);
-            result.dates1904 = flag == u"1" || flag == u"true";
-        } else if (xml.name() == u"sheet" && firstSheetId.isEmpty()) {
-            firstSheetId = attribute(xml, "id"_L1).toString();
+    std::string firstSheetId;
+    bool sheetSeen = false;
+    xmlStream::Events workbook;
+    workbook.onStart = [&](std::string_view name, const char** attributes) {
+        if (name == "workbookPr") {
+            const std::string_view flag = attribute(attributes, "date1904");
+            result.dates1904 = flag == "1" || flag == "true";
+        } else if (name == "sheet" && !sheetSeen) {
+            sheetSeen = true;
+            firstSheetId = attribute(attributes, "id");
         }
-    }
-    if (xml.hasError())
+    };
+    if (!xmlStream::parse(zip, u"xl/workbook.xml"_s, workbook))
         return std::nullopt;
     result.sheetPath = u"xl/worksheets/sheet1.xml"_s;
-    if (const std::optional<QByteArray> rels = zip.read(u"xl/_rels/workbook.xml.rels"_s)) {
-        QXmlStreamReader relations(*rels);
-        while (!relations.atEnd()) {
-            if (relations.readNext() == QXmlStreamReader::StartElement && relations.name() == u"Relationship"
-                && attribute(relations, "Id"_L1) == firstSheetId)
-                result.sheetPath = partPath(attribute(relations, "Target"_L1));
-        }
-    }
+    xmlStream::Events relations;
+    relations.onStart = [&](std::string_view name, const char** attributes) {
+        if (name == "Relationship" && attribute(attributes, "Id") == firstSheetId)
+            result.sheetPath = partPath(attribute(attributes, "Target"));
+    };
+    xmlStream::parse(zip, u"xl/_rels/workbook.xml.rels"_s, relations);  // without it, the usual name
     return result;
 }
 
-// The text of an <si> or <is>: its <t> elements, without the phonetic runs (<rPh>).
-QString stringItem(QXmlStreamReader& xml)
-{
-    const QString end = xml.name().toString();
-    QString text;
-    int phonetic = 0;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            if (xml.name() == u"rPh")
-                ++phonetic;
-            else if (xml.name() == u"t" && phonetic == 0)
-                text += xml.readElementText(QXmlStreamReader::IncludeChildElements);
-        } else if (token == QXmlStreamReader::EndElement) {
-            if (xml.name() == u"rPh")
-                --phonetic;
-            else if (xml.name() == end)
-                break;
-        }
+// The text of an <si> or <is>: its <t> elements, without the phonetic runs (<rPh>). Fed the
+// events inside the item.
+class StringItem {
+public:
+    void start(std::string_view name)
+    {
+        if (name == "rPh")
+            ++m_phonetic;
+        else if (name == "t" && m_phonetic == 0)
+            m_inText = true;
     }
-    return text;
-}
+    void end(std::string_view name)
+    {
+        if (name == "rPh")
+            --m_phonetic;
+        else if (name == "t")
+            m_inText = false;
+    }
+    void text(std::string_view chars)
+    {
+        if (m_inText)
+            m_text += chars;
+    }
+    // The text read, the item then starting again.
+    std::string take()
+    {
+        std::string text;
+        text.swap(m_text);
+        m_phonetic = 0;
+        m_inText = false;
+        return text;
+    }
+
+private:
+    std::string m_text;
+    int m_phonetic = 0;
+    bool m_inText = false;
+};
 
 std::optional<QStringList> readSharedStrings(const ZipEntries& zip)
 {
     QStringList strings;
-    const std::optional<QByteArray> bytes = zip.read(u"xl/sharedStrings.xml"_s);
-    if (!bytes)
+    if (!zip.contains(u"xl/sharedStrings.xml"_s))
         return strings;  // a workbook of numbers only has none
-    QXmlStreamReader xml(*bytes);
-    while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si")
-            strings.append(stringItem(xml));
-    }
-    if (xml.hasError())
+    StringItem item;
+    bool inItem = false;
+    xmlStream::Events events;
+    events.onStart = [&](std::string_view name, const char**) {
+        if (name == "si") {
+            inItem = true;
+            item.take();
+        } else if (inItem) {
+            item.start(name);
+        }
+    };
+    events.onEnd = [&](std::string_view name) {
+        if (name == "si") {
+            inItem = false;
+            strings.append(textOf(item.take()));
+        } else if (inItem) {
+            item.end(name);
+        }
+    };
+    events.onText = [&](std::string_view chars) { item.text(chars); };
+    if (!xmlStream::parse(zip, u"xl/sharedStrings.xml"_s, events))
         return std::nullopt;
     return strings;
 }
@@ -118,40 +171,37 @@ bool isDateFormat(int id, const QString& code)
 QList<bool> readDateStyles(const ZipEntries& zip)
 {
     QList<bool> dates;
-    const std::optional<QByteArray> bytes = zip.read(u"xl/styles.xml"_s);
-    if (!bytes)
-        return dates;
     QHash<int, QString> codes;
     bool inCellFormats = false;
-    QXmlStreamReader xml(*bytes);
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            if (xml.name() == u"numFmt")
-                codes.insert(attribute(xml, "numFmtId"_L1).toInt(), attribute(xml, "formatCode"_L1).toString());
-            else if (xml.name() == u"cellXfs")
-                inCellFormats = true;
-            else if (xml.name() == u"xf" && inCellFormats) {
-                const int id = attribute(xml, "numFmtId"_L1).toInt();
-                dates.append(isDateFormat(id, codes.value(id)));
-            }
-        } else if (token == QXmlStreamReader::EndElement && xml.name() == u"cellXfs") {
-            inCellFormats = false;
+    xmlStream::Events events;
+    events.onStart = [&](std::string_view name, const char** attributes) {
+        if (name == "numFmt") {
+            codes.insert(integerOf(attribute(attributes, "numFmtId")).value_or(0), textOf(attribute(attributes, "formatCode")));
+        } else if (name == "cellXfs") {
+            inCellFormats = true;
+        } else if (name == "xf" && inCellFormats) {
+            const int id = integerOf(attribute(attributes, "numFmtId")).value_or(0);
+            dates.append(isDateFormat(id, codes.value(id)));
         }
-    }
+    };
+    events.onEnd = [&](std::string_view name) {
+        if (name == "cellXfs")
+            inCellFormats = false;
+    };
+    xmlStream::parse(zip, u"xl/styles.xml"_s, events);  // what was read before a fault still holds
     return dates;
 }
 
 // "BC12" -> 54 (0-based); -1 when the reference has no letters.
-int columnOf(QStringView reference)
+int columnOf(std::string_view reference)
 {
     int column = 0;
     int letters = 0;
-    for (QChar c : reference) {
-        const char16_t u = c.toUpper().unicode();
-        if (u < u'A' || u > u'Z')
+    for (const char c : reference) {
+        const char u = c >= 'a' && c <= 'z' ? char(c - 32) : c;
+        if (u < 'A' || u > 'Z')
             break;
-        column = column * 26 + (u - u'A' + 1);
+        column = column * 26 + (u - 'A' + 1);
         if (++letters > 3)
             return -1;
     }
@@ -172,52 +222,120 @@ struct SheetContext {
     bool dates1904;
 };
 
-// One cell, read to its end element; `attributes` are the <c> element's.
-Cell readCell(QXmlStreamReader& xml, const QXmlStreamAttributes& attributes, const SheetContext& context)
-{
-    const QString type = xmlAttribute(attributes, "t"_L1).toString();
-    const int style = xmlAttribute(attributes, "s"_L1).toInt();
-    QString value;
-    QString inlineText;
-    bool hasInline = false;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            if (xml.name() == u"v")
-                value = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-            else if (xml.name() == u"is") {
-                inlineText = stringItem(xml);
-                hasInline = true;
-            } else
-                xml.skipCurrentElement();  // the formula, extensions
-        } else if (token == QXmlStreamReader::EndElement && xml.name() == u"c") {
-            break;
+// The worksheet's rows, event by event.
+class SheetReader : public xmlStream::Handler {
+public:
+    explicit SheetReader(const SheetContext& context)
+        : m_context(context)
+    {
+    }
+
+    sheetImport::Sheet take() { return std::move(m_sheet); }
+
+    void start(std::string_view name, const char** attributes) override
+    {
+        if (m_inInline) {
+            m_inline.start(name);
+        } else if (name == "row") {
+            const int given = integerOf(attribute(attributes, "r")).value_or(0);
+            const qsizetype columns = m_row.cells.size();
+            m_row = {given > 0 ? given : m_nextRow, {}};
+            m_row.cells.reserve(columns);  // rows are mostly as wide as the one before
+            m_nextRow = m_row.number + 1;
+            m_nextColumn = 0;
+        } else if (name == "c") {
+            const int given = columnOf(attribute(attributes, "r"));
+            m_column = given >= 0 ? given : m_nextColumn;
+            m_nextColumn = m_column + 1;
+            m_type = attribute(attributes, "t");
+            m_style = integerOf(attribute(attributes, "s")).value_or(0);
+            m_value.clear();
+            m_inlineText.clear();
+            m_hasInline = false;
+            m_inCell = true;
+        } else if (m_inCell && name == "v") {
+            m_inValue = true;
+        } else if (m_inCell && name == "is") {
+            m_inInline = true;
+            m_hasInline = true;
+            m_inline.take();
         }
     }
-    if (type == u"inlineStr")
-        return Cell::ofText(hasInline ? inlineText : value);
-    if (type == u"s") {
-        bool ok = false;
-        const int index = value.toInt(&ok);
-        return ok && index >= 0 && index < context.strings.size() ? Cell::ofText(context.strings.at(index)) : Cell{};
+
+    void end(std::string_view name) override
+    {
+        if (m_inInline) {
+            if (name == "is") {
+                m_inInline = false;
+                m_inlineText = m_inline.take();
+            } else {
+                m_inline.end(name);
+            }
+        } else if (name == "v") {
+            m_inValue = false;
+        } else if (name == "c" && m_inCell) {
+            m_inCell = false;
+            sheetImport::place(m_row, m_column, cell());
+        } else if (name == "row") {
+            const qsizetype columns = m_row.cells.size();
+            sheetImport::keep(m_sheet, std::move(m_row));
+            m_row = {};
+            m_row.cells.reserve(columns);
+        }
     }
-    if (type == u"str" || type == u"e")
-        return Cell::ofText(value);
-    if (type == u"b")
-        return value.isEmpty() ? Cell{} : Cell::ofBoolean(value == u"1" || value == u"true");
-    if (type == u"d")
-        return Cell::ofDate(QDate::fromString(value.left(10), Qt::ISODate));
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    if (!ok)
-        return Cell::ofText(value);
-    if (style >= 0 && style < context.dateStyles.size() && context.dateStyles.at(style)) {
-        const QDate date = dateFromSerial(number, context.dates1904);
-        if (date.isValid())
-            return Cell::ofDate(date);
+
+    void text(std::string_view chars) override
+    {
+        if (m_inInline)
+            m_inline.text(chars);
+        else if (m_inValue)
+            m_value += chars;
     }
-    return Cell::ofNumber(number);
-}
+
+private:
+    Cell cell() const
+    {
+        if (m_type == "inlineStr")
+            return Cell::ofText(textOf(m_hasInline ? m_inlineText : m_value));
+        if (m_type == "s") {
+            const std::optional<int> index = integerOf(m_value);
+            return index && *index >= 0 && *index < m_context.strings.size() ? Cell::ofText(m_context.strings.at(*index))
+                                                                            : Cell{};
+        }
+        if (m_type == "str" || m_type == "e")
+            return Cell::ofText(textOf(m_value));
+        if (m_type == "b")
+            return m_value.empty() ? Cell{} : Cell::ofBoolean(m_value == "1" || m_value == "true");
+        if (m_type == "d")
+            return Cell::ofDate(QDate::fromString(textOf(m_value).left(10), Qt::ISODate));
+        const std::optional<double> number = numberOf(m_value);
+        if (!number)
+            return Cell::ofText(textOf(m_value));
+        if (m_style >= 0 && m_style < m_context.dateStyles.size() && m_context.dateStyles.at(m_style)) {
+            const QDate date = dateFromSerial(*number, m_context.dates1904);
+            if (date.isValid())
+                return Cell::ofDate(date);
+        }
+        return Cell::ofNumber(*number);
+    }
+
+    const SheetContext& m_context;
+    sheetImport::Sheet m_sheet;
+    sheetImport::Row m_row;
+    int m_nextRow = 1;
+    int m_nextColumn = 0;
+    // The cell being read.
+    bool m_inCell = false;
+    int m_column = 0;
+    std::string m_type;
+    int m_style = 0;
+    std::string m_value;
+    bool m_inValue = false;
+    StringItem m_inline;
+    std::string m_inlineText;
+    bool m_inInline = false;
+    bool m_hasInline = false;
+};
 
 }  // namespace
 
@@ -229,38 +347,12 @@ std::optional<sheetImport::Sheet> read(const ZipEntries& zip)
     const std::optional<QStringList> strings = readSharedStrings(zip);
     if (!workbook || !strings)
         return std::nullopt;
-    const std::optional<QByteArray> bytes = zip.read(workbook->sheetPath);
-    if (!bytes)
-        return std::nullopt;
     const QList<bool> dateStyles = readDateStyles(zip);
     const SheetContext context{*strings, dateStyles, workbook->dates1904};
-
-    sheetImport::Sheet sheet;
-    sheetImport::Row row;
-    int nextRow = 1;
-    int nextColumn = 0;
-    QXmlStreamReader xml(*bytes);
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement && xml.name() == u"row") {
-            const int given = attribute(xml, "r"_L1).toInt();
-            row = {given > 0 ? given : nextRow, {}};
-            nextRow = row.number + 1;
-            nextColumn = 0;
-        } else if (token == QXmlStreamReader::StartElement && xml.name() == u"c") {
-            const QXmlStreamAttributes attributes = xml.attributes();
-            const int given = columnOf(xmlAttribute(attributes, "r"_L1));
-            const int column = given >= 0 ? given : nextColumn;
-            nextColumn = column + 1;
-            sheetImport::place(row, column, readCell(xml, attributes, context));
-        } else if (token == QXmlStreamReader::EndElement && xml.name() == u"row") {
-            sheetImport::keep(sheet, std::move(row));
-            row = {};
-        }
-    }
-    if (xml.hasError())
+    SheetReader reader(context);
+    if (!xmlStream::parse(zip, workbook->sheetPath, reader))
         return std::nullopt;
-    return sheet;
+    return reader.take();
 }
 
 }  // namespace xlsxReader

@@ -27,6 +27,31 @@ bool ZipEntries::contains(const QString& name) const
     return m_zip && zip_name_locate(m_zip, name.toUtf8().constData(), 0) >= 0;
 }
 
+bool ZipEntries::stream(const QString& name, const std::function<bool(QByteArrayView)>& piece, qint64 maxBytes) const
+{
+    if (!m_zip)
+        return false;
+    zip_file_t* file = zip_fopen(m_zip, name.toUtf8().constData(), 0);
+    if (!file)
+        return false;
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    qint64 total = 0;
+    bool whole = true;
+    for (;;) {
+        const zip_int64_t read = zip_fread(file, buffer.data(), zip_uint64_t(buffer.size()));
+        if (read <= 0) {
+            whole = read == 0;
+            break;
+        }
+        total += read;
+        if (total > maxBytes || !piece(QByteArrayView(buffer.constData(), read))) {
+            whole = false;
+            break;
+        }
+    }
+    return zip_fclose(file) == 0 && whole;
+}
+
 std::optional<QByteArray> ZipEntries::read(const QString& name, qint64 maxBytes) const
 {
     if (!m_zip)
