@@ -136,6 +136,8 @@ private slots:
     void rejectedRowsAreListedWithTheirNumbers();
     void duplicatesAreSkippedOrUpdated_data();
     void duplicatesAreSkippedOrUpdated();
+    void largeSheetGivesTheSamePlanAsItsRows_data();
+    void largeSheetGivesTheSamePlanAsItsRows();
     void failedWriteLeavesTheArchiveAsItWas_data();
     void failedWriteLeavesTheArchiveAsItWas();
     void recordChangedByAnotherStationStopsTheWhole();
@@ -357,6 +359,49 @@ void TestImport::duplicatesAreSkippedOrUpdated()
     QCOMPARE(stored.at(1).File01, "certificato.pdf");
     QCOMPARE(stored.at(2).Giocatore, "Rossi Mario");
     QCOMPARE(stored.at(2).DataNasc, "01/01/1990");
+}
+
+void TestImport::largeSheetGivesTheSamePlanAsItsRows_data()
+{
+    QTest::addColumn<Duplicates>("duplicates");
+    QTest::newRow("skip") << Duplicates::Skip;
+    QTest::newRow("update") << Duplicates::Update;
+}
+
+// A sheet large enough to be worked in parts: every row where it stands, every rejected row with
+// its number in order, and a team named again (skipped, or its later field kept) wherever the
+// parts are cut.
+void TestImport::largeSheetGivesTheSamePlanAsItsRows()
+{
+    QFETCH(Duplicates, duplicates);
+    QList<QStringList> rows = {{"Squadra", "Campo"}};
+    QStringList rejected;
+    QList<QStringList> expected;  // each team's row, in the order of their first appearance
+    for (int i = 0; i < 5000; ++i) {
+        const int number = int(rows.size()) + 1;
+        if (i % 7 == 3) {
+            rows.append({"", QString("Campo %1").arg(i)});
+            rejected.append(QString::number(number) + ": manca \u00ABSquadra\u00BB");
+        } else if (i % 11 == 5) {
+            // Named again: a team from halfway back, often in another part.
+            const qsizetype again = expected.size() / 2;
+            rows.append({expected.at(again).at(0), QString("Campo %1").arg(i)});
+            if (duplicates == Duplicates::Update)
+                expected[again][1] = rows.last().at(1);
+        } else {
+            rows.append({QString("Squadra %1").arg(i), QString("Campo %1").arg(i)});
+            expected.append(rows.last());
+        }
+    }
+    QTemporaryDir dir;
+    const importPlan::Plan plan = planFor(teamImport::archive(), sheetOf(rows), duplicates, dir.filePath("t.pro"));
+    QCOMPARE(issues(plan.rejected), rejected);
+    QCOMPARE(plan.added, expected.size());
+    QCOMPARE(plan.skipped, duplicates == Duplicates::Skip ? 5000 - expected.size() - rejected.size() : 0);
+    QByteArray records;
+    for (const QStringList& team : std::as_const(expected))
+        records += planFor(teamImport::archive(), sheetOf({rows.first(), team}), duplicates, dir.filePath("t.pro")).additions;
+    QVERIFY(plan.additions == records);
 }
 
 void TestImport::failedWriteLeavesTheArchiveAsItWas_data()

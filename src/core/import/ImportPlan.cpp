@@ -7,7 +7,12 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +37,37 @@ void merge(const RecordFormat& format, char* into, const char* row, const QList<
             const RecordFormat::Field& field = format.fields.at(i);
             std::memcpy(into + field.offset, row + field.offset, std::size_t(field.capacity) + 1);
         }
+    }
+}
+
+// Calls `work` for 0 to count - 1, shared out among the cores when there are rows enough to pay
+// for the threads; an exception in any part is thrown here once all have stopped.
+void inParallel(qsizetype count, const std::function<void(qsizetype)>& work)
+{
+    const qsizetype parts = count < 2000 ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(parts));
+    const auto run = [&](qsizetype part) {
+        try {
+            for (qsizetype i = count * part / parts; i < count * (part + 1) / parts; ++i)
+                work(i);
+        } catch (...) {
+            failures[std::size_t(part)] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (qsizetype part = 1; part < parts; ++part) {
+        try {
+            helpers.emplace_back(run, part);
+        } catch (const std::system_error&) {
+            run(part);  // no thread to be had: this one does it
+        }
+    }
+    run(0);
+    for (std::thread& helper : helpers)
+        helper.join();
+    for (const std::exception_ptr& failure : failures) {
+        if (failure)
+            std::rethrow_exception(failure);
     }
 }
 
@@ -67,36 +103,50 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     QList<int> key;
     for (const QString& field : archive.key)
         key.append(format.indexOf(field));
-    // Each row is made a record at once, while its texts are at hand, into one buffer that is
-    // usually the additions as they stand; what follows moves bytes.
-    struct Row {
+    // Rows are made records each on its own, into its slot of one buffer that usually becomes the
+    // additions as it stands; a large sheet is shared out among the processor's cores.
+    struct Made {
+        QString rejection;
+        QStringList warnings;
         QList<bool> given;
         QString key;
     };
-    QList<Row> rows;
-    rows.reserve(sheet.rows.size());
-    QByteArray records(qsizetype(format.size) * std::max<qsizetype>(0, sheet.rows.size() - 1), Qt::Uninitialized);
-    const auto recordOf = [&records, &format](qsizetype row) { return records.data() + row * format.size; };
-    QSet<QString> keys;
-    keys.reserve(sheet.rows.size());
-    for (qsizetype i = 1; i < sheet.rows.size(); ++i) {
-        const sheetImport::Row& row = sheet.rows.at(i);
-        rowValues::Result values = rowValues::make(archive, row, mapping, today);
+    const qsizetype count = std::max<qsizetype>(0, sheet.rows.size() - 1);
+    std::vector<Made> made(static_cast<std::size_t>(count));
+    QByteArray records(qsizetype(format.size) * count, Qt::Uninitialized);
+    char* const base = records.data();
+    const auto recordOf = [base, &format](qsizetype slot) { return base + slot * format.size; };
+    inParallel(count, [&](qsizetype slot) {
+        rowValues::Result values = rowValues::make(archive, sheet.rows.at(slot + 1), mapping, today);
+        Made& row = made[std::size_t(slot)];
         if (!values.rejection.isEmpty()) {
-            plan.rejected.append({row.number, values.rejection});
+            row.rejection = std::move(values.rejection);
+            return;
+        }
+        row.warnings = std::move(values.warnings);
+        row.key = keyOf(key, [&](int field) { return values.texts.at(field); });
+        format.encodeTextsInto(values.texts, recordOf(slot));
+        row.given = std::move(values.given);
+    });
+    QList<qsizetype> rows;  // the slots of the rows not rejected, in order
+    rows.reserve(count);
+    QSet<QString> keys;
+    keys.reserve(count);
+    for (qsizetype slot = 0; slot < count; ++slot) {
+        const Made& row = made[std::size_t(slot)];
+        const int number = sheet.rows.at(slot + 1).number;
+        if (!row.rejection.isEmpty()) {
+            plan.rejected.append({number, row.rejection});
             continue;
         }
-        for (const QString& warning : std::as_const(values.warnings))
-            plan.warnings.append({row.number, warning});
-        QString rowKey = keyOf(key, [&](int field) { return values.texts.at(field); });
-        keys.insert(rowKey);
-        format.encodeTextsInto(values.texts, recordOf(rows.size()));
-        rows.append({std::move(values.given), std::move(rowKey)});
+        for (const QString& warning : row.warnings)
+            plan.warnings.append({number, warning});
+        keys.insert(row.key);
+        rows.append(slot);
     }
-    records.truncate(qsizetype(format.size) * rows.size());
 
     const QHash<QString, Found> stored = existing(archive, key, keys, archivePath);
-    QList<qsizetype> additions;  // of rows
+    QList<qsizetype> additions;  // slots
     additions.reserve(rows.size());
     QHash<QString, qsizetype> addedAt;
     addedAt.reserve(rows.size());
@@ -107,8 +157,8 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     QList<Update> updates;
     QHash<QString, qsizetype> updatedAt;
     const auto canonical = [format](QByteArrayView bytes) { return format.encodeTexts(format.decodeTexts(bytes)); };
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const Row& row = rows.at(i);
+    for (const qsizetype i : std::as_const(rows)) {
+        const Made& row = made[std::size_t(i)];
         const auto added = addedAt.constFind(row.key);
         const auto inArchive = stored.constFind(row.key);
         if ((added != addedAt.cend() || inArchive != stored.cend()) && duplicates == Duplicates::Skip) {
