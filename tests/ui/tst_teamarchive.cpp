@@ -118,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(e.find<QLabel>(u"lblPosizione"_s)->geometry(), QRect(619, 20, 74, 32));
 
         const QStringList buttons = {u"btnEmail"_s,  u"cmdAvanti"_s, u"cmdDuplica"_s, u"cmdEsci"_s,
-                                     u"cmdEsporta"_s, u"cmdFile"_s,  u"cmdGuida"_s,   u"cmdIndietro"_s,
+                                     u"cmdEsporta"_s, u"cmdFile"_s,  u"cmdGuida"_s,   u"cmdImporta"_s, u"cmdIndietro"_s,
                                      u"cmdNuovo"_s,  u"cmdPrimo"_s,  u"cmdSalva"_s,   u"cmdSelezionate"_s,
                                      u"cmdStampa"_s, u"cmdTrova"_s,  u"cmdUltimo"_s};
         QCOMPARE(widgets::names<PictureButton>(&e.screen), buttons);

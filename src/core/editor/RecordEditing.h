@@ -98,8 +98,10 @@ inline const QString recordGoneMessage = QStringLiteral(
     "La scheda non \u00E8 pi\u00F9 presente in archivio: forse l'archivio \u00E8 stato modificato da "
     "un'altra postazione.");
 
-// Another station keeps the archive locked longer than a save takes.
-QString busyMessage(const QString& station);
+// Another station keeps the archive locked longer than a save takes; `consequence` says what was
+// not done.
+QString busyMessage(const QString& station,
+                    const QString& consequence = QStringLiteral("La scheda corrente non \u00E8 stata salvata."));
 
 // The archive's lock file at `lockPath` is not a file, so no save can lock the archive.
 QString lockNotAFileMessage(const QString& lockPath);

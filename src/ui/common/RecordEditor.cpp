@@ -25,6 +25,7 @@ const QList<RecordEditor::Shortcut>& RecordEditor::shortcuts()
         {Command::Last, QKeySequence(Qt::CTRL | Qt::Key_End)},
         {Command::Search, QKeySequence(Qt::CTRL | Qt::Key_F)},
         {Command::Print, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {Command::Import, QKeySequence(Qt::CTRL | Qt::Key_I)},
         {Command::Close, QKeySequence(Qt::Key_Escape)},
     };
     return list;
@@ -52,6 +53,7 @@ RecordEditor::Buttons RecordEditor::Buttons::named(const QWidget* window)
     buttons.last = button("cmdUltimo");
     buttons.search = button("cmdTrova");
     buttons.print = button("cmdStampa");
+    buttons.importSheet = button("cmdImporta");
     buttons.close = button("cmdEsci");
     return buttons;
 }
@@ -93,6 +95,7 @@ RecordEditor::RecordEditor(QWidget* window, recordEditing::Editor editor, QLabel
     bind(buttons.last, Command::Last, [this] { last(); });
     bind(buttons.search, Command::Search, {});
     bind(buttons.print, Command::Print, {});
+    bind(buttons.importSheet, Command::Import, {});
     bind(buttons.close, Command::Close, {});
 
     for (QWidget* child : window->findChildren<QWidget*>()) {

@@ -21,7 +21,7 @@ class QWidget;
 class RecordEditor : public QObject {
     Q_OBJECT
 public:
-    enum class Command { New, Save, Duplicate, First, Previous, Next, Last, Search, Print, Close };
+    enum class Command { New, Save, Duplicate, First, Previous, Next, Last, Search, Print, Import, Close };
 
     // The same keys in every editor, as the help texts list them.
     struct Shortcut {
@@ -42,6 +42,7 @@ public:
         PictureButton* last = nullptr;       // cmdUltimo
         PictureButton* search = nullptr;     // cmdTrova
         PictureButton* print = nullptr;      // cmdStampa
+        PictureButton* importSheet = nullptr;  // cmdImporta
         PictureButton* close = nullptr;      // cmdEsci
 
         // The buttons of `window` that carry those object names.

@@ -8,6 +8,7 @@
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "output/ExportGridModel.h"
+#include "output/Workbook.h"
 #include "platform/Platform.h"
 #include "platform/TMisc.h"
 
@@ -33,12 +34,19 @@ const QColor slateBlue{0x6A, 0x5A, 0xCD};
 constexpr int RowHeight = 21;
 constexpr int NumberWidth = 60;
 
+// In the white band, where the hand points.
+const QRect exportButton{296, 8, 48, 48};
+
+// The workbook export stands just right of the export, wherever that is.
+QRect besideExport() { return exportButton.translated(exportButton.width() + 10, 0); }
+
 const QList<ButtonRow>& buttons()
 {
     static const QList<ButtonRow> rows = {
-        {u"cmdEsporta"_s, u"excel"_s, {296, 8, 48, 48}, u"Esporta l'archivio in formato Microsoft Excel."_s},
+        {u"cmdEsporta"_s, u"excel"_s, exportButton, u"Esporta l'archivio in formato Microsoft Excel."_s},
         {u"cmdGuida"_s, u"help"_s, {718, 8, 48, 48}, u"Visualizza la pagina della guida sensibile al contesto."_s},
         {u"cmdEsci"_s, u"exit"_s, {776, 8, 48, 48}, u"Esci da questo ambiente di lavoro."_s},
+        {u"cmdEsportaXlsx"_s, u"excel_xlsx"_s, besideExport(), u"Esporta in formato Excel (.xlsx)"_s},
     };
     return rows;
 }
@@ -99,7 +107,18 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
         m_grid->setColumnWidth(i + 1, m_setup.sheet.columns.at(i).gridWidth);
 
     const QList<PictureButton*> pictures = buttonTable::create(panel, buttons());
-    connect(pictures.at(0), &PictureButton::clicked, this, &ExportScreen::cmdEsportaClick);
+    connect(pictures.at(0), &PictureButton::clicked, this, [this] {
+        exportTo(exportPath(), [this](const QString& path) { return spreadsheet::write(path, m_setup.sheet, rows()); });
+    });
+    connect(pictures.at(3), &PictureButton::clicked, this, [this] {
+        exportTo(workbookPath(), [this](const QString& path) {
+            // The grid's columns, and the fields only the workbook carries read with them.
+            if (m_setup.sheet.workbookOnly.isEmpty())
+                return workbook::write(path, m_setup.sheet, rows());
+            const spreadsheet::Sheet whole = workbook::sheetOf(m_setup.sheet);
+            return workbook::write(path, whole, spreadsheet::read(m_setup.archivePath(), m_setup.format, whole));
+        });
+    });
     connect(pictures.at(1), &PictureButton::clicked, this, [this] { help::show(this, m_setup.helpTopic); });
     connect(pictures.at(2), &PictureButton::clicked, this, &QDialog::close);
 
@@ -129,12 +148,13 @@ void ExportScreen::fill()
     m_model->setRows(spreadsheet::read(m_setup.archivePath(), m_setup.format, m_setup.sheet));
 }
 
-void ExportScreen::cmdEsportaClick()
+QString ExportScreen::workbookPath() const { return programFolder::file(workbook::fileName(m_setup.sheet)); }
+
+void ExportScreen::exportTo(const QString& path, const std::function<bool(const QString&)>& write)
 {
     if (!platform::questionBox(firstQuestion, this))
         return;
-    const QString path = exportPath();
-    if (!spreadsheet::write(path, m_setup.sheet, rows())) {
+    if (!write(path)) {
         platform::plainBox(failureMessage, this);
         return;
     }

@@ -9,6 +9,7 @@
 #include "common/KeyFilter.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
+#include "common/ImportaFoglio.h"
 #include "common/PictureButton.h"
 #include "common/RecordEditor.h"
 #include "common/RecordForm.h"
@@ -16,6 +17,7 @@
 #include "players/Calendario.h"
 #include "players/ExpGiocatori.h"
 #include "players/PhotoFiles.h"
+#include "players/PlayerImport.h"
 #include "players/PhotoStore.h"
 #include "players/PictureBox.h"
 #include "players/PlayerPhoto.h"
@@ -107,21 +109,23 @@ const QStringList centredFields = {u"txtSesso"_s, u"txtMaglia"_s, u"txtInizioTes
 const QList<buttonTable::ToolRow>& toolbarButtons()
 {
     static const QList<buttonTable::ToolRow> rows = {
+        // Fifty pixels apart, so that the import fits beside the export.
         {u"cmdNuovo"_s, u"nuovo"_s, 16, u"Prepara la schermata per l'inserimento di una nuova scheda."_s},
-        {u"cmdDuplica"_s, u"duplica"_s, 70, u"Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."_s},
-        {u"cmdSalva"_s, u"salva"_s, 124, u"Salva la scheda in archivio."_s},
-        {u"cmdTrova"_s, u"trova"_s, 178, u"Trova una scheda in archivio."_s},
-        {u"cmdFile"_s, u"allega"_s, 232, u"Allega file alla scheda."_s},
-        {u"cmdAnteprima"_s, u"anteprima"_s, 286, u"Visualizza l'anteprima di stampa della scheda."_s},
-        {u"cmdStampa"_s, u"stampa"_s, 340, u"Stampa la scheda."_s},
-        {u"cmdPrimo"_s, u"primo"_s, 404, u"Visualizza la prima scheda in archivio."_s},
-        {u"cmdIndietro"_s, u"indietro"_s, 458, u"Visualizza la scheda precedente in archivio."_s},
-        {u"cmdAvanti"_s, u"avanti"_s, 594, u"Visualizza la scheda successiva in archivio."_s},
-        {u"cmdUltimo"_s, u"ultimo"_s, 648, u"Visualizza l'ultima scheda in archivio."_s},
-        {u"cmdScadTessere"_s, u"scadtessere"_s, 716, u"Visualizza il riepilogo delle tessere scadute."_s},
-        {u"cmdScadCertificati"_s, u"scadcertificati"_s, 770, u"Visualizza il riepilogo dei certificati medici scaduti."_s},
-        {u"cmdEsporta"_s, u"excel"_s, 824, u"Esporta l'archivio in un file di Microsoft Excel."_s},
-        {u"cmdGuida"_s, u"help"_s, 883, u"Visualizza la guida in linea."_s},
+        {u"cmdDuplica"_s, u"duplica"_s, 66, u"Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."_s},
+        {u"cmdSalva"_s, u"salva"_s, 116, u"Salva la scheda in archivio."_s},
+        {u"cmdTrova"_s, u"trova"_s, 166, u"Trova una scheda in archivio."_s},
+        {u"cmdFile"_s, u"allega"_s, 216, u"Allega file alla scheda."_s},
+        {u"cmdAnteprima"_s, u"anteprima"_s, 266, u"Visualizza l'anteprima di stampa della scheda."_s},
+        {u"cmdStampa"_s, u"stampa"_s, 316, u"Stampa la scheda."_s},
+        {u"cmdPrimo"_s, u"primo"_s, 380, u"Visualizza la prima scheda in archivio."_s},
+        {u"cmdIndietro"_s, u"indietro"_s, 430, u"Visualizza la scheda precedente in archivio."_s},
+        {u"cmdAvanti"_s, u"avanti"_s, 562, u"Visualizza la scheda successiva in archivio."_s},
+        {u"cmdUltimo"_s, u"ultimo"_s, 612, u"Visualizza l'ultima scheda in archivio."_s},
+        {u"cmdScadTessere"_s, u"scadtessere"_s, 680, u"Visualizza il riepilogo delle tessere scadute."_s},
+        {u"cmdScadCertificati"_s, u"scadcertificati"_s, 730, u"Visualizza il riepilogo dei certificati medici scaduti."_s},
+        {u"cmdEsporta"_s, u"excel"_s, 780, u"Esporta l'archivio in un file di Microsoft Excel."_s},
+        {u"cmdImporta"_s, u"importa_foglio"_s, 830, TfrmImportaFoglio::hint},
+        {u"cmdGuida"_s, u"help"_s, 887, u"Visualizza la guida in linea."_s},
         {u"cmdEsci"_s, u"exit"_s, 937, u"Esci da questa schermata di lavoro."_s},
     };
     return rows;
@@ -210,6 +214,10 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     onClick(u"cmdAnteprima"_s, [this] { dialogs::open<TfrmAnteprimaGiocatore>(this, [this](auto& d) { prepareSheet(d); }); });
     onClick(u"cmdStampa"_s, [this] { dialogs::open<TfrmStampaGiocatore>(this, [this](auto& d) { prepareSheet(d); }); });
     onClick(u"cmdEsporta"_s, [this] { dialogs::open<TfrmExpGiocatori>(this); });
+    onClick(u"cmdImporta"_s, [this] {
+        if (const qint64 first = TfrmImportaFoglio::run(this, playerImport::archive()))
+            m_editor->show(first);
+    });
     onClick(u"cmdGuida"_s, [this] { help::show(this, u"giocatori"_s); });
     onClick(u"cmdEsci"_s, &QWidget::close);
 
@@ -244,7 +252,7 @@ void TfrmGiocatori::buildToolbar(QWidget* panel)
     m_lblPosizione->setAlignment(Qt::AlignCenter);
     m_lblPosizione->setStyleSheet(u"color: %1; background-color: white; border: 1px solid #9FB3C8;"
                                   "border-radius: 8px;"_s.arg(style::navy.name()));
-    m_lblPosizione->setGeometry(514, 58, 72, 36);
+    m_lblPosizione->setGeometry(484, 58, 72, 36);
 
     QLabel* title = style::label(panel, u"lblTitolo"_s, u"Archivio Giocatori"_s, style::verdana(12, true), Qt::white);
     title->setAlignment(Qt::AlignCenter);
