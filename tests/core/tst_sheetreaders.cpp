@@ -21,8 +21,8 @@ QStringList shown(const sheetImport::Sheet& sheet)
     QStringList lines;
     for (const sheetImport::Row& row : sheet.rows) {
         QStringList cells;
-        for (const Cell& cell : row.cells)
-            cells.append(cell.text);
+        for (qsizetype column = 0; column < row.cells.size(); ++column)
+            cells.append(row.text(column).toString());
         lines.append(QString::number(row.number) + QStringLiteral(": ") + cells.join(QLatin1Char('|')));
     }
     return lines;

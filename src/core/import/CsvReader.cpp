@@ -68,7 +68,7 @@ QChar separatorOf(QStringView text)
 sheetImport::Sheet parse(QStringView text, QChar separator)
 {
     sheetImport::Sheet sheet;
-    sheetImport::Row row{1, {}};
+    sheetImport::Row row{1, {}, {}};
     const qsizetype size = text.size();
     // Where the field that starts at `from` ends: the next separator or line break.
     const auto fieldEnd = [&](qsizetype from) {
@@ -80,23 +80,25 @@ sheetImport::Sheet parse(QStringView text, QChar separator)
         return size;
     };
 
+    QString quotedField;  // a quoted field put together, its room kept from one to the next
     qsizetype i = 0;
     while (true) {
-        QString field;
+        QStringView field;
         if (i < size && text[i] == u'"') {
             // Quoted: separators and line breaks are text, a doubled quote is one quote.
+            quotedField.truncate(0);
             ++i;
             while (i < size) {
                 const qsizetype quote = text.indexOf(u'"', i);
                 if (quote < 0) {
-                    field += text.mid(i);  // an unclosed quote ends with the file
+                    quotedField += text.sliced(i);  // an unclosed quote ends with the file
                     i = size;
                     break;
                 }
-                field += text.mid(i, quote - i);
+                quotedField += text.sliced(i, quote - i);
                 i = quote + 1;
                 if (i < size && text[i] == u'"') {
-                    field += u'"';
+                    quotedField += u'"';
                     ++i;
                 } else {
                     break;
@@ -104,26 +106,28 @@ sheetImport::Sheet parse(QStringView text, QChar separator)
             }
             // Text after the closing quote is kept as written.
             const qsizetype end = fieldEnd(i);
-            field += text.mid(i, end - i);
+            quotedField += text.sliced(i, end - i);
             i = end;
+            field = quotedField;
         } else {
             // Unquoted: up to the separator, a quote inside kept as written.
             const qsizetype end = fieldEnd(i);
-            field = text.mid(i, end - i).toString();
+            field = text.sliced(i, end - i);
             i = end;
         }
-        if (row.cells.size() < sheetImport::MaxColumns)
-            row.cells.append(sheetImport::Cell::ofText(std::move(field)));
+        // An empty field still has its column, so that the row is as wide as written.
+        if (field.isEmpty() && row.cells.size() < sheetImport::MaxColumns)
+            row.cells.append(sheetImport::Cell{});
+        else
+            sheetImport::placeText(row, int(row.cells.size()), field);
         if (i < size && text[i] == separator) {
             ++i;
             continue;
         }
         // A line break or the end of the text ends the record; the last needs no line break.
-        const int next = row.number + 1;
-        const qsizetype columns = row.cells.size();
+        sheetImport::Row next = sheetImport::rowLike(row, row.number + 1);
         sheetImport::keep(sheet, std::move(row));
-        row = {next, {}};
-        row.cells.reserve(columns);  // rows are mostly as wide as the one before
+        row = std::move(next);
         if (i >= size)
             break;
         i += text[i] == u'\r' && i + 1 < size && text[i + 1] == u'\n' ? 2 : 1;
