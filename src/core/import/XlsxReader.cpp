@@ -235,8 +235,11 @@ public:
         if (m_inInline) {
             m_inline.start(name);
         } else if (name == "row") {
+            // The row made ready when the last one ended, with its room; nothing read outside a row.
             const int given = integerOf(attribute(attributes, "r")).value_or(0);
-            m_row = sheetImport::rowLike(m_row, given > 0 ? given : m_nextRow);
+            m_row.number = given > 0 ? given : m_nextRow;
+            m_row.cells.clear();
+            m_row.texts.truncate(0);
             m_nextRow = m_row.number + 1;
             m_nextColumn = 0;
         } else if (name == "c") {
