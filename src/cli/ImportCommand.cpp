@@ -53,10 +53,10 @@ int run(const QStringList& arguments, const Options& options)
     out() << "File: " << QDir::toNativeSeparators(file) << " (" << sheetFile::formatName(loaded.format) << "), "
           << loaded.sheet.rows.size() - 1 << " righe dopo l'intestazione\n";
     out() << "Colonne:\n";
-    const QList<sheetImport::Cell>& headers = loaded.sheet.rows.first().cells;
+    const sheetImport::Row& headers = loaded.sheet.rows.first();
     for (int column = 0; column < mapping.size(); ++column) {
         const int target = mapping.at(column);
-        out() << "  " << terminal::blanked(headers.at(column).text) << " -> "
+        out() << "  " << terminal::blanked(headers.text(column).toString()) << " -> "
               << (target >= 0 ? archive.targets.at(target).label : u"(non importata)"_s) << '\n';
     }
     if (!columnMatch::matchesAnything(mapping))

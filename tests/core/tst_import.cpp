@@ -20,7 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using sheetImport::Cell;
+using sheetImport::Content;
 using importPlan::Duplicates;
 
 namespace {
@@ -40,9 +40,10 @@ QString taxCodeOf(const QString& first15)
 
 sheetImport::Row textRow(int number, const QStringList& texts)
 {
-    sheetImport::Row row{number, {}};
-    for (const QString& text : texts)
-        row.cells.append(Cell::ofText(text));
+    sheetImport::Row row{number, {}, {}};
+    for (int column = 0; column < texts.size(); ++column)
+        sheetImport::placeText(row, column, texts.at(column));
+    row.cells.resize(texts.size());  // empty texts at the end still have their columns
     return row;
 }
 
@@ -119,7 +120,7 @@ QByteArray fileBytes(const QString& path)
 
 }  // namespace
 
-Q_DECLARE_METATYPE(Cell)
+Q_DECLARE_METATYPE(Content)
 
 // Bringing a season's teams and players in from a spreadsheet: which column fills which field, each
 // row as the editor would have stored it, rows already in the archive skipped or updated, and the
@@ -185,48 +186,48 @@ void TestImport::columnsAreMatchedByTheirHeaders()
 void TestImport::playerValuesAreNormalisedAsTheEditorStoresThem_data()
 {
     QTest::addColumn<QString>("header");
-    QTest::addColumn<Cell>("cell");
+    QTest::addColumn<Content>("cell");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("warning");  // a part of the one warning expected; empty: none
 
     const QString man = taxCodeOf("RSSMRA85T10A562");
     const QString woman = taxCodeOf("BNCLRA90A41H501");
-    QTest::newRow("trimmed") << "Ruolo" << Cell::ofText(" \tportiere  ") << "Ruolo" << "portiere" << "";
-    QTest::newRow("line break inside a cell") << "Note" << Cell::ofText("prima\r\nseconda") << "Note"
+    QTest::newRow("trimmed") << "Ruolo" << Content::ofText(" \tportiere  ") << "Ruolo" << "portiere" << "";
+    QTest::newRow("line break inside a cell") << "Note" << Content::ofText("prima\r\nseconda") << "Note"
                                               << "prima seconda" << "";
-    QTest::newRow("tax code in capitals") << "Codice fiscale" << Cell::ofText(man.toLower()) << "CodFisc" << man << "";
-    QTest::newRow("wrong tax code kept, reported") << "CF" << Cell::ofText("RSSMRA85T10A562Z") << "CodFisc"
+    QTest::newRow("tax code in capitals") << "Codice fiscale" << Content::ofText(man.toLower()) << "CodFisc" << man << "";
+    QTest::newRow("wrong tax code kept, reported") << "CF" << Content::ofText("RSSMRA85T10A562Z") << "CodFisc"
                                                    << "RSSMRA85T10A562Z" << "codice fiscale errato";
-    QTest::newRow("VAT number of digits") << "CF" << Cell::ofText("12345678904") << "CodFisc" << "12345678904"
+    QTest::newRow("VAT number of digits") << "CF" << Content::ofText("12345678904") << "CodFisc" << "12345678904"
                                           << "partita IVA errata";
-    QTest::newRow("sex in a word") << "Sesso" << Cell::ofText("femmina") << "Sesso" << "F" << "";
-    QTest::newRow("date dd/mm/yyyy") << "Data nascita" << Cell::ofText("05/03/1985") << "DataNasc" << "05/03/1985" << "";
-    QTest::newRow("date d/m/yy, last century") << "Data nascita" << Cell::ofText("5/3/85") << "DataNasc" << "05/03/1985" << "";
-    QTest::newRow("date d/m/yy, this century") << "Data nascita" << Cell::ofText("1.9.12") << "DataNasc" << "01/09/2012" << "";
-    QTest::newRow("date yyyy-mm-dd") << "Data nascita" << Cell::ofText("1985-03-05") << "DataNasc" << "05/03/1985" << "";
-    QTest::newRow("date cell") << "Data nascita" << Cell::ofDate(QDate(2001, 12, 31)) << "DataNasc" << "31/12/2001" << "";
-    QTest::newRow("birth date of free text kept") << "Data nascita" << Cell::ofText("estate '85") << "DataNasc"
+    QTest::newRow("sex in a word") << "Sesso" << Content::ofText("femmina") << "Sesso" << "F" << "";
+    QTest::newRow("date dd/mm/yyyy") << "Data nascita" << Content::ofText("05/03/1985") << "DataNasc" << "05/03/1985" << "";
+    QTest::newRow("date d/m/yy, last century") << "Data nascita" << Content::ofText("5/3/85") << "DataNasc" << "05/03/1985" << "";
+    QTest::newRow("date d/m/yy, this century") << "Data nascita" << Content::ofText("1.9.12") << "DataNasc" << "01/09/2012" << "";
+    QTest::newRow("date yyyy-mm-dd") << "Data nascita" << Content::ofText("1985-03-05") << "DataNasc" << "05/03/1985" << "";
+    QTest::newRow("date cell") << "Data nascita" << Content::ofDate(QDate(2001, 12, 31)) << "DataNasc" << "31/12/2001" << "";
+    QTest::newRow("birth date of free text kept") << "Data nascita" << Content::ofText("estate '85") << "DataNasc"
                                                   << "estate '85" << "";
-    QTest::newRow("count with leading zeros") << "Reti" << Cell::ofText("007") << "Reti" << "7" << "";
-    QTest::newRow("count rounded") << "Presenze" << Cell::ofText("2,5") << "Presenze" << "3" << "";
-    QTest::newRow("count cell") << "Ammonizioni" << Cell::ofNumber(4) << "Ammonizioni" << "4" << "";
-    QTest::newRow("count of words") << "Reti" << Cell::ofText("tre") << "Reti" << "0" << "valore non valido";
-    QTest::newRow("count left out") << "Altezza" << Cell::ofText("180") << "Espulsioni" << "0" << "";
-    QTest::newRow("number cell in a text field") << "CAP" << Cell::ofNumber(47121) << "Cap" << "47121" << "";
+    QTest::newRow("count with leading zeros") << "Reti" << Content::ofText("007") << "Reti" << "7" << "";
+    QTest::newRow("count rounded") << "Presenze" << Content::ofText("2,5") << "Presenze" << "3" << "";
+    QTest::newRow("count cell") << "Ammonizioni" << Content::ofNumber(4) << "Ammonizioni" << "4" << "";
+    QTest::newRow("count of words") << "Reti" << Content::ofText("tre") << "Reti" << "0" << "valore non valido";
+    QTest::newRow("count left out") << "Altezza" << Content::ofText("180") << "Espulsioni" << "0" << "";
+    QTest::newRow("number cell in a text field") << "CAP" << Content::ofNumber(47121) << "Cap" << "47121" << "";
     QTest::newRow("text longer than its field")
-        << "Piede" << Cell::ofText(QString(35, 'd')) << "Piede" << QString(30, 'd') << "testo troppo lungo in \u00ABPiede\u00BB";
-    QTest::newRow("letters the archive cannot hold") << "Note" << Cell::ofText("\u0141ukasz") << "Note" << "\u0141ukasz"
+        << "Piede" << Content::ofText(QString(35, 'd')) << "Piede" << QString(30, 'd') << "testo troppo lungo in \u00ABPiede\u00BB";
+    QTest::newRow("letters the archive cannot hold") << "Note" << Content::ofText("\u0141ukasz") << "Note" << "\u0141ukasz"
                                                      << "(\u0141): registrate come ?";
-    QTest::newRow("sex told by a woman's tax code") << "Codice fiscale" << Cell::ofText(woman) << "Sesso" << "F" << "";
-    QTest::newRow("tax code disagrees with the sex") << "Codice fiscale" << Cell::ofText(woman) << "CodFisc" << woman
+    QTest::newRow("sex told by a woman's tax code") << "Codice fiscale" << Content::ofText(woman) << "Sesso" << "F" << "";
+    QTest::newRow("tax code disagrees with the sex") << "Codice fiscale" << Content::ofText(woman) << "CodFisc" << woman
                                                      << "Il sesso della scheda non corrisponde";
 }
 
 void TestImport::playerValuesAreNormalisedAsTheEditorStoresThem()
 {
     QFETCH(QString, header);
-    QFETCH(Cell, cell);
+    QFETCH(Content, cell);
     QFETCH(QString, field);
     QFETCH(QString, stored);
     QFETCH(QString, warning);
@@ -244,7 +245,7 @@ void TestImport::playerValuesAreNormalisedAsTheEditorStoresThem()
         row.cells.removeAt(1);
     }
     headers.append(header);
-    row.cells.append(cell);
+    sheetImport::place(row, int(row.cells.size()), cell);
     const sheetImport::Archive& archive = playerImport::archive();
     const rowValues::Result result = rowValues::make(archive, row, columnMatch::match(archive, textRow(1, headers)), today);
     QCOMPARE(result.rejection, QString());

@@ -21,8 +21,8 @@ QStringList shown(const sheetImport::Sheet& sheet)
     QStringList lines;
     for (const sheetImport::Row& row : sheet.rows) {
         QStringList cells;
-        for (const Cell& cell : row.cells)
-            cells.append(cell.text);
+        for (qsizetype column = 0; column < row.cells.size(); ++column)
+            cells.append(row.text(column).toString());
         lines.append(QString::number(row.number) + QStringLiteral(": ") + cells.join(QLatin1Char('|')));
     }
     return lines;
@@ -89,6 +89,8 @@ void TestSheetReaders::csvCases_data()
     QTest::newRow("CR alone ends a record") << QByteArray("a;b\r1;2\r") << QStringList{"1: a|b", "2: 1|2"};
     QTest::newRow("quote inside an unquoted field is kept") << QByteArray("5\" pollici;x\n")
                                                             << QStringList{"1: 5\" pollici|x"};
+    QTest::newRow("doubled quotes and text after the closing quote, cells after it intact")
+        << QByteArray("\"a\"\"b\"\"c\"d;e;\"\"\"\"\nf;\"g\"\n") << QStringList{"1: a\"b\"cd|e|\"", "2: f|g"};
     QTest::newRow("unclosed quote runs to the end") << QByteArray("a;\"b\nc") << QStringList{"1: a|b\nc"};
     QTest::newRow("separators only") << QByteArray(";;;\n") << QStringList{};
     QTest::newRow("empty file") << QByteArray() << QStringList{};

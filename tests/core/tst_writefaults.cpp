@@ -157,7 +157,7 @@ OutputCase outputCase(Output output, const QTemporaryDir& dir, qsizetype size)
             if (back.failed() || back.format != sheetFile::Format::Xlsx || back.sheet.rows.size() != cells.size() + 1)
                 return false;
             for (qsizetype i = 0; i < cells.size(); ++i) {
-                if (back.sheet.rows.at(i + 1).cells.value(0).text != cells.at(i))
+                if (back.sheet.rows.at(i + 1).text(0) != cells.at(i))
                     return false;
             }
             return true;

@@ -98,7 +98,7 @@ private slots:
         e.write({team(u"Lupi"_s)});
         QVERIFY(e.open());
         e.fake.fileAnswers = {e.sheet(csv)};
-        e.fake.answers = FakePlatform::yesNo({true});
+        e.fake.answers = {platform::Answer::Yes};
         QStringList headers, fields, preview, issues;
         QString summary, afterLeavingOut;
         e.fake.onDialog = [&](QObject* dialog) {
@@ -168,7 +168,7 @@ private slots:
         e.write({team(u"Lupi"_s)});
         QVERIFY(e.open());
         e.fake.fileAnswers = {e.sheet(csv)};
-        e.fake.answers = FakePlatform::yesNo({false});
+        e.fake.answers = {platform::Answer::No};
         e.fake.onDialog = [](QObject* dialog) { widgets::find<QPushButton>(dialog, u"btnImporta"_s)->click(); };
         e.click(u"cmdImporta"_s);
         QCOMPARE(e.records().size(), 1);
@@ -225,7 +225,7 @@ private slots:
         Editor e;
         e.write({team(u"Lupi"_s, u"Comunale"_s), team(u"Orsi"_s)});
         QVERIFY(e.open());
-        e.fake.answers = FakePlatform::yesNo({true, true});
+        e.fake.answers = {platform::Answer::Yes, platform::Answer::Yes};
         QRect esporta, xlsx;
         QString hint;
         e.fake.onDialog = [&](QObject* dialog) {
@@ -247,7 +247,7 @@ private slots:
         const sheetFile::Loaded loaded = sheetFile::read(path);
         QCOMPARE(loaded.format, sheetFile::Format::Xlsx);
         QCOMPARE(loaded.sheet.rows.size(), 3);
-        QCOMPARE(loaded.sheet.rows.at(1).cells.at(3).text, u"Comunale"_s);
+        QCOMPARE(loaded.sheet.rows.at(1).text(3), u"Comunale"_s);
         QVERIFY(!QFile::exists(e.folder.file(u"Archivio_Squadre.xls"_s)));
 
         // A workbook that cannot be put in place keeps the old one and says so.
@@ -256,7 +256,7 @@ private slots:
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         }();
         e.fake.messages.clear();
-        e.fake.answers = FakePlatform::yesNo({true});
+        e.fake.answers = {platform::Answer::Yes};
         e.fake.onDialog = [&](QObject* dialog) {
             const fileFaults::Injected refused({fileFaults::Fault::RenameFails, 0, e.folder.path()});
             QTest::mouseClick(widgets::find<PictureButton>(dialog, u"cmdEsportaXlsx"_s), Qt::LeftButton);
@@ -297,7 +297,7 @@ private slots:
             from.write({woman, man});
             original = archiveFiles::read(from.path, PlayerRecord::Size).join();
             QVERIFY(from.open());
-            from.fake.answers = FakePlatform::yesNo({true, false});
+            from.fake.answers = {platform::Answer::Yes, platform::Answer::No};
             from.fake.onDialog = [](QObject* dialog) {
                 qobject_cast<QWidget*>(dialog)->show();
                 QTest::mouseClick(widgets::find<PictureButton>(dialog, u"cmdEsportaXlsx"_s), Qt::LeftButton);

@@ -27,10 +27,10 @@ int targetFor(const sheetImport::Archive& archive, const QString& key, sheetImpo
 
 }  // namespace
 
-QString folded(const QString& header)
+QString folded(QStringView header)
 {
     QString key;
-    for (QChar c : header.normalized(QString::NormalizationForm_D)) {
+    for (QChar c : header.toString().normalized(QString::NormalizationForm_D)) {
         if (c.isLetterOrNumber())
             key += c.toLower();
     }
@@ -41,8 +41,8 @@ Mapping match(const sheetImport::Archive& archive, const sheetImport::Row& heade
 {
     using sheetImport::Part;
     QStringList keys;
-    for (const sheetImport::Cell& cell : header.cells)
-        keys.append(folded(cell.text));
+    for (qsizetype column = 0; column < header.cells.size(); ++column)
+        keys.append(folded(header.text(column)));
 
     // The name in two columns only when a surname column is there to go with the given name.
     const bool twoNameColumns = std::any_of(keys.cbegin(), keys.cend(), [&](const QString& key) {

@@ -16,7 +16,7 @@ namespace columnMatch {
 using Mapping = QList<int>;
 
 // Headers compared this way: "Città" and "CITTA'", "E-mail" and "Email" are one.
-QString folded(const QString& header);
+QString folded(QStringView header);
 
 Mapping match(const sheetImport::Archive& archive, const sheetImport::Row& header);
 

@@ -65,78 +65,95 @@ QChar separatorOf(QStringView text)
     return candidates[best];
 }
 
-sheetImport::Sheet parse(QStringView text, QChar separator)
+sheetImport::Sheet parse(QString text, QChar separator)
 {
     sheetImport::Sheet sheet;
-    sheetImport::Row row{1, {}};
+    sheetImport::Row row{1, {}, {}};
     const qsizetype size = text.size();
+    QChar* const chars = text.data();
     // Where the field that starts at `from` ends: the next separator or line break.
     const auto fieldEnd = [&](qsizetype from) {
         for (qsizetype i = from; i < size; ++i) {
-            const QChar c = text[i];
+            const QChar c = chars[i];
             if (c == separator || c == u'\r' || c == u'\n')
                 return i;
         }
         return size;
     };
 
+    // Fields stay where they are in the text, which all rows then share: a quoted one is written
+    // over its own quotes, never longer than they were.
     qsizetype i = 0;
     while (true) {
-        QString field;
-        if (i < size && text[i] == u'"') {
+        qsizetype start = i;
+        qsizetype length = 0;
+        if (i < size && chars[i] == u'"') {
             // Quoted: separators and line breaks are text, a doubled quote is one quote.
+            qsizetype written = start;
+            const auto keep = [&](qsizetype from, qsizetype count) {
+                std::copy(chars + from, chars + from + count, chars + written);
+                written += count;
+            };
             ++i;
             while (i < size) {
                 const qsizetype quote = text.indexOf(u'"', i);
                 if (quote < 0) {
-                    field += text.mid(i);  // an unclosed quote ends with the file
+                    keep(i, size - i);  // an unclosed quote ends with the file
                     i = size;
                     break;
                 }
-                field += text.mid(i, quote - i);
+                keep(i, quote + 1 - i);  // with one quote, kept when it is doubled
                 i = quote + 1;
-                if (i < size && text[i] == u'"') {
-                    field += u'"';
+                if (i < size && chars[i] == u'"') {
                     ++i;
                 } else {
+                    --written;
                     break;
                 }
             }
             // Text after the closing quote is kept as written.
             const qsizetype end = fieldEnd(i);
-            field += text.mid(i, end - i);
+            keep(i, end - i);
             i = end;
+            length = written - start;
         } else {
             // Unquoted: up to the separator, a quote inside kept as written.
-            const qsizetype end = fieldEnd(i);
-            field = text.mid(i, end - i).toString();
-            i = end;
+            i = fieldEnd(i);
+            length = i - start;
         }
-        if (row.cells.size() < sheetImport::MaxColumns)
-            row.cells.append(sheetImport::Cell::ofText(std::move(field)));
-        if (i < size && text[i] == separator) {
+        if (row.cells.size() < sheetImport::MaxColumns) {
+            sheetImport::Cell cell;
+            if (length > 0) {
+                cell.kind = sheetImport::Cell::Kind::Text;
+                cell.start = start;
+                cell.size = length;
+            }
+            row.cells.append(cell);  // an empty field too, so that the row is as wide as written
+        }
+        if (i < size && chars[i] == separator) {
             ++i;
             continue;
         }
         // A line break or the end of the text ends the record; the last needs no line break.
-        const int next = row.number + 1;
-        const qsizetype columns = row.cells.size();
+        sheetImport::Row next = sheetImport::rowLike(row, row.number + 1);
         sheetImport::keep(sheet, std::move(row));
-        row = {next, {}};
-        row.cells.reserve(columns);  // rows are mostly as wide as the one before
+        row = std::move(next);
         if (i >= size)
             break;
-        i += text[i] == u'\r' && i + 1 < size && text[i + 1] == u'\n' ? 2 : 1;
+        i += chars[i] == u'\r' && i + 1 < size && chars[i + 1] == u'\n' ? 2 : 1;
         if (i >= size)
             break;
     }
+    for (sheetImport::Row& kept : sheet.rows)
+        kept.texts = text;
     return sheet;
 }
 
 sheetImport::Sheet read(QByteArrayView bytes)
 {
-    const QString text = decode(bytes);
-    return parse(text, separatorOf(text));
+    QString text = decode(bytes);
+    const QChar separator = separatorOf(text);
+    return parse(std::move(text), separator);
 }
 
 }  // namespace csvReader

@@ -22,8 +22,8 @@ QString decode(QByteArrayView bytes, Encoding* found = nullptr);
 QChar separatorOf(QStringView text);
 
 // The records as rows numbered from 1 (a record spanning lines is one row); fields keep their
-// text as written, quotes removed.
-sheetImport::Sheet parse(QStringView text, QChar separator);
+// text as written, quotes removed. The rows share `text` for their cells' texts.
+sheetImport::Sheet parse(QString text, QChar separator);
 
 sheetImport::Sheet read(QByteArrayView bytes);
 

@@ -68,7 +68,7 @@ sheetImport::Sheet read(QByteArrayView bytes)
     while ((at = text.indexOf(u"<tr"_s, at, ci)) >= 0) {
         const qsizetype rowEnd = text.indexOf(u"</tr>"_s, at, ci);
         const qsizetype end = rowEnd < 0 ? text.size() : rowEnd;
-        sheetImport::Row row{++number, {}};
+        sheetImport::Row row{++number, {}, {}};
         qsizetype cell = at;
         int column = 0;
         while ((cell = text.indexOf(u"<td"_s, cell, ci)) >= 0 && cell < end) {
@@ -78,7 +78,7 @@ sheetImport::Sheet read(QByteArrayView bytes)
             qsizetype close = text.indexOf(u"</td>"_s, open, ci);
             if (close < 0 || close > end)
                 close = end;
-            sheetImport::place(row, column++, sheetImport::Cell::ofText(resolveReferences(QStringView(text).mid(open + 1, close - open - 1))));
+            sheetImport::place(row, column++, sheetImport::Content::ofText(resolveReferences(QStringView(text).mid(open + 1, close - open - 1))));
             cell = close;
         }
         sheetImport::keep(sheet, std::move(row));

@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 namespace odsReader {
 namespace {
 
-using sheetImport::Cell;
+using sheetImport::Content;
 
 // Repeats larger than this are the "rest of the sheet" filler the programs write; only empty
 // rows and cells are repeated that often, and those are skipped, not unfolded.
@@ -61,7 +61,7 @@ QString paragraph(QXmlStreamReader& xml)
 }
 
 // One cell, read to its end element.
-Cell readCell(QXmlStreamReader& xml)
+Content readCell(QXmlStreamReader& xml)
 {
     const QXmlStreamAttributes attributes = xml.attributes();
     const QString type = xmlAttribute(attributes, "value-type"_L1).toString();
@@ -85,15 +85,15 @@ Cell readCell(QXmlStreamReader& xml)
         bool ok = false;
         const double number = value.toDouble(&ok);
         if (ok)
-            return Cell::ofNumber(number);
+            return Content::ofNumber(number);
     } else if (type == u"date") {
         const QDate date = QDate::fromString(dateValue.left(10), Qt::ISODate);
         if (date.isValid())
-            return Cell::ofDate(date);
+            return Content::ofDate(date);
     } else if (type == u"boolean") {
-        return Cell::ofBoolean(booleanValue == u"true" || booleanValue == u"1");
+        return Content::ofBoolean(booleanValue == u"true" || booleanValue == u"1");
     }
-    return Cell::ofText(paragraphs.join(u'\n'));
+    return Content::ofText(paragraphs.join(u'\n'));
 }
 
 }  // namespace
@@ -120,14 +120,14 @@ std::optional<sheetImport::Sheet> read(const ZipEntries& zip)
                 break;  // only the first sheet
         } else if (token == QXmlStreamReader::StartElement && xml.name() == u"table-row" && tables == 1) {
             const int rows = repeat(xml, "number-rows-repeated"_L1);
-            sheetImport::Row row{nextRow, {}};
+            sheetImport::Row row{nextRow, {}, {}};
             int column = 0;
             while (!xml.atEnd()) {
                 const QXmlStreamReader::TokenType inner = xml.readNext();
                 if (inner == QXmlStreamReader::StartElement
                     && (xml.name() == u"table-cell" || xml.name() == u"covered-table-cell")) {
                     const int columns = repeat(xml, "number-columns-repeated"_L1);
-                    const Cell cell = readCell(xml);
+                    const Content cell = readCell(xml);
                     for (int i = 0; !cell.isEmpty() && i < std::min(columns, sheetImport::MaxColumns); ++i)
                         sheetImport::place(row, column + i, cell);
                     column = int(std::min<qint64>(qint64(column) + columns, sheetImport::MaxColumns));

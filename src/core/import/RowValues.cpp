@@ -21,17 +21,19 @@ using sheetImport::Target;
 
 QString quoted(const QString& text) { return u"\u00AB"_s + text + u"\u00BB"_s; }
 
-// The editors' fields hold one line: line breaks and tabs inside a cell become blanks.
-QString oneLine(QString text)
+// The editors' fields hold one line: line breaks and tabs inside a cell become blanks; blanks
+// around it go.
+QString trimmedLine(QStringView cell)
 {
-    if (!std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c == u'\r' || c == u'\n' || c == u'\t'; }))
-        return text;
+    if (!std::any_of(cell.cbegin(), cell.cend(), [](QChar c) { return c == u'\r' || c == u'\n' || c == u'\t'; }))
+        return trimControls(cell).toString();
+    QString text = cell.toString();
     text.replace(u"\r\n"_s, u" "_s);
     for (QChar& c : text) {
         if (c == u'\r' || c == u'\n' || c == u'\t')
             c = u' ';
     }
-    return text;
+    return trimControls(text);
 }
 
 bool isDigits(const QString& text)
@@ -50,13 +52,13 @@ QString sexOf(const QString& text)
     return text;
 }
 
-std::optional<QString> yesNoOf(const Cell& cell)
+std::optional<QString> yesNoOf(const Cell& cell, QStringView text)
 {
     if (cell.kind == Cell::Kind::Boolean || cell.kind == Cell::Kind::Number)
         return cell.number != 0 ? u"S\u00EC"_s : u"No"_s;
-    if (cell.text == u"S\u00EC" || cell.text == u"No")
-        return cell.text;  // as the program writes it
-    const QString key = columnMatch::folded(cell.text);
+    if (text == u"S\u00EC" || text == u"No")
+        return text.toString();  // as the program writes it
+    const QString key = columnMatch::folded(text);
     static const QStringList yes = {u"si"_s, u"s"_s, u"x"_s, u"vero"_s, u"true"_s, u"yes"_s, u"y"_s, u"1"_s};
     static const QStringList no = {u"no"_s, u"n"_s, u"falso"_s, u"false"_s, u"0"_s, QString()};
     if (yes.contains(key))
@@ -72,9 +74,9 @@ struct Value {
     QString rejection;
 };
 
-Value valueOf(const Target& target, const Cell& cell, const QDate& today)
+Value valueOf(const Target& target, const Cell& cell, QStringView cellText, const QDate& today)
 {
-    const QString text = trimControls(oneLine(cell.text));
+    const QString text = trimmedLine(cellText);
     switch (target.rule) {
     case Rule::Text:
         return {text};
@@ -97,7 +99,7 @@ Value valueOf(const Target& target, const Cell& cell, const QDate& today)
     case Rule::RequiredDate: {
         if (text.isEmpty())
             return {};
-        const QDate date = dateOf(cell, today);
+        const QDate date = dateOf(cell, cellText, today);
         if (date.isValid())
             return {sheetImport::dateText(date)};
         if (target.rule == Rule::RequiredDate)
@@ -117,7 +119,7 @@ Value valueOf(const Target& target, const Cell& cell, const QDate& today)
         return {count};
     }
     case Rule::YesNo: {
-        if (const std::optional<QString> mark = yesNoOf(cell))
+        if (const std::optional<QString> mark = yesNoOf(cell, cellText))
             return {*mark};
         return {u"No"_s, quoted(target.label) + u" non \u00E8 S\u00EC o No ("_s + text + u"): registrato No"_s};
     }
@@ -148,12 +150,12 @@ QString fitted(const QString& text, const Target& target, int capacity, QStringL
 
 }  // namespace
 
-QDate dateOf(const Cell& cell, const QDate& today)
+QDate dateOf(const Cell& cell, QStringView cellText, const QDate& today)
 {
     if (cell.kind == Cell::Kind::Date)
         return cell.date;
     // Read by hand: three numbers and two separators, the year first or last.
-    const QString text = trimControls(cell.text);
+    const QStringView text = trimControls(cellText);
     int numbers[3] = {0, 0, 0};
     int digits[3] = {0, 0, 0};
     QChar separators[2];
@@ -203,7 +205,7 @@ Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, co
             continue;
         const Target& target = archive.targets.at(index);
         static const Cell empty;
-        Value value = valueOf(target, column < row.cells.size() ? row.cells.at(column) : empty, today);
+        Value value = valueOf(target, column < row.cells.size() ? row.cells.at(column) : empty, row.text(column), today);
         if (!value.rejection.isEmpty() && result.rejection.isEmpty())
             result.rejection = value.rejection;
         if (!value.warning.isEmpty())

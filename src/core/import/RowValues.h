@@ -27,7 +27,7 @@ Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, co
             const QDate& today);
 
 // A date as the spreadsheets write it: dd/mm/yyyy, d/m/yy (also with '.' or '-'), yyyy-mm-dd,
-// or a date cell; an invalid date when it is none of them.
-QDate dateOf(const sheetImport::Cell& cell, const QDate& today);
+// or a date cell; an invalid date when it is none of them. `text` is the cell's.
+QDate dateOf(const sheetImport::Cell& cell, QStringView text, const QDate& today);
 
 }  // namespace rowValues

@@ -14,7 +14,6 @@ using namespace Qt::StringLiterals;
 namespace xlsxReader {
 namespace {
 
-using sheetImport::Cell;
 using xmlStream::attribute;
 
 struct Workbook {
@@ -108,14 +107,13 @@ public:
         if (m_inText)
             m_text += chars;
     }
-    // The text read, the item then starting again.
-    std::string take()
+    const std::string& read() const { return m_text; }
+    // Starts again for the next item, keeping the room the text took.
+    void reset()
     {
-        std::string text;
-        text.swap(m_text);
+        m_text.clear();
         m_phonetic = 0;
         m_inText = false;
-        return text;
     }
 
 private:
@@ -135,7 +133,7 @@ std::optional<QStringList> readSharedStrings(const ZipEntries& zip)
     events.onStart = [&](std::string_view name, const char**) {
         if (name == "si") {
             inItem = true;
-            item.take();
+            item.reset();
         } else if (inItem) {
             item.start(name);
         }
@@ -143,7 +141,7 @@ std::optional<QStringList> readSharedStrings(const ZipEntries& zip)
     events.onEnd = [&](std::string_view name) {
         if (name == "si") {
             inItem = false;
-            strings.append(textOf(item.take()));
+            strings.append(textOf(item.read()));
         } else if (inItem) {
             item.end(name);
         }
@@ -237,10 +235,11 @@ public:
         if (m_inInline) {
             m_inline.start(name);
         } else if (name == "row") {
+            // The row made ready when the last one ended, with its room; nothing read outside a row.
             const int given = integerOf(attribute(attributes, "r")).value_or(0);
-            const qsizetype columns = m_row.cells.size();
-            m_row = {given > 0 ? given : m_nextRow, {}};
-            m_row.cells.reserve(columns);  // rows are mostly as wide as the one before
+            m_row.number = given > 0 ? given : m_nextRow;
+            m_row.cells.clear();
+            m_row.texts.truncate(0);
             m_nextRow = m_row.number + 1;
             m_nextColumn = 0;
         } else if (name == "c") {
@@ -250,7 +249,7 @@ public:
             m_type = attribute(attributes, "t");
             m_style = integerOf(attribute(attributes, "s")).value_or(0);
             m_value.clear();
-            m_inlineText.clear();
+            m_inline.reset();
             m_hasInline = false;
             m_inCell = true;
         } else if (m_inCell && name == "v") {
@@ -258,29 +257,26 @@ public:
         } else if (m_inCell && name == "is") {
             m_inInline = true;
             m_hasInline = true;
-            m_inline.take();
+            m_inline.reset();
         }
     }
 
     void end(std::string_view name) override
     {
         if (m_inInline) {
-            if (name == "is") {
+            if (name == "is")
                 m_inInline = false;
-                m_inlineText = m_inline.take();
-            } else {
+            else
                 m_inline.end(name);
-            }
         } else if (name == "v") {
             m_inValue = false;
         } else if (name == "c" && m_inCell) {
             m_inCell = false;
-            sheetImport::place(m_row, m_column, cell());
+            placeCell();
         } else if (name == "row") {
-            const qsizetype columns = m_row.cells.size();
+            sheetImport::Row next = sheetImport::rowLike(m_row, 0);
             sheetImport::keep(m_sheet, std::move(m_row));
-            m_row = {};
-            m_row.cells.reserve(columns);
+            m_row = std::move(next);
         }
     }
 
@@ -293,30 +289,35 @@ public:
     }
 
 private:
-    Cell cell() const
+    // The cell just read, into the row.
+    void placeCell()
     {
         if (m_type == "inlineStr")
-            return Cell::ofText(textOf(m_hasInline ? m_inlineText : m_value));
+            return sheetImport::placeUtf8(m_row, m_column, m_hasInline ? m_inline.read() : m_value);
         if (m_type == "s") {
             const std::optional<int> index = integerOf(m_value);
-            return index && *index >= 0 && *index < m_context.strings.size() ? Cell::ofText(m_context.strings.at(*index))
-                                                                            : Cell{};
+            if (index && *index >= 0 && *index < m_context.strings.size())
+                sheetImport::placeText(m_row, m_column, m_context.strings.at(*index));
+            return;
         }
         if (m_type == "str" || m_type == "e")
-            return Cell::ofText(textOf(m_value));
-        if (m_type == "b")
-            return m_value.empty() ? Cell{} : Cell::ofBoolean(m_value == "1" || m_value == "true");
+            return sheetImport::placeUtf8(m_row, m_column, m_value);
+        if (m_type == "b") {
+            if (!m_value.empty())
+                sheetImport::placeBoolean(m_row, m_column, m_value == "1" || m_value == "true");
+            return;
+        }
         if (m_type == "d")
-            return Cell::ofDate(QDate::fromString(textOf(m_value).left(10), Qt::ISODate));
+            return sheetImport::placeDate(m_row, m_column, QDate::fromString(textOf(m_value).left(10), Qt::ISODate));
         const std::optional<double> number = numberOf(m_value);
         if (!number)
-            return Cell::ofText(textOf(m_value));
+            return sheetImport::placeUtf8(m_row, m_column, m_value);
         if (m_style >= 0 && m_style < m_context.dateStyles.size() && m_context.dateStyles.at(m_style)) {
             const QDate date = dateFromSerial(*number, m_context.dates1904);
             if (date.isValid())
-                return Cell::ofDate(date);
+                return sheetImport::placeDate(m_row, m_column, date);
         }
-        return Cell::ofNumber(*number);
+        sheetImport::placeNumber(m_row, m_column, *number);
     }
 
     const SheetContext& m_context;
@@ -332,7 +333,6 @@ private:
     std::string m_value;
     bool m_inValue = false;
     StringItem m_inline;
-    std::string m_inlineText;
     bool m_inInline = false;
     bool m_hasInline = false;
 };

@@ -176,7 +176,7 @@ void TfrmImportaFoglio::buildColumns()
     const sheetImport::Row& first = m_sheet.rows.at(1);
     m_grdColonne->setRowCount(int(matched.size()));
     for (int column = 0; column < matched.size(); ++column) {
-        const QString text = column < header.cells.size() ? header.cells.at(column).text : QString();
+        const QString text = header.text(column).toString();
         const QString name = text.isEmpty() ? u"(colonna %1 senza intestazione)"_s.arg(column + 1) : text;
         m_grdColonne->setItem(column, 0, item(name));
         auto* choice = new QComboBox(m_grdColonne);
@@ -187,7 +187,7 @@ void TfrmImportaFoglio::buildColumns()
         choice->setCurrentIndex(choice->findData(matched.at(column)));
         connect(choice, &QComboBox::currentIndexChanged, this, &TfrmImportaFoglio::refresh);
         m_grdColonne->setCellWidget(column, 1, choice);
-        m_grdColonne->setItem(column, 2, item(column < first.cells.size() ? first.cells.at(column).text : QString()));
+        m_grdColonne->setItem(column, 2, item(first.text(column).toString()));
     }
 }
 
