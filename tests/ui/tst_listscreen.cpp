@@ -37,6 +37,15 @@ public:
     using RecordListScreen::setRows;
 };
 
+// "Squadra 1" … "Squadra n", each of its own record.
+QList<ListRow> teamRows(int count)
+{
+    QList<ListRow> rows;
+    for (int i = 1; i <= count; ++i)
+        rows.append({QStringLiteral("Squadra %1").arg(i), i});
+    return rows;
+}
+
 }  // namespace
 
 class TestListScreen : public QObject {
@@ -92,9 +101,7 @@ private Q_SLOTS:
         QFETCH(int, rows);
         FakePlatform fake;
         SampleList screen;
-        QList<ListRow> list;
-        for (int i = 1; i <= rows; ++i)
-            list.append({QStringLiteral("Squadra %1").arg(i), i});
+        const QList<ListRow> list = teamRows(rows);
         screen.setRows(list);
         screen.show();
         QSignalSpy opened(&screen, &RecordListScreen::recordOpened);
@@ -138,9 +145,7 @@ private Q_SLOTS:
         QFETCH(int, pages);
         FakePlatform fake;
         SampleList screen;
-        QList<ListRow> list;
-        for (int i = 1; i <= rows; ++i)
-            list.append({QStringLiteral("Squadra %1").arg(i), i});
+        const QList<ListRow> list = teamRows(rows);
         screen.setRows(list);
         screen.show();
         QTest::mouseClick(screen.findChild<PictureButton*>(QStringLiteral("btnStampa")), Qt::LeftButton);
