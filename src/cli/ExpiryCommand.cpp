@@ -1,5 +1,6 @@
 #include "ExpiryCommand.h"
 
+#include "RowOutput.h"
 #include "Terminal.h"
 #include "app/ProgramFolder.h"
 #include "output/ListSummary.h"
@@ -69,16 +70,15 @@ int run(const QStringList& arguments, const Options& options)
         checked != terminal::Done)
         return checked;
 
-    const expiryList::Result found = expiryList::read(path, kind, platform::clock().now().date(), horizon);
-    if (found.failed())
+    const expiryList::Listed found = expiryList::listed(path, kind, platform::clock().now().date(), horizon);
+    const PackedRows& rows = *found.rows;
+    if (!rows.error().isEmpty())
         return terminal::failure(QStringLiteral("impossibile leggere l'archivio dei giocatori \"%1\" (%2)")
-                                     .arg(QDir::toNativeSeparators(path), found.error));
+                                     .arg(QDir::toNativeSeparators(path), rows.error()));
 
-    QStringList lines;
-    for (const expiryList::Entry& entry : expiryList::byDate(found.entries)) {
-        lines.append(entry.row.text);
-        terminal::out() << terminal::blanked(entry.row.text) << '\n';
-    }
+    RowOutput output;
+    for (const qsizetype row : found.byDate)
+        output.add(rows, row);
     if (found.unreadable > 0) {
         // Reported, not fatal: the other players are listed all the same.
         terminal::err() << QStringLiteral("golvera-cli: %1 %2: la data di scadenza non \u00E8 una data gg/mm/aaaa\n")
@@ -86,11 +86,14 @@ int run(const QStringList& arguments, const Options& options)
                                     found.unreadable == 1 ? QStringLiteral("scheda saltata") : QStringLiteral("schede saltate"));
         terminal::err().flush();
     }
-    if (!terminal::outputDelivered())
+    if (!output.finish())
         return terminal::failure(QStringLiteral("impossibile scrivere l'elenco sullo standard output"));
 
     if (options.pdf) {
         const QString title = expiryList::printTitle(kind, horizon);
+        QStringList lines;
+        for (const qsizetype row : found.byDate)
+            lines.append(rows.text(row));
         return terminal::writePdf(listSummary::make(title, title, lines), *options.pdf);
     }
     return terminal::Done;

@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-#include <cstdio>
-
 namespace terminal {
 
 QTextStream& out()
@@ -29,15 +27,6 @@ int failure(const QString& message)
     return Failed;
 }
 
-QString blanked(QString text)
-{
-    for (QChar& c : text) {
-        if (c.category() == QChar::Other_Control)
-            c = u' ';
-    }
-    return text;
-}
-
 int checkReadable(const QString& path, const QString& what, const QString& shown)
 {
     const QFileInfo file(path);
@@ -56,12 +45,6 @@ int writePdf(const report::Report& document, const QString& path)
         return failure(QStringLiteral("impossibile scrivere il PDF \"%1\" (%2)").arg(path, QString::fromUtf8(error.what())));
     }
     return Done;
-}
-
-bool outputDelivered()
-{
-    out().flush();
-    return out().status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
 }  // namespace terminal

@@ -3,11 +3,13 @@
 // medical certificate has expired or is about to; backs up and restores the data folder.
 #include "ArchiveCommands.h"
 #include "ExpiryCommand.h"
+#include "RowOutput.h"
 #include "Terminal.h"
 #include "app/DataFolder.h"
 #include "app/Product.h"
 #include "app/Version.h"
 #include "standings/Standings.h"
+#include "standings/StandingsTable.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -141,19 +143,20 @@ int main(int argc, char* argv[])
         checked != terminal::Done)
         return checked;
 
-    const standings::List list = standings::read(kind, tournament.filePath());
-    if (list.failed())
-        return failure(QStringLiteral("impossibile leggere il torneo \"%1\" (%2)").arg(arguments.at(2), list.error));
+    const standings::Table table = standings::Table::load(kind, tournament.filePath());
+    if (table.failed())
+        return failure(QStringLiteral("impossibile leggere il torneo \"%1\" (%2)").arg(arguments.at(2), table.error()));
 
-    for (const ListRow& row : list.rows)
-        out() << terminal::blanked(row.text) << '\n';
-    out() << "Totale squadre: " << list.rows.size() << '\n';
-    if (!terminal::outputDelivered())
+    RowOutput output;
+    for (qsizetype row = 0; row < table.count(); ++row)
+        output.add(table, row);
+    output.addLine("Totale squadre: " + QByteArray::number(table.count()));
+    if (!output.finish())
         return failure(QStringLiteral("impossibile scrivere la classifica sullo standard output"));
 
     if (parser.isSet(pdfOption)) {
         const QString title = standings::title(kind, tournament.fileName());
-        return terminal::writePdf(standings::document(kind, title, list.rows), parser.value(pdfOption));
+        return terminal::writePdf(standings::document(kind, title, table.all()), parser.value(pdfOption));
     }
     return terminal::Done;
 }

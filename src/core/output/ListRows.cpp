@@ -8,18 +8,35 @@
 
 namespace listRows {
 
+namespace {
+
+// One rule for texts and for stored bytes, which hold one character per byte.
+template <typename Row, typename Text, typename Blank>
+void appendPadded(Row& row, const Text& trimmed, qsizetype width, Blank blank)
+{
+    const qsizetype at = row.size();
+    row.append(trimmed.first(std::min(trimmed.size(), width)));
+    row.resize(at + width, blank);
+}
+
+}  // namespace
+
 void appendColumn(QString& row, const QString& field, qsizetype width)
 {
-    const QString text = trimControls(field);
-    if (text.size() >= width) {
-        row.append(QStringView(text).left(width));
-    } else {
-        row.append(text);
-        row.append(QString(width - text.size(), QLatin1Char(' ')));
-    }
+    appendPadded(row, QStringView(trimControls(field)), width, u' ');
 }
 
 void appendLast(QString& row, const QString& field)
+{
+    row.append(trimControls(field));
+}
+
+void appendColumn(QByteArray& row, QByteArrayView field, qsizetype width)
+{
+    appendPadded(row, trimControls(field), width, ' ');
+}
+
+void appendLast(QByteArray& row, QByteArrayView field)
 {
     row.append(trimControls(field));
 }

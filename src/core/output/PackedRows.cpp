@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <numeric>
 
@@ -25,8 +26,10 @@ PackedRows::PackedRows(const RecordFormat& format, const listRows::Layout& layou
     : m_layout(layout)
     , m_read(std::size_t(layout.size()))
 {
-    for (const listRows::Column& column : layout)
+    for (const listRows::Column& column : layout) {
         m_fields.push_back(format.indexOf(column.field));
+        m_labels.push_back(cp1252::encode(column.label));
+    }
 }
 
 std::shared_ptr<PackedRows> PackedRows::read(const QString& path, const RecordFormat& format,
@@ -38,10 +41,15 @@ std::shared_ptr<PackedRows> PackedRows::read(const QString& path, const RecordFo
     rows->m_starts.reserve(expected);
     rows->m_lengths.reserve(expected * std::size_t(layout.size()));
     rows->m_bytes.reserve(expected * TypicalRowBytes);
+    std::vector<int> touched;
+    for (const int field : rows->m_fields) {
+        if (field >= 0)
+            touched.push_back(format.fields[field].offset);
+    }
     rows->m_error = archiveScan::visit(path, format.size, [&](qint64 position, QByteArrayView record) {
         if (!accept || accept(record))
             rows->add(format, position, record);
-    });
+    }, touched);
     rows->sort();
     return rows;
 }
@@ -67,14 +75,24 @@ QByteArrayView PackedRows::field(quint32 entry, qsizetype column) const
     return QByteArrayView(m_bytes.data() + offset, m_lengths[first + std::size_t(column)]);
 }
 
-QString PackedRows::text(qsizetype row) const
+void PackedRows::appendStored(qsizetype row, QByteArray& bytes) const
 {
     const quint32 entry = m_order.at(std::size_t(row));
-    QStringList values;
-    values.reserve(m_layout.size());
-    for (qsizetype column = 0; column < m_layout.size(); ++column)
-        values.append(cp1252::decode(field(entry, column)));
-    return listRows::build(m_layout, values);
+    for (qsizetype column = 0; column < m_layout.size(); ++column) {
+        bytes.append(m_labels[std::size_t(column)]);
+        const qsizetype width = m_layout.at(column).width;
+        if (width < 0)
+            listRows::appendLast(bytes, field(entry, column));
+        else
+            listRows::appendColumn(bytes, field(entry, column), width);
+    }
+}
+
+QString PackedRows::text(qsizetype row) const
+{
+    QByteArray bytes;
+    appendStored(row, bytes);
+    return cp1252::decode(bytes);
 }
 
 QString PackedRows::rowOf(const RecordFormat& format, const listRows::Layout& layout, QByteArrayView record)
@@ -95,22 +113,33 @@ void PackedRows::sort()
     if (m_layout.isEmpty())
         return;
     // The labels are the same in every row and the columns have fixed widths, so rows compare
-    // column by column. Most differ within the first column's first bytes: those become a key
-    // compared with memcmp, and the rest is compared only between equal keys.
+    // column by column. Most differ within the first column's first bytes: their ranks become a
+    // key of four whole words kept beside the entry, and the rest is compared only between equal
+    // keys.
+    struct Keyed {
+        std::array<quint64, KeyWidth / 8> key;
+        quint32 entry;
+    };
     const qsizetype firstWidth = m_layout.front().width;
     const qsizetype keyWidth = firstWidth < 0 ? 0 : std::min(firstWidth, KeyWidth);
     const storedOrder::Ranks& rank = storedOrder::ranks();
-    std::vector<quint8> keys(std::size_t(entries) * std::size_t(keyWidth));
+    std::vector<Keyed> keyed(entries);
     for (quint32 entry = 0; entry < entries; ++entry) {
         const QByteArrayView name = field(entry, 0);
-        quint8* key = keys.data() + std::size_t(entry) * std::size_t(keyWidth);
-        for (qsizetype at = 0; at < keyWidth; ++at)
-            key[at] = at < name.size() ? rank[quint8(name[at])] : rank[' '];
+        Keyed& item = keyed[entry];
+        item.entry = entry;
+        item.key = {};
+        for (qsizetype at = 0; at < keyWidth; ++at) {
+            const quint64 ranked = at < name.size() ? rank[quint8(name[at])] : rank[' '];
+            item.key[std::size_t(at / 8)] |= ranked << (56 - 8 * (at % 8));
+        }
     }
-    std::sort(m_order.begin(), m_order.end(), [&](quint32 a, quint32 b) {
-        int order = keyWidth == 0 ? 0
-                                  : std::memcmp(keys.data() + std::size_t(a) * std::size_t(keyWidth),
-                                                keys.data() + std::size_t(b) * std::size_t(keyWidth), std::size_t(keyWidth));
+    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& x, const Keyed& y) {
+        if (x.key != y.key)
+            return x.key < y.key;
+        const quint32 a = x.entry;
+        const quint32 b = y.entry;
+        int order = 0;
         for (qsizetype column = 0; order == 0 && column < m_layout.size(); ++column) {
             const qsizetype width = m_layout.at(column).width;
             order = width < 0 ? storedOrder::compareLast(field(a, column), field(b, column))
@@ -118,4 +147,6 @@ void PackedRows::sort()
         }
         return order != 0 ? order < 0 : a < b;
     });
+    for (quint32 row = 0; row < entries; ++row)
+        m_order[row] = keyed[row].entry;
 }

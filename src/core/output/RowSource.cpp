@@ -1,5 +1,7 @@
 #include "output/RowSource.h"
 
+#include "storage/Cp1252.h"
+
 QList<ListRow> RowSource::all() const
 {
     QList<ListRow> rows;
@@ -7,4 +9,9 @@ QList<ListRow> RowSource::all() const
     for (qsizetype row = 0; row < count(); ++row)
         rows.append({text(row), position(row)});
     return rows;
+}
+
+void RowSource::appendStored(qsizetype row, QByteArray& bytes) const
+{
+    bytes.append(cp1252::encode(text(row)));
 }

@@ -2,6 +2,7 @@
 
 #include "output/ListRows.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -14,6 +15,10 @@ public:
     virtual QString text(qsizetype row) const = 0;
     // The 1-based position of the record the row was built from.
     virtual qint64 position(qsizetype row) const = 0;
+    // The row's text as Windows-1252 bytes, one per character, appended to `bytes`: long lists
+    // are written out this way without a text made per row. The rows read compactly have them
+    // already; others encode their texts.
+    virtual void appendStored(qsizetype row, QByteArray& bytes) const;
 
     // Every row with its text, in list order.
     QList<ListRow> all() const;

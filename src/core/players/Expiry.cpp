@@ -1,25 +1,31 @@
 #include "players/Expiry.h"
 
 #include "app/Formats.h"
+#include "storage/Cp1252.h"
+#include "text/TextRules.h"
 
 namespace expiry {
 
 namespace {
 
-int digit(QChar c) { return c >= u'0' && c <= u'9' ? c.unicode() - u'0' : -1; }
+char16_t unit(QChar c) { return c.unicode(); }
+char16_t unit(char c) { return char16_t(quint8(c)); }
+
+int digit(char16_t c) { return c >= u'0' && c <= u'9' ? c - u'0' : -1; }
 
 // The form every saved date has, read without the general parser: the lists read one date per
-// record of the archive.
-QDate canonical(const QString& text)
+// record of the archive. `text` holds characters or stored bytes of the same values.
+template <typename Text>
+QDate canonical(const Text& text)
 {
-    if (text.size() != 10 || text.at(2) != u'/' || text.at(5) != u'/')
+    if (text.size() != 10 || unit(text[2]) != u'/' || unit(text[5]) != u'/')
         return {};
     int parts[3] = {0, 0, 0};
     const int starts[3] = {0, 3, 6};
     const int lengths[3] = {2, 2, 4};
     for (int part = 0; part < 3; ++part) {
         for (int i = 0; i < lengths[part]; ++i) {
-            const int d = digit(text.at(starts[part] + i));
+            const int d = digit(unit(text[starts[part] + i]));
             if (d < 0)
                 return {};
             parts[part] = parts[part] * 10 + d;
@@ -32,8 +38,15 @@ QDate canonical(const QString& text)
 
 QDate date(const QString& dateText)
 {
-    const QDate quick = canonical(dateText);
+    const QDate quick = canonical(QStringView(dateText));
     return quick.isValid() ? quick : formats::dateFromText(dateText);
+}
+
+QDate date(QByteArrayView stored)
+{
+    const QByteArrayView trimmed = trimControls(stored);
+    const QDate quick = canonical(trimmed);
+    return quick.isValid() ? quick : date(cp1252::decode(trimmed));
 }
 
 Status status(const QString& dateText, const QDate& today, int horizonDays)

@@ -1,6 +1,5 @@
 #include "players/ExpiryList.h"
 
-#include "output/ArchiveScan.h"
 #include "players/Expiry.h"
 #include "players/PlayerRows.h"
 #include "storage/PlayerRecord.h"
@@ -28,28 +27,42 @@ const List& list(Kind kind)
 
 }  // namespace
 
-std::shared_ptr<PackedRows> rows(const QString& path, Kind kind, const QDate& today, int horizonDays)
+Listed listed(const QString& path, Kind kind, const QDate& today, int horizonDays)
 {
     const List& tested = list(kind);
-    return PackedRows::read(path, formatOf<PlayerRecord>(), tested.layout, [&](QByteArrayView record) {
-        return expiry::listed(
-            expiry::status(PlayerRecord::Layout.readField(record, tested.testedField), today, horizonDays));
-    });
-}
-
-Result read(const QString& path, Kind kind, const QDate& today, int horizonDays)
-{
-    const List& tested = list(kind);
-    Result result;
-    result.error = archiveScan::visit(path, PlayerRecord::Size, [&](qint64 position, QByteArrayView record) {
-        const QDate expires = expiry::date(PlayerRecord::Layout.readField(record, tested.testedField));
+    const RecordFormat& format = formatOf<PlayerRecord>();
+    Listed result;
+    // The tested date of each record listed, by its position: the records come in file order.
+    std::vector<qint64> days;
+    result.rows = PackedRows::read(path, format, tested.layout, [&](QByteArrayView record) {
+        const QDate expires = expiry::date(format.storedText(record, int(tested.testedField)));
         const expiry::Status status = expiry::status(expires, today, horizonDays);
         if (status == expiry::Status::Unreadable)
             ++result.unreadable;
-        else if (expiry::listed(status))
-            result.entries.append({{PackedRows::rowOf(formatOf<PlayerRecord>(), tested.layout, record), position}, expires});
+        const bool shown = expiry::listed(status);
+        days.push_back(shown ? expires.toJulianDay() : 0);
+        return shown;
     });
+
+    // The rows by date, equal dates in list order.
+    const PackedRows& rows = *result.rows;
+    struct Dated {
+        qint64 day;
+        qsizetype row;
+    };
+    std::vector<Dated> dated(std::size_t(rows.count()));
+    for (qsizetype row = 0; row < rows.count(); ++row)
+        dated[std::size_t(row)] = {days[std::size_t(rows.position(row) - 1)], row};
+    std::stable_sort(dated.begin(), dated.end(), [](const Dated& a, const Dated& b) { return a.day < b.day; });
+    result.byDate.reserve(dated.size());
+    for (const Dated& entry : dated)
+        result.byDate.push_back(entry.row);
     return result;
+}
+
+std::shared_ptr<PackedRows> rows(const QString& path, Kind kind, const QDate& today, int horizonDays)
+{
+    return listed(path, kind, today, horizonDays).rows;
 }
 
 QString printTitle(Kind kind, int horizonDays)
@@ -60,17 +73,6 @@ QString printTitle(Kind kind, int horizonDays)
     return title + QStringLiteral(" o in scadenza entro %1 %2")
                        .arg(QString::number(horizonDays),
                             horizonDays == 1 ? QStringLiteral("giorno") : QStringLiteral("giorni"));
-}
-
-QList<Entry> byDate(const QList<Entry>& entries)
-{
-    QList<Entry> sorted = entries;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const Entry& a, const Entry& b) {
-        if (a.date != b.date)
-            return a.date < b.date;
-        return listRows::orderLess(a.row.text, b.row.text);
-    });
-    return sorted;
 }
 
 }  // namespace expiryList

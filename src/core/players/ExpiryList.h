@@ -4,10 +4,10 @@
 #include "output/PackedRows.h"
 
 #include <QDate>
-#include <QList>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 // The players whose membership card or medical certificate has expired, or is about to, as the
 // two expiry lists and the command line show them.
@@ -15,32 +15,23 @@ namespace expiryList {
 
 enum class Kind { Cards, Certificates };
 
-struct Entry {
-    ListRow row;  // the list's row and the record's position
-    QDate date;   // the tested date
-};
+// The players listed, as the screens show them: sorted by their rows as every list, and read
+// compactly for large archives. A failure keeps the rows read before it.
+std::shared_ptr<PackedRows> rows(const QString& path, Kind kind, const QDate& today, int horizonDays);
 
-struct Result {
-    QList<Entry> entries;  // in file order
-    int unreadable = 0;    // records skipped because their tested date is not a date
-    QString error;         // empty when the whole archive was read
-    bool failed() const { return !error.isEmpty(); }
+// The list as the command line writes it: the screens' rows, taken by date.
+struct Listed {
+    std::shared_ptr<PackedRows> rows;  // as rows() gives them; rows->error() tells a failure
+    std::vector<qsizetype> byDate;     // row numbers, the oldest date first, equal dates in list order
+    int unreadable = 0;                // records skipped because their tested date is not a date
 };
 
 // Reads the player archive at `path` (created empty when missing): every record whose tested
 // date has expired by `today`, or expires within `horizonDays` of it. A record whose date cannot
-// be read is counted and skipped; the records after it are still examined. A failure of the file
-// ends the reading and keeps the entries read before it.
-Result read(const QString& path, Kind kind, const QDate& today, int horizonDays);
-
-// The same players as the screens list them, sorted by their rows as every list, and read
-// compactly for large archives. A failure keeps the rows read before it.
-std::shared_ptr<PackedRows> rows(const QString& path, Kind kind, const QDate& today, int horizonDays);
+// be read is counted and skipped; the records after it are still examined.
+Listed listed(const QString& path, Kind kind, const QDate& today, int horizonDays);
 
 // The printed list's title; a horizon says how far ahead it looks.
 QString printTitle(Kind kind, int horizonDays);
-
-// The entries by date, the oldest first; entries of the same date in list order.
-QList<Entry> byDate(const QList<Entry>& entries);
 
 }  // namespace expiryList

@@ -1,11 +1,15 @@
 #include "standings/Standings.h"
 
 #include "output/ListSummary.h"
+#include "storage/Cp1252.h"
 #include "standings/StandingsTable.h"
 #include "text/TextRules.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <charconv>
+#include <iterator>
 
 namespace standings {
 namespace {
@@ -16,41 +20,43 @@ constexpr qsizetype PlaceWidth = 5;
 constexpr qsizetype MeritContactWidth = 25;
 constexpr qsizetype RowCapacity = 160;
 
-const QString Separator = QStringLiteral("  ");
-const QString ContactLabel = QStringLiteral("  Resp. ");
-const QString NoteLabel = QStringLiteral("  Note: ");
-const QString PointsLabel = QStringLiteral("  Punti: ");
-
-void appendAfterName(QString& row, const Entry& entry, qsizetype contactWidth)
+QString textRow(Kind kind, qsizetype place, const Entry& entry)
 {
-    row.append(ContactLabel);
-    listRows::appendColumn(row, entry.responsabile, contactWidth);
-    row.append(NoteLabel);
-    listRows::appendColumn(row, entry.note, NoteWidth);
-    row.append(PointsLabel);
-    listRows::appendLast(row, entry.punteggio);
+    const QByteArray fields[] = {cp1252::encode(entry.concorrente), cp1252::encode(entry.responsabile),
+                                 cp1252::encode(entry.note), cp1252::encode(entry.punteggio)};
+    QByteArray row;
+    row.reserve(RowCapacity);
+    appendRow(row, kind, place, {fields[0], fields[1], fields[2], fields[3]});
+    return cp1252::decode(row);
 }
 
 }  // namespace
 
+void appendRow(QByteArray& row, Kind kind, qsizetype place, const StoredEntry& entry)
+{
+    if (kind == Kind::Merit) {
+        char digits[24];
+        const auto written = std::to_chars(std::begin(digits), std::end(digits), place);
+        listRows::appendColumn(row, QByteArrayView(digits, written.ptr - digits), PlaceWidth);
+        row.append("  ");
+    }
+    listRows::appendColumn(row, entry.concorrente, NameWidth);
+    row.append("  Resp. ");
+    listRows::appendColumn(row, entry.responsabile, kind == Kind::Merit ? MeritContactWidth : AlphabeticalContactWidth);
+    row.append("  Note: ");
+    listRows::appendColumn(row, entry.note, NoteWidth);
+    row.append("  Punti: ");
+    listRows::appendLast(row, entry.punteggio);
+}
+
 QString meritRow(qsizetype place, const Entry& entry)
 {
-    QString row;
-    row.reserve(RowCapacity);
-    listRows::appendColumn(row, QString::number(place), PlaceWidth);
-    row.append(Separator);
-    listRows::appendColumn(row, entry.concorrente, NameWidth);
-    appendAfterName(row, entry, MeritContactWidth);
-    return row;
+    return textRow(Kind::Merit, place, entry);
 }
 
 QString alphabeticalRow(const Entry& entry)
 {
-    QString row;
-    row.reserve(RowCapacity);
-    listRows::appendColumn(row, entry.concorrente, NameWidth);
-    appendAfterName(row, entry, AlphabeticalContactWidth);
-    return row;
+    return textRow(Kind::Alphabetical, 0, entry);
 }
 
 List read(Kind kind, const QString& path)

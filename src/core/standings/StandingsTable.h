@@ -28,6 +28,7 @@ public:
     qsizetype count() const override { return qsizetype(m_order.size()); }
     QString text(qsizetype row) const override;
     qint64 position(qsizetype row) const override;
+    void appendStored(qsizetype row, QByteArray& bytes) const override;
 
     // Empty when the whole file was read.
     QString error() const { return m_error; }
@@ -44,7 +45,6 @@ private:
     explicit Table(Kind kind) : m_kind(kind) {}
     void add(qint64 position, QByteArrayView record);
     QByteArrayView field(const Packed& entry, Field field) const;
-    Entry entry(const Packed& packed) const;
     void sortByMerit();
     void sortByName();
 
