@@ -124,6 +124,8 @@ private:
 
 }  // namespace
 
+std::unique_ptr<platform::Cameras> FakePlatform::makeCameras() { return std::make_unique<FakeCameras>(*this); }
+
 void FakePlatform::sendFrame(const QImage& frame) const
 {
     if (cameraRunning && cameraFrames)
@@ -148,7 +150,7 @@ FakePlatform::FakePlatform()
     platform::install(std::make_unique<RecordingShell>(*this));
     platform::install(std::make_unique<FixedClock>(*this));
     platform::install(std::make_unique<RecordingPrintOutput>(*this));
-    platform::install(std::make_unique<FakeCameras>(*this));
+    platform::install(makeCameras());
 }
 
 FakePlatform::~FakePlatform()

@@ -7,6 +7,7 @@
 
 #include "backup/Backup.h"
 
+#include <QFileInfo>
 #include <QThreadPool>
 
 namespace startup {
@@ -22,6 +23,9 @@ void prepareProgramFolder()
 void startDailyBackup(const QDate& today)
 {
     const QString folder = programFolder::path();
+    // Most starts find the day's backup made: no worker is started for them.
+    if (QFileInfo::exists(backup::dayFile(folder, today)))
+        return;
     QThreadPool::globalInstance()->start([folder, today] {
         const backup::Outcome outcome = backup::make(folder, today);
         if (!outcome.error.isEmpty())

@@ -1,15 +1,13 @@
 #include "backup/Backup.h"
 
+#include "app/Plugins.h"
 #include "app/ProgramFolder.h"
+#include "backup/ZipPlugin.h"
 #include "storage/WholeFile.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-
-#include <zip.h>
-
-#include <memory>
 
 namespace backup {
 namespace {
@@ -22,16 +20,14 @@ bool isArchiveName(const QString& name)
            || name == programFolder::playerArchiveName || name == programFolder::passwordStoreName;
 }
 
-QString zipError(zip_t* archive) { return QString::fromLocal8Bit(zip_strerror(archive)); }
-
-QString openError(int code)
+// Loaded the first time a backup is written or restored; null without the plugin.
+ZipPlugin* zipFiles()
 {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return text;
+    static ZipPlugin* const plugin = qobject_cast<ZipPlugin*>(plugins::load(plugins::folder(), plugins::zip));
+    return plugin;
 }
+
+const QString noZipSupport = QStringLiteral("il supporto per i file zip non \u00E8 installato");
 
 // Backups are named by their date, so their names sort as their days do.
 void keepNewest(const QString& backupFolder)
@@ -86,12 +82,16 @@ bool holdsArchives(const QString& folder)
     return !contents(folder).isEmpty();
 }
 
+QString dayFile(const QString& dataFolder, const QDate& day)
+{
+    return QDir(QDir(dataFolder).filePath(folderName)).filePath(day.toString(Qt::ISODate) + QStringLiteral(".zip"));
+}
+
 Outcome make(const QString& dataFolder, const QDate& today, bool replace)
 {
-    const QDir data(dataFolder);
-    const QString backupFolder = data.filePath(folderName);
+    const QString backupFolder = QDir(dataFolder).filePath(folderName);
     Outcome outcome;
-    outcome.path = QDir(backupFolder).filePath(today.toString(Qt::ISODate) + QStringLiteral(".zip"));
+    outcome.path = dayFile(dataFolder, today);
     if (!replace && QFileInfo::exists(outcome.path))
         return outcome;
     if (!QDir().mkpath(backupFolder)) {
@@ -99,29 +99,10 @@ Outcome make(const QString& dataFolder, const QDate& today, bool replace)
         return outcome;
     }
 
-    // libzip writes the archive into a temporary file and renames it at the close: a backup
-    // interrupted half-way never stands as the day's backup, nor replaces it.
-    int code = 0;
-    zip_t* archive = zip_open(QFile::encodeName(outcome.path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    if (!archive) {
-        outcome.error = QStringLiteral("impossibile creare %1: %2").arg(outcome.path, openError(code));
+    ZipPlugin* zip = zipFiles();
+    outcome.error = zip ? zip->write(outcome.path, dataFolder, contents(dataFolder)) : noZipSupport;
+    if (!outcome.error.isEmpty())
         return outcome;
-    }
-    for (const QString& name : contents(dataFolder)) {
-        zip_source_t* source = zip_source_file(archive, QFile::encodeName(data.filePath(name)).constData(), 0, -1);
-        if (!source || zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
-            if (source)
-                zip_source_free(source);
-            outcome.error = QStringLiteral("impossibile aggiungere %1: %2").arg(name, zipError(archive));
-            zip_discard(archive);
-            return outcome;
-        }
-    }
-    if (zip_close(archive) != 0) {
-        outcome.error = QStringLiteral("impossibile scrivere %1: %2").arg(outcome.path, zipError(archive));
-        zip_discard(archive);
-        return outcome;
-    }
     outcome.written = true;
     keepNewest(backupFolder);
     return outcome;
@@ -131,18 +112,19 @@ QString restore(const QString& zipPath, const QString& folder)
 {
     if (holdsArchives(folder))
         return QStringLiteral("la cartella %1 contiene gi\u00E0 degli archivi").arg(QDir::toNativeSeparators(folder));
-    int code = 0;
-    zip_t* raw = zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &code);
-    if (!raw)
-        return QStringLiteral("impossibile leggere %1: %2").arg(zipPath, openError(code));
-    const std::unique_ptr<zip_t, void (*)(zip_t*)> archive(raw, zip_discard);
+    ZipPlugin* zip = zipFiles();
+    if (!zip)
+        return noZipSupport;
+    QString failure;
+    const std::unique_ptr<ZipReader> archive = zip->open(zipPath, failure);
+    if (!archive)
+        return QStringLiteral("impossibile leggere %1: %2").arg(zipPath, failure);
     const QDir target(folder);
     if (!QDir().mkpath(folder))
         return QStringLiteral("impossibile creare la cartella %1").arg(folder);
 
-    const zip_int64_t entries = zip_get_num_entries(raw, 0);
-    for (zip_int64_t index = 0; index < entries; ++index) {
-        const QString name = QString::fromUtf8(zip_get_name(raw, zip_uint64_t(index), ZIP_FL_ENC_GUESS));
+    for (qint64 index = 0; index < archive->count(); ++index) {
+        const QString name = archive->name(index);
         if (name.endsWith(QLatin1Char('/')))
             continue;
         const QString path = targetPath(target, name);
@@ -150,17 +132,9 @@ QString restore(const QString& zipPath, const QString& folder)
             return QStringLiteral("voce non ammessa nel backup: %1").arg(name);
         if (!QDir().mkpath(QFileInfo(path).absolutePath()))
             return QStringLiteral("impossibile creare la cartella di %1").arg(name);
-        const std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> entry(zip_fopen_index(raw, zip_uint64_t(index), 0),
-                                                                      zip_fclose);
-        if (!entry)
-            return QStringLiteral("impossibile leggere %1: %2").arg(name, zipError(raw));
         QByteArray content;
-        char buffer[1 << 16];
-        zip_int64_t read = 0;
-        while ((read = zip_fread(entry.get(), buffer, sizeof buffer)) > 0)
-            content.append(buffer, qsizetype(read));
-        if (read < 0)
-            return QStringLiteral("impossibile leggere %1: %2").arg(name, zipError(raw));
+        if (!archive->read(index, content, failure))
+            return QStringLiteral("impossibile leggere %1: %2").arg(name, failure);
         QString error;
         if (!wholeFile::write(path, content, &error))
             return QStringLiteral("impossibile scrivere %1 (%2)").arg(path, error);

@@ -24,7 +24,10 @@ struct Outcome {
     QString error;  // empty when all went well
 };
 
-// The day's backup "Backup/yyyy-MM-dd.zip": written unless that day's already exists (or always,
+// Where the backup of `day` lies: "Backup/yyyy-MM-dd.zip" in the data folder.
+QString dayFile(const QString& dataFolder, const QDate& day);
+
+// The day's backup: written unless that day's already exists (or always,
 // with `replace`); then only the newest `kept` backups stay.
 Outcome make(const QString& dataFolder, const QDate& today, bool replace = false);
 

@@ -1,19 +1,15 @@
 #include "platform/WidgetPlatform.h"
 
+#include "app/Plugins.h"
 #include "app/Product.h"
-#include "output/PrintChoices.h"
-#include "output/ReportPainter.h"
-#include "platform/MultimediaCamera.h"
 #include "platform/Platform.h"
+#include "platform/PluginCameras.h"
+#include "platform/PluginPrintOutput.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
-
-namespace {
 
 QWidget* ownerWidget(QObject* owner)
 {
@@ -21,6 +17,8 @@ QWidget* ownerWidget(QObject* owner)
         return widget->window();
     return QApplication::activeWindow();
 }
+
+namespace {
 
 class WidgetMessages final : public platform::Messages {
 public:
@@ -95,31 +93,6 @@ private:
     }
 };
 
-class PrinterOutput final : public platform::PrintOutput {
-public:
-    bool print(const platform::PrintJob& job, QObject* owner) override
-    {
-        const report::PreparedReport& document = job.document;
-        const int pageCount = int(document.pages.size());
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(document.title);
-        const QPageLayout layout = report::pageLayout(document);
-        printer.setPageSize(layout.pageSize());
-        printer.setPageOrientation(layout.orientation());
-        printer.setOutputFileName(report::suggestedPdfPath(
-            job.fileName.isEmpty() ? document.title + QStringLiteral(".pdf") : job.fileName));
-        QPrintDialog dialog(&printer, ownerWidget(owner));
-        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-        dialog.setMinMax(1, std::max(1, pageCount));
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        const QPageRanges ranges = printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
-        const QList<int> pages = report::selectedPages(ranges, pageCount);
-        return !pages.isEmpty() && report::paintPages(printer, document, pages);
-    }
-};
-
 }  // namespace
 
 void installWidgetPlatform()
@@ -127,6 +100,6 @@ void installWidgetPlatform()
     platform::install(std::make_unique<WidgetMessages>());
     platform::install(std::make_unique<ModalDialogRunner>());
     platform::install(std::make_unique<WidgetFileDialogs>());
-    platform::install(std::make_unique<PrinterOutput>());
-    installMultimediaCamera();
+    platform::install(std::make_unique<PluginPrintOutput>(plugins::folder()));
+    platform::install(std::make_unique<PluginCameras>(plugins::folder()));
 }

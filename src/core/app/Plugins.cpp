@@ -1,0 +1,24 @@
+#include "app/Plugins.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPluginLoader>
+
+namespace plugins {
+
+QString folder()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/golvera"));
+}
+
+QObject* load(const QString& folder, const QString& name)
+{
+    QPluginLoader loader(QDir(folder).filePath(name));
+    loader.setLoadHints(QLibrary::PreventUnloadHint);
+    QObject* root = loader.instance();
+    if (!root)
+        qWarning("plugin %s not loaded: %s", qUtf8Printable(name), qUtf8Printable(loader.errorString()));
+    return root;
+}
+
+}  // namespace plugins

@@ -1,0 +1,38 @@
+#include "platform/PluginPrintOutput.h"
+
+#include "app/Plugins.h"
+#include "output/PrintChoices.h"
+#include "output/ReportPainter.h"
+#include "platform/PrintPlugin.h"
+#include "platform/WidgetPlatform.h"
+
+namespace {
+
+const QString noPrintingMessage =
+    QStringLiteral("La stampa non \u00E8 disponibile: il supporto per la stampa non \u00E8 installato.");
+
+}  // namespace
+
+bool PluginPrintOutput::print(const platform::PrintJob& job, QObject* owner)
+{
+    if (!m_loaded) {
+        m_loaded = true;
+        m_plugin = qobject_cast<PrintPlugin*>(plugins::load(m_folder, plugins::print));
+    }
+    if (!m_plugin) {
+        platform::errorBox(noPrintingMessage, owner);
+        return false;
+    }
+    const report::PreparedReport& document = job.document;
+    const int pageCount = int(document.pages.size());
+    PrintPlugin::Document request;
+    request.name = document.title;
+    request.layout = report::pageLayout(document);
+    request.pdfPath = report::suggestedPdfPath(job.fileName.isEmpty() ? document.title + QStringLiteral(".pdf") : job.fileName);
+    request.pageCount = pageCount;
+    request.paint = [&document, pageCount](QPagedPaintDevice& printer, const QPageRanges& chosen) {
+        const QList<int> pages = report::selectedPages(chosen, pageCount);
+        return !pages.isEmpty() && report::paintPages(printer, document, pages);
+    };
+    return m_plugin->print(request, ownerWidget(owner));
+}
