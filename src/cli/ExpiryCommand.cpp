@@ -77,8 +77,7 @@ int run(const QStringList& arguments, const Options& options)
                                      .arg(QDir::toNativeSeparators(path), rows.error()));
 
     RowOutput output;
-    for (const qsizetype row : found.byDate)
-        output.add(rows, row);
+    output.addAll(rows, found.byDate);
     if (found.unreadable > 0) {
         // Reported, not fatal: the other players are listed all the same.
         terminal::err() << QStringLiteral("golvera-cli: %1 %2: la data di scadenza non \u00E8 una data gg/mm/aaaa\n")

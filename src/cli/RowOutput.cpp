@@ -94,6 +94,20 @@ void RowOutput::add(const RowSource& rows, qsizetype row)
     addLine(m_row);
 }
 
+void RowOutput::addAll(const RowSource& rows, const std::vector<qsizetype>& order)
+{
+    // The rows lie in memory in another order than they are written: each is fetched a few rows
+    // ahead of its turn.
+    constexpr qsizetype Ahead = 8;
+    const qsizetype count = order.empty() ? rows.count() : qsizetype(order.size());
+    const auto rowAt = [&](qsizetype i) { return order.empty() ? i : order[std::size_t(i)]; };
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i + Ahead < count)
+            rows.fetchAhead(rowAt(i + Ahead));
+        add(rows, rowAt(i));
+    }
+}
+
 void RowOutput::addLine(QByteArrayView stored)
 {
     reserve(stored.size() * MaxPerByte + 1 + Slack);

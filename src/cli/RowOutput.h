@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 
 #include <memory>
+#include <vector>
 
 class RowSource;
 
@@ -18,8 +19,8 @@ public:
     RowOutput(const RowOutput&) = delete;
     RowOutput& operator=(const RowOutput&) = delete;
 
-    // One row of `rows`, then a line feed.
-    void add(const RowSource& rows, qsizetype row);
+    // The rows of `rows` in the order given (all of them in list order when none is), each on a line.
+    void addAll(const RowSource& rows, const std::vector<qsizetype>& order = {});
     // One line of stored text, then a line feed.
     void addLine(QByteArrayView stored);
 
@@ -28,6 +29,7 @@ public:
     bool finish();
 
 private:
+    void add(const RowSource& rows, qsizetype row);
     void reserve(qsizetype bytes);
     void write();
 

@@ -148,8 +148,7 @@ int main(int argc, char* argv[])
         return failure(QStringLiteral("impossibile leggere il torneo \"%1\" (%2)").arg(arguments.at(2), table.error()));
 
     RowOutput output;
-    for (qsizetype row = 0; row < table.count(); ++row)
-        output.add(table, row);
+    output.addAll(table);
     output.addLine("Totale squadre: " + QByteArray::number(table.count()));
     if (!output.finish())
         return failure(QStringLiteral("impossibile scrivere la classifica sullo standard output"));

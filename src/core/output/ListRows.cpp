@@ -3,27 +3,18 @@
 #include "text/TextRules.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <vector>
 
 namespace listRows {
 
-namespace {
-
-// One rule for texts and for stored bytes, which hold one character per byte.
-template <typename Row, typename Text, typename Blank>
-void appendPadded(Row& row, const Text& trimmed, qsizetype width, Blank blank)
-{
-    const qsizetype at = row.size();
-    row.append(trimmed.first(std::min(trimmed.size(), width)));
-    row.resize(at + width, blank);
-}
-
-}  // namespace
-
 void appendColumn(QString& row, const QString& field, qsizetype width)
 {
-    appendPadded(row, QStringView(trimControls(field)), width, u' ');
+    const QString text = trimControls(field);
+    const qsizetype at = row.size();
+    row.append(QStringView(text).first(std::min(text.size(), width)));
+    row.resize(at + width, u' ');
 }
 
 void appendLast(QString& row, const QString& field)
@@ -33,12 +24,24 @@ void appendLast(QString& row, const QString& field)
 
 void appendColumn(QByteArray& row, QByteArrayView field, qsizetype width)
 {
-    appendPadded(row, trimControls(field), width, ' ');
+    const qsizetype at = row.size();
+    row.resize(at + width);
+    writeColumn(row.data() + at, trimControls(field), width);
 }
 
 void appendLast(QByteArray& row, QByteArrayView field)
 {
     row.append(trimControls(field));
+}
+
+char* writeColumn(char* out, QByteArrayView trimmed, qsizetype width)
+{
+    const qsizetype shown = width < 0 ? trimmed.size() : std::min(trimmed.size(), width);
+    std::memcpy(out, trimmed.data(), std::size_t(shown));
+    if (width < 0)
+        return out + shown;
+    std::memset(out + shown, ' ', std::size_t(width - shown));
+    return out + width;
 }
 
 QString build(const Layout& layout, const QStringList& values)

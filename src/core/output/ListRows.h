@@ -38,6 +38,12 @@ void appendLast(QString& row, const QString& field);
 void appendColumn(QByteArray& row, QByteArrayView field, qsizetype width);
 void appendLast(QByteArray& row, QByteArrayView field);
 
+// The column written at `out`, a field already trimmed: exactly `width` bytes, or all of the field
+// for the last column (a width below 0). Returns the end. Long lists are written a row at a time
+// this way, into room made once.
+char* writeColumn(char* out, QByteArrayView trimmed, qsizetype width);
+inline qsizetype columnSize(qsizetype trimmedSize, qsizetype width) { return width < 0 ? trimmedSize : width; }
+
 // The order of every sorted list: code unit by code unit after mapping a to z to A to Z (no other
 // folding, no locale); a text that is a prefix of another comes first.
 bool orderLess(const QString& a, const QString& b);

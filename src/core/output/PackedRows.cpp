@@ -58,12 +58,18 @@ void PackedRows::add(const RecordFormat& format, qint64 position, QByteArrayView
 {
     format.storedTexts(record, m_fields, m_read);
     m_positions.push_back(position);
-    m_starts.push_back(qsizetype(m_bytes.size()));
-    for (QByteArrayView text : m_read) {
+    const std::size_t start = m_bytes.size();
+    m_starts.push_back(qsizetype(start));
+    std::size_t size = 0;
+    for (QByteArrayView& text : m_read) {
         text = trimControls(text);
         m_lengths.push_back(quint16(text.size()));
-        m_bytes.insert(m_bytes.end(), text.begin(), text.end());
+        size += std::size_t(text.size());
     }
+    m_bytes.resize(start + size);
+    char* out = m_bytes.data() + start;
+    for (const QByteArrayView text : m_read)
+        out = std::copy(text.begin(), text.end(), out);
 }
 
 QByteArrayView PackedRows::field(quint32 entry, qsizetype column) const
@@ -78,14 +84,31 @@ QByteArrayView PackedRows::field(quint32 entry, qsizetype column) const
 void PackedRows::appendStored(qsizetype row, QByteArray& bytes) const
 {
     const quint32 entry = m_order.at(std::size_t(row));
-    for (qsizetype column = 0; column < m_layout.size(); ++column) {
-        bytes.append(m_labels[std::size_t(column)]);
-        const qsizetype width = m_layout.at(column).width;
-        if (width < 0)
-            listRows::appendLast(bytes, field(entry, column));
-        else
-            listRows::appendColumn(bytes, field(entry, column), width);
+    const std::size_t columns = std::size_t(m_layout.size());
+    const quint16* lengths = m_lengths.data() + std::size_t(entry) * columns;
+    const char* field = m_bytes.data() + m_starts[entry];
+    // The fields are stored trimmed, one after another: the row's size is known before it is made.
+    qsizetype size = 0;
+    for (std::size_t column = 0; column < columns; ++column) {
+        size += m_labels[column].size() + listRows::columnSize(lengths[column], m_layout.at(qsizetype(column)).width);
     }
+    const qsizetype at = bytes.size();
+    bytes.resize(at + size);
+    char* out = bytes.data() + at;
+    for (std::size_t column = 0; column < columns; ++column) {
+        const QByteArray& label = m_labels[column];
+        out = std::copy(label.begin(), label.end(), out);
+        out = listRows::writeColumn(out, QByteArrayView(field, lengths[column]), m_layout.at(qsizetype(column)).width);
+        field += lengths[column];
+    }
+}
+
+void PackedRows::fetchAhead(qsizetype row) const
+{
+    const quint32 entry = m_order[std::size_t(row)];
+    __builtin_prefetch(m_bytes.data() + m_starts[entry]);
+    __builtin_prefetch(&m_lengths[std::size_t(entry) * std::size_t(m_layout.size())]);
+    __builtin_prefetch(&m_positions[entry]);
 }
 
 QString PackedRows::text(qsizetype row) const
@@ -135,8 +158,10 @@ void PackedRows::sort()
         }
     }
     std::sort(keyed.begin(), keyed.end(), [&](const Keyed& x, const Keyed& y) {
-        if (x.key != y.key)
-            return x.key < y.key;
+        for (std::size_t word = 0; word < x.key.size(); ++word) {
+            if (x.key[word] != y.key[word])
+                return x.key[word] < y.key[word];
+        }
         const quint32 a = x.entry;
         const quint32 b = y.entry;
         int order = 0;

@@ -35,6 +35,7 @@ public:
     QString text(qsizetype row) const override;
     qint64 position(qsizetype row) const override;
     void appendStored(qsizetype row, QByteArray& bytes) const override;
+    void fetchAhead(qsizetype row) const override;
 
     // Empty when the whole file was read.
     QString error() const { return m_error; }

@@ -19,6 +19,9 @@ public:
     // are written out this way without a text made per row. The rows read compactly have them
     // already; others encode their texts.
     virtual void appendStored(qsizetype row, QByteArray& bytes) const;
+    // A hint that `row` is asked for soon: a long list written out in an order of its own has the
+    // row's bytes fetched from memory meanwhile.
+    virtual void fetchAhead(qsizetype row) const { Q_UNUSED(row); }
 
     // Every row with its text, in list order.
     QList<ListRow> all() const;

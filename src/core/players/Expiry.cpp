@@ -4,6 +4,8 @@
 #include "storage/Cp1252.h"
 #include "text/TextRules.h"
 
+#include <optional>
+
 namespace expiry {
 
 namespace {
@@ -14,12 +16,14 @@ char16_t unit(char c) { return char16_t(quint8(c)); }
 int digit(char16_t c) { return c >= u'0' && c <= u'9' ? c - u'0' : -1; }
 
 // The form every saved date has, read without the general parser: the lists read one date per
-// record of the archive. `text` holds characters or stored bytes of the same values.
+// record of the archive. `text` holds characters or stored bytes of the same values. Nothing when
+// the text is not in that form; a text in that form is a date or, with no such day, none at all
+// (the general parser would not read it either).
 template <typename Text>
-QDate canonical(const Text& text)
+std::optional<QDate> canonical(const Text& text)
 {
     if (text.size() != 10 || unit(text[2]) != u'/' || unit(text[5]) != u'/')
-        return {};
+        return std::nullopt;
     int parts[3] = {0, 0, 0};
     const int starts[3] = {0, 3, 6};
     const int lengths[3] = {2, 2, 4};
@@ -27,7 +31,7 @@ QDate canonical(const Text& text)
         for (int i = 0; i < lengths[part]; ++i) {
             const int d = digit(unit(text[starts[part] + i]));
             if (d < 0)
-                return {};
+                return std::nullopt;
             parts[part] = parts[part] * 10 + d;
         }
     }
@@ -38,15 +42,15 @@ QDate canonical(const Text& text)
 
 QDate date(const QString& dateText)
 {
-    const QDate quick = canonical(QStringView(dateText));
-    return quick.isValid() ? quick : formats::dateFromText(dateText);
+    const std::optional<QDate> quick = canonical(QStringView(dateText));
+    return quick ? *quick : formats::dateFromText(dateText);
 }
 
 QDate date(QByteArrayView stored)
 {
     const QByteArrayView trimmed = trimControls(stored);
-    const QDate quick = canonical(trimmed);
-    return quick.isValid() ? quick : date(cp1252::decode(trimmed));
+    const std::optional<QDate> quick = canonical(trimmed);
+    return quick ? *quick : formats::dateFromText(cp1252::decode(trimmed));
 }
 
 Status status(const QString& dateText, const QDate& today, int horizonDays)

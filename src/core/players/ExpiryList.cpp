@@ -25,15 +25,13 @@ const List& list(Kind kind)
     return kind == Kind::Cards ? cards : certificates;
 }
 
-}  // namespace
-
-Listed listed(const QString& path, Kind kind, const QDate& today, int horizonDays)
+// The rows as the screens list them; `days` gets the tested date of each record by its position
+// (the records come in file order), 0 for those not listed.
+Listed read(const QString& path, Kind kind, const QDate& today, int horizonDays, std::vector<qint64>& days)
 {
     const List& tested = list(kind);
     const RecordFormat& format = formatOf<PlayerRecord>();
     Listed result;
-    // The tested date of each record listed, by its position: the records come in file order.
-    std::vector<qint64> days;
     result.rows = PackedRows::read(path, format, tested.layout, [&](QByteArrayView record) {
         const QDate expires = expiry::date(format.storedText(record, int(tested.testedField)));
         const expiry::Status status = expiry::status(expires, today, horizonDays);
@@ -43,26 +41,37 @@ Listed listed(const QString& path, Kind kind, const QDate& today, int horizonDay
         days.push_back(shown ? expires.toJulianDay() : 0);
         return shown;
     });
+    return result;
+}
 
-    // The rows by date, equal dates in list order.
+}  // namespace
+
+Listed listed(const QString& path, Kind kind, const QDate& today, int horizonDays)
+{
+    std::vector<qint64> days;
+    Listed result = read(path, kind, today, horizonDays, days);
+
+    // The rows by date, equal dates in list order: each row's day after the earliest and its
+    // number make one key, and the keys sort as plain numbers.
     const PackedRows& rows = *result.rows;
-    struct Dated {
-        qint64 day;
-        qsizetype row;
-    };
-    std::vector<Dated> dated(std::size_t(rows.count()));
+    std::vector<qint64> dayOfRow(std::size_t(rows.count()));
     for (qsizetype row = 0; row < rows.count(); ++row)
-        dated[std::size_t(row)] = {days[std::size_t(rows.position(row) - 1)], row};
-    std::stable_sort(dated.begin(), dated.end(), [](const Dated& a, const Dated& b) { return a.day < b.day; });
-    result.byDate.reserve(dated.size());
-    for (const Dated& entry : dated)
-        result.byDate.push_back(entry.row);
+        dayOfRow[std::size_t(row)] = days[std::size_t(rows.position(row) - 1)];
+    const qint64 earliest = dayOfRow.empty() ? 0 : *std::min_element(dayOfRow.begin(), dayOfRow.end());
+    std::vector<quint64> keys(dayOfRow.size());
+    for (std::size_t row = 0; row < keys.size(); ++row)
+        keys[row] = (quint64(dayOfRow[row] - earliest) << 32) | quint64(row);
+    std::sort(keys.begin(), keys.end());
+    result.byDate.reserve(keys.size());
+    for (const quint64 key : keys)
+        result.byDate.push_back(qsizetype(key & 0xFFFFFFFFu));
     return result;
 }
 
 std::shared_ptr<PackedRows> rows(const QString& path, Kind kind, const QDate& today, int horizonDays)
 {
-    return listed(path, kind, today, horizonDays).rows;
+    std::vector<qint64> days;
+    return read(path, kind, today, horizonDays, days).rows;
 }
 
 QString printTitle(Kind kind, int horizonDays)

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <charconv>
 #include <iterator>
 
@@ -34,19 +35,32 @@ QString textRow(Kind kind, qsizetype place, const Entry& entry)
 
 void appendRow(QByteArray& row, Kind kind, qsizetype place, const StoredEntry& entry)
 {
-    if (kind == Kind::Merit) {
-        char digits[24];
-        const auto written = std::to_chars(std::begin(digits), std::end(digits), place);
-        listRows::appendColumn(row, QByteArrayView(digits, written.ptr - digits), PlaceWidth);
-        row.append("  ");
+    struct Column {
+        QByteArrayView label;
+        QByteArrayView text;  // trimmed
+        qsizetype width;      // below 0: as long as it is
+    };
+    char digits[24];
+    const auto written = std::to_chars(std::begin(digits), std::end(digits), place);
+    const bool merit = kind == Kind::Merit;
+    const Column columns[] = {
+        {"", merit ? QByteArrayView(digits, written.ptr - digits) : QByteArrayView(), merit ? PlaceWidth : 0},
+        {merit ? "  " : "", trimControls(entry.concorrente), NameWidth},
+        {"  Resp. ", trimControls(entry.responsabile), merit ? MeritContactWidth : AlphabeticalContactWidth},
+        {"  Note: ", trimControls(entry.note), NoteWidth},
+        {"  Punti: ", trimControls(entry.punteggio), -1},
+    };
+    // The row's size is known before it is made: room is made once, then filled.
+    qsizetype size = 0;
+    for (const Column& column : columns)
+        size += column.label.size() + listRows::columnSize(column.text.size(), column.width);
+    const qsizetype at = row.size();
+    row.resize(at + size);
+    char* out = row.data() + at;
+    for (const Column& column : columns) {
+        out = std::copy(column.label.begin(), column.label.end(), out);
+        out = listRows::writeColumn(out, column.text, column.width);
     }
-    listRows::appendColumn(row, entry.concorrente, NameWidth);
-    row.append("  Resp. ");
-    listRows::appendColumn(row, entry.responsabile, kind == Kind::Merit ? MeritContactWidth : AlphabeticalContactWidth);
-    row.append("  Note: ");
-    listRows::appendColumn(row, entry.note, NoteWidth);
-    row.append("  Punti: ");
-    listRows::appendLast(row, entry.punteggio);
 }
 
 QString meritRow(qsizetype place, const Entry& entry)
