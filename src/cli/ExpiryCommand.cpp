@@ -1,10 +1,9 @@
 #include "ExpiryCommand.h"
 
+#include "PdfOutput.h"
 #include "RowOutput.h"
 #include "Terminal.h"
 #include "app/ProgramFolder.h"
-#include "output/ListSummary.h"
-#include "platform/Platform.h"
 #include "players/ExpiryList.h"
 
 #include <QDir>
@@ -70,7 +69,7 @@ int run(const QStringList& arguments, const Options& options)
         checked != terminal::Done)
         return checked;
 
-    const expiryList::Listed found = expiryList::listed(path, kind, platform::clock().now().date(), horizon);
+    const expiryList::Listed found = expiryList::listed(path, kind, QDate::currentDate(), horizon);
     const PackedRows& rows = *found.rows;
     if (!rows.error().isEmpty())
         return terminal::failure(QStringLiteral("impossibile leggere l'archivio dei giocatori \"%1\" (%2)")
@@ -93,7 +92,7 @@ int run(const QStringList& arguments, const Options& options)
         QStringList lines;
         for (const qsizetype row : found.byDate)
             lines.append(rows.text(row));
-        return terminal::writePdf(listSummary::make(title, title, lines), *options.pdf);
+        return pdfOutput::writeList(title, lines, *options.pdf);
     }
     return terminal::Done;
 }

@@ -4,10 +4,6 @@
 
 class QTextStream;
 
-namespace report {
-class Report;
-}
-
 // What golvera-cli's commands share about the terminal: the two streams, UTF-8, and the exit codes.
 namespace terminal {
 
@@ -23,8 +19,5 @@ int failure(const QString& message);
 // naming it as `what` ("il torneo") and `shown`. The screens create missing files empty; here a
 // missing file is a mistake.
 int checkReadable(const QString& path, const QString& what, const QString& shown);
-
-// The printed document as a PDF at `path`: Done, or Failed with the reason.
-int writePdf(const report::Report& document, const QString& path);
 
 }  // namespace terminal

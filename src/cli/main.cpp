@@ -3,6 +3,7 @@
 // medical certificate has expired or is about to; backs up and restores the data folder.
 #include "ArchiveCommands.h"
 #include "ExpiryCommand.h"
+#include "PdfOutput.h"
 #include "RowOutput.h"
 #include "Terminal.h"
 #include "app/DataFolder.h"
@@ -12,8 +13,8 @@
 #include "standings/StandingsTable.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTextStream>
 
 #include <memory>
@@ -31,7 +32,7 @@ int usageError(const QCommandLineParser& parser, const QString& message)
     return terminal::BadUsage;
 }
 
-// Only the PDF needs fonts, and so the GUI application; plain rows start without it.
+// Only the PDF needs fonts, and so the GUI application and its plugin; plain rows start without them.
 bool wantsPdf(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
@@ -46,14 +47,10 @@ bool wantsPdf(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     std::unique_ptr<QCoreApplication> app;
-    if (wantsPdf(argc, argv)) {
-        // No window is ever shown: the PDF needs no display.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
+    if (wantsPdf(argc, argv))
+        app = pdfOutput::application(argc, argv);
+    if (!app)
         app = std::make_unique<QCoreApplication>(argc, argv);
-    }
     QCoreApplication::setApplicationName(QStringLiteral("golvera-cli"));
     QCoreApplication::setApplicationVersion(product::version);
 
@@ -155,7 +152,7 @@ int main(int argc, char* argv[])
 
     if (parser.isSet(pdfOption)) {
         const QString title = standings::title(kind, tournament.fileName());
-        return terminal::writePdf(standings::document(kind, title, table.all()), parser.value(pdfOption));
+        return pdfOutput::writeStandings(kind, title, table.all(), parser.value(pdfOption));
     }
     return terminal::Done;
 }

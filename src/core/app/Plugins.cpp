@@ -8,7 +8,12 @@ namespace plugins {
 
 QString folder()
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/golvera"));
+    return folderBeside(QCoreApplication::applicationDirPath());
+}
+
+QString folderBeside(const QString& executableFolder)
+{
+    return QDir::cleanPath(executableFolder + QStringLiteral("/../lib/golvera"));
 }
 
 QObject* load(const QString& folder, const QString& name)

@@ -1,6 +1,5 @@
 #include "standings/Standings.h"
 
-#include "output/ListSummary.h"
 #include "storage/Cp1252.h"
 #include "standings/StandingsTable.h"
 #include "text/TextRules.h"
@@ -85,12 +84,12 @@ QStringList closingLines(qsizetype total)
             QStringLiteral("TOTALE SQUADRE:              ") + QString::number(total)};
 }
 
-namespace {
-
 QString documentName(Kind kind)
 {
     return kind == Kind::Merit ? QStringLiteral("Classifica di merito") : QStringLiteral("Classifica alfabetica");
 }
+
+namespace {
 
 // "Coppa Estate" for "Coppa Estate.vai".
 QString tournamentName(const QString& fileName)
@@ -100,16 +99,6 @@ QString tournamentName(const QString& fileName)
 }
 
 }  // namespace
-
-report::Report document(Kind kind, const QString& title, const QList<ListRow>& rows)
-{
-    QStringList lines;
-    lines.reserve(rows.size() + 2);
-    for (const ListRow& row : rows)
-        lines.append(row.text);
-    lines += closingLines(rows.size());
-    return listSummary::make(documentName(kind), trimControls(title), lines);
-}
 
 QString title(Kind kind, const QString& fileName)
 {

@@ -64,7 +64,11 @@ List read(Kind kind, const QString& path);
 // The two lines printed after the rows.
 QStringList closingLines(qsizetype total);
 
-// The printed standings: the list summary with `title`, the rows and the closing lines.
+// The printed document's name: "Classifica di merito", "Classifica alfabetica".
+QString documentName(Kind kind);
+
+// The printed standings: the list summary with `title`, the rows and the closing lines. Made in a
+// file of its own: the command line prints rows without the report engine and its Qt GUI.
 report::Report document(Kind kind, const QString& title, const QList<ListRow>& rows);
 
 // "Classifica di merito Coppa Estate" for the file "Coppa Estate.vai".
