@@ -32,6 +32,28 @@ int usageError(const QCommandLineParser& parser, const QString& message)
     return terminal::BadUsage;
 }
 
+QString description(const dataFolder::Choice& data)
+{
+    return QStringLiteral(
+        "Classifiche dei tornei, scadenze dei giocatori e backup di %1 dalla riga di comando.\n"
+        "Scrive le righe della classifica come le mostra il programma, poi il totale delle squadre\n"
+        "(UTF-8 sullo standard output). Con --pdf scrive anche il documento che stampa il programma.\n\n"
+        "Esempi:\n"
+        "  golvera-cli classifica merito \"Coppa Estate.vai\"\n"
+        "  golvera-cli classifica alfabetica \"Coppa Estate.vai\" --pdf classifica.pdf\n\n"
+        "Giocatori con la tessera o il certificato medico scaduti, o in scadenza entro GIORNI giorni,\n"
+        "dal pi\u00F9 vecchio (giocatore, squadra, cellulare, tessera, data, reti):\n"
+        "  golvera-cli scadenze tessere|certificati [--entro GIORNI] [--pdf <file>] [--cartella <cartella>]\n\n"
+        "Backup degli archivi (tornei, squadre, giocatori, foto, allegati, password) in Backup/ nella\n"
+        "cartella dei dati, e ripristino in una cartella vuota (o che contiene solo i file del programma):\n"
+        "  golvera-cli backup [--cartella <cartella>]\n"
+        "  golvera-cli ripristina AAAA-MM-GG.zip [--cartella <cartella>]\n\n"
+        "Le opzioni si scrivono \"--cartella DIR\" oppure \"--cartella=DIR\", una volta sola.\n\n"
+        "%2\n\n"
+        "Uscita: 0 eseguito, 1 torneo o archivio mancante o illeggibile, PDF o backup non scritto, 2 uso errato.")
+        .arg(product::name, dataFolder::describe(data));
+}
+
 // Only the PDF needs fonts, and so the GUI application and its plugin; plain rows start without them.
 bool wantsPdf(int argc, char* argv[])
 {
@@ -54,30 +76,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("golvera-cli"));
     QCoreApplication::setApplicationVersion(product::version);
 
-    // The folder is named in the help, so it is chosen before the command line is read.
-    const QStringList raw = QCoreApplication::arguments();
-    const qsizetype folderAt = raw.indexOf(QStringLiteral("--cartella"));
-    const QString folderGiven = folderAt > 0 && folderAt + 1 < raw.size() ? raw.at(folderAt + 1) : QString();
-    const dataFolder::Choice data = dataFolder::chooseFor(folderGiven, QCoreApplication::applicationDirPath());
-
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Classifiche dei tornei, scadenze dei giocatori e backup di %1 dalla riga di comando.\n"
-        "Scrive le righe della classifica come le mostra il programma, poi il totale delle squadre\n"
-        "(UTF-8 sullo standard output). Con --pdf scrive anche il documento che stampa il programma.\n\n"
-        "Esempi:\n"
-        "  golvera-cli classifica merito \"Coppa Estate.vai\"\n"
-        "  golvera-cli classifica alfabetica \"Coppa Estate.vai\" --pdf classifica.pdf\n\n"
-        "Giocatori con la tessera o il certificato medico scaduti, o in scadenza entro GIORNI giorni,\n"
-        "dal pi\u00F9 vecchio (giocatore, squadra, cellulare, tessera, data, reti):\n"
-        "  golvera-cli scadenze tessere|certificati [--entro GIORNI] [--pdf <file>] [--cartella <cartella>]\n\n"
-        "Backup degli archivi (tornei, squadre, giocatori, foto, allegati, password) in Backup/ nella\n"
-        "cartella dei dati, e ripristino in una cartella che non contiene archivi:\n"
-        "  golvera-cli backup [--cartella <cartella>]\n"
-        "  golvera-cli ripristina AAAA-MM-GG.zip [--cartella <cartella>]\n\n"
-        "%2\n\n"
-        "Uscita: 0 eseguito, 1 torneo o archivio mancante o illeggibile, PDF o backup non scritto, 2 uso errato.")
-        .arg(product::name, dataFolder::describe(data)));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption pdfOption(QStringLiteral("pdf"), QStringLiteral("Scrive la classifica o l'elenco stampati nel file PDF <file>."),
@@ -95,8 +94,18 @@ int main(int argc, char* argv[])
     parser.addPositionalArgument(QStringLiteral("tipo"), QStringLiteral("merito oppure alfabetica."));
     parser.addPositionalArgument(QStringLiteral("torneo"), QStringLiteral("Il file del torneo (*.vai)."));
 
+    // The folder in use is named in the help: until the line is read, the one used without --cartella.
+    parser.setApplicationDescription(description(dataFolder::chooseFor({}, QCoreApplication::applicationDirPath())));
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(parser, parser.errorText());
+    // "--opzione valore" and "--opzione=valore" alike; an option given twice is a mistake to point
+    // out, not a guess to make.
+    for (const QCommandLineOption& option : {pdfOption, horizonOption, folderOption}) {
+        if (parser.values(option).size() > 1)
+            return usageError(parser, QStringLiteral("l'opzione --%1 \u00E8 indicata pi\u00F9 volte").arg(option.names().front()));
+    }
+    const dataFolder::Choice data = dataFolder::chooseFor(parser.value(folderOption), QCoreApplication::applicationDirPath());
+    parser.setApplicationDescription(description(data));
     if (parser.isSet(helpOption)) {
         out() << parser.helpText();
         return terminal::Done;

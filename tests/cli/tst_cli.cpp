@@ -400,6 +400,53 @@ private slots:
         QCOMPARE(cli({QStringLiteral("ripristina"), data.filePath(QStringLiteral("manca.zip"))}).exitCode, 1);
     }
 
+    // "--cartella DIR" and "--cartella=DIR" name the same folder; any option given twice is refused
+    // rather than guessed at.
+    void optionForms_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("--cartella DIR") << QStringList{"--cartella", "DIR"} << 0;
+        QTest::newRow("--cartella=DIR") << QStringList{"--cartella=DIR"} << 0;
+        QTest::newRow("--cartella twice") << QStringList{"--cartella=ALTRA", "--cartella", "DIR"} << 2;
+        QTest::newRow("--pdf twice") << QStringList{"--cartella=DIR", "--pdf", "a.pdf", "--pdf=b.pdf"} << 2;
+        QTest::newRow("--entro twice") << QStringList{"--cartella=DIR", "--entro=3", "--entro", "4"} << 2;
+    }
+    void optionForms()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, exitCode);
+        QTemporaryDir data, other;
+        QVERIFY(QFile::copy(m_tournament, data.filePath(QStringLiteral("Coppa Estate.vai"))));
+        QVERIFY(QFile::copy(m_tournament, other.filePath(QStringLiteral("Coppa Estate.vai"))));
+        for (QString& option : options)
+            option.replace(QStringLiteral("ALTRA"), other.path()).replace(QStringLiteral("DIR"), data.path());
+        const Run run = cli(QStringList{QStringLiteral("backup")} + options);
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(QFileInfo::exists(data.filePath(QStringLiteral("Backup"))), exitCode == 0);
+        QVERIFY(!QFileInfo::exists(other.filePath(QStringLiteral("Backup"))));
+        if (exitCode == 2)
+            QVERIFY2(run.err.contains(QStringLiteral("indicata pi\u00F9 volte")), qPrintable(run.err));
+    }
+
+    // A backup with nothing to back up says so and fails, touching no zip; a folder that does not
+    // exist is not made.
+    void backupOfNothing()
+    {
+        QTemporaryDir data;
+        const Run empty = cli({QStringLiteral("backup"), QStringLiteral("--cartella"), data.path()});
+        QCOMPARE(empty.exitCode, 1);
+        QVERIFY2(empty.err.contains(QStringLiteral("nessun archivio da salvare")), qPrintable(empty.err));
+        QVERIFY(!empty.out.contains(QStringLiteral("Backup scritto")));
+        QCOMPARE(QDir(data.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+
+        const QString missing = data.filePath(QStringLiteral("manca"));
+        const Run none = cli({QStringLiteral("backup"), QStringLiteral("--cartella=") + missing});
+        QCOMPARE(none.exitCode, 1);
+        QVERIFY2(none.err.contains(QStringLiteral("non esiste")), qPrintable(none.err));
+        QVERIFY(!QFileInfo::exists(missing));
+    }
+
     // Rows as the lists show them, the oldest date first; a record whose date cannot be read is
     // counted on standard error and the records after it are still listed.
     void expiryLists_data()

@@ -3,14 +3,21 @@
 // Small helpers for the archive tests: byte fixtures and files written around the code under test.
 
 #include <QByteArray>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 #include <algorithm>
+#include <csignal>
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
+#include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -43,6 +50,44 @@ inline QByteArray archiveBytes(int recordSize, qint64 count, int fragment = 0)
         bytes += numberedRecord(recordSize, n);
     bytes += QByteArray(fragment, 'z');
     return bytes;
+}
+
+// Every entry below `folder`, hidden ones too, as sorted relative paths.
+inline QStringList listing(const QString& folder)
+{
+    QStringList names;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names.append(QDir(folder).relativeFilePath(it.next()));
+    names.sort();
+    return names;
+}
+
+// Runs `body` in a child process whose address space and file sizes are limited (0: no limit), as
+// a small machine or a full disk would have them; its exit code, or -1 when it was killed (by an
+// abort on an allocation that failed, say).
+inline int exitCodeUnderLimits(rlim_t memoryBytes, rlim_t fileBytes, const std::function<int()>& body)
+{
+    const pid_t child = ::fork();
+    if (child < 0)
+        return -2;
+    if (child == 0) {
+        if (memoryBytes) {
+            const rlimit memory{memoryBytes, memoryBytes};
+            ::setrlimit(RLIMIT_AS, &memory);
+        }
+        if (fileBytes) {
+            const rlimit size{fileBytes, fileBytes};
+            ::setrlimit(RLIMIT_FSIZE, &size);
+            ::signal(SIGXFSZ, SIG_IGN);
+        }
+        ::_exit(body());
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)

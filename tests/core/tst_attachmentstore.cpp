@@ -71,7 +71,7 @@ private slots:
             writeFile(source, "nuovo");
 
         bool questioned = false;
-        const attachmentStore::Attached attached = attachmentStore::attach(source, [&] {
+        const attachmentStore::Attached attached = attachmentStore::attach(source, [&](const QList<attachmentStore::Holder>&) {
             questioned = true;
             return answer;
         });
@@ -89,7 +89,7 @@ private slots:
         QVERIFY(QDir().mkpath(attachmentStore::folder()));
         writeFile(attachmentStore::path(u"mem"_s), "vecchio");
         // A file that opens but cannot be read: the copy fails part way.
-        const attachmentStore::Attached attached = attachmentStore::attach(u"/proc/self/mem"_s, [] { return true; });
+        const attachmentStore::Attached attached = attachmentStore::attach(u"/proc/self/mem"_s, [](const QList<attachmentStore::Holder>&) { return true; });
         QCOMPARE(attached.outcome, Outcome::Failed);
         QCOMPARE(readFile(attachmentStore::path(u"mem"_s)), "vecchio"_ba);
         QCOMPARE(QDir(attachmentStore::folder()).entryList(QDir::Files), QStringList{u"mem"_s});
@@ -102,8 +102,8 @@ private slots:
         programFolder::set(program.path());
         writeFile(program.filePath(u"Documenti_Allegati"_s), "a file, not a folder");
         writeFile(elsewhere.filePath(u"a.txt"_s), "a");
-        QCOMPARE(attachmentStore::attach(elsewhere.filePath(u"a.txt"_s), [] { return true; }).outcome, Outcome::Failed);
-        QCOMPARE(attachmentStore::attach(elsewhere.filePath(u"missing.txt"_s), [] { return true; }).outcome,
+        QCOMPARE(attachmentStore::attach(elsewhere.filePath(u"a.txt"_s), [](const QList<attachmentStore::Holder>&) { return true; }).outcome, Outcome::Failed);
+        QCOMPARE(attachmentStore::attach(elsewhere.filePath(u"missing.txt"_s), [](const QList<attachmentStore::Holder>&) { return true; }).outcome,
                  Outcome::Failed);
     }
 };

@@ -2,16 +2,27 @@
 #include "app/ProgramFolder.h"
 #include "app/Startup.h"
 #include "backup/Backup.h"
+#include "storage/FileFaults.h"
 
 #include "storage_fixtures.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QTest>
 
 #include <zip.h>
+
+#include <csignal>
+#include <cstring>
+#include <optional>
+#include <functional>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace fixtures;
 
@@ -45,6 +56,62 @@ QStringList zipEntries(const QString& path)
     zip_discard(archive);
     names.sort();
     return names;
+}
+
+// A zip of the given entries, each (name, content), stored uncompressed.
+QString makeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& entries)
+{
+    int code = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (!archive)
+        return {};
+    for (const auto& [name, content] : entries) {
+        zip_source_t* source = zip_source_buffer(archive, content.constData(), zip_uint64_t(content.size()), 0);
+        const zip_int64_t index = zip_file_add(archive, name.constData(), source, 0);
+        zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
+    }
+    return zip_close(archive) == 0 ? path : QString();
+}
+
+// An entry of `size` zero bytes that libzip compresses as it goes: a huge entry in a small zip.
+zip_int64_t zeros(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+{
+    auto* left = static_cast<zip_uint64_t*>(state);
+    switch (command) {
+    case ZIP_SOURCE_OPEN:
+        return 0;
+    case ZIP_SOURCE_READ: {
+        const zip_uint64_t n = std::min(length, *left);
+        std::memset(data, 0, n);
+        *left -= n;
+        return zip_int64_t(n);
+    }
+    case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_FREE:
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        auto* stat = static_cast<zip_stat_t*>(data);
+        zip_stat_init(stat);
+        return 0;
+    }
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+    default:
+        return -1;
+    }
+}
+
+QString makeHugeZip(const QString& path, zip_uint64_t size)
+{
+    int code = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    static zip_uint64_t left;
+    left = size;
+    zip_source_t* source = zip_source_function(archive, zeros, &left);
+    const zip_int64_t index = zip_file_add(archive, "Anagrafica/enorme.jpg", source, 0);
+    zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1);
+    return zip_close(archive) == 0 ? path : QString();
 }
 
 }  // namespace
@@ -142,6 +209,138 @@ private slots:
         QCOMPARE(zip_close(archive), 0);
         QVERIFY(!backup::restore(zipPath, dir.filePath(QStringLiteral("dentro"))).isEmpty());
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("fuori.vai"))));
+    }
+
+    // A backup never destroys a backup: with nothing to back up or no folder it writes nothing;
+    // what stands under the day's name and is not a whole zip is replaced; a killed backup's
+    // leftover goes.
+    void backupCases_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("no archives") << "no archives" << false;
+        QTest::newRow("missing folder") << "missing folder" << false;
+        QTest::newRow("empty zip of today") << "empty zip" << true;
+        QTest::newRow("damaged zip of today") << "damaged zip" << true;
+        QTest::newRow("leftover of a killed backup") << "leftover" << true;
+    }
+    void backupCases()
+    {
+        QFETCH(QString, situation);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        QString data = dir.filePath(QStringLiteral("dati"));
+        QVERIFY(QDir().mkpath(data + QStringLiteral("/Backup")));
+        const QString yesterday = data + QStringLiteral("/Backup/2026-12-09.zip");
+        QVERIFY(writeFile(yesterday, "the backup of yesterday, whatever it holds"));
+        const QString today = data + QStringLiteral("/Backup/2026-12-10.zip");
+        const QString leftover = data + QStringLiteral("/Backup/.2026-12-08.zip.golvera-4242-0badf00d.tmp");
+        if (situation != u"no archives")
+            fillDataFolder(data);
+        if (situation == u"missing folder")
+            data = dir.filePath(QStringLiteral("manca"));
+        else if (situation == u"empty zip")
+            QVERIFY(writeFile(today, QByteArray()));
+        else if (situation == u"damaged zip")
+            QVERIFY(writeFile(today, "PK\x03\x04 cut short"));
+        else if (situation == u"leftover")
+            QVERIFY(writeFile(leftover, QByteArray(4096, 'z')));
+
+        const backup::Outcome made = backup::make(data, QDate(2026, 12, 10));
+        QCOMPARE(made.written, written);
+        QCOMPARE(made.error.isEmpty(), written);
+        QCOMPARE(fileContent(yesterday), QByteArray("the backup of yesterday, whatever it holds"));
+        if (written)
+            QCOMPARE(zipEntries(today).size(), 6);
+        else
+            QVERIFY(!QFileInfo::exists(today));
+        QVERIFY(!QFileInfo::exists(leftover));
+        if (situation == u"missing folder")
+            QVERIFY(!QFileInfo::exists(data));
+    }
+
+    // A restore is all or nothing: a failure at any point leaves the folder as it was, and the
+    // same restore then works once the cause is gone.
+    void restoreCases_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("refused entry last") << "refused entry" << "voce non ammessa nel backup: ../fuori.vai";
+        QTest::newRow("disk full midway") << "disk full" << "impossibile scrivere Documenti_Allegati/b.pdf";
+        QTest::newRow("folder holds another file") << "other file" << "contiene gi\u00E0 il file .bashrc";
+        QTest::newRow("linked subfolder") << "linked subfolder" << "Anagrafica \u00E8 un collegamento";
+        QTest::newRow("damaged entry") << "damaged entry" << "Documenti_Allegati/b.pdf \u00E8 danneggiato nel backup: CRC error";
+    }
+    void restoreCases()
+    {
+        QFETCH(QString, situation);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("dati"));
+        const QString outside = dir.filePath(QStringLiteral("fuori"));
+        QVERIFY(QDir().mkpath(target));
+        QVERIFY(QDir().mkpath(outside));
+        QVERIFY(writeFile(target + QStringLiteral("/unins000.dll"), "[Accesso]\r\nValore=00\r\n"));
+        QList<std::pair<QByteArray, QByteArray>> entries{{"Coppa Estate.vai", QByteArray(5865, 'a')},
+                                                        {"Anagrafica/Scheda_Giocatore_1.jpg", "jpeg"},
+                                                        {"Documenti_Allegati/b.pdf", QByteArray(100000, 'b')}};
+        if (situation == u"refused entry")
+            entries.append(std::pair<QByteArray, QByteArray>("../fuori.vai", "x"));
+        const QString zip = makeZip(dir.filePath(QStringLiteral("backup.zip")), entries);
+        QVERIFY(!zip.isEmpty());
+        if (situation == u"damaged entry") {
+            QByteArray bytes = fileContent(zip);
+            const qsizetype at = bytes.indexOf(QByteArray(100, 'b'));
+            QVERIFY(at > 0);
+            bytes[at + 50] = 'c';
+            QVERIFY(writeFile(zip, bytes));
+        }
+        std::function<void()> removeCause = [] {};
+        std::optional<fileFaults::Injected> fault;
+        if (situation == u"disk full") {
+            fault.emplace(fileFaults::Plan{fileFaults::Fault::WriteFails, 3, target});
+        } else if (situation == u"other file") {
+            QVERIFY(writeFile(target + QStringLiteral("/.bashrc"), "alias ls='ls -l'"));
+            removeCause = [&] { QFile::remove(target + QStringLiteral("/.bashrc")); };
+        } else if (situation == u"linked subfolder") {
+            QVERIFY(QFile::link(outside, target + QStringLiteral("/Anagrafica")));
+            removeCause = [&] { QFile::remove(target + QStringLiteral("/Anagrafica")); };
+        }
+        const QStringList before = listing(target);
+        const QByteArray storeBefore = fileContent(target + QStringLiteral("/unins000.dll"));
+
+        const QString failure = backup::restore(zip, target);
+        QVERIFY2(failure.contains(message), qPrintable(failure));
+        QVERIFY(!failure.contains(QStringLiteral("No error")));
+        fault.reset();
+        QCOMPARE(listing(target), before);
+        QCOMPARE(fileContent(target + QStringLiteral("/unins000.dll")), storeBefore);
+        QCOMPARE(listing(outside), QStringList());
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("fuori.vai"))));
+
+        if (situation == u"refused entry" || situation == u"damaged entry")
+            return;
+        removeCause();
+        QCOMPARE(backup::restore(zip, target), QString());
+        QCOMPARE(fileContent(target + QStringLiteral("/Documenti_Allegati/b.pdf")), QByteArray(100000, 'b'));
+        QCOMPARE(fileContent(target + QStringLiteral("/Coppa Estate.vai")), QByteArray(5865, 'a'));
+    }
+
+    // A 3 GB entry is streamed: under a memory limit far below its size the restore fails only
+    // when the disk (here a file size limit) fills, reports it and leaves the folder as it was.
+    void restoreOfAHugeEntryStreams()
+    {
+        QTemporaryDir dir;
+        const QString zip = makeHugeZip(dir.filePath(QStringLiteral("enorme.zip")), zip_uint64_t(3) << 30);
+        QVERIFY(!zip.isEmpty());
+        QVERIFY(QFileInfo(zip).size() < 16 << 20);
+        const QString target = dir.filePath(QStringLiteral("dati"));
+        const int exitCode = exitCodeUnderLimits(rlim_t(512) << 20, rlim_t(64) << 20, [&] {
+            const QString failure = backup::restore(zip, target);
+            return failure.contains(QStringLiteral("impossibile scrivere Anagrafica/enorme.jpg")) ? 3 : 4;
+        });
+        QCOMPARE(exitCode, 3);  // -1: killed, as by an allocation that failed
+        QVERIFY(!QFileInfo::exists(target));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "app/ProgramFolder.h"
 #include "players/PhotoStore.h"
 #include "players/PlayerRules.h"
+#include "players/PlayerSheet.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,11 +74,25 @@ private slots:
         QCOMPARE(playerRules::countNormalForm(text), normal);
     }
 
-    void photoRoundTripKeepsTheFullSize()
+    // A photo is kept as large as the printed sheet shows it, and no larger: a bigger picture is
+    // reduced while it is read, keeping its proportions.
+    void photoRoundTripKeepsWhatTheSheetPrints_data()
     {
+        const QSize limit = playerSheet::photoLimit();
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<QSize>("loaded");
+        QTest::newRow("within the sheet's box") << QSize(1200, 900) << QSize(1200, 900);
+        QTest::newRow("exactly the box") << limit << limit;
+        QTest::newRow("wider than the box") << QSize(3000, 2000) << QSize(3000, 2000).scaled(limit, Qt::KeepAspectRatio);
+        QTest::newRow("taller than the box") << QSize(1500, 4000) << QSize(1500, 4000).scaled(limit, Qt::KeepAspectRatio);
+    }
+    void photoRoundTripKeepsWhatTheSheetPrints()
+    {
+        QFETCH(QSize, stored);
+        QFETCH(QSize, loaded);
         QTemporaryDir dir;
         programFolder::set(dir.path());
-        QImage big(3000, 2000, QImage::Format_RGB32);
+        QImage big(stored, QImage::Format_RGB32);
         big.fill(QColor(200, 30, 30));
         QVERIFY(!QDir(dir.filePath(u"Anagrafica"_s)).exists());
 
@@ -85,8 +100,8 @@ private slots:
         QCOMPARE(photoStore::path(7), dir.filePath(u"Anagrafica/Scheda_Giocatore_7.jpg"_s));
         QVERIFY(QFile::exists(photoStore::path(7)));
         const QImage back = photoStore::load(7);
-        QCOMPARE(back.size(), QSize(3000, 2000));
-        QVERIFY(qAbs(QColor(back.pixel(1500, 1000)).red() - 200) < 8);
+        QCOMPARE(back.size(), loaded);
+        QVERIFY(qAbs(QColor(back.pixel(loaded.width() / 2, loaded.height() / 2)).red() - 200) < 8);
         QVERIFY(!QFile::exists(photoStore::path(6)));
     }
 

@@ -280,6 +280,17 @@ private slots:
         QCOMPARE(transform.map(QPointF(96, 192)), QPointF(600 - 300, 1200 - 600));  // one and two inches on
     }
 
+    // Printing some pages to a file writes those pages only, through the same writer.
+    void pdfOfChosenPages()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("pagina.pdf"));
+        report::writePdf(summary(100), path, {1});
+        const QList<QStringList> pages = pdfText::Document(readAll(path)).pages();
+        QCOMPARE(pages.size(), 1);
+        QVERIFY(pages.at(0).join(QLatin1Char('\n')).contains(QStringLiteral("riga 054")));
+    }
+
     void pdfHoldsThePrintedText()
     {
         QTemporaryDir folder;

@@ -10,9 +10,11 @@ public:
     bool show(platform::MessageKind kind, const QString& text, QObject*) override
     {
         m_fake.messages.append({kind, text});
-        if (kind != platform::MessageKind::Question)
+        using platform::MessageKind;
+        if (kind != MessageKind::Question && kind != MessageKind::QuestionDefaultNo)
             return true;
-        return m_fake.answers.isEmpty() ? true : m_fake.answers.takeFirst();
+        // With no scripted answer, the default button: Yes, or No for a question that defaults to it.
+        return m_fake.answers.isEmpty() ? kind == MessageKind::Question : m_fake.answers.takeFirst();
     }
 
 private:

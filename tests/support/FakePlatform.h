@@ -20,8 +20,8 @@ public:
     FakePlatform();   // installs the doubles
     ~FakePlatform();  // removes them
 
-    // Message boxes: every box shown, in order; questions take the next scripted answer (Yes
-    // when none is left).
+    // Message boxes: every box shown, in order; questions take the next scripted answer (when
+    // none is left, the default button: Yes, or No for QuestionDefaultNo).
     QList<ShownMessage> messages;
     QList<bool> answers;
     ShownMessage lastMessage() const { return messages.isEmpty() ? ShownMessage{} : messages.back(); }

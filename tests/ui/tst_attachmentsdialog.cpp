@@ -5,6 +5,7 @@
 #include "player_editor.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QPushButton>
 #include <QtTest>
@@ -184,6 +185,77 @@ private slots:
         if (questions)
             QVERIFY(fake.messages.first().text.startsWith(
                 u"Attenzione: nella cartella dei documenti allegati \u00E8 presente un file con lo stesso nome."_s));
+    }
+
+    // The name a file is copied under is the name the record keeps and "Apri" opens: blanks
+    // trimmed, letters Windows-1252 cannot hold turned into "?" as the record turns them (and the
+    // user told so).
+    void namesRoundTrip_data()
+    {
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("told");
+        QTest::newRow("blanks around") << u"  visita medica.pdf "_s << u"visita medica.pdf"_s << false;
+        QTest::newRow("Polish and Chinese") << u"\u0142\u00F3d\u017A \u6587\u4EF6.pdf"_s << u"?\u00F3d? ??.pdf"_s << true;
+        QTest::newRow("Greek") << u"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1.txt"_s << u"??????.txt"_s << true;
+    }
+    void namesRoundTrip()
+    {
+        QFETCH(QString, picked);
+        QFETCH(QString, stored);
+        QFETCH(bool, told);
+        PlayerEditor e;
+        e.write({player(u"Uno"_s)});
+        QVERIFY(e.open());
+        e.screen.showRecord(1);
+        QTemporaryDir elsewhere;
+        e.fake.fileAnswers = {writeFile(elsewhere.filePath(picked), "contenuto")};
+        e.fake.onDialog = [&](QObject* dialog) {
+            button(dialog, u"btnSfoglia01"_s)->click();
+            QCOMPARE(line(dialog, u"txtFile01"_s)->text(), stored);
+            button(dialog, u"btnApplica"_s)->click();
+        };
+        e.click(u"cmdFile"_s);
+        QCOMPARE(QDir(attachmentStore::folder()).entryList(QDir::Files | QDir::Hidden), QStringList{stored});
+        QCOMPARE(readFile(attachmentStore::path(stored)), "contenuto"_ba);
+        QCOMPARE(e.fake.messages.size(), told ? 1 : 0);
+        if (told) {
+            QCOMPARE(e.fake.lastMessage().kind, MessageKind::Information);
+            QVERIFY(e.fake.lastMessage().text.contains(u"\""_s + stored + u"\""_s));
+        }
+
+        e.click(u"cmdSalva"_s);
+        QCOMPARE(e.records()[0].File01, stored);
+        e.click(u"cmdPrimo"_s);
+        e.fake.onDialog = [&](QObject* dialog) { button(dialog, u"btnApri01"_s)->click(); };
+        e.click(u"cmdFile"_s);
+        QCOMPARE(e.fake.opened.size(), 1);
+        QCOMPARE(e.fake.opened[0].toLocalFile(), attachmentStore::path(stored));
+        QVERIFY(QFileInfo::exists(e.fake.opened[0].toLocalFile()));
+    }
+
+    // A file of that name that a record already uses: the question says which record, and a
+    // hurried Enter keeps the file.
+    void overwritingAFileARecordUses()
+    {
+        PlayerEditor e;
+        e.write({player(u"Rossi Mario"_s, u"tessera.pdf"_s, u"Tessera"_s), player(u"Verdi Luca"_s)});
+        QVERIFY(QDir().mkpath(attachmentStore::folder()));
+        writeFile(attachmentStore::path(u"tessera.pdf"_s), "la tessera di Rossi");
+        QVERIFY(e.open());
+        e.screen.showRecord(2);
+        QTemporaryDir elsewhere;
+        e.fake.fileAnswers = {writeFile(elsewhere.filePath(u"tessera.pdf"_s), "la tessera di Verdi")};
+        e.fake.onDialog = [&](QObject* dialog) {
+            button(dialog, u"btnSfoglia01"_s)->click();
+            button(dialog, u"btnApplica"_s)->click();
+        };
+        e.click(u"cmdFile"_s);
+        QCOMPARE(e.fake.messages.size(), 1);
+        QCOMPARE(e.fake.lastMessage().kind, MessageKind::QuestionDefaultNo);
+        QVERIFY2(e.fake.lastMessage().text.contains(u"alla scheda del giocatore \"Rossi Mario\""_s),
+                 qPrintable(e.fake.lastMessage().text));
+        QCOMPARE(readFile(attachmentStore::path(u"tessera.pdf"_s)), "la tessera di Rossi"_ba);
     }
 
     void openHandsTheFileToTheDesktop()

@@ -3,6 +3,7 @@
 #include "common/HelpTopics.h"
 #include "editor/RecordEditing.h"
 #include "players/Calendario.h"
+#include "players/PlayerSheet.h"
 #include "players/Zoom.h"
 #include "tools/CodFisc.h"
 #include "tools/PartitaIva.h"
@@ -12,7 +13,10 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QScreen>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 using platform::MessageKind;
@@ -32,6 +36,34 @@ QString writePicture(const QString& path, const QImage& picture, const char* for
 {
     picture.save(path, format);
     return path;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A uniform grey baseline JPEG of side x side pixels, written directly: one Huffman code of one
+// bit for "no change" and one for "end of block", so every 8 x 8 block is two zero bits. A huge
+// picture in a file of a few megabytes, made in no time.
+QByteArray hugeGreyJpeg(int side)
+{
+    const auto word = [](int value) {
+        QByteArray bytes;
+        bytes.append(char(value >> 8)).append(char(value & 0xFF));
+        return bytes;
+    };
+    QByteArray jpeg("\xFF\xD8", 2);
+    jpeg += QByteArray("\xFF\xDB\x00\x43\x00", 5) + QByteArray(64, 1);
+    jpeg += QByteArray("\xFF\xC0\x00\x0B\x08", 5) + word(side) + word(side) + QByteArray("\x01\x01\x11\x00", 4);
+    for (const char table : {'\x00', '\x10'})
+        jpeg += QByteArray("\xFF\xC4\x00\x14", 4) + table + QByteArray("\x01", 1) + QByteArray(15, 0) + QByteArray(1, 0);
+    jpeg += QByteArray("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
+    const qint64 blocks = qint64((side + 7) / 8) * ((side + 7) / 8);
+    jpeg += QByteArray(qsizetype((blocks * 2 + 7) / 8), 0);
+    jpeg += QByteArray("\xFF\xD9", 2);
+    return jpeg;
 }
 
 }  // namespace
@@ -110,7 +142,8 @@ private slots:
         QVERIFY(!QFile::exists(e.path) || e.records().isEmpty());
     }
 
-    void saveAppendsAndStoresThePhotoAtFullSize()
+    // The picture is kept as large as the printed sheet shows it.
+    void saveAppendsAndStoresThePhotoAtTheSheetsSize()
     {
         PlayerEditor e;
         e.write({player(u"Primo"_s), player(u"Secondo"_s)});
@@ -120,7 +153,8 @@ private slots:
         const QString big = writePicture(e.folder.file(u"grande.jpg"_s), plainPicture({3000, 2000}, Qt::red), "JPEG");
         e.fake.fileAnswers = {big};
         e.click(u"btnCaricaFoto"_s);
-        QCOMPARE(e.photo().size(), QSize(3000, 2000));
+        const QSize kept = QSize(3000, 2000).scaled(playerSheet::photoLimit(), Qt::KeepAspectRatio);
+        QCOMPARE(e.photo().size(), kept);
 
         e.click(u"cmdSalva"_s);
         QCOMPARE(e.fake.lastMessage().text, recordEditing::insertedMessage);
@@ -130,7 +164,7 @@ private slots:
         QCOMPARE(stored[2].Giocatore, u"Terzo Giocatore"_s);
         QCOMPARE(stored[2].Citta, u"Citt\u00E0"_s);
         QCOMPARE(stored[2].Presenze, u"0"_s);
-        QCOMPARE(photoStore::load(3).size(), QSize(3000, 2000));
+        QCOMPARE(photoStore::load(3).size(), kept);
         QVERIFY(!QFile::exists(photoStore::path(1)));
         QVERIFY(!QFile::exists(photoStore::path(2)));
     }
@@ -209,6 +243,48 @@ private slots:
         e.click(u"cmdAvanti"_s);
         QCOMPARE(photoStore::load(1).size(), QSize(40, 50));
         QVERIFY(e.fake.messages.isEmpty());
+    }
+
+    // A photo of 16000 x 16000 pixels, as an old copy stored it: showing the player never holds
+    // the window up (the photo is decoded on a worker, reduced to what the sheet prints), and the
+    // picture then shown is no larger than that. GOLVERA_BIG_PHOTO names a real photo to measure
+    // instead of the drawn one.
+    void aHugePhotoNeverFreezesTheWindow()
+    {
+        PlayerEditor e;
+        e.write({player(u"Gigante"_s)});
+        QVERIFY(photoStore::makeFolder());
+        const QString real = qEnvironmentVariable("GOLVERA_BIG_PHOTO");
+        if (real.isEmpty())
+            QVERIFY(writeFile(photoStore::path(1), hugeGreyJpeg(16000)));
+        else
+            QVERIFY(QFile::copy(real, photoStore::path(1)));
+        QVERIFY(e.open());
+        QTest::qWait(50);  // the editor settles on its new, empty record
+
+        auto* box = e.screen.findChild<PictureBox*>(u"imgFoto"_s);
+        QElapsedTimer clock;
+        qint64 last = 0;
+        qint64 longest = 0;
+        QTimer ticks;
+        ticks.setInterval(1);
+        connect(&ticks, &QTimer::timeout, [&] {
+            longest = std::max(longest, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        QSignalSpy loaded(box, &PictureBox::pictureLoaded);
+        clock.start();
+        ticks.start();
+        QTimer::singleShot(5, &e.screen, [&] { e.screen.showRecord(1); });
+        QVERIFY(loaded.wait(30000));
+        QTest::qWait(50);  // the repaint of the loaded photo
+        ticks.stop();
+        qInfo("longest event-loop block while the photo was shown: %lld ms (photo loaded after %lld ms)", longest, last);
+        QVERIFY2(longest < 100, qPrintable(u"%1 ms"_s.arg(longest)));
+        QCOMPARE(e.position()->text(), u"1"_s);
+        const QSize shown = box->picture().size();
+        QVERIFY(shown.width() <= playerSheet::photoLimit().width() && shown.height() <= playerSheet::photoLimit().height());
+        QVERIFY(shown.width() > 1000);
     }
 
     void keysOfTheFields_data()
@@ -366,6 +442,25 @@ private slots:
         e.click(u"btnSalvaFoto"_s);
         QCOMPARE(e.fake.fileRequests.last().initialName, u"Foto.jpg"_s);
         QCOMPARE(photoStore::read(e.folder.file(u"copia.jpg"_s)).size(), QSize(120, 90));
+        QCOMPARE(e.fake.fileRequests.last().defaultSuffix, u"jpg"_s);
+        // The name typed again: now copia.jpg exists, so the extension comes with the question,
+        // whose default keeps the file.
+        const auto bytesOf = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray copy = bytesOf(e.folder.file(u"copia.jpg"_s));
+        e.screen.setPhoto(plainPicture({60, 40}, Qt::yellow));
+        e.fake.fileAnswers = {e.folder.file(u"copia"_s)};
+        e.click(u"btnSalvaFoto"_s);
+        QCOMPARE(e.fake.lastMessage().kind, MessageKind::QuestionDefaultNo);
+        QVERIFY(e.fake.lastMessage().text.contains(u"\"copia.jpg\" esiste gi\u00E0"_s));
+        QCOMPARE(bytesOf(e.folder.file(u"copia.jpg"_s)), copy);
+        e.fake.fileAnswers = {e.folder.file(u"copia"_s)};
+        e.fake.answers = {true};
+        e.click(u"btnSalvaFoto"_s);
+        QCOMPARE(photoStore::read(e.folder.file(u"copia.jpg"_s)).size(), QSize(60, 40));
+        e.screen.setPhoto(plainPicture({120, 90}, Qt::red));
         // A copy that cannot be written is reported and leaves the picture.
         const int boxes = e.fake.messages.size();
         e.fake.fileAnswers = {e.folder.file(u"manca/copia.jpg"_s)};

@@ -155,6 +155,22 @@ private Q_SLOTS:
         QCOMPARE(content(s.path), before);
     }
 
+    // A lock file that is a folder (or a FIFO) blocks every save until someone removes it: the
+    // message names it.
+    void lockThatIsNotAFileIsNamed()
+    {
+        Station s;
+        const QString lock = ArchiveLock::lockPathFor(s.path);
+        QVERIFY(QDir().mkdir(lock));
+        const QByteArray before = content(s.path);
+        s.field(QStringLiteral("txtNote"))->setText(QStringLiteral("dal campo"));
+        s.click(QStringLiteral("cmdSalva"));
+        QCOMPARE(s.fake.lastMessage().kind, MessageKind::Plain);
+        QVERIFY2(s.fake.lastMessage().text.contains(QStringLiteral("\"%1\"").arg(lock)), qPrintable(s.fake.lastMessage().text));
+        QVERIFY(s.fake.lastMessage().text.startsWith(QStringLiteral("Attenzione: il file di blocco")));
+        QCOMPARE(content(s.path), before);
+    }
+
     // A save the disk does not take (full, or a network share that fails the flush) is reported
     // and leaves the entry as it was.
     void diskThatDoesNotTakeTheSave_data()

@@ -23,8 +23,9 @@ void prepareProgramFolder()
 void startDailyBackup(const QDate& today)
 {
     const QString folder = programFolder::path();
-    // Most starts find the day's backup made: no worker is started for them.
-    if (QFileInfo::exists(backup::dayFile(folder, today)))
+    // Most starts find the day's backup made: no worker (and no zip library) is started for them.
+    // An empty file under the day's name is no backup; the worker checks the rest.
+    if (QFileInfo(backup::dayFile(folder, today)).size() > 0)
         return;
     QThreadPool::globalInstance()->start([folder, today] {
         const backup::Outcome outcome = backup::make(folder, today);

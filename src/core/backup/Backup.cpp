@@ -1,8 +1,7 @@
 #include "backup/Backup.h"
 
-#include "app/Plugins.h"
 #include "app/ProgramFolder.h"
-#include "backup/ZipPlugin.h"
+#include "backup/ZipAccess.h"
 #include "storage/WholeFile.h"
 
 #include <QDir>
@@ -10,9 +9,6 @@
 #include <QFileInfo>
 
 namespace backup {
-namespace {
-
-const QStringList archiveFolders{QStringLiteral("Anagrafica"), QStringLiteral("Documenti_Allegati")};
 
 bool isArchiveName(const QString& name)
 {
@@ -20,14 +16,26 @@ bool isArchiveName(const QString& name)
            || name == programFolder::playerArchiveName || name == programFolder::passwordStoreName;
 }
 
-// Loaded the first time a backup is written or restored; null without the plugin.
-ZipPlugin* zipFiles()
+bool isBackedUpPath(const QString& relativePath)
 {
-    static ZipPlugin* const plugin = qobject_cast<ZipPlugin*>(plugins::load(plugins::folder(), plugins::zip));
-    return plugin;
+    if (relativePath.contains(QLatin1Char('\\')))
+        return false;
+    const QStringList parts = relativePath.split(QLatin1Char('/'));
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part == QStringLiteral(".") || part == QStringLiteral(".."))
+            return false;
+    }
+    if (wholeFile::isTemporaryName(parts.back()))
+        return false;
+    return parts.size() == 1 ? isArchiveName(parts.front()) : archiveFolders.contains(parts.front());
 }
 
-const QString noZipSupport = QStringLiteral("il supporto per i file zip non \u00E8 installato");
+namespace {
+
+bool isDataFile(const QFileInfo& info)
+{
+    return info.isFile() && !info.isSymLink() && !wholeFile::isTemporaryName(info.fileName());
+}
 
 // Backups are named by their date, so their names sort as their days do.
 void keepNewest(const QString& backupFolder)
@@ -42,15 +50,13 @@ void keepNewest(const QString& backupFolder)
         dir.remove(names.takeFirst());
 }
 
-// An entry's path inside the folder, or empty when the entry would land outside it.
-QString targetPath(const QDir& folder, const QString& entry)
+// A zip that opens whole and holds something: anything else under the day's name (an empty file
+// left by a full disk, a damaged one) does not count as that day's backup.
+bool isWholeBackup(const QString& path)
 {
-    if (entry.isEmpty() || QDir::isAbsolutePath(entry) || entry.contains(QLatin1Char('\\')))
-        return {};
-    const QString cleaned = QDir::cleanPath(entry);
-    if (cleaned == QStringLiteral("..") || cleaned.startsWith(QStringLiteral("../")))
-        return {};
-    return folder.filePath(cleaned);
+    QString error;
+    const std::unique_ptr<ZipReader> archive = zipAccess::open(path, &error);
+    return archive && archive->count() > 0;
 }
 
 }  // namespace
@@ -60,7 +66,7 @@ QStringList contents(const QString& dataFolder)
     const QDir dir(dataFolder);
     QStringList files;
     for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
-        if (info.isFile() && !info.isSymLink() && isArchiveName(info.fileName()))
+        if (isDataFile(info) && isArchiveName(info.fileName()))
             files.append(info.fileName());
     }
     for (const QString& sub : archiveFolders) {
@@ -68,18 +74,13 @@ QStringList contents(const QString& dataFolder)
         QStringList inside;
         while (it.hasNext()) {
             const QFileInfo info(it.next());
-            if (info.isFile() && !info.isSymLink())
+            if (isDataFile(info))
                 inside.append(dir.relativeFilePath(info.filePath()));
         }
         inside.sort();
         files += inside;
     }
     return files;
-}
-
-bool holdsArchives(const QString& folder)
-{
-    return !contents(folder).isEmpty();
 }
 
 QString dayFile(const QString& dataFolder, const QDate& day)
@@ -92,54 +93,32 @@ Outcome make(const QString& dataFolder, const QDate& today, bool replace)
     const QString backupFolder = QDir(dataFolder).filePath(folderName);
     Outcome outcome;
     outcome.path = dayFile(dataFolder, today);
-    if (!replace && QFileInfo::exists(outcome.path))
+    if (!QFileInfo(dataFolder).isDir()) {
+        outcome.error = QStringLiteral("la cartella dei dati %1 non esiste").arg(QDir::toNativeSeparators(dataFolder));
+        return outcome;
+    }
+    const QStringList files = contents(dataFolder);
+    if (files.isEmpty()) {
+        outcome.error = QStringLiteral("nessun archivio da salvare in %1").arg(QDir::toNativeSeparators(dataFolder));
+        return outcome;
+    }
+    if (!zipAccess::available()) {
+        outcome.error = zipAccess::missing;
+        return outcome;
+    }
+    if (!replace && isWholeBackup(outcome.path))
         return outcome;
     if (!QDir().mkpath(backupFolder)) {
         outcome.error = QStringLiteral("impossibile creare %1").arg(backupFolder);
         return outcome;
     }
 
-    ZipPlugin* zip = zipFiles();
-    outcome.error = zip ? zip->write(outcome.path, dataFolder, contents(dataFolder)) : noZipSupport;
+    outcome.error = zipAccess::write(outcome.path, dataFolder, files);
     if (!outcome.error.isEmpty())
         return outcome;
     outcome.written = true;
     keepNewest(backupFolder);
     return outcome;
-}
-
-QString restore(const QString& zipPath, const QString& folder)
-{
-    if (holdsArchives(folder))
-        return QStringLiteral("la cartella %1 contiene gi\u00E0 degli archivi").arg(QDir::toNativeSeparators(folder));
-    ZipPlugin* zip = zipFiles();
-    if (!zip)
-        return noZipSupport;
-    QString failure;
-    const std::unique_ptr<ZipReader> archive = zip->open(zipPath, failure);
-    if (!archive)
-        return QStringLiteral("impossibile leggere %1: %2").arg(zipPath, failure);
-    const QDir target(folder);
-    if (!QDir().mkpath(folder))
-        return QStringLiteral("impossibile creare la cartella %1").arg(folder);
-
-    for (qint64 index = 0; index < archive->count(); ++index) {
-        const QString name = archive->name(index);
-        if (name.endsWith(QLatin1Char('/')))
-            continue;
-        const QString path = targetPath(target, name);
-        if (path.isEmpty())
-            return QStringLiteral("voce non ammessa nel backup: %1").arg(name);
-        if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-            return QStringLiteral("impossibile creare la cartella di %1").arg(name);
-        QByteArray content;
-        if (!archive->read(index, content, failure))
-            return QStringLiteral("impossibile leggere %1: %2").arg(name, failure);
-        QString error;
-        if (!wholeFile::write(path, content, &error))
-            return QStringLiteral("impossibile scrivere %1 (%2)").arg(path, error);
-    }
-    return {};
 }
 
 }  // namespace backup

@@ -4,6 +4,8 @@
 #include "storage/RecordFile.h"
 #include "text/TextRules.h"
 
+#include <QDir>
+
 namespace recordEditing {
 namespace {
 
@@ -86,6 +88,14 @@ QString busyMessage(const QString& station)
                           "scriverlo. La scheda corrente non \u00E8 stata salvata.\n\r\n\rRiprovare tra qualche "
                           "istante.")
         .arg(who);
+}
+
+QString lockNotAFileMessage(const QString& lockPath)
+{
+    return QStringLiteral("Attenzione: il file di blocco \"%1\" non \u00E8 un file normale (per esempio \u00E8 una "
+                          "cartella), perci\u00F2 la scheda corrente non \u00E8 stata salvata.\n\r\n\rEliminarlo o "
+                          "rinominarlo, poi salvare di nuovo.")
+        .arg(QDir::toNativeSeparators(lockPath));
 }
 
 void touch(const QString& path, int recordSize) { RecordFile(path, recordSize); }

@@ -84,6 +84,9 @@ inline const QString changedElsewhereQuestion = QStringLiteral(
 // Another station keeps the archive locked longer than a save takes.
 QString busyMessage(const QString& station);
 
+// The archive's lock file at `lockPath` is not a file, so no save can lock the archive.
+QString lockNotAFileMessage(const QString& lockPath);
+
 enum class Editor { Tournament, Team, Player };
 
 // The box that reports a failed archive operation; each editor has its own table.

@@ -156,10 +156,15 @@ void Object::setText(const QString& text)
     lines = normal.split(QLatin1Char('\n'));
 }
 
-void Object::setPicture(const QImage& picture)
+QSize Object::pictureLimit() const
 {
     const QSizeF box = geometry.size() * (pictureDotsPerInch / unitsPerInch);
-    const QSize limit(qMax(1, qCeil(box.width())), qMax(1, qCeil(box.height())));
+    return {qMax(1, qCeil(box.width())), qMax(1, qCeil(box.height()))};
+}
+
+void Object::setPicture(const QImage& picture)
+{
+    const QSize limit = pictureLimit();
     if (picture.width() <= limit.width() && picture.height() <= limit.height())
         image = picture;
     else

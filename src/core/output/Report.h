@@ -63,6 +63,8 @@ struct Object {
     // Gives a picture object its image, reduced (never enlarged) to what its box holds at
     // pictureDotsPerInch, so a photo of many megapixels costs no more than the box needs.
     void setPicture(const QImage& picture);
+    // The most pixels a picture of this box can show in print (its size at pictureDotsPerInch).
+    QSize pictureLimit() const;
 
     QString text() const { return lines.join(QLatin1Char('\n')); }
     void setText(const QString& text);

@@ -154,7 +154,7 @@ bool paintPages(QPagedPaintDevice& device, const PreparedReport& prepared, const
     return painter.end();
 }
 
-void writePdf(const PreparedReport& prepared, const QString& path)
+void writePdf(const PreparedReport& prepared, const QString& path, const QList<int>& indices)
 {
     // Drawn in memory, then written whole: a full disk cannot leave half a document behind.
     QBuffer document;
@@ -164,7 +164,7 @@ void writePdf(const PreparedReport& prepared, const QString& path)
         writer.setTitle(prepared.title);
         writer.setCreator(product::name);
         writer.setPageLayout(pageLayout(prepared));
-        if (!paintPages(writer, prepared, selectedPages({}, int(prepared.pages.size()))))
+        if (!paintPages(writer, prepared, indices.isEmpty() ? selectedPages({}, int(prepared.pages.size())) : indices))
             throw ReportError(QStringLiteral("cannot draw the PDF file %1").arg(path).toStdString());
     }
     QString error;

@@ -31,7 +31,8 @@ QPageLayout pageLayout(const PreparedReport& prepared);
 // when the device cannot be painted on.
 bool paintPages(QPagedPaintDevice& device, const PreparedReport& prepared, const QList<int>& indices);
 
-// Writes the document as a PDF file; throws ReportError when the file cannot be written.
-void writePdf(const PreparedReport& prepared, const QString& path);
+// Writes the pages `indices` (all when empty) as a PDF file through the checked writer; throws
+// ReportError when the file cannot be written, leaving the old one as it was.
+void writePdf(const PreparedReport& prepared, const QString& path, const QList<int>& indices = {});
 
 }  // namespace report

@@ -2,9 +2,9 @@
 
 #include "output/ArchiveScan.h"
 #include "storage/Cp1252.h"
+#include "storage/WholeFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -208,19 +208,15 @@ QByteArray document(const Sheet& sheet, const Table& rows)
     return bytes;
 }
 
-bool write(const QString& path, const Sheet& sheet, const Table& rows)
+bool write(const QString& path, const Sheet& sheet, const Table& rows, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const bool written = writeDocument(sheet, rows, [&file](QByteArrayView piece) {
-        return file.write(piece.data(), piece.size()) == piece.size();
-    });
-    if (!written) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    wholeFile::Writer file(path);
+    const bool written = file.open()
+                         && writeDocument(sheet, rows, [&file](QByteArrayView piece) { return file.write(piece); })
+                         && file.commit();
+    if (!written && error)
+        *error = file.errorString();
+    return written;
 }
 
 }  // namespace spreadsheet

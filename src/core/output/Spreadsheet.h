@@ -37,8 +37,9 @@ Table read(const QString& archive, const RecordFormat& format, const Sheet& shee
 // break. Cell texts are trimmed and their markup characters escaped.
 QByteArray document(const Sheet& sheet, const Table& rows);
 
-// Writes the document to `path` through a temporary file that replaces the old one only when the
-// whole document is on disk; false (and the old file untouched) on any failure.
-bool write(const QString& path, const Sheet& sheet, const Table& rows);
+// Writes the document to `path` in pieces through the checked writer: the old file is replaced
+// only when the whole document is on the disk; false (the old file untouched, `error` set) on any
+// failure.
+bool write(const QString& path, const Sheet& sheet, const Table& rows, QString* error = nullptr);
 
 }  // namespace spreadsheet

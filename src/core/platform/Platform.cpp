@@ -77,6 +77,10 @@ void warningBox(const QString& text, QObject* owner) { messages().show(MessageKi
 void errorBox(const QString& text, QObject* owner) { messages().show(MessageKind::Error, text, owner); }
 void informationBox(const QString& text, QObject* owner) { messages().show(MessageKind::Information, text, owner); }
 bool questionBox(const QString& text, QObject* owner) { return messages().show(MessageKind::Question, text, owner); }
+bool questionBoxDefaultNo(const QString& text, QObject* owner)
+{
+    return messages().show(MessageKind::QuestionDefaultNo, text, owner);
+}
 void plainBox(const QString& text, QObject* owner) { messages().show(MessageKind::Plain, text, owner); }
 
 }  // namespace platform

@@ -20,7 +20,8 @@ namespace platform {
 
 // The five message boxes every screen uses. Titles: "Warning", "Error", "Information",
 // "Confirm"; the plain box carries the product name.
-enum class MessageKind { Warning, Error, Information, Question, Plain };
+// QuestionDefaultNo is a question whose default button is No, for answers that lose data.
+enum class MessageKind { Warning, Error, Information, Question, Plain, QuestionDefaultNo };
 
 class Messages {
 public:
@@ -42,6 +43,9 @@ struct FileDialogRequest {
     QString folder;
     QString initialName;
     QStringList filters;  // "Immagini JPEG (*.jpg)" style
+    // Saving: added to a name typed without an extension before the dialog asks whether to
+    // overwrite an existing file.
+    QString defaultSuffix;
 };
 
 class FileDialogs {
@@ -127,6 +131,7 @@ void warningBox(const QString& text, QObject* owner = nullptr);
 void errorBox(const QString& text, QObject* owner = nullptr);
 void informationBox(const QString& text, QObject* owner = nullptr);
 bool questionBox(const QString& text, QObject* owner = nullptr);
+bool questionBoxDefaultNo(const QString& text, QObject* owner = nullptr);
 void plainBox(const QString& text, QObject* owner = nullptr);
 
 }  // namespace platform

@@ -24,6 +24,9 @@ public:
         int pageCount = 0;
         // Paints the pages chosen (no ranges: all of them) on the printer; false when it cannot.
         std::function<bool(QPagedPaintDevice& printer, const QPageRanges& chosen)> paint;
+        // Writes the pages chosen to the PDF file `path` whole, through the program's own writer,
+        // when the user prints to a file; false when it cannot.
+        std::function<bool(const QString& path, const QPageRanges& chosen)> writePdf;
     };
 
     // Asks the user for a printer (or a PDF file) and the pages, and prints; false when cancelled

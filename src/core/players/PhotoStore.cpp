@@ -1,21 +1,39 @@
 #include "players/PhotoStore.h"
 
 #include "app/ProgramFolder.h"
+#include "players/PlayerSheet.h"
+#include "storage/DiskFile.h"
+#include "storage/WholeFile.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImageReader>
-#include <QSaveFile>
+#include <QImageWriter>
 
 namespace {
 
 constexpr int jpegQuality = 90;
 
-bool ensureFolder()
+const QString unreadableMessage = QStringLiteral(
+    "Attenzione: il file indicato non contiene un'immagine Jpeg o Bitmap leggibile.\r\n\r\nLa foto non \u00E8 stata "
+    "cambiata.");
+
+// The size to decode a picture of `size` at: within the sheet's photo box at print resolution.
+// The box is measured in the picture's orientation once it is turned upright.
+QSize decodedSize(QSize size, QImageIOHandler::Transformations turn)
 {
-    return QDir().mkpath(programFolder::file(photoStore::folderName));
+    QSize limit = playerSheet::photoLimit();
+    if (turn & QImageIOHandler::TransformationRotate90)
+        limit.transpose();
+    if (size.width() <= limit.width() && size.height() <= limit.height())
+        return size;
+    return size.scaled(limit, Qt::KeepAspectRatio).expandedTo({1, 1});
 }
 
 }  // namespace
+
+bool photoStore::makeFolder() { return QDir().mkpath(programFolder::file(folderName)); }
 
 QString photoStore::path(qint64 position)
 {
@@ -24,37 +42,80 @@ QString photoStore::path(qint64 position)
 
 bool photoStore::store(qint64 position, const QImage& picture)
 {
-    return ensureFolder() && writeJpeg(path(position), picture);
+    const QByteArray jpeg = encodeJpeg(picture);
+    return !jpeg.isEmpty() && storeEncoded(position, jpeg);
+}
+
+bool photoStore::storeEncoded(qint64 position, QByteArrayView jpeg)
+{
+    // A killed save of any player's photo leaves its temporary file here; the next photo saved
+    // clears it.
+    return makeFolder()
+           && wholeFile::write(path(position), jpeg, nullptr, QStringLiteral("Scheda_Giocatore_*.jpg"));
 }
 
 QImage photoStore::load(qint64 position)
 {
-    ensureFolder();
+    makeFolder();
     return read(path(position));
 }
 
-QImage photoStore::read(const QString& file)
+photoStore::Picture photoStore::readPicture(const QString& file)
 {
-    QImageReader reader(file);
-    // The content decides, not the extension: a bitmap renamed .jpg still loads. Large photos
-    // are kept whole, so lift Qt's default limit on the decoded size.
+    QFile device;
+    if (!DiskFile::openForReading(file, device))
+        return {{}, unreadableMessage};
+    QImageReader reader(&device);
+    // The content decides, not the extension: a bitmap renamed .jpg still loads.
     reader.setDecideFormatFromContent(true);
-    reader.setAllocationLimit(1024);
     reader.setAutoTransform(true);
-    return reader.read();
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return {{}, unreadableMessage};
+    const QSize wanted = decodedSize(size, reader.transformation());
+    if (wanted != size) {
+        // JPEG reduces while it decodes; a format that cannot would be decoded whole first.
+        if (!reader.supportsOption(QImageIOHandler::ScaledSize) && qint64(size.width()) * size.height() > maxUnscaledPixels)
+            return {{},
+                    QStringLiteral("Attenzione: l'immagine indicata \u00E8 troppo grande (%1 x %2 punti) per essere "
+                                   "letta.\r\n\r\nSalvarla in formato Jpeg, oppure ridurla a non pi\u00F9 di %3 milioni di "
+                                   "punti, e caricarla di nuovo.")
+                        .arg(size.width())
+                        .arg(size.height())
+                        .arg(maxUnscaledPixels / 1'000'000)};
+        reader.setScaledSize(wanted);
+    }
+    // A bitmap within that size needs more than Qt's default allowance while it is decoded whole.
+    reader.setAllocationLimit(512);
+    QImage image = reader.read();
+    if (image.isNull())
+        return {{}, unreadableMessage};
+    return {image, {}};
 }
 
-bool photoStore::writeJpeg(const QString& file, const QImage& picture)
+QImage photoStore::read(const QString& file) { return readPicture(file).image; }
+
+QByteArray photoStore::encodeJpeg(const QImage& picture)
 {
     if (picture.isNull())
-        return false;
-    // Written aside and renamed over the old file, so a failed write keeps the earlier photo.
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (!picture.save(&out, "JPEG", jpegQuality)) {
-        out.cancelWriting();
+        return {};
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "JPEG");
+    writer.setQuality(jpegQuality);
+    if (!writer.write(picture))
+        return {};
+    return jpeg;
+}
+
+bool photoStore::writeJpeg(const QString& file, const QImage& picture, QString* error)
+{
+    const QByteArray jpeg = encodeJpeg(picture);
+    if (jpeg.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("the picture cannot be encoded as JPEG");
         return false;
     }
-    return out.commit();
+    return wholeFile::write(file, jpeg, error);
 }

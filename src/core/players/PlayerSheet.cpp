@@ -46,4 +46,10 @@ report::Report make(const QHash<QString, QString>& values, const QImage& photo)
     return sheet;
 }
 
+QSize photoLimit()
+{
+    static const QSize limit = report::Report::load(QStringLiteral("player_sheet")).picture(QStringLiteral("imgLogo")).pictureLimit();
+    return limit;
+}
+
 }  // namespace playerSheet

@@ -19,4 +19,8 @@ const QStringList& valueNames();
 // box shows in print. Throws report::ReportError when the template cannot be read.
 report::Report make(const QHash<QString, QString>& values, const QImage& photo);
 
+// The largest photo the sheet prints in full: its photo box at print resolution. A bigger one is
+// reduced to fit this when it is read.
+QSize photoLimit();
+
 }  // namespace playerSheet

@@ -27,6 +27,21 @@ private:
     QString m_station;
 };
 
+// The archive's lock file is something else than a file (a folder, a FIFO, a link to nowhere):
+// no station can lock the archive until somebody removes it, so the user is told its name.
+class LockNotAFile : public ArchiveError {
+public:
+    LockNotAFile(const std::string& what, QString lockPath)
+        : ArchiveError(what)
+        , m_lockPath(std::move(lockPath))
+    {
+    }
+    QString lockPath() const { return m_lockPath; }
+
+private:
+    QString m_lockPath;
+};
+
 // The record to be overwritten is no longer what the screen read: another station saved it
 // meanwhile. Nothing was written.
 class RecordChanged : public ArchiveError {

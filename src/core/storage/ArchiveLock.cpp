@@ -49,7 +49,7 @@ ArchiveLock::ArchiveLock(const QString& archivePath)
         fail(path, QStringLiteral("the folder refuses new files"));
     // Reading the holder's name from a FIFO put there would block for ever.
     if (DiskFile::isOtherThanRegularFile(path))
-        fail(path, QStringLiteral("not a regular file"));
+        throw LockNotAFile(QStringLiteral("Lock file %1: not a regular file").arg(path).toStdString(), path);
     m_lock = std::make_unique<QLockFile>(path);
     m_lock->setStaleLockTime(int(staleAfter.count()));
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -210,6 +211,40 @@ bool DiskFile::setPermissionsOf(const QString& otherPath)
     if (::fchmod(m_fd, info.st_mode & 07777) != 0)
         return failed(QStringLiteral("cannot set the permissions of"));
     return true;
+}
+
+bool DiskFile::tryLock()
+{
+    if (retrying([&] { return ::flock(m_fd, LOCK_EX | LOCK_NB); }) != 0)
+        return failed(QStringLiteral("cannot lock"));
+    return true;
+}
+
+int DiskFile::release() { return std::exchange(m_fd, -1); }
+
+bool DiskFile::openForReading(const QString& path, QFile& file, QString* error)
+{
+    DiskFile checked;
+    if (!checked.open(path, Access::Read)) {
+        if (error)
+            *error = checked.errorString();
+        return false;
+    }
+    file.setFileName(path);
+    const int fd = checked.release();
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool DiskFile::isSpecialFile(const QString& path)
+{
+    struct stat info {};
+    return ::lstat(native(path).constData(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode);
 }
 
 bool DiskFile::isRegularFile(const QString& path)

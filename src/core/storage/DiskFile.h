@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QFile;
+
 // One open file, through the operating system's own calls so that every step can be checked:
 // each write, the flush to the disk and the close report their failure. Only regular files are
 // ever opened: a FIFO, a device or a socket under an archive's name would hang or feed the
@@ -34,14 +36,25 @@ public:
     bool sync();  // the written data on the disk
     bool close();
     bool setPermissionsOf(const QString& otherPath);  // the permission bits of another file
+    // Takes the file's advisory lock without waiting; false (errorCode() EWOULDBLOCK) when another
+    // open file holds it. A killed process's lock goes with it.
+    bool tryLock();
+    // Hands the open descriptor to the caller (who closes it); the object is then closed.
+    int release();
 
     QString errorString() const { return m_error; }
     int errorCode() const { return m_errno; }
 
+    // Opens `file` on the regular file at `path` for reading, never blocking on a FIFO or a device
+    // put there; false with `error` set for anything else.
+    static bool openForReading(const QString& path, QFile& file, QString* error = nullptr);
     // Regular file (following links) at `path`.
     static bool isRegularFile(const QString& path);
     // A path exists there, of whatever kind (a dangling link counts).
     static bool exists(const QString& path);
+    // Something that is neither a regular file nor a symbolic link stands there (a folder, a FIFO,
+    // a socket, a device): a name that a new file may not take the place of.
+    static bool isSpecialFile(const QString& path);
     // Something other than a regular file stands there (a FIFO, a folder, a dangling link). A path
     // that another process removes meanwhile is nothing, not something else.
     static bool isOtherThanRegularFile(const QString& path);

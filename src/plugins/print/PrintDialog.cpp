@@ -18,5 +18,8 @@ bool PrintDialogPlugin::print(const Document& document, QWidget* owner)
     dialog.setMinMax(1, std::max(1, document.pageCount));
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    return document.paint(printer, printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges());
+    const QPageRanges chosen = printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return document.writePdf(printer.outputFileName(), chosen);
+    return document.paint(printer, chosen);
 }

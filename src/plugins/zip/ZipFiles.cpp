@@ -1,15 +1,78 @@
 #include "ZipFiles.h"
 
-#include <QDir>
-#include <QFile>
+#include "backup/ZipPlugin.h"
 
-#include <zip.h>
+#include <cerrno>
+#include <cstdio>
 
+#include <unistd.h>
+
+namespace zipFiles {
 namespace {
 
-QString zipError(zip_t* archive) { return QString::fromLocal8Bit(zip_strerror(archive)); }
+// The writable zip source libzip writes a new archive through, on the program's checked writer. The
+// archive is always new: it reports that nothing exists yet, so libzip never reads it.
+struct Target {
+    ZipTarget& writer;
+    zip_error_t error;
+};
 
-QString openError(int code)
+zip_int64_t failed(Target& target, int code)
+{
+    zip_error_set(&target.error, code, EIO);
+    return -1;
+}
+
+zip_int64_t callback(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+{
+    Target& target = *static_cast<Target*>(state);
+    ZipTarget& writer = target.writer;
+    switch (command) {
+    case ZIP_SOURCE_SUPPORTS:
+        return ZIP_SOURCE_SUPPORTS_WRITABLE;
+    case ZIP_SOURCE_STAT:
+        zip_error_set(&target.error, ZIP_ER_READ, ENOENT);
+        return -1;
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&target.error, data, length);
+    case ZIP_SOURCE_BEGIN_WRITE:
+        return writer.open() ? 0 : failed(target, ZIP_ER_OPEN);
+    case ZIP_SOURCE_WRITE:
+        return writer.write(QByteArrayView(static_cast<const char*>(data), qsizetype(length)))
+                   ? zip_int64_t(length)
+                   : failed(target, ZIP_ER_WRITE);
+    case ZIP_SOURCE_SEEK_WRITE: {
+        const zip_int64_t to = zip_source_seek_compute_offset(zip_uint64_t(writer.position()), zip_uint64_t(writer.size()),
+                                                              data, length, &target.error);
+        if (to < 0)
+            return -1;
+        return writer.seek(to) ? 0 : failed(target, ZIP_ER_SEEK);
+    }
+    case ZIP_SOURCE_TELL_WRITE:
+        return writer.position();
+    case ZIP_SOURCE_COMMIT_WRITE:
+        return writer.commit() ? 0 : failed(target, ZIP_ER_WRITE);
+    case ZIP_SOURCE_ROLLBACK_WRITE:
+        writer.abandon();
+        return 0;
+    case ZIP_SOURCE_REMOVE:
+        writer.abandon();
+        return 0;
+    case ZIP_SOURCE_FREE:
+        zip_error_fini(&target.error);
+        delete &target;
+        return 0;
+    case ZIP_SOURCE_OPEN:
+    case ZIP_SOURCE_CLOSE:
+        return 0;
+    default:
+        return failed(target, ZIP_ER_OPNOTSUPP);
+    }
+}
+
+}  // namespace
+
+QString errorText(int code)
 {
     zip_error_t error;
     zip_error_init_with_code(&error, code);
@@ -18,78 +81,50 @@ QString openError(int code)
     return text;
 }
 
-class LibzipReader final : public ZipReader {
-public:
-    explicit LibzipReader(zip_t* archive) : m_archive(archive) {}
-    ~LibzipReader() override { zip_discard(m_archive); }
+QString errorText(zip_t* archive) { return QString::fromLocal8Bit(zip_strerror(archive)); }
 
-    qint64 count() const override { return zip_get_num_entries(m_archive, 0); }
-
-    QString name(qint64 index) const override
-    {
-        return QString::fromUtf8(zip_get_name(m_archive, zip_uint64_t(index), ZIP_FL_ENC_GUESS));
-    }
-
-    bool read(qint64 index, QByteArray& content, QString& error) override
-    {
-        const std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> entry(zip_fopen_index(m_archive, zip_uint64_t(index), 0),
-                                                                      zip_fclose);
-        if (!entry) {
-            error = zipError(m_archive);
-            return false;
-        }
-        content.clear();
-        char buffer[1 << 16];
-        zip_int64_t read = 0;
-        while ((read = zip_fread(entry.get(), buffer, sizeof buffer)) > 0)
-            content.append(buffer, qsizetype(read));
-        if (read < 0) {
-            error = zipError(m_archive);
-            return false;
-        }
-        return true;
-    }
-
-private:
-    zip_t* m_archive;
-};
-
-}  // namespace
-
-QString ZipFiles::write(const QString& zipPath, const QString& folder, const QStringList& files)
+Archive create(ZipTarget& writer, QString* error)
 {
-    // libzip writes the archive into a temporary file and renames it at the close: a backup
-    // interrupted half-way never stands as the day's backup, nor replaces it.
-    int code = 0;
-    zip_t* archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    if (!archive)
-        return QStringLiteral("impossibile creare %1: %2").arg(zipPath, openError(code));
-    const QDir data(folder);
-    for (const QString& name : files) {
-        zip_source_t* source = zip_source_file(archive, QFile::encodeName(data.filePath(name)).constData(), 0, -1);
-        if (!source || zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
-            if (source)
-                zip_source_free(source);
-            const QString error = QStringLiteral("impossibile aggiungere %1: %2").arg(name, zipError(archive));
-            zip_discard(archive);
-            return error;
-        }
+    auto* target = new Target{writer, {}};
+    zip_error_init(&target->error);
+    zip_error_t failure;
+    zip_error_init(&failure);
+    zip_source_t* source = zip_source_function_create(callback, target, &failure);
+    if (!source) {
+        zip_error_fini(&target->error);
+        delete target;
     }
-    if (zip_close(archive) != 0) {
-        const QString error = QStringLiteral("impossibile scrivere %1: %2").arg(zipPath, zipError(archive));
-        zip_discard(archive);
-        return error;
+    zip_t* archive = source ? zip_open_from_source(source, ZIP_CREATE | ZIP_TRUNCATE, &failure) : nullptr;
+    if (!archive) {
+        if (source)
+            zip_source_free(source);
+        *error = QString::fromLocal8Bit(zip_error_strerror(&failure));
     }
-    return {};
+    zip_error_fini(&failure);
+    return Archive(archive);
 }
 
-std::unique_ptr<ZipReader> ZipFiles::open(const QString& zipPath, QString& error)
+Archive openForReading(int fd, QString* error)
 {
-    int code = 0;
-    zip_t* archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &code);
-    if (!archive) {
-        error = openError(code);
+    FILE* stream = ::fdopen(fd, "rb");
+    if (!stream) {
+        ::close(fd);
+        *error = QStringLiteral("cannot read the file");
         return nullptr;
     }
-    return std::make_unique<LibzipReader>(archive);
+    zip_error_t failure;
+    zip_error_init(&failure);
+    zip_source_t* source = zip_source_filep_create(stream, 0, -1, &failure);
+    zip_t* archive = nullptr;
+    if (!source) {
+        std::fclose(stream);
+    } else if (!(archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &failure))) {
+        zip_source_free(source);
+    }
+    if (!archive)
+        *error = QString::fromLocal8Bit(zip_error_strerror(&failure));
+    zip_error_fini(&failure);
+    return Archive(archive);
 }
+
+}  // namespace zipFiles

@@ -21,6 +21,30 @@ const QString overwriteQuestion = u"Attenzione: nella cartella dei documenti all
 const QString copyFailedMessage = u"Attenzione: non \u00E8 stato possibile copiare il file nella cartella dei "
                                   u"documenti allegati.\r\n\r\nL'allegato non \u00E8 stato cambiato."_s;
 
+// The documented question, telling which records already use the file when some do; then No is
+// the answer a hurried Enter gives.
+QString overwriteQuestionFor(const QList<attachmentStore::Holder>& holders)
+{
+    if (holders.isEmpty())
+        return overwriteQuestion;
+    const attachmentStore::Holder& first = holders.front();
+    QString who = first.archive == attachmentStore::Holder::Archive::Team
+                      ? u"della squadra \"%1\""_s.arg(first.name)
+                      : u"del giocatore \"%1\""_s.arg(first.name);
+    if (holders.size() == 2)
+        who += u" e a un'altra scheda"_s;
+    else if (holders.size() > 2)
+        who += u" e ad altre %1 schede"_s.arg(holders.size() - 1);
+    return u"Attenzione: nella cartella dei documenti allegati \u00E8 presente un file con lo stesso nome, gi\u00E0 "
+           u"allegato alla scheda %1.\r\n\r\nSi vuole sovrascrivere il file esistente?"_s.arg(who);
+}
+
+QString renamedMessage(const QString& name)
+{
+    return u"Attenzione: il nome del file contiene caratteri che l'archivio non pu\u00F2 conservare.\r\n\r\nIl file "
+           u"\u00E8 allegato con il nome \"%1\"."_s.arg(name);
+}
+
 const QStringList ordinals = {u"1\u00B0"_s, u"2\u00B0"_s, u"3\u00B0"_s};
 
 QString numbered(const QString& name, int index) { return name + u"%1"_s.arg(index + 1, 2, 10, QLatin1Char('0')); }
@@ -132,12 +156,17 @@ void TfrmAllegaCartella::btnSfogliaClick(int index)
     if (picked.isEmpty())
         return;
     const attachmentStore::Attached attached =
-        attachmentStore::attach(picked, [this] { return platform::questionBox(overwriteQuestion, this); });
+        attachmentStore::attach(picked, [this](const QList<attachmentStore::Holder>& holders) {
+            const QString question = overwriteQuestionFor(holders);
+            return holders.isEmpty() ? platform::questionBox(question, this) : platform::questionBoxDefaultNo(question, this);
+        });
     if (attached.outcome == attachmentStore::Attached::Outcome::Failed) {
         platform::warningBox(copyFailedMessage, this);
         return;
     }
     m_slots[index].file->setText(attached.name);
+    if (attached.renamed)
+        platform::informationBox(renamedMessage(attached.name), this);
 }
 
 void TfrmAllegaCartella::btnApriClick(int index)

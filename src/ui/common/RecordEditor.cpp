@@ -216,6 +216,9 @@ void RecordEditor::save()
     } catch (const ArchiveBusy& busy) {
         platform::messages().show(recordEditing::failureBoxes(m_editor).save, recordEditing::busyMessage(busy.station()),
                                   m_window);
+    } catch (const LockNotAFile& lock) {
+        platform::messages().show(recordEditing::failureBoxes(m_editor).save,
+                                  recordEditing::lockNotAFileMessage(lock.lockPath()), m_window);
     } catch (...) {
         reportFailure(recordEditing::failureBoxes(m_editor).save);
     }

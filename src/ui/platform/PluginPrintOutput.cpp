@@ -34,5 +34,17 @@ bool PluginPrintOutput::print(const platform::PrintJob& job, QObject* owner)
         const QList<int> pages = report::selectedPages(chosen, pageCount);
         return !pages.isEmpty() && report::paintPages(printer, document, pages);
     };
+    // Printed to a file: written whole or not at all, replacing a link there, like every file.
+    request.writePdf = [&document, pageCount](const QString& path, const QPageRanges& chosen) {
+        const QList<int> pages = report::selectedPages(chosen, pageCount);
+        if (pages.isEmpty())
+            return false;
+        try {
+            report::writePdf(document, path, pages);
+            return true;
+        } catch (const report::ReportError&) {
+            return false;
+        }
+    };
     return m_plugin->print(request, ownerWidget(owner));
 }

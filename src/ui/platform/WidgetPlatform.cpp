@@ -44,9 +44,11 @@ public:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
         case MessageKind::Question:
+        case MessageKind::QuestionDefaultNo:
             box.setIcon(QMessageBox::Question);
             box.setWindowTitle(QStringLiteral("Confirm"));
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(kind == MessageKind::Question ? QMessageBox::Yes : QMessageBox::No);
             // Only Yes or No closes it: no title-bar close button.
             box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
             break;
@@ -57,7 +59,8 @@ public:
             break;
         }
         const int answer = box.exec();
-        return kind != MessageKind::Question || answer == QMessageBox::Yes;
+        const bool question = kind == MessageKind::Question || kind == MessageKind::QuestionDefaultNo;
+        return !question || answer == QMessageBox::Yes;
     }
 };
 
@@ -79,8 +82,13 @@ public:
     }
     QString saveFile(const platform::FileDialogRequest& request, QObject* owner) override
     {
-        return QFileDialog::getSaveFileName(ownerWidget(owner), request.title, startPath(request),
-                                            request.filters.join(QStringLiteral(";;")));
+        QFileDialog dialog(ownerWidget(owner), request.title, startPath(request),
+                           request.filters.join(QStringLiteral(";;")));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        return dialog.selectedFiles().value(0);
     }
 
 private:

@@ -265,11 +265,13 @@ QImage TfrmGiocatori::photo() const { return m_photo->picture(); }
 
 void TfrmGiocatori::setPhoto(const QImage& picture) { m_photo->setPicture(picture); }
 
-void TfrmGiocatori::putPlaceholder()
+const QImage& TfrmGiocatori::placeholder()
 {
-    static const QImage placeholder = PictureBox::drawn(u"foto_vuota"_s, photoSize);
-    m_photo->setPicture(placeholder);
+    static const QImage picture = PictureBox::drawn(u"foto_vuota"_s, photoSize);
+    return picture;
 }
+
+void TfrmGiocatori::putPlaceholder() { m_photo->setPicture(placeholder()); }
 
 void TfrmGiocatori::showRecord(qint64 position) { m_editor->show(position); }
 
@@ -306,11 +308,9 @@ bool TfrmGiocatori::checkBeforeSave()
 
 void TfrmGiocatori::loadPhoto(qint64 position)
 {
-    const QImage picture = photoStore::load(position);
-    if (picture.isNull())
-        putPlaceholder();
-    else
-        m_photo->setPicture(picture);
+    // Read on a worker: a large photo never holds up the record it belongs to.
+    photoStore::makeFolder();
+    m_photo->loadPicture([file = photoStore::path(position)] { return photoStore::read(file); }, placeholder());
 }
 
 void TfrmGiocatori::storePhoto(qint64 position)

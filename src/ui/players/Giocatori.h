@@ -45,6 +45,7 @@ private:
     void loadPhoto(qint64 position);
     void storePhoto(qint64 position);
     void putPlaceholder();
+    static const QImage& placeholder();
     bool dateKeyDown(QLineEdit* field, QKeyEvent* key);
     void openCalendar(QLineEdit* field);
     void btnCodFiscClick();

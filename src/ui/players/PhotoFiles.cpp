@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "players/PhotoStore.h"
+#include "storage/DiskFile.h"
 
 #include <QFileInfo>
 #include <QWidget>
@@ -16,26 +17,31 @@ std::optional<QImage> photoFiles::load(QWidget* owner)
         owner);
     if (file.isEmpty())
         return std::nullopt;
-    const QImage picture = photoStore::read(file);
-    if (picture.isNull()) {
-        platform::warningBox(u"Attenzione: il file indicato non contiene un'immagine Jpeg o Bitmap leggibile.\r\n\r\n"
-                             u"La foto non \u00E8 stata cambiata."_s,
-                             owner);
+    const photoStore::Picture picture = photoStore::readPicture(file);
+    if (picture.image.isNull()) {
+        platform::warningBox(picture.error, owner);
         return std::nullopt;
     }
-    return picture;
+    return picture.image;
 }
 
 void photoFiles::saveCopy(QWidget* owner, const QImage& picture)
 {
     QString file = platform::fileDialogs().saveFile(
         {u"Selezionare la cartella in cui si desidera salvare il file Jpeg."_s, {}, u"Foto.jpg"_s,
-         {u"File Jpeg (*.jpg)"_s}},
+         {u"File Jpeg (*.jpg)"_s}, u"jpg"_s},
         owner);
     if (file.isEmpty())
         return;
-    if (QFileInfo(file).suffix().isEmpty())
+    // A dialog that left the extension to us has not asked about the file it names.
+    if (QFileInfo(file).suffix().isEmpty()) {
         file += u".jpg"_s;
+        if (DiskFile::exists(file)
+            && !platform::questionBoxDefaultNo(
+                u"Attenzione: il file \"%1\" esiste gi\u00E0.\r\n\r\nSi vuole sostituirlo?"_s.arg(QFileInfo(file).fileName()),
+                owner))
+            return;
+    }
     if (!photoStore::writeJpeg(file, picture))
         platform::warningBox(u"Attenzione: non \u00E8 stato possibile salvare la foto nel file indicato.\r\n\r\n"
                              u"Accertarsi di possedere i privilegi di scrittura nella cartella scelta."_s,

@@ -4,12 +4,36 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPromise>
 #include <QSvgRenderer>
+#include <QThreadPool>
+
+namespace {
+
+// Photos are decoded one at a time, apart from the shared pool: a long job there (the daily
+// backup) must not hold up a photo.
+QThreadPool& decoders()
+{
+    static QThreadPool* const pool = [] {
+        static QThreadPool one;
+        one.setMaxThreadCount(1);
+        return &one;
+    }();
+    return *pool;
+}
+
+}  // namespace
 
 PictureBox::PictureBox(const QString& objectName, QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(objectName);
+    connect(&m_loading, &QFutureWatcherBase::finished, this, [this] {
+        if (!isLoading())
+            return;
+        finishLoading();
+        Q_EMIT pictureLoaded();
+    });
 }
 
 QImage PictureBox::drawn(const QString& name, QSize size)
@@ -22,11 +46,53 @@ QImage PictureBox::drawn(const QString& name, QSize size)
     return image;
 }
 
+const QImage& PictureBox::picture() const
+{
+    finishLoading();
+    return m_picture;
+}
+
 void PictureBox::setPicture(const QImage& picture)
+{
+    // A picture still being read is dropped; one not started yet is never read.
+    if (m_pending)
+        m_loading.future().cancel();
+    m_pending = false;
+    m_loading.setFuture(QFuture<QImage>());
+    show(picture);
+}
+
+void PictureBox::loadPicture(std::function<QImage()> decode, const QImage& standIn)
+{
+    setPicture(standIn);
+    auto promise = std::make_shared<QPromise<QImage>>();
+    m_loading.setFuture(promise->future());
+    m_pending = true;
+    decoders().start([promise, decode = std::move(decode)] {
+        promise->start();
+        if (!promise->isCanceled())
+            promise->addResult(decode());
+        promise->finish();
+    });
+}
+
+void PictureBox::finishLoading() const
+{
+    if (!isLoading())
+        return;
+    QFuture<QImage> loading = m_loading.future();
+    m_pending = false;
+    m_loading.setFuture(QFuture<QImage>());
+    loading.waitForFinished();
+    if (loading.resultCount() > 0 && !loading.result().isNull())
+        show(loading.result());
+}
+
+void PictureBox::show(const QImage& picture) const
 {
     m_picture = picture;
     m_shown = QPixmap();
-    update();
+    const_cast<PictureBox*>(this)->update();
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event)
