@@ -387,8 +387,7 @@ void TfrmGiocatori::btnCodFiscClick()
 
 void TfrmGiocatori::btnCaricaFotoClick()
 {
-    if (const std::optional<QImage> picture = photoFiles::load(this))
-        m_photo->setPicture(*picture);
+    photoFiles::load(this, *m_photo);
 }
 
 void TfrmGiocatori::btnWebcamClick()

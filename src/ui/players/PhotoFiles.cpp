@@ -2,27 +2,33 @@
 
 #include "platform/Platform.h"
 #include "players/PhotoStore.h"
+#include "players/PictureBox.h"
 #include "storage/DiskFile.h"
 
 #include <QFileInfo>
 #include <QWidget>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
-std::optional<QImage> photoFiles::load(QWidget* owner)
+void photoFiles::load(QWidget* owner, PictureBox& box)
 {
     const QString file = platform::fileDialogs().openFile(
         {u"Selezionare un file di immagine in formato Jpeg o Bitmap."_s, {}, {},
          {u"Immagine JPEG (*.jpg *.jpeg)"_s, u"Immagine Bitmap (*.bmp)"_s}},
         owner);
     if (file.isEmpty())
-        return std::nullopt;
-    const photoStore::Picture picture = photoStore::readPicture(file);
-    if (picture.image.isNull()) {
-        platform::warningBox(picture.error, owner);
-        return std::nullopt;
-    }
-    return picture.image;
+        return;
+    // Written by the worker, read once the decoding has finished.
+    auto error = std::make_shared<QString>();
+    box.loadPicture(
+        [file, error] {
+            photoStore::Picture picture = photoStore::readPicture(file);
+            *error = picture.error;
+            return picture.image;
+        },
+        box.picture(), [owner, error] { platform::warningBox(*error, owner); });
 }
 
 void photoFiles::saveCopy(QWidget* owner, const QImage& picture)
