@@ -48,7 +48,7 @@ const QString ExportScreen::failureMessage = QStringLiteral(
 ExportScreen::ExportScreen(QWidget* owner, Setup setup)
     : QDialog(owner)
     , m_setup(std::move(setup))
-    , m_model(new ExportGridModel(m_setup.sheet, this))
+    , m_model(new ExportGridModel(m_setup.sheet, m_setup.format, this))
 {
     setObjectName(m_setup.objectName);
     setWindowTitle(m_setup.caption);
@@ -96,7 +96,7 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
     hintLine::install(m_panInfo, pictures, {this, panel, m_grid->viewport()});
 }
 
-const spreadsheet::Table& ExportScreen::rows() const { return m_model->rows(); }
+qsizetype ExportScreen::rowCount() const { return m_model->rowCount(); }
 
 QString ExportScreen::exportPath() const { return programFolder::file(m_setup.sheet.fileName); }
 
@@ -107,10 +107,11 @@ void ExportScreen::showEvent(QShowEvent* event)
         fill();
 }
 
-// A failed reading is not reported: the grid keeps the records read before it.
+// An archive that cannot be opened is not reported here: the grid stays empty, and the export
+// reports its failure.
 void ExportScreen::fill()
 {
-    m_model->setRows(spreadsheet::read(m_setup.archivePath(), m_setup.format, m_setup.sheet));
+    m_model->setArchive(m_setup.archivePath());
 }
 
 void ExportScreen::cmdEsportaClick()
@@ -118,7 +119,7 @@ void ExportScreen::cmdEsportaClick()
     if (!platform::questionBox(firstQuestion, this))
         return;
     const QString path = exportPath();
-    if (!spreadsheet::write(path, m_setup.sheet, rows())) {
+    if (!spreadsheet::write(path, m_setup.sheet, m_setup.archivePath(), m_setup.format)) {
         platform::plainBox(failureMessage, this);
         return;
     }
