@@ -9,7 +9,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   qt6-translations-l10n
   xdg-utils
-  libzip-dev pkgconf
+  libzip-dev libxlsxwriter-dev libexpat1-dev pkgconf
+  poppler-utils
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include "app/Screens.h"
 #include "app/Startup.h"
 #include "app/Password.h"
+#include "common/Style.h"
 #include "platform/WidgetPlatform.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    style::installFocusRing(app);
     QApplication::setApplicationName(product::name);
     QApplication::setApplicationVersion(product::version);
     qtTranslations::install();

@@ -5,6 +5,7 @@
 #include "Terminal.h"
 #include "app/ProgramFolder.h"
 #include "players/ExpiryList.h"
+#include "players/ExpiryRows.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -69,19 +70,19 @@ int run(const QStringList& arguments, const Options& options)
         checked != terminal::Done)
         return checked;
 
-    const expiryList::Listed found = expiryList::listed(path, kind, QDate::currentDate(), horizon);
-    const PackedRows& rows = *found.rows;
-    if (!rows.error().isEmpty())
+    const auto rows = ExpiryRows::read(path, kind, QDate::currentDate(), horizon);
+    if (!rows->error().isEmpty())
         return terminal::failure(QStringLiteral("impossibile leggere l'archivio dei giocatori \"%1\" (%2)")
-                                     .arg(QDir::toNativeSeparators(path), rows.error()));
+                                     .arg(QDir::toNativeSeparators(path), rows->error()));
 
+    const std::vector<qsizetype> byDate = rows->byDate();
     RowOutput output;
-    output.addAll(rows, found.byDate);
-    if (found.unreadable > 0) {
+    output.addAll(*rows, byDate);
+    if (const int unreadable = rows->unreadable(); unreadable > 0) {
         // Reported, not fatal: the other players are listed all the same.
         terminal::err() << QStringLiteral("golvera-cli: %1 %2: la data di scadenza non \u00E8 una data gg/mm/aaaa\n")
-                               .arg(QString::number(found.unreadable),
-                                    found.unreadable == 1 ? QStringLiteral("scheda saltata") : QStringLiteral("schede saltate"));
+                               .arg(QString::number(unreadable),
+                                    unreadable == 1 ? QStringLiteral("scheda saltata") : QStringLiteral("schede saltate"));
         terminal::err().flush();
     }
     if (!output.finish())
@@ -90,8 +91,8 @@ int run(const QStringList& arguments, const Options& options)
     if (options.pdf) {
         const QString title = expiryList::printTitle(kind, horizon);
         QStringList lines;
-        for (const qsizetype row : found.byDate)
-            lines.append(rows.text(row));
+        for (const qsizetype row : byDate)
+            lines.append(rows->text(row));
         return pdfOutput::writeList(title, lines, *options.pdf);
     }
     return terminal::Done;

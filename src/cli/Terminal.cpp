@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <cstdio>
+
 namespace terminal {
 
 QTextStream& out()
@@ -22,6 +24,21 @@ int failure(const QString& message)
     err() << "golvera-cli: " << message << '\n';
     err().flush();
     return Failed;
+}
+
+QString blanked(QString text)
+{
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    }
+    return text;
+}
+
+bool outputDelivered()
+{
+    out().flush();
+    return out().status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
 int checkReadable(const QString& path, const QString& what, const QString& shown)

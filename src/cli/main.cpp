@@ -1,8 +1,10 @@
 // golvera-cli: prints a tournament's standings as the screen shows them, and writes the printed
 // document as a PDF file, for clubs that publish their standings; lists the players whose card or
-// medical certificate has expired or is about to; backs up and restores the data folder.
+// medical certificate has expired or is about to; backs up and restores the data folder; imports a
+// season's teams or players from a spreadsheet.
 #include "ArchiveCommands.h"
 #include "ExpiryCommand.h"
+#include "ImportCommand.h"
 #include "PdfOutput.h"
 #include "RowOutput.h"
 #include "Terminal.h"
@@ -48,9 +50,13 @@ QString description(const dataFolder::Choice& data)
         "cartella dei dati, e ripristino in una cartella vuota (o che contiene solo i file del programma):\n"
         "  golvera-cli backup [--cartella <cartella>]\n"
         "  golvera-cli ripristina AAAA-MM-GG.zip [--cartella <cartella>]\n\n"
+        "Squadre o giocatori da un foglio di calcolo (.csv, .xlsx, .ods o l'esportazione .xls); senza\n"
+        "--conferma mostra soltanto che cosa farebbe:\n"
+        "  golvera-cli importa squadre|giocatori FILE [--cartella <cartella>] [--aggiorna] [--conferma]\n\n"
         "Le opzioni si scrivono \"--cartella DIR\" oppure \"--cartella=DIR\", una volta sola.\n\n"
         "%2\n\n"
-        "Uscita: 0 eseguito, 1 torneo o archivio mancante o illeggibile, PDF o backup non scritto, 2 uso errato.")
+        "Uscita: 0 eseguito, 1 torneo o archivio mancante o illeggibile, PDF o backup non scritto, foglio\n"
+        "illeggibile o senza colonne o righe importabili, 2 uso errato.")
         .arg(product::name, dataFolder::describe(data));
 }
 
@@ -87,9 +93,14 @@ int main(int argc, char* argv[])
                                            QStringLiteral("giorni"));
     parser.addOption(horizonOption);
     const QCommandLineOption folderOption(QStringLiteral("cartella"),
-                                          QStringLiteral("La cartella dei dati per scadenze, backup e ripristina."),
+                                          QStringLiteral("La cartella dei dati per scadenze, backup, ripristina e importa."),
                                           QStringLiteral("cartella"));
     parser.addOption(folderOption);
+    const QCommandLineOption confirmOption(QStringLiteral("conferma"), QStringLiteral("Importa: scrive le schede in archivio."));
+    parser.addOption(confirmOption);
+    const QCommandLineOption updateOption(QStringLiteral("aggiorna"),
+                                          QStringLiteral("Importa: le righe gi\u00E0 in archivio aggiornano la scheda invece di essere saltate."));
+    parser.addOption(updateOption);
     parser.addPositionalArgument(QStringLiteral("classifica"), QStringLiteral("Il comando: classifica."));
     parser.addPositionalArgument(QStringLiteral("tipo"), QStringLiteral("merito oppure alfabetica."));
     parser.addPositionalArgument(QStringLiteral("torneo"), QStringLiteral("Il file del torneo (*.vai)."));
@@ -100,8 +111,8 @@ int main(int argc, char* argv[])
         return usageError(parser, parser.errorText());
     // "--opzione valore" and "--opzione=valore" alike; an option given twice is a mistake to point
     // out, not a guess to make.
-    for (const QCommandLineOption& option : {pdfOption, horizonOption, folderOption}) {
-        if (parser.values(option).size() > 1)
+    for (const QCommandLineOption& option : {pdfOption, horizonOption, folderOption, confirmOption, updateOption}) {
+        if (parser.optionNames().count(option.names().front()) > 1)
             return usageError(parser, QStringLiteral("l'opzione --%1 \u00E8 indicata pi\u00F9 volte").arg(option.names().front()));
     }
     const dataFolder::Choice data = dataFolder::chooseFor(parser.value(folderOption), QCoreApplication::applicationDirPath());
@@ -127,6 +138,10 @@ int main(int argc, char* argv[])
     }
     if (parser.isSet(horizonOption))
         return usageError(parser, QStringLiteral("--entro vale solo per il comando scadenze"));
+    if (importCommand::handles(arguments))
+        return importCommand::run(arguments, {data.folder, parser.isSet(confirmOption), parser.isSet(updateOption)});
+    if (parser.isSet(confirmOption) || parser.isSet(updateOption))
+        return usageError(parser, QStringLiteral("--conferma e --aggiorna valgono solo per il comando importa"));
     if (archiveCommands::handles(arguments)) {
         const int code = archiveCommands::run(arguments, data.folder, out(), err());
         out().flush();

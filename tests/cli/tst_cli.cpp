@@ -2,10 +2,12 @@
 // button prints, the players whose card or certificate has expired, and the exit codes for a bad
 // file and a bad command line.
 #include "players/ExpiryList.h"
+#include "players/ExpiryRows.h"
 #include "players/PlayerRows.h"
 #include "standings/StandingsTable.h"
 #include "storage/Cp1252.h"
 #include "storage/PlayerRecord.h"
+#include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 
 #include "ArchiveFiles.h"
@@ -13,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -326,11 +329,11 @@ private slots:
         } else {
             const auto kind = arguments.at(1) == QStringLiteral("tessere") ? expiryList::Kind::Cards : expiryList::Kind::Certificates;
             const int horizon = arguments.contains(QStringLiteral("--entro")) ? 30 : 0;
-            const expiryList::Listed listed =
-                expiryList::listed(data.filePath(QStringLiteral("Archivio_Giocatori.pro")), kind, QDate::currentDate(), horizon);
-            QCOMPARE(listed.rows->count(), players.size());
-            for (const qsizetype row : listed.byDate)
-                screens << listed.rows->text(row);
+            const auto listed =
+                ExpiryRows::read(data.filePath(QStringLiteral("Archivio_Giocatori.pro")), kind, QDate::currentDate(), horizon);
+            QCOMPARE(listed->count(), players.size());
+            for (const qsizetype row : listed->byDate())
+                screens << listed->text(row);
         }
         QByteArray expected;
         for (const QString& row : screens)
@@ -560,6 +563,71 @@ private slots:
         const Run run = cli({QStringLiteral("--version")});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.trimmed(), QStringLiteral("golvera-cli ") + project.captured(1));
+    }
+
+    // A season's teams from a spreadsheet: shown first, written only with --conferma.
+    void importShowsThenWrites()
+    {
+        QTemporaryDir data;
+        const QString sheet = data.filePath(QStringLiteral("squadre.csv"));
+        QFile file(sheet);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Squadra;Campo;Colonna ignota\r\nAquile;Comunale;x\r\n;senza nome;y\r\nFalchi;;\r\n");
+        file.close();
+        const QString archive = data.filePath(QStringLiteral("Archivio_Squadre.pro"));
+
+        Run run = cli({QStringLiteral("importa"), QStringLiteral("squadre"), sheet, QStringLiteral("--cartella"), data.path()});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QStringLiteral("  Colonna ignota -> (non importata)\n")));
+        QVERIFY(run.out.contains(QStringLiteral("  riga 3: manca \u00ABSquadra\u00BB\n")));
+        QVERIFY(run.out.contains(QStringLiteral("Schede da aggiungere: 2\n")));
+        QVERIFY(!QFile::exists(archive));
+
+        run = cli({QStringLiteral("importa"), QStringLiteral("squadre"), sheet, QStringLiteral("--cartella=") + data.path(),
+                   QStringLiteral("--conferma")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QStringLiteral("Schede aggiunte: 2\n")));
+        QCOMPARE(QFileInfo(archive).size(), 2 * TeamRecord::Size);
+        QCOMPARE(TeamRecord::fromBytes(fileContent(archive).left(TeamRecord::Size)).Campo, QStringLiteral("Comunale"));
+    }
+
+    void importRefusals_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("exitCode");
+
+        const QByteArray good = "Squadra\nAquile\n";
+        QTest::newRow("no archive named") << QStringList{"importa", "x.csv"} << good << 2;
+        QTest::newRow("unknown archive") << QStringList{"importa", "tornei", "x.csv"} << good << 2;
+        QTest::newRow("missing file") << QStringList{"importa", "squadre", "manca.csv"} << good << 1;
+        QTest::newRow("binary Excel") << QStringList{"importa", "squadre", "x.csv"}
+                                      << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) << 1;
+        QTest::newRow("no column matches") << QStringList{"importa", "squadre", "x.csv"} << QByteArray("Foo;Bar\n1;2\n") << 1;
+        QTest::newRow("no importable row") << QStringList{"importa", "squadre", "x.csv"} << QByteArray("Squadra;Note\n;n\n") << 1;
+        QTest::newRow("header only") << QStringList{"importa", "giocatori", "x.csv"} << QByteArray("Giocatore\n") << 1;
+        QTest::newRow("--conferma with another command") << QStringList{"backup"} << good << 2;
+        QTest::newRow("--conferma twice") << QStringList{"importa", "squadre", "x.csv", "--conferma"} << good << 2;
+        QTest::newRow("--aggiorna twice") << QStringList{"importa", "squadre", "x.csv", "--aggiorna", "--aggiorna"} << good << 2;
+    }
+
+    void importRefusals()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, content);
+        QFETCH(int, exitCode);
+
+        QTemporaryDir data;
+        QFile file(data.filePath(QStringLiteral("x.csv")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        if (arguments.size() > 2)
+            arguments[2] = data.filePath(arguments.at(2));
+        const Run run = cli(arguments + QStringList{"--cartella", data.path(), "--conferma"});
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY(run.err.startsWith(QStringLiteral("golvera-cli: ")));
+        QCOMPARE(QDir(data.path()).entryList(QDir::Files), QStringList{"x.csv"});
     }
 };
 

@@ -1,11 +1,43 @@
-// Record list mechanics: the order of sorted lists, find-in-list and the search filter rule.
+// Record list mechanics: the order of sorted lists, sorting by a column, find-in-list and the
+// search filter rule.
 #include "output/FindInList.h"
 #include "output/ListRows.h"
 #include "output/SearchFilter.h"
+#include "output/SortedRows.h"
 
 #include <QTest>
 
+#include <memory>
+
+Q_DECLARE_METATYPE(listRows::Values)
+
 namespace {
+
+// Rows of one column of each kind, given as stored texts; the mark follows the text's first
+// letter (s: alert, i: caution).
+class Sample final : public RowSource {
+public:
+    explicit Sample(QList<QByteArray> values, listRows::Values kind)
+        : m_values(std::move(values))
+        , m_layout{{QString(), QStringLiteral("Campo"), 10, QStringLiteral("Campo"), kind}}
+    {
+    }
+    qsizetype count() const override { return m_values.size(); }
+    QString text(qsizetype row) const override { return QString::fromLatin1(m_values.at(row)); }
+    qint64 position(qsizetype row) const override { return row + 1; }
+    const listRows::Layout& columns() const override { return m_layout; }
+    QByteArrayView stored(qsizetype row, qsizetype) const override { return m_values.at(row); }
+    RowMark mark(qsizetype row) const override
+    {
+        const char first = m_values.at(row).isEmpty() ? char(0) : m_values.at(row).front();
+        return {first == 's' ? RowMark::Tone::Alert : first == 'i' ? RowMark::Tone::Caution : RowMark::Tone::None,
+                QString()};
+    }
+
+private:
+    QList<QByteArray> m_values;
+    listRows::Layout m_layout;
+};
 
 QList<ListRow> rowsOf(const QStringList& texts)
 {
@@ -99,6 +131,55 @@ private slots:
     }
 
     // A sequence of "Trova" presses: each step is the typed text and the row selected after it.
+    // A click on a heading orders the rows by that column's values: texts as the lists compare
+    // them, numbers and dates by value with what is neither after the rest either way, places by
+    // number, marks by kind; equal values keep the list's own order, in both directions.
+    void sortByColumn_data()
+    {
+        QTest::addColumn<listRows::Values>("kind");
+        QTest::addColumn<QList<QByteArray>>("values");
+        QTest::addColumn<QList<int>>("ascending");   // the rows' own numbers, 0-based
+        QTest::addColumn<QList<int>>("descending");
+        using V = listRows::Values;
+        using L = QList<int>;
+        QTest::newRow("text, a to z folded, prefix first")
+            << V::Text << QList<QByteArray>{"beta", "ALFA B", "Alfa", "alfa"} << L{2, 3, 1, 0} << L{0, 1, 2, 3};
+        QTest::newRow("text, accented letters as stored")
+            << V::Text << QList<QByteArray>{"\xC8lia", "Elia", "Zeno"} << L{1, 2, 0} << L{0, 2, 1};
+        QTest::newRow("numbers by value, comma decimals")
+            << V::Number << QList<QByteArray>{"12,50", "9,00", "100,00", "", "-1,5", "abc", "9"} << L{4, 1, 6, 0, 2, 3, 5} << L{2, 0, 1, 6, 4, 3, 5};
+        QTest::newRow("dates by date, unreadable last")
+            << V::Date << QList<QByteArray>{"01/02/2024", "31/12/2023", "31/02/2024", "15/01/2024", "01/02/2024"}
+            << L{1, 3, 0, 4, 2} << L{0, 4, 3, 1, 2};
+        QTest::newRow("places") << V::Place << QList<QByteArray>{"x", "y", "z"} << L{0, 1, 2} << L{2, 1, 0};
+        QTest::newRow("marks, expired first") << V::Mark << QList<QByteArray>{"in", "sc", "in", "sc"} << L{1, 3, 0, 2}
+                                              << L{0, 2, 1, 3};
+    }
+    void sortByColumn()
+    {
+        QFETCH(listRows::Values, kind);
+        QFETCH(QList<QByteArray>, values);
+        QFETCH(QList<int>, ascending);
+        QFETCH(QList<int>, descending);
+        SortedRows rows(std::make_shared<Sample>(values, kind));
+        const auto order = [&rows] {
+            QList<int> shown;
+            for (qsizetype row = 0; row < rows.count(); ++row)
+                shown << int(rows.underlying(row));
+            return shown;
+        };
+        QCOMPARE(order(), (QList<int>{0, 1, 2, 3, 4, 5, 6}.mid(0, values.size())));  // the list's own order
+        rows.sortBy(0, Qt::AscendingOrder);
+        QCOMPARE(order(), ascending);
+        for (qsizetype row = 0; row < rows.count(); ++row) {
+            QCOMPARE(rows.shownAt(rows.underlying(row)), row);
+            QCOMPARE(rows.text(row), QString::fromLatin1(values.at(ascending.at(row))));
+            QCOMPARE(rows.place(row), qsizetype(ascending.at(row) + 1));  // a row keeps its place
+        }
+        rows.sortBy(0, Qt::DescendingOrder);
+        QCOMPARE(order(), descending);
+    }
+
     void find_data()
     {
         QTest::addColumn<QStringList>("rows");

@@ -1,7 +1,10 @@
-// The player lists without a window: the two row layouts, the expiry rule, and the expiry lists
-// read from an archive, with records whose date cannot be read in the middle.
+// The player lists without a window: the two row layouts, the expiry rule, the expiry lists read
+// from an archive, with records whose date cannot be read in the middle, the marks, counts and
+// the line about records left out that the screens show, and the launcher's deadlines.
+#include "players/Deadlines.h"
 #include "players/Expiry.h"
 #include "players/ExpiryList.h"
+#include "players/ExpiryRows.h"
 #include "players/PlayerRows.h"
 #include "storage/ArchiveError.h"
 #include "storage/PlayerRecord.h"
@@ -146,14 +149,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("horizon");
         QTest::addColumn<QList<qint64>>("positions");  // of the rows, the oldest date first
-        QTest::newRow("expired only") << 0 << QList<qint64>{3, 6, 1};
-        QTest::newRow("and expiring within 3 days") << 3 << QList<qint64>{3, 6, 1, 5};
+        QTest::addColumn<QString>("countLine");
+        QTest::newRow("expired only") << 0 << QList<qint64>{3, 6, 1}
+                                      << u"Il presente riepilogo contiene 3 schede: 3 tessere scadute."_s;
+        QTest::newRow("and expiring within 3 days")
+            << 3 << QList<qint64>{3, 6, 1, 5}
+            << u"Il presente riepilogo contiene 4 schede: 3 tessere scadute, 1 in scadenza entro 3 giorni."_s;
     }
 
     void unreadableDatesAreSkipped()
     {
         QFETCH(int, horizon);
         QFETCH(QList<qint64>, positions);
+        QFETCH(QString, countLine);
         QTemporaryDir folder;
         const QString path = folder.filePath(u"Archivio_Giocatori.pro"_s);
         QVERIFY(archiveFiles::write(path, {player(u"Verdi"_s, u"04/03/2024"_s).toBytes(),
@@ -164,28 +172,101 @@ private Q_SLOTS:
                                            player(u"Azzurri"_s, u"05/03/2023"_s).toBytes(),
                                            player(u"Viola"_s, u"05.03.2023"_s).toBytes()}));
 
-        const expiryList::Listed found = expiryList::listed(path, expiryList::Kind::Cards, QDate(2024, 3, 5), horizon);
-        const PackedRows& rows = *found.rows;
-        QVERIFY(rows.error().isEmpty());
-        QList<qint64> byDate;
-        for (const qsizetype row : found.byDate)
-            byDate << rows.position(row);
-        QCOMPARE(byDate, positions);
-        QCOMPARE(found.unreadable, 3);
-        QCOMPARE(rows.text(found.byDate.at(2)), playerRows::cardRow(player(u"Verdi"_s, u"04/03/2024"_s).toBytes()));
+        // The command line's order: by date.
+        const auto rows = ExpiryRows::read(path, expiryList::Kind::Cards, QDate(2024, 3, 5), horizon);
+        QVERIFY(rows->error().isEmpty());
+        const std::vector<qsizetype> byDate = rows->byDate();
+        QList<qint64> dated;
+        for (const qsizetype row : byDate)
+            dated << rows->position(row);
+        QCOMPARE(dated, positions);
+        QCOMPARE(rows->text(byDate.at(2)), playerRows::cardRow(player(u"Verdi"_s, u"04/03/2024"_s).toBytes()));
 
-        // The screens list the same players, by their rows.
-        const auto listed = expiryList::rows(path, expiryList::Kind::Cards, QDate(2024, 3, 5), horizon);
-        QList<qint64> listedPositions;
-        for (qsizetype i = 0; i < listed->count(); ++i) {
-            listedPositions << listed->position(i);
-            QCOMPARE(listed->text(i), rows.text(i));
+        // The screens list the same players, by their rows, and say how many were left out.
+        QList<qint64> listed;
+        for (qsizetype i = 0; i < rows->count(); ++i) {
+            listed << rows->position(i);
             if (i > 0)
-                QVERIFY(!listRows::orderLess(listed->text(i), listed->text(i - 1)));
+                QVERIFY(!listRows::orderLess(rows->text(i), rows->text(i - 1)));
         }
-        std::sort(listedPositions.begin(), listedPositions.end());
+        std::sort(listed.begin(), listed.end());
         std::sort(positions.begin(), positions.end());
-        QCOMPARE(listedPositions, positions);
+        QCOMPARE(listed, positions);
+        QCOMPARE(rows->countLine(), countLine);
+        QCOMPARE(rows->unreadable(), 3);
+        QCOMPARE(rows->unreadableLine(),
+                 u"3 schede non sono elencate perch\u00E9 la data di scadenza non \u00E8 leggibile; "
+                 "la prima \u00E8 la scheda n. 2 (Bianchi)."_s);
+    }
+
+    // Each row says what it is, in a word and a tone: expired, or expiring within the horizon.
+    // The table shows the word first, then the row's own columns.
+    void marksAndCounts_data()
+    {
+        QTest::addColumn<expiryList::Kind>("kind");
+        QTest::addColumn<QStringList>("words");  // by name
+        QTest::addColumn<QString>("countLine");
+        QTest::addColumn<QString>("unreadableLine");
+        QTest::newRow("cards") << expiryList::Kind::Cards
+                               << QStringList{u"Anna: Scaduta"_s, u"Bruno: In scadenza"_s, u"Carla: Scaduta"_s}
+                               << u"Il presente riepilogo contiene 3 schede: 2 tessere scadute, 1 in scadenza entro 30 giorni."_s
+                               << QString();
+        QTest::newRow("certificates, one left out")
+            << expiryList::Kind::Certificates << QStringList{u"Anna: In scadenza"_s, u"Bruno: Scaduto"_s}
+            << u"Il presente riepilogo contiene 2 schede: 1 certificato scaduto, 1 in scadenza entro 30 giorni."_s
+            << u"1 scheda non \u00E8 elencata perch\u00E9 la data di scadenza non \u00E8 leggibile: scheda n. 3 (Carla)."_s;
+    }
+
+    void marksAndCounts()
+    {
+        QFETCH(expiryList::Kind, kind);
+        QFETCH(QStringList, words);
+        QFETCH(QString, countLine);
+        QFETCH(QString, unreadableLine);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"Archivio_Giocatori.pro"_s);
+        QVERIFY(archiveFiles::writeRecords(path, QList<PlayerRecord>{player(u"Bruno"_s, u"20/03/2024"_s, u"04/03/2024"_s),
+                                                                    player(u"Anna"_s, u"01/01/2024"_s, u"05/03/2024"_s),
+                                                                    player(u"Carla"_s, u"04/03/2024"_s, u"30/02/2024"_s),
+                                                                    player(u"Dario"_s, u"05/05/2024"_s, u"05/05/2024"_s)}));
+        const auto rows = ExpiryRows::read(path, kind, QDate(2024, 3, 5), 30);
+        QCOMPARE(rows->columns().size(), expiryList::layout(kind).size() + 1);
+        QCOMPARE(rows->columns().front().header, u"Stato"_s);
+        QStringList seen;
+        for (qsizetype row = 0; row < rows->count(); ++row) {
+            const RowMark mark = rows->mark(row);
+            QCOMPARE(rows->cell(row, 0), mark.word);
+            QCOMPARE(mark.tone, mark.word == u"In scadenza"_s ? RowMark::Tone::Caution : RowMark::Tone::Alert);
+            seen << rows->cell(row, 1) + u": "_s + mark.word;
+        }
+        QCOMPARE(seen, words);
+        QCOMPARE(rows->countLine(), countLine);
+        QCOMPARE(rows->unreadableLine(), unreadableLine);
+    }
+
+    // The launcher's line: both dates of every player in one reading, by the lists' rule; no
+    // archive, no deadlines, and no archive made.
+    void deadlines()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"Archivio_Giocatori.pro"_s);
+        const QDate today(2024, 3, 5);
+        QCOMPARE(deadlines::count(path, today).cards.total() + deadlines::count(path, today).certificates.total(), 0);
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(archiveFiles::writeRecords(path, QList<PlayerRecord>{player(u"A"_s, u"04/03/2024"_s, u"03/04/2024"_s),
+                                                                    player(u"B"_s, u"01/03/2024"_s, u"05/04/2024"_s),
+                                                                    player(u"C"_s, u"05/03/2024"_s, u"31/02/2024"_s),
+                                                                    player(u"D"_s, u"06/04/2024"_s, u"01/01/2020"_s)}));
+        const deadlines::Counts counts = deadlines::count(path, today);
+        QCOMPARE(counts.cards.expired, 2);
+        QCOMPARE(counts.cards.expiring, 1);  // today is not expired yet, and within 30 days
+        QCOMPARE(counts.certificates.expired, 1);
+        QCOMPARE(counts.certificates.expiring, 1);  // 03/04 is within 30 days, 05/04 is not
+        QCOMPARE(deadlines::text(expiryList::Kind::Cards, counts.cards), u"Tessere: 2 scadute, 1 in scadenza"_s);
+        QCOMPARE(deadlines::text(expiryList::Kind::Certificates, counts.certificates),
+                 u"Certificati medici: 1 scaduto, 1 in scadenza"_s);
+        QCOMPARE(deadlines::text(expiryList::Kind::Cards, {1, 0}), u"Tessere: 1 scaduta"_s);
+        QCOMPARE(deadlines::text(expiryList::Kind::Certificates, {3, 0}), u"Certificati medici: 3 scaduti"_s);
     }
 
     // Each list tests its own date and shows its own row; a card that has expired does not put the
@@ -198,15 +279,15 @@ private Q_SLOTS:
                                                                     player(u"Certificato Scaduto"_s, u"01/03/2025"_s, u"01/03/2024"_s),
                                                                     player(u"In Regola"_s, u"01/03/2025"_s, u"01/03/2025"_s)}));
         const QDate today(2024, 3, 5);
-        const expiryList::Listed cards = expiryList::listed(path, expiryList::Kind::Cards, today, 0);
-        const expiryList::Listed certificates = expiryList::listed(path, expiryList::Kind::Certificates, today, 0);
-        QCOMPARE(cards.rows->count(), 1);
-        QCOMPARE(cards.rows->position(0), 1);
-        QVERIFY(cards.rows->text(0).contains(u"  Scad. 01/03/2024"_s));
-        QCOMPARE(certificates.rows->count(), 1);
-        QCOMPARE(certificates.rows->position(0), 2);
-        QVERIFY(certificates.rows->text(0).contains(u"  Scad. cert. 01/03/2024"_s));
-        QCOMPARE(cards.unreadable + certificates.unreadable, 0);
+        const auto cards = ExpiryRows::read(path, expiryList::Kind::Cards, today, 0);
+        const auto certificates = ExpiryRows::read(path, expiryList::Kind::Certificates, today, 0);
+        QCOMPARE(cards->count(), 1);
+        QCOMPARE(cards->position(0), 1);
+        QVERIFY(cards->text(0).contains(u"  Scad. 01/03/2024"_s));
+        QCOMPARE(certificates->count(), 1);
+        QCOMPARE(certificates->position(0), 2);
+        QVERIFY(certificates->text(0).contains(u"  Scad. cert. 01/03/2024"_s));
+        QCOMPARE(cards->unreadable() + certificates->unreadable(), 0);
     }
 
     // The command line lists by date, and by row where dates are equal.
@@ -218,10 +299,10 @@ private Q_SLOTS:
                                                                     player(u"Alfa"_s, u"03/03/2024"_s),
                                                                     player(u"Zeta"_s, u"01/03/2024"_s),
                                                                     player(u"ALFA"_s, u"06/03/2024"_s)}));
-        const expiryList::Listed found = expiryList::listed(path, expiryList::Kind::Cards, QDate(2024, 3, 10), 0);
+        const auto rows = ExpiryRows::read(path, expiryList::Kind::Cards, QDate(2024, 3, 10), 0);
         QStringList byDate;
-        for (const qsizetype row : found.byDate)
-            byDate << found.rows->text(row).left(4);
+        for (const qsizetype row : rows->byDate())
+            byDate << rows->text(row).left(4);
         QCOMPARE(byDate, (QStringList{u"Zeta"_s, u"Alfa"_s, u"beta"_s, u"ALFA"_s}));
     }
 
@@ -249,11 +330,11 @@ private Q_SLOTS:
     void unusableArchive()
     {
         QTemporaryDir folder;
-        const expiryList::Listed found =
-            expiryList::listed(folder.filePath(u"manca/Archivio_Giocatori.pro"_s), expiryList::Kind::Cards, QDate(2024, 3, 5), 0);
-        QVERIFY(!found.rows->error().isEmpty());
-        QCOMPARE(found.rows->count(), 0);
-        QVERIFY(found.byDate.empty());
+        const auto rows =
+            ExpiryRows::read(folder.filePath(u"manca/Archivio_Giocatori.pro"_s), expiryList::Kind::Cards, QDate(2024, 3, 5), 0);
+        QVERIFY(!rows->error().isEmpty());
+        QCOMPARE(rows->count(), 0);
+        QVERIFY(rows->byDate().empty());
     }
 };
 

@@ -49,6 +49,9 @@ private slots:
     void unusablePathThrows();
     void fileCreatedMeanwhileByAnotherStationIsOpened();
     void updateOfARecordChangedElsewhereWritesNothing();
+    void batchAppendsAndUpdatesInOneWrite();
+    void batchWithOneChangedRecordWritesNothing_data();
+    void batchWithOneChangedRecordWritesNothing();
     void lockIsHeldOnlyWhileWriting();
 
 private:
@@ -395,6 +398,62 @@ void TestRecordFile::updateOfARecordChangedElsewhereWritesNothing()
     file.update(2, numberedRecord(RecordSize, 9), unchangedSince(numberedRecord(RecordSize, 2)));
     file.close();
     QCOMPARE(fileContent(archivePath()).mid(RecordSize, RecordSize), numberedRecord(RecordSize, 9));
+}
+
+void TestRecordFile::batchAppendsAndUpdatesInOneWrite()
+{
+    QVERIFY(writeFile(archivePath(), archiveBytes(RecordSize, 3, 4)));
+    const QByteArray added = numberedRecord(RecordSize, 70) + numberedRecord(RecordSize, 71);
+    {
+        RecordFile file(archivePath(), RecordSize);
+        const auto unchangedFrom = [](qint64 number) {
+            return [number](QByteArrayView current) { return current == numberedRecord(RecordSize, number); };
+        };
+        QCOMPARE(file.writeAll(added, {{3, numberedRecord(RecordSize, 93), unchangedFrom(3)},
+                                       {1, numberedRecord(RecordSize, 91), unchangedFrom(1)}}),
+                 qint64(4));
+        // Nothing to add: the position the next record would take.
+        QCOMPARE(file.writeAll({}), qint64(6));
+        file.close();
+    }
+    QByteArray expected = archiveBytes(RecordSize, 3) + added;
+    expected.replace(0, RecordSize, numberedRecord(RecordSize, 91));
+    expected.replace(2 * RecordSize, RecordSize, numberedRecord(RecordSize, 93));
+    QCOMPARE(fileContent(archivePath()), expected);
+}
+
+void TestRecordFile::batchWithOneChangedRecordWritesNothing_data()
+{
+    QTest::addColumn<qint64>("changedPosition");
+    QTest::addColumn<bool>("changedElsewhere");
+
+    QTest::newRow("the first change was changed elsewhere") << qint64(1) << true;
+    QTest::newRow("the last change was changed elsewhere") << qint64(3) << true;
+    QTest::newRow("a change past the end") << qint64(4) << false;
+}
+
+// Another station saved one of the records meanwhile: neither the updates before it nor the
+// appended records are written.
+void TestRecordFile::batchWithOneChangedRecordWritesNothing()
+{
+    QFETCH(qint64, changedPosition);
+    QFETCH(bool, changedElsewhere);
+
+    const QByteArray before = archiveBytes(RecordSize, 3);
+    QVERIFY(writeFile(archivePath(), before));
+    RecordFile file(archivePath(), RecordSize);
+    QList<RecordFile::Change> changes;
+    for (qint64 position : {qint64(1), changedPosition}) {
+        const qint64 readAs = position == changedPosition && changedElsewhere ? 50 : position;
+        changes.append({position, numberedRecord(RecordSize, 90 + position),
+                        [readAs](QByteArrayView current) { return current == numberedRecord(RecordSize, readAs); }});
+    }
+    if (changedElsewhere)
+        QVERIFY_THROWS_EXCEPTION(RecordChanged, file.writeAll(numberedRecord(RecordSize, 70), changes));
+    else
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.writeAll(numberedRecord(RecordSize, 70), changes));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, file.writeAll(QByteArray(RecordSize + 1, 'x')));
+    QCOMPARE(fileContent(archivePath()), before);
 }
 
 void TestRecordFile::lockIsHeldOnlyWhileWriting()

@@ -417,6 +417,25 @@ private slots:
         QCOMPARE(report::selectedPages(QPageRanges::fromString(typed), pageCount), pages);
     }
 
+    // A printed title becomes the suggested PDF name as it reads; what no file name can hold
+    // (a folder separator from a date, a colon) must not send the file elsewhere or fail.
+    void pdfFileName_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << " Riepilogo squadre " << "Riepilogo squadre.pdf";
+        QTest::newRow("separators and colon") << "Scadenze al 10/12/2026: tessere\\vecchie" << "Scadenze al 10-12-2026- tessere-vecchie.pdf";
+        QTest::newRow("wildcards and quotes") << "Squadre \"A*\" <B>?|" << "Squadre -A-- -B---.pdf";
+        QTest::newRow("control code") << "Riga\tdue" << "Riga-due.pdf";
+        QTest::newRow("empty") << "  " << "Documento.pdf";
+    }
+    void pdfFileName()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, name);
+        QCOMPARE(report::pdfFileName(title), name);
+    }
+
     // The PDF goes to the user's documents folder (as the desktop's user folders file names it),
     // not to the folder the program runs in; to the home folder while that folder is missing.
     void suggestedPdfPath_data()

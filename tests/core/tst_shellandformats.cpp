@@ -2,11 +2,14 @@
 #include "app/Product.h"
 #include "app/ProgramFolder.h"
 #include "app/Startup.h"
+#include "platform/ChooserFolders.h"
 #include "platform/TMisc.h"
 #include "FakePlatform.h"
 
 #include <QDir>
 #include <QLocale>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -64,6 +67,36 @@ private Q_SLOTS:
         QVERIFY(!formats::dateFromText(QStringLiteral("31/02/2024")).isValid());
         QVERIFY(!formats::dateFromText(QStringLiteral("5/3/2024")).isValid());
         QVERIFY(formats::dateText(QDate()).isEmpty());
+    }
+
+    // The choosers open in the user's own folders, whatever folder the program was started from;
+    // the attachment chooser then follows the folder last attached from.
+    void choosersOpenInTheUsersFolders()
+    {
+        const QByteArray home = qgetenv("HOME");
+        QTemporaryDir user;
+        qputenv("HOME", QFile::encodeName(user.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(user.filePath(QStringLiteral(".config"))));
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            qunsetenv("XDG_CONFIG_HOME");
+        });
+        // No Pictures or Documents folder yet: home.
+        QCOMPARE(chooserFolders::pictures(), user.path());
+        QCOMPARE(chooserFolders::attachments(), user.path());
+
+        QVERIFY(QDir(user.path()).mkpath(QStringLiteral("Pictures")));
+        QVERIFY(QDir(user.path()).mkpath(QStringLiteral("Documents")));
+        QCOMPARE(chooserFolders::pictures(), user.filePath(QStringLiteral("Pictures")));
+        QCOMPARE(chooserFolders::attachments(), user.filePath(QStringLiteral("Documents")));
+
+        QTemporaryDir elsewhere;
+        chooserFolders::attachmentPicked(elsewhere.filePath(QStringLiteral("referto.pdf")));
+        QCOMPARE(chooserFolders::attachments(), elsewhere.path());
+        QCOMPARE(chooserFolders::pictures(), user.filePath(QStringLiteral("Pictures")));
+        // A folder gone since: Documents again.
+        QVERIFY(elsewhere.remove());
+        QCOMPARE(chooserFolders::attachments(), user.filePath(QStringLiteral("Documents")));
     }
 
     void firstStartLeavesOnlyAnEmptyTeamArchive()

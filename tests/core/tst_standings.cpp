@@ -2,6 +2,7 @@
 // printed document and the tournament files a folder holds.
 #include "output/ListSummary.h"
 #include "standings/Standings.h"
+#include "standings/StandingsTable.h"
 #include "storage/TournamentRecord.h"
 #include "text/TextRules.h"
 #include "tournament/Catalogue.h"
@@ -265,7 +266,8 @@ private slots:
                                                    + "  Note: ritirata" + spaces(50) + "  Punti: 7,00");
     }
 
-    // The rows read field by field from the record bytes are those of the whole decoded records.
+    // The rows read field by field from the record bytes are those of the whole decoded records,
+    // and the screens' table shows the same fields, column by column.
     void sameRowsAsWholeRecords_data()
     {
         QTest::addColumn<int>("kind");
@@ -294,6 +296,13 @@ private slots:
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QCOMPARE(list.rows.at(i).text, expected.at(i).text);
             QCOMPARE(list.rows.at(i).position, expected.at(i).position);
+        }
+        const standings::Table table = standings::Table::load(standings::Kind(kind), path);
+        for (qsizetype row = 0; row < table.count(); ++row) {
+            QStringList cells;
+            for (qsizetype column = 0; column < table.columns().size(); ++column)
+                cells << table.cell(row, column);
+            QCOMPARE(listRows::build(table.columns(), cells), table.text(row));
         }
     }
 

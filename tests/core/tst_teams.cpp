@@ -8,7 +8,10 @@
 #include "teams/TeamRows.h"
 #include "teams/TeamSheet.h"
 
+#include "PdfText.h"
 #include "SheetMarkup.h"
+
+#include "output/ReportPainter.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -161,6 +164,27 @@ private Q_SLOTS:
         QVERIFY(qAbs(title.top() - (margin + 3.78)) < 0.01);
     }
 
+    // A team's texts are printed as typed: "[DATE]" in any of them is no variable.
+    void sheetPrintsTheTextsLiterally()
+    {
+        QHash<QString, QString> values;
+        for (const QString& name : teamSheet::valueNames())
+            values.insert(name, name + u" [DATE] fine"_s);
+        const report::PreparedReport prepared =
+            report::prepare(teamSheet::make(values, QDateTime(QDate(2026, 12, 10), QTime(9, 0))), QDate(2026, 12, 10));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"scheda.pdf"_s);
+        report::writePdf(prepared, path);
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QList<QStringList> pages = pdfText::Document(pdf.readAll()).pages();
+        QCOMPARE(pages.size(), 1);
+        const QString text = pages.first().join(u'\n');
+        for (const QString& name : teamSheet::valueNames())
+            QVERIFY2(text.contains(name + u" [DATE] fine"_s), qPrintable(name));
+        QVERIFY(!text.contains(u"10/12/2026 fine"_s));
+    }
+
     // Two teams read from their archive and written as the spreadsheet: the twenty columns with
     // their widths, every cell present (an empty note too), the mark as stored, no attachment.
     void exportOfTwoTeams()
@@ -232,5 +256,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTeams)
+QTEST_MAIN(TestTeams)
 #include "tst_teams.moc"

@@ -4,13 +4,16 @@
 #include "attachments/AttachmentStore.h"
 #include "backup/Backup.h"
 #include "editor/RecordEditing.h"
+#include "import/SheetFile.h"
 #include "output/ReportLayout.h"
 #include "output/ReportPainter.h"
 #include "output/Spreadsheet.h"
+#include "output/Workbook.h"
 #include "players/PhotoStore.h"
 #include "standings/Standings.h"
 #include "storage/ArchiveError.h"
 #include "storage/FileFaults.h"
+#include "storage/RecordFile.h"
 #include "storage/TournamentRecord.h"
 #include "storage/WholeFile.h"
 
@@ -34,7 +37,7 @@ using fileFaults::Fault;
 
 namespace {
 
-enum class Operation { Append, Update, PasswordChange, Pdf };
+enum class Operation { Append, Update, Batch, PasswordChange, Pdf };
 
 const QString oldPassword = QStringLiteral("GOLVERA");
 const QString newPassword = QStringLiteral("NUOVA");
@@ -47,14 +50,15 @@ QByteArray entry(const QString& team)
     return record.toBytes();
 }
 
-enum class Output { Export, Photo, AttachmentCopy, Backup, Restore, Pdf };
+enum class Output { Export, Workbook, Photo, AttachmentCopy, Backup, Restore, Pdf };
 
 const struct {
     const char* name;
     Output output;
 } outputs[] = {
-    {"export", Output::Export},   {"photo", Output::Photo},     {"attachment copy", Output::AttachmentCopy},
-    {"backup", Output::Backup},   {"restore", Output::Restore}, {"PDF", Output::Pdf},
+    {"export", Output::Export}, {"workbook export", Output::Workbook}, {"photo", Output::Photo},
+    {"attachment copy", Output::AttachmentCopy}, {"backup", Output::Backup}, {"restore", Output::Restore},
+    {"PDF", Output::Pdf},
 };
 
 // Bytes no compressor shrinks, so that the zip outputs grow with the data.
@@ -125,6 +129,39 @@ OutputCase outputCase(Output output, const QTemporaryDir& dir, qsizetype size)
             return spreadsheet::write(c.target, exportSheet(), rows, &error) ? QString() : error;
         };
         c.isNew = [expected](const QByteArray& now) { return now == expected; };
+        break;
+    }
+    case Output::Workbook: {
+        // Letters and digits at random, which the zip shrinks by a quarter at most, so that the
+        // workbook grows with `size`; in rows, as a cell holds at most 32 767 characters.
+        static constexpr char symbols[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        QRandomGenerator random{quint32(size)};
+        QStringList cells;
+        for (qsizetype left = size; left > 0; left -= 30000) {
+            QString cell(std::min<qsizetype>(left, 30000), Qt::Uninitialized);
+            for (QChar& letter : cell)
+                letter = QLatin1Char(symbols[random.bounded(int(sizeof symbols - 1))]);
+            cells.append(cell);
+        }
+        spreadsheet::Table rows(1);
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            rows.append(i + 1, {cells.at(i)});
+        c.target = QDir(data).filePath(QStringLiteral("Torneo.xlsx"));
+        c.old = QByteArray("PK il foglio di ieri");
+        c.run = [c, rows] {
+            QString error;
+            return workbook::write(c.target, exportSheet(), rows, &error) ? QString() : error;
+        };
+        c.isNew = [cells](const QByteArray& now) {
+            const sheetFile::Loaded back = sheetFile::readBytes(now);
+            if (back.failed() || back.format != sheetFile::Format::Xlsx || back.sheet.rows.size() != cells.size() + 1)
+                return false;
+            for (qsizetype i = 0; i < cells.size(); ++i) {
+                if (back.sheet.rows.at(i + 1).cells.value(0).text != cells.at(i))
+                    return false;
+            }
+            return true;
+        };
         break;
     }
     case Output::Photo:
@@ -302,18 +339,26 @@ void TestWriteFaults::faultLeavesOldOrNewFile_data()
     } operations[] = {
         {"append", Operation::Append},
         {"update", Operation::Update},
+        {"appends and updates in one write", Operation::Batch},
         {"password change", Operation::PasswordChange},
         {"PDF", Operation::Pdf},
     };
     for (const auto& operation : operations) {
         // Archives are written in place; the store and the PDF are written whole and renamed.
-        const bool inPlace = operation.operation == Operation::Append || operation.operation == Operation::Update;
+        const bool inPlace = operation.operation != Operation::PasswordChange && operation.operation != Operation::Pdf;
         for (const auto& fault : faults) {
             if (fault.fault == (inPlace ? Fault::RenameFails : Fault::OpenForWritingRefused))
                 continue;
             QTest::addRow("%s: %s", operation.name, fault.name) << operation.operation << fault.fault << fault.nth;
         }
     }
+    // A batch writes its appended records first, then each update: the disk fills up in between.
+    QTest::addRow("appends and updates in one write: full disk at the second write")
+        << Operation::Batch << Fault::WriteFails << 2;
+    QTest::addRow("appends and updates in one write: full disk at the third write")
+        << Operation::Batch << Fault::WriteFails << 3;
+    QTest::addRow("appends and updates in one write: second write half done")
+        << Operation::Batch << Fault::ShortWrite << 2;
 }
 
 void TestWriteFaults::faultLeavesOldOrNewFile()
@@ -333,6 +378,7 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
     switch (operation) {
     case Operation::Append:
     case Operation::Update:
+    case Operation::Batch:
         old = entry(QStringLiteral("Aquile")) + entry(QStringLiteral("Falchi")) + entry(QStringLiteral("Grifoni"));
         break;
     case Operation::PasswordChange:
@@ -357,6 +403,11 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
                 break;
             case Operation::Update:
                 recordEditing::save(archive, changed, QStringLiteral("2"));
+                break;
+            case Operation::Batch:
+                RecordFile(archive, TournamentRecord::Size)
+                    .writeAll(changed + entry(QStringLiteral("Tigri")),
+                              {{1, entry(QStringLiteral("Lupi")), {}}, {3, entry(QStringLiteral("Orsi")), {}}});
                 break;
             case Operation::PasswordChange:
                 failed = accessControl::changePassword(store, oldPassword, newPassword, newPassword)
@@ -386,6 +437,10 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
         break;
     case Operation::Update:
         isNew = now == QByteArray(old).replace(TournamentRecord::Size, TournamentRecord::Size, changed);
+        break;
+    case Operation::Batch:
+        isNew = now == entry(QStringLiteral("Lupi")) + entry(QStringLiteral("Falchi")) + entry(QStringLiteral("Orsi"))
+                           + changed + entry(QStringLiteral("Tigri"));
         break;
     case Operation::PasswordChange:
         isNew = accessControl::checkLogin(store, newPassword) == accessControl::LoginResult::Accepted;

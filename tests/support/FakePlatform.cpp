@@ -7,14 +7,19 @@ namespace {
 class RecordingMessages final : public platform::Messages {
 public:
     explicit RecordingMessages(FakePlatform& fake) : m_fake(fake) {}
-    bool show(platform::MessageKind kind, const QString& text, QObject*) override
+    void show(platform::MessageKind kind, const QString& text, QObject* owner) override
     {
-        m_fake.messages.append({kind, text});
-        using platform::MessageKind;
-        if (kind != MessageKind::Question && kind != MessageKind::QuestionDefaultNo)
-            return true;
-        // With no scripted answer, the default button: Yes, or No for a question that defaults to it.
-        return m_fake.answers.isEmpty() ? kind == MessageKind::Question : m_fake.answers.takeFirst();
+        if (kind == platform::MessageKind::Question)
+            ask(text, {}, owner);
+        else
+            m_fake.messages.append({kind, text});
+    }
+    platform::Answer ask(const QString& text, const platform::Choices& choices, QObject*) override
+    {
+        using platform::Answer;
+        m_fake.messages.append({platform::MessageKind::Question, text, choices});
+        const Answer answer = m_fake.answers.isEmpty() ? choices.preset : m_fake.answers.takeFirst();
+        return answer == Answer::Cancel && !choices.cancel ? Answer::No : answer;
     }
 
 private:
@@ -72,14 +77,13 @@ private:
 class RecordingPrintOutput final : public platform::PrintOutput {
 public:
     explicit RecordingPrintOutput(FakePlatform& fake) : m_fake(fake) {}
-    bool print(const platform::PrintJob& job, QObject*) override
+    platform::PrintResult print(const platform::PrintJob& job, QObject*) override
     {
         if (!m_fake.printFailure.isEmpty())
             throw report::ReportError(m_fake.printFailure.toStdString());
-        if (!m_fake.printAccepted)
-            return false;
-        m_fake.printJobs.append(job);
-        return true;
+        if (m_fake.printResult == platform::PrintResult::Printed)
+            m_fake.printJobs.append(job);
+        return m_fake.printResult;
     }
 
 private:
@@ -164,6 +168,14 @@ FakePlatform::~FakePlatform()
     platform::install(std::unique_ptr<platform::Shell>());
     platform::install(std::unique_ptr<platform::Clock>());
     platform::install(std::unique_ptr<platform::Cameras>());
+}
+
+QList<platform::Answer> FakePlatform::yesNo(const QList<bool>& yes)
+{
+    QList<platform::Answer> answers;
+    for (bool y : yes)
+        answers.append(y ? platform::Answer::Yes : platform::Answer::No);
+    return answers;
 }
 
 QList<report::PreparedReport> FakePlatform::printed() const

@@ -13,6 +13,7 @@
 struct ShownMessage {
     platform::MessageKind kind;
     QString text;
+    platform::Choices choices{};  // a question's buttons and the one Enter presses
 };
 
 class FakePlatform {
@@ -21,9 +22,10 @@ public:
     ~FakePlatform();  // removes them
 
     // Message boxes: every box shown, in order; questions take the next scripted answer (when
-    // none is left, the default button: Yes, or No for QuestionDefaultNo).
+    // none is left, the button Enter presses; Cancel answers No where it is not offered).
     QList<ShownMessage> messages;
-    QList<bool> answers;
+    QList<platform::Answer> answers;
+    static QList<platform::Answer> yesNo(const QList<bool>& yes);
     ShownMessage lastMessage() const { return messages.isEmpty() ? ShownMessage{} : messages.back(); }
 
     // Dialogs: the class name of every dialog run; `onDialog` may act on the dialog while it is
@@ -42,10 +44,10 @@ public:
     // Clock.
     QDateTime now{QDate(2026, 12, 9), QTime(10, 30)};
 
-    // Print output: the jobs printed (documents and suggested file names); `printAccepted` false
-    // simulates a cancelled print dialog.
+    // Print output: the jobs printed (documents and suggested file names); `printResult` other
+    // than Printed is a cancelled print dialog or a printer that did not take the pages.
     QList<platform::PrintJob> printJobs;
-    bool printAccepted = true;
+    platform::PrintResult printResult = platform::PrintResult::Printed;
     // Non-empty: the output fails outright (a driver's error, memory) by throwing this text.
     QString printFailure;
     // The documents printed, in order: read them by item name (`printed().last().pages[0].itemsNamed(...)`).

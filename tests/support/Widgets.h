@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QEnterEvent>
+#include <QTableView>
 #include <QObject>
 #include <QPushButton>
 #include <QString>
@@ -37,6 +40,20 @@ T* find(const QObject* root, const QString& name)
     return standIn<T>(name);
 }
 
+// What the window system sends when a window opens under a pointer that does not move: an enter
+// event to the widget under `at` (in the window's coordinates) and to each of its parents.
+inline void enterUnderPointer(QWidget* window, QPoint at)
+{
+    QWidget* under = window->childAt(at);
+    for (QWidget* widget = under ? under : window; widget; widget = widget->parentWidget()) {
+        const QPoint local = widget->mapFrom(window, at);
+        QEnterEvent event(local, local, window->mapToGlobal(at));
+        QCoreApplication::sendEvent(widget, &event);
+        if (widget == window)
+            break;
+    }
+}
+
 // The object names of `root`'s descendants of type T, sorted: screens are checked by the names of
 // their buttons, so a button added or renamed shows by name.
 template <typename T>
@@ -47,6 +64,17 @@ QStringList names(const QObject* root)
         result.append(child->objectName());
     result.sort();
     return result;
+}
+
+// Double-clicks row `row` of the list screen's list `lstRecords`, as a user opens a record.
+inline void doubleClickRow(const QObject* root, int row)
+{
+    auto* list = find<QTableView>(root, QStringLiteral("lstRecords"));
+    const QModelIndex index = list->model()->index(row, 0);
+    QVERIFY(index.isValid());
+    const QPoint centre = list->visualRect(index).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
 }
 
 }  // namespace widgets

@@ -8,6 +8,7 @@
 #include "FakePlatform.h"
 #include "Widgets.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -246,6 +247,26 @@ private Q_SLOTS:
         // Shown again, the change screen starts empty.
         QTest::mouseClick(child<QPushButton>(screens.login(), "btnCambiaPassword"), Qt::LeftButton);
         QVERIFY(oldField->text().isEmpty());
+    }
+
+    // Every caption of the change screen is shown whole, beside its field.
+    void changeScreenCaptionsAreWhole()
+    {
+        FakePlatform fake;
+        TempProgramFolder folder;
+        Screens screens;
+        QWidget* change = screens.navigator().screen(Screen::ChangePassword);
+        const QList<std::pair<QString, const char*>> rows = {{QStringLiteral("Vecchia password:"), "txtPasswordOld"},
+                                                             {QStringLiteral("Nuova password:"), "txtPasswordNew"},
+                                                             {QStringLiteral("Conferma nuova password:"), "txtConferma"}};
+        for (const auto& [caption, field] : rows) {
+            QLabel* label = nullptr;
+            for (QLabel* candidate : change->findChildren<QLabel*>())
+                label = candidate->text() == caption ? candidate : label;
+            QVERIFY2(label, qPrintable(caption));
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(caption));
+            QVERIFY2(label->geometry().right() < child<QLineEdit>(change, field)->geometry().left(), qPrintable(caption));
+        }
     }
 
     // The change is reported as failed, never as done, and the old store stays as it was.

@@ -2,6 +2,7 @@
 // copies into Documenti_Allegati at once, and what reaches the editor only on "Applica e chiudi".
 #include "attachments/AttachmentStore.h"
 #include "common/AllegaCartella.h"
+#include "platform/ChooserFolders.h"
 #include "player_editor.h"
 
 #include <QDir>
@@ -110,10 +111,14 @@ private slots:
             QVERIFY(!button(dialog, u"btnApri02"_s)->isEnabled());
             button(dialog, apply ? u"btnApplica"_s : u"btnAnnulla"_s)->click();
         };
+        const QString startFolder = chooserFolders::attachments();
         TfrmAllegaCartella::edit(&editor.window, editor);
 
         QCOMPARE(fake.fileRequests.size(), 1);
         QCOMPARE(fake.fileRequests[0].title, u"Selezionare il file da allegare:"_s);
+        QCOMPARE(fake.fileRequests[0].folder, startFolder);
+        // The next chooser opens where this file came from.
+        QCOMPARE(chooserFolders::attachments(), elsewhere.path());
         QVERIFY(fake.messages.isEmpty());
         // The copy is made at once, whatever the user does next.
         QCOMPARE(readFile(attachmentStore::path(u"Referto.PDF"_s)), "referto"_ba);
@@ -161,7 +166,7 @@ private slots:
             fake.fileAnswers = {attachmentStore::path(u"uno.txt"_s)};
         else if (picked == u"unreadable"_s)
             fake.fileAnswers = {u"/proc/self/mem"_s};  // opens, but cannot be read
-        fake.answers = answers;
+        fake.answers = FakePlatform::yesNo(answers);
 
         StandInEditor editor;
         editor.values[0] = {u"prima.doc"_s, u"Prima"_s};
@@ -252,7 +257,7 @@ private slots:
         };
         e.click(u"cmdFile"_s);
         QCOMPARE(e.fake.messages.size(), 1);
-        QCOMPARE(e.fake.lastMessage().kind, MessageKind::QuestionDefaultNo);
+        QCOMPARE(e.fake.lastMessage().choices.preset, platform::Answer::No);
         QVERIFY2(e.fake.lastMessage().text.contains(u"alla scheda del giocatore \"Rossi Mario\""_s),
                  qPrintable(e.fake.lastMessage().text));
         QCOMPARE(readFile(attachmentStore::path(u"tessera.pdf"_s)), "la tessera di Rossi"_ba);

@@ -145,6 +145,53 @@ private Q_SLOTS:
         QCOMPARE(seen, boxes);
     }
 
+    // The keyboard works the keys wherever the focus is: digits, comma or point, + - * /, Enter
+    // or = for the result, Backspace; Esc clears the display and the calculator stays open.
+    void keyboardDrivesTheDisplay_data()
+    {
+        QTest::addColumn<QString>("focus");  // the control with the focus; empty: none
+        QTest::addColumn<QString>("typed");  // [E] Enter, [B] Backspace, [X] Esc
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("comma and point") << "" << "12,5+7.5[E]" << "20";
+        QTest::newRow("times, and = for the result") << "" << "6*7=" << "42";
+        QTest::newRow("divided by") << "" << "9/2[E]" << "4,5";
+        QTest::newRow("minus") << "" << "7-10[E]" << "-3";
+        QTest::newRow("backspace") << "" << "123[B]" << "12";
+        QTest::newRow("Esc clears") << "" << "55[X]" << "0";
+        QTest::newRow("Esc leaves the pending sum") << "" << "2+3[X]4[E]" << "6";
+        QTest::newRow("Enter on a focused key is =") << "ButtonSin" << "2+3[E]" << "5";
+        QTest::newRow("digits on a focused button") << "btnImporta" << "4*5[E]" << "20";
+        QTest::newRow("letters do nothing") << "" << "1a2" << "12";
+    }
+    void keyboardDrivesTheDisplay()
+    {
+        QFETCH(QString, focus);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        FakePlatform fake;
+        TfrmCalcolatrice_Scientifica calculator;
+        calculator.show();
+        QApplication::setActiveWindow(&calculator);
+        QVERIFY(QTest::qWaitForWindowActive(&calculator));
+        QWidget* target = &calculator;
+        if (!focus.isEmpty()) {
+            target = widgets::find<QWidget>(&calculator, focus);
+            target->setFocus(Qt::TabFocusReason);
+        }
+        for (qsizetype i = 0; i < typed.size(); ++i) {
+            if (typed.at(i) == u'[') {
+                const QChar special = typed.at(i + 1);
+                QTest::keyClick(target, special == u'E' ? Qt::Key_Return : special == u'B' ? Qt::Key_Backspace : Qt::Key_Escape);
+                i += 2;
+            } else {
+                QTest::keyClick(target, typed.at(i).toLatin1());
+            }
+        }
+        QCOMPARE(display(&calculator), shown);
+        QVERIFY(calculator.isVisible());
+        QVERIFY(fake.messages.isEmpty());
+    }
+
     void importIntoTheEditor()
     {
         Editor e;

@@ -120,6 +120,8 @@ struct Program {
 
 }  // namespace
 
+Q_DECLARE_METATYPE(Screen)
+
 class TestCatalogueScreens : public QObject {
     Q_OBJECT
 
@@ -366,6 +368,67 @@ private Q_SLOTS:
         QVERIFY(!editor->isVisible());
     }
 
+    // The keyboard in both tournament lists: the first Up or Down selects a tournament (the only
+    // one too), later ones move, and Enter opens the selected one: the editor from the open screen,
+    // the merit standings from the chooser. Enter with nothing selected does nothing.
+    void tournamentListKeys_data()
+    {
+        QTest::addColumn<Screen>("on");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("selected");  // after the keys; empty: none
+        QTest::addColumn<bool>("opened");
+        const QStringList one = {QStringLiteral("Coppa.vai")};
+        const QStringList two = {QStringLiteral("Alfa.vai"), QStringLiteral("Beta.vai")};
+        using K = QList<int>;
+        for (const Screen on : {Screen::OpenTournament, Screen::StandingsChooser}) {
+            const char* where = on == Screen::OpenTournament ? "open" : "standings";
+            QTest::addRow("%s: Down selects the only one", where) << on << one << K{Qt::Key_Down} << one.front() << false;
+            QTest::addRow("%s: Up selects the first", where) << on << two << K{Qt::Key_Up} << two.front() << false;
+            QTest::addRow("%s: a second Down moves on", where)
+                << on << two << K{Qt::Key_Down, Qt::Key_Down} << two.back() << false;
+            QTest::addRow("%s: Enter opens the selected one", where)
+                << on << one << K{Qt::Key_Down, Qt::Key_Return} << one.front() << true;
+            QTest::addRow("%s: Enter alone does nothing", where) << on << one << K{Qt::Key_Return} << QString() << false;
+        }
+    }
+
+    void tournamentListKeys()
+    {
+        QFETCH(Screen, on);
+        QFETCH(QStringList, files);
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, selected);
+        QFETCH(bool, opened);
+        Program p;
+        for (const QString& file : files)
+            p.makeFile(file);
+        p.click(Screen::Launcher, on == Screen::OpenTournament ? QStringLiteral("imgApp03") : QStringLiteral("imgApp04"));
+        auto* list = p.screen(on)->findChild<QListWidget*>(QStringLiteral("lstFiles"));
+        p.fake.onDialog = [](QObject* dialog) { qobject_cast<QWidget*>(dialog)->close(); };
+        const auto selectedName = [list] {
+            return list->selectedItems().isEmpty() ? QString() : list->selectedItems().front()->text();
+        };
+        // What is selected when Enter is pressed, or after the last key.
+        QString chosen;
+        list->setFocus();
+        for (const int key : keys) {
+            if (key == Qt::Key_Return)
+                chosen = selectedName();
+            QTest::keyClick(list, Qt::Key(key));
+        }
+        if (!keys.contains(Qt::Key_Return))
+            chosen = selectedName();
+        QCOMPARE(chosen, selected);
+        QVERIFY(p.fake.messages.isEmpty());
+        if (on == Screen::OpenTournament) {
+            QCOMPARE(p.screen(Screen::TournamentEditor)->isVisible(), opened);
+            QCOMPARE(p.screen(on)->isVisible(), !opened);
+        } else {
+            QCOMPARE(p.fake.dialogsRun, opened ? QStringList{QStringLiteral("TfrmExpClassifica")} : QStringList{});
+        }
+    }
+
     void openAndDeleteNeedASelection_data()
     {
         QTest::addColumn<bool>("withFiles");
@@ -409,11 +472,13 @@ private Q_SLOTS:
         p.makeFile(QStringLiteral("Torneo.vai"));
         p.openScreen();
         p.select(QStringLiteral("Coppa.vai"));
-        p.fake.answers = {yes};
+        p.fake.answers = FakePlatform::yesNo({yes});
         p.click(Screen::OpenTournament, QStringLiteral("btnElimina"));
 
         QCOMPARE(p.fake.messages.front().kind, MessageKind::Question);
         QCOMPARE(p.fake.messages.front().text, deleteQuestion);
+        // Deleting cannot be undone: Enter answers No.
+        QCOMPARE(p.fake.messages.front().choices.preset, platform::Answer::No);
         QCOMPARE(QFileInfo::exists(p.folder.file(QStringLiteral("Coppa.vai"))), !yes);
         QVERIFY(QFileInfo::exists(p.folder.file(QStringLiteral("Torneo.vai"))));
         if (yes) {
@@ -438,6 +503,7 @@ private Q_SLOTS:
         p.makeFile(QStringLiteral("Coppa.vai"));
         p.openScreen();
         p.select(QStringLiteral("Coppa.vai"));
+        p.fake.answers = {platform::Answer::Yes};
         p.click(Screen::OpenTournament, QStringLiteral("btnElimina"));
         QCOMPARE(p.rows(), QStringList());
         QCOMPARE(p.countLine(), QStringLiteral("Sono stati creati 0 tornei."));
@@ -465,6 +531,7 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(p.folder.file(QStringLiteral("Coppa.vai/schede"))));
         }
         p.select(QStringLiteral("Coppa.vai"));
+        p.fake.answers = {platform::Answer::Yes};
         p.click(Screen::OpenTournament, QStringLiteral("btnElimina"));
 
         QCOMPARE(p.fake.messages.size(), 2);

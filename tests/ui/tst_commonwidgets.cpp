@@ -14,13 +14,19 @@
 #include "common/Style.h"
 #include "common/WorkScreen.h"
 #include "platform/TMisc.h"
+#include "players/ExpGiocatori.h"
+#include "teams/ExpSquadre.h"
+#include "tournament/ExpTorneo.h"
 #include "FakePlatform.h"
+#include "Widgets.h"
 
 #include <QAccessible>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -131,6 +137,75 @@ private Q_SLOTS:
         QVERIFY2(navyOnTheEdge() > f.button->height() / 4, qPrintable(QString::number(navyOnTheEdge())));
     }
 
+    // On every button the focus changes the colours all along the edge, by at least 3:1 in
+    // contrast, on light and dark pictures and on the standard push buttons alike.
+    void focusRingStandsOut_data()
+    {
+        QTest::addColumn<QString>("picture");  // empty: a push button
+        QTest::newRow("light picture") << QStringLiteral("help");
+        QTest::newRow("dark picture") << QStringLiteral("pulsante_chiudi");
+        QTest::newRow("calculator key") << QStringLiteral("calc_key_operator");
+        QTest::newRow("push button") << QString();
+    }
+    void focusRingStandsOut()
+    {
+        QFETCH(QString, picture);
+        style::installFocusRing(*qApp);  // as the program does when it starts
+        QWidget form;
+        auto* field = new QLineEdit(&form);
+        QWidget* button = picture.isEmpty()
+            ? static_cast<QWidget*>(new QPushButton(QStringLiteral("Tessere: 1 scaduta"), &form))
+            : new PictureButton(QStringLiteral("btnProva"), picture, &form);
+        button->setFocusPolicy(Qt::StrongFocus);
+        auto* layout = new QVBoxLayout(&form);
+        layout->addWidget(field);
+        layout->addWidget(button);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        const QImage before = button->grab().toImage();
+        button->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(button->hasFocus());
+        const QImage after = button->grab().toImage();
+
+        const auto luminance = [](QColor c) {
+            const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+        };
+        const auto contrast = [&](QColor a, QColor b) {
+            const double x = luminance(a), y = luminance(b);
+            return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+        };
+        // Across the edge, the strongest change within the ring's depth, at every point of the
+        // four sides away from the rounded corners.
+        const int w = before.width(), h = before.height();
+        const auto change = [&](QPoint edge, QPoint inwards) {
+            double most = 1;
+            for (int depth = 0; depth < 6; ++depth) {
+                const QPoint p = edge + inwards * depth;
+                most = std::max(most, contrast(before.pixelColor(p), after.pixelColor(p)));
+            }
+            return most;
+        };
+        int points = 0, weak = 0;
+        for (int x = 10; x < w - 10; ++x) {
+            for (const auto& [edge, inwards] : {std::pair{QPoint(x, 0), QPoint(0, 1)}, std::pair{QPoint(x, h - 1), QPoint(0, -1)}}) {
+                ++points;
+                weak += change(edge, inwards) < 3 ? 1 : 0;
+            }
+        }
+        for (int y = 10; y < h - 10; ++y) {
+            for (const auto& [edge, inwards] : {std::pair{QPoint(0, y), QPoint(1, 0)}, std::pair{QPoint(w - 1, y), QPoint(-1, 0)}}) {
+                ++points;
+                weak += change(edge, inwards) < 3 ? 1 : 0;
+            }
+        }
+        QVERIFY(points > 40);
+        QVERIFY2(weak == 0, qPrintable(QStringLiteral("%1 of %2 points change less than 3:1").arg(weak).arg(points)));
+    }
+
     // A screen reader names the button by its hint.
     void pictureButtonIsNamedByItsHint()
     {
@@ -224,6 +299,10 @@ private Q_SLOTS:
         hintLine::install(panInfo, {save}, {&form, panel, shape});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // Opened under a resting pointer: the resting text stays until the pointer moves.
+        widgets::enterUnderPointer(&form, QPoint(300, 200));
+        widgets::enterUnderPointer(&form, QPoint(15, 15));
+        QCOMPARE(panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
 
         QTest::mouseMove(save, QPoint(5, 5));
         QTRY_COMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente in archivio."));
@@ -235,6 +314,67 @@ private Q_SLOTS:
         QTest::mouseMove(save, QPoint(6, 6));
         QTRY_VERIFY(!panInfo->text().isEmpty());
         QTest::mouseMove(panel, QPoint(300, 200));
+        QTRY_COMPARE(panInfo->text(), QString());
+    }
+
+    // The three exports look alike: a fixed light grey dialog, the panel, the white band with its
+    // picture and the pointing hand beside the export button, the grid and the slate-blue line,
+    // whose resting text stays when the screen opens under a resting pointer.
+    void exportScreens_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("tournament") << QStringLiteral("torneo");
+        QTest::newRow("teams") << QStringLiteral("squadre");
+        QTest::newRow("players") << QStringLiteral("giocatori");
+    }
+    void exportScreens()
+    {
+        QFETCH(QString, screen);
+        FakePlatform fake;
+        TempProgramFolder folder;
+        std::unique_ptr<QDialog> dialog;
+        if (screen == QStringLiteral("torneo")) {
+            auto* tournament = new TfrmExpTorneo;
+            tournament->setTournament(folder.file(QStringLiteral("Coppa.vai")));
+            dialog.reset(tournament);
+        } else if (screen == QStringLiteral("squadre")) {
+            dialog.reset(new TfrmExpSquadre);
+        } else {
+            dialog.reset(new TfrmExpGiocatori);
+        }
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QCOMPARE(dialog->size(), QSize(862, 560));
+        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        const QImage look = dialog->grab().toImage();
+        QCOMPARE(look.pixelColor(4, 4), QColor(0xEE, 0xED, 0xED));
+
+        QWidget* panel = widgets::find<QWidget>(dialog.get(), QStringLiteral("panContent"));
+        QCOMPARE(panel->size(), QSize(837, 533));
+        auto* grid = widgets::find<QTableView>(dialog.get(), QStringLiteral("grdRecords"));
+        QCOMPARE(grid->size(), QSize(821, 409));
+        QVERIFY(panel->rect().contains(grid->geometry()));
+        QCOMPARE(grid->verticalHeader()->defaultSectionSize(), 21);
+        QVERIFY(grid->alternatingRowColors());
+
+        QWidget* band = widgets::find<QWidget>(dialog.get(), QStringLiteral("panBanda"));
+        QCOMPARE(band->grab().toImage().pixelColor(band->width() / 2 + 40, band->height() / 2), QColor(Qt::white));
+        QVERIFY(band->geometry().bottom() < grid->geometry().top());
+        auto* exportButton = widgets::find<PictureButton>(dialog.get(), QStringLiteral("cmdEsporta"));
+        const QRect hand = widgets::find<Picture>(dialog.get(), QStringLiteral("imgMano"))->geometry();
+        QVERIFY(band->geometry().contains(exportButton->geometry()));
+        QVERIFY(hand.right() < exportButton->x() && exportButton->x() - hand.right() < 16);
+        QVERIFY(widgets::find<Picture>(dialog.get(), QStringLiteral("imgEsporta"))->isVisible());
+
+        auto* panInfo = widgets::find<QLabel>(dialog.get(), QStringLiteral("panInfo"));
+        QVERIFY(panInfo->geometry().top() > grid->geometry().bottom());
+        const QImage line = panInfo->grab().toImage();
+        QCOMPARE(line.pixelColor(line.width() - 10, line.height() / 2), QColor(0x6A, 0x5A, 0xCD));
+        widgets::enterUnderPointer(dialog.get(), dialog->rect().center());
+        QCOMPARE(panInfo->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
+        QTest::mouseMove(exportButton, QPoint(5, 5));
+        QTRY_COMPARE(panInfo->text(), QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+        QTest::mouseMove(grid->viewport(), QPoint(200, 200));
         QTRY_COMPARE(panInfo->text(), QString());
     }
 

@@ -4,7 +4,9 @@
 #include "common/PictureButton.h"
 #include "common/RecordEditor.h"
 #include "common/RecordForm.h"
+#include "app/QtTranslations.h"
 #include "editor/RecordEditing.h"
+#include "storage/FileFaults.h"
 #include "ArchiveFiles.h"
 #include "FakePlatform.h"
 #include "TinyRecord.h"
@@ -42,7 +44,8 @@ struct TinyEditor {
         buttonTable::toolbar(&window, {{u"cmdNuovo"_s, u"nuovo"_s, 0}, {u"cmdSalva"_s, u"salva"_s, 50},
                                        {u"cmdDuplica"_s, u"nuovo"_s, 100}, {u"cmdPrimo"_s, u"primo"_s, 150},
                                        {u"cmdIndietro"_s, u"indietro"_s, 200}, {u"cmdAvanti"_s, u"avanti"_s, 250},
-                                       {u"cmdUltimo"_s, u"ultimo"_s, 300}});
+                                       {u"cmdUltimo"_s, u"ultimo"_s, 300}, {u"cmdEsci"_s, u"exit"_s, 350}});
+        QObject::connect(window.findChild<PictureButton*>(u"cmdEsci"_s), &PictureButton::clicked, &window, &QWidget::close);
         form = new RecordForm(&window, recordFormat(TinyRecord::Layout),
                               {{u"txtNome"_s, u"Nome:"_s, u"Nome"_s, RecordForm::Kind::Line, {10, 100, 200, 30}, {}, u"txtNota"_s},
                                {u"txtNota"_s, u"Nota:"_s, u"Nota"_s, RecordForm::Kind::Line, {10, 140, 200, 30}, {}, u"txtNome"_s}},
@@ -64,6 +67,19 @@ struct TinyEditor {
 };
 
 enum class Command { SaveNew, SaveShown, Duplicate, DuplicateThenSave, Last, ShowSecond, ShowBeyondEnd };
+
+// The commands that leave the record on screen, and what the screen holds when they come.
+enum class Leave { First, PreviousKey, Next, Last, OpenFromList, New, Duplicate, EscapeKey, Esci, WindowClose };
+enum class State { Unchanged, Changed, ChangedAndErased, New };
+
+// Where a command lands: the position label and the two fields as "Nome/Nota" (empty: the text
+// on screen stays), or the window closed.
+struct Landing {
+    QString label;
+    QString shown;
+    bool open = true;
+};
+const Landing closed{{}, {}, false};
 enum class Step { First, Next, Last, NextAtEnd, Show2, Show3, SaveNew, SaveRefused, SaveFails };
 enum class Archive { TwoRecords, InMissingFolder, VanishesAfterShowing };
 
@@ -74,6 +90,10 @@ Q_DECLARE_METATYPE(Command)
 Q_DECLARE_METATYPE(Archive)
 Q_DECLARE_METATYPE(Step)
 Q_DECLARE_METATYPE(std::optional<MessageKind>)
+Q_DECLARE_METATYPE(Leave)
+Q_DECLARE_METATYPE(State)
+Q_DECLARE_METATYPE(Landing)
+Q_DECLARE_METATYPE(platform::Answer)
 
 class TestEditorCommands : public QObject {
     Q_OBJECT
@@ -107,7 +127,8 @@ private slots:
             row("show(2)") << e << Archive::TwoRecords << Command::ShowSecond << std::optional<MessageKind>() << QString()
                            << u"2"_s << two;
             row("show beyond the end") << e << Archive::TwoRecords << Command::ShowBeyondEnd
-                                       << std::optional(MessageKind::Error) << failure << u"1"_s << two;
+                                       << std::optional(MessageKind::Warning) << recordEditing::recordGoneMessage
+                                       << u"1"_s << two;
             row("last, folder missing") << e << Archive::InMissingFolder << Command::Last
                                         << std::optional(MessageKind::Error) << failure << QString() << none;
         }
@@ -200,6 +221,149 @@ private slots:
         }
         QCOMPARE(e.position->text(), label);
         QCOMPARE(e.stored(), file);
+    }
+
+    // Every command that leaves a record: changes on screen are saved (Sì), dropped (No) or kept
+    // with the record (Annulla), and a screen that only looks changed is left without a question.
+    void leaving_data()
+    {
+        using platform::Answer;
+        QTest::addColumn<Leave>("leave");
+        QTest::addColumn<State>("state");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<Landing>("landing");
+        QTest::addColumn<QList<QByteArray>>("file");
+
+        const QList<QByteArray> three{tiny(u"Alfa"_s, u"uno"_s), tiny(u"Beta"_s, u"due"_s), tiny(u"Gamma"_s, u"tre"_s)};
+        const QList<QByteArray> updated{three[0], tiny(u"Beta"_s, u"cambiata"_s), three[2]};
+        const QList<QByteArray> appended = three + QList<QByteArray>{tiny(u"Delta"_s, u"quattro"_s)};
+        const Landing first{u"1"_s, u"Alfa/uno"_s}, third{u"3"_s, u"Gamma/tre"_s}, empty{QString(), u"/"_s};
+        const Landing onFourth{u"4"_s, {}};  // the new record, saved as the fourth, stays on screen
+
+        // Each command from record 2, from a new record, and from that new record once saved.
+        struct Command {
+            Leave leave;
+            const char* name;
+            Landing fromSecond, fromNew, fromSaved;
+        };
+        const QList<Command> commands = {
+            {Leave::First, "first", first, first, first},
+            {Leave::PreviousKey, "Ctrl+PgUp", first, first, third},
+            {Leave::Next, "next", third, first, onFourth},
+            {Leave::Last, "last", third, third, onFourth},
+            {Leave::OpenFromList, "opened from a list", third, third, third},
+            {Leave::New, "new", empty, empty, empty},
+            {Leave::Duplicate, "duplicate", {QString(), {}}, {}, {}},
+            {Leave::EscapeKey, "Esc", closed, closed, closed},
+            {Leave::Esci, "Esci", closed, closed, closed},
+            {Leave::WindowClose, "window closed", closed, closed, closed},
+        };
+        for (const Command& c : commands) {
+            const auto row = [&](const char* state, const char* answer) -> QTestData& {
+                return QTest::addRow("%s, %s%s", c.name, state, answer);
+            };
+            row("unchanged", "") << c.leave << State::Unchanged << Answer::Yes << false << c.fromSecond << three;
+            row("typed and erased", "") << c.leave << State::ChangedAndErased << Answer::Yes << false << c.fromSecond << three;
+            row("changed", ": S\u00EC") << c.leave << State::Changed << Answer::Yes << true << c.fromSecond << updated;
+            row("changed", ": No") << c.leave << State::Changed << Answer::No << true << c.fromSecond << three;
+            row("changed", ": Annulla") << c.leave << State::Changed << Answer::Cancel << true << Landing{u"2"_s, {}} << three;
+            if (c.leave == Leave::Duplicate) {
+                // A new record cannot be duplicated: only the warning, and nothing is left.
+                row("new", "") << c.leave << State::New << Answer::Yes << false << Landing{QString(), {}} << three;
+                continue;
+            }
+            row("new", ": S\u00EC") << c.leave << State::New << Answer::Yes << true << c.fromSaved << appended;
+            row("new", ": No") << c.leave << State::New << Answer::No << true << c.fromNew << three;
+            row("new", ": Annulla") << c.leave << State::New << Answer::Cancel << true << Landing{QString(), {}} << three;
+        }
+    }
+
+    void leaving()
+    {
+        QFETCH(Leave, leave);
+        QFETCH(State, state);
+        QFETCH(platform::Answer, answer);
+        QFETCH(bool, asked);
+        QFETCH(Landing, landing);
+        QFETCH(QList<QByteArray>, file);
+
+        TinyEditor e(Editor::Team);
+        e.store({tiny(u"Alfa"_s, u"uno"_s), tiny(u"Beta"_s, u"due"_s), tiny(u"Gamma"_s, u"tre"_s)});
+        e.window.show();
+        QApplication::setActiveWindow(&e.window);
+        QVERIFY(QTest::qWaitForWindowActive(&e.window));
+        QLineEdit* nome = e.field(u"txtNome"_s);
+        QLineEdit* nota = e.field(u"txtNota"_s);
+        if (state == State::New) {
+            e.editor->newRecord();
+            QTest::keyClicks(nome, u"Delta"_s);
+            nota->setFocus();
+            QTest::keyClicks(nota, u"quattro"_s);
+        } else {
+            e.editor->show(2);
+            nota->setFocus();
+            nota->end(false);
+            if (state == State::Changed) {
+                nota->selectAll();
+                QTest::keyClicks(nota, u"cambiata"_s);
+            } else if (state == State::ChangedAndErased) {
+                QTest::keyClicks(nota, u"x"_s);
+                QTest::keyClick(nota, Qt::Key_Backspace);
+            }
+        }
+        const QString onScreen = nome->text() + u'/' + nota->text();
+        e.fake.answers = {answer};
+
+        switch (leave) {
+        case Leave::First: e.click(u"cmdPrimo"_s); break;
+        case Leave::PreviousKey: QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier); break;
+        case Leave::Next: e.click(u"cmdAvanti"_s); break;
+        case Leave::Last: e.click(u"cmdUltimo"_s); break;
+        case Leave::OpenFromList: e.editor->show(3); break;
+        case Leave::New: e.click(u"cmdNuovo"_s); break;
+        case Leave::Duplicate: e.click(u"cmdDuplica"_s); break;
+        case Leave::EscapeKey: QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); break;
+        case Leave::Esci: e.click(u"cmdEsci"_s); break;
+        case Leave::WindowClose: e.window.close(); break;
+        }
+
+        const bool questionShown = !e.fake.messages.isEmpty() && e.fake.messages.front().kind == MessageKind::Question;
+        QCOMPARE(questionShown, asked);
+        if (asked) {
+            QCOMPARE(e.fake.messages.front().text, u"Salvare le modifiche alla scheda corrente?"_s);
+            QVERIFY(e.fake.messages.front().choices.cancel);
+        }
+        QCOMPARE(e.window.isVisible(), landing.open);
+        if (landing.open) {
+            QCOMPARE(e.position->text(), landing.label);
+            QCOMPARE(nome->text() + u'/' + nota->text(), landing.shown.isEmpty() ? onScreen : landing.shown);
+        }
+        QCOMPARE(e.stored(), file);
+    }
+
+    // Sì with a save that is refused or fails stays on the record, changes and all.
+    void aFailedSaveStays_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("refused by the editor's check") << true;
+        QTest::newRow("the disk does not take it") << false;
+    }
+    void aFailedSaveStays()
+    {
+        QFETCH(bool, refused);
+        TinyEditor e(Editor::Team, [&](RecordEditor::Hooks& hooks) { hooks.checkBeforeSave = [refused] { return !refused; }; });
+        e.store({tiny(u"Alfa"_s, u"uno"_s), tiny(u"Beta"_s, u"due"_s)});
+        e.editor->show(1);
+        e.field(u"txtNota"_s)->setText(u"cambiata"_s);
+        const fileFaults::Injected full({fileFaults::Fault::WriteFails, 0, refused ? u"nessuno"_s : e.path});
+        e.editor->show(2);
+        QCOMPARE(e.fake.messages.size(), refused ? 1 : 2);  // the question, then the failure's box
+        QCOMPARE(e.fake.messages.front().kind, MessageKind::Question);
+        QCOMPARE(e.position->text(), u"1"_s);
+        QCOMPARE(e.field(u"txtNota"_s)->text(), u"cambiata"_s);
+        QCOMPARE(e.stored(), (QList<QByteArray>{tiny(u"Alfa"_s, u"uno"_s), tiny(u"Beta"_s, u"due"_s)}));
+        QVERIFY(e.editor->hasChanges());
     }
 
     // What lives beside a record (the player's photo) follows it through two hooks: one after a
@@ -299,8 +463,12 @@ private slots:
         e.store(stored);
         e.field(QStringLiteral("txtNome"))->setText(QStringLiteral("Sullo schermo"));
         e.position->setText(label);
+        // The text on screen is a change; not saving it lets the move go on (asked only when the
+        // move replaces the record, which the leave-command table checks).
+        e.fake.answers = {platform::Answer::No};
 
         e.click(button);
+        e.fake.messages.removeIf([](const ShownMessage& m) { return m.text == recordEditing::saveChangesQuestion; });
         QCOMPARE(e.field(QStringLiteral("txtNome"))->text(), team);
         QCOMPARE(e.position->text(), labelAfter);
         if (message.isEmpty()) {
@@ -350,6 +518,48 @@ private slots:
             QCOMPARE(e.fake.lastMessage().text, recordEditing::duplicateUnsavedMessage);
             QVERIFY(!QFileInfo::exists(e.path));
         }
+    }
+
+    // The real question boxes, in Italian: the leave question answers Sì on Enter and Annulla on
+    // Esc; a question whose Yes cannot be undone answers No on Enter.
+    void realQuestionBoxes_data()
+    {
+        using platform::Answer;
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<Answer>("preset");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QStringList>("buttons");
+        const QStringList three{u"&S\u00EC"_s, u"&No"_s, u"Annulla"_s};
+        QTest::newRow("leave question, Enter") << true << Answer::Yes << int(Qt::Key_Return) << Answer::Yes << three;
+        QTest::newRow("leave question, Esc") << true << Answer::Yes << int(Qt::Key_Escape) << Answer::Cancel << three;
+        QTest::newRow("delete question, Enter") << false << Answer::No << int(Qt::Key_Return) << Answer::No
+                                                << QStringList{u"&S\u00EC"_s, u"&No"_s};
+    }
+    void realQuestionBoxes()
+    {
+        QFETCH(bool, cancel);
+        QFETCH(platform::Answer, preset);
+        QFETCH(int, key);
+        QFETCH(platform::Answer, answer);
+        QFETCH(QStringList, buttons);
+        QVERIFY(qtTranslations::install());
+        TinyEditor e(Editor::Team);
+        installWidgetPlatform();
+        e.window.show();
+        QStringList seen;
+        QTimer::singleShot(50, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            for (QAbstractButton* button : box->buttons())
+                seen << button->text();
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        QCOMPARE(platform::askBox(recordEditing::saveChangesQuestion, {cancel, preset}, &e.window), answer);
+        seen.sort();
+        buttons.sort();
+        QCOMPARE(seen, buttons);
     }
 
     // Saving takes the focus from the field being edited (so it finishes), then gives it back:

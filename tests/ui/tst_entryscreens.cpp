@@ -22,7 +22,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -52,7 +52,7 @@ void click(const QObject* root, const QString& name)
 
 void doubleClickRow(const QObject* root, int row)
 {
-    auto* list = widgets::find<QListView>(root, u"lstRecords"_s);
+    auto* list = widgets::find<QTableView>(root, u"lstRecords"_s);
     const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
@@ -252,7 +252,7 @@ private slots:
         TournamentRecord first = entry(u" Aquile "_s);
         first.Gare = u"non esportate"_s;
         e.write({first, entry(u"Lupi"_s, yes)});
-        e.fake.answers = answers;
+        e.fake.answers = FakePlatform::yesNo(answers);
         QStringList headers;
         e.fake.onDialog = [&](QObject* dialog) {
             auto* screen = qobject_cast<TfrmExpTorneo*>(dialog);

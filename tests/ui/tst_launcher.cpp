@@ -1,16 +1,51 @@
 // The launcher and the teams-and-players menu: routing between work screens, the pictures that
-// open dialogs, and the end of the program.
+// open dialogs, the deadline line, and the end of the program.
+#include "app/Avvio.h"
 #include "app/Guida.h"
 #include "app/Password.h"
+#include "app/ProgramFolder.h"
 #include "app/Product.h"
 #include "app/Screens.h"
 #include "common/PictureButton.h"
+#include "players/Scadute.h"
+#include "storage/PlayerRecord.h"
+#include "ArchiveFiles.h"
 #include "FakePlatform.h"
 #include "Widgets.h"
 
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
 #include <QtTest>
+
+namespace {
+
+PlayerRecord player(const QString& name, const QString& card, const QString& certificate)
+{
+    PlayerRecord record;
+    record.Giocatore = name;
+    record.Squadra = QStringLiteral("Aquile");
+    record.Tessera = QStringLiteral("T-") + name;
+    record.ScadTessera = card;
+    record.ScadCertificato = certificate;
+    return record;
+}
+
+// Today is 9 December 2026 (the fake clock): the launcher looks 30 days ahead, to 8 January.
+const QList<PlayerRecord> deadlinePlayers = {
+    player(QStringLiteral("Alfa"), QStringLiteral("01/12/2026"), QStringLiteral("20/12/2026")),
+    player(QStringLiteral("Beta"), QStringLiteral("05/01/2027"), QStringLiteral("01/06/2027")),
+    player(QStringLiteral("Gamma"), QStringLiteral("31/02/2026"), QStringLiteral("01/01/2026")),
+    player(QStringLiteral("Delta"), QStringLiteral("01/03/2027"), QStringLiteral("09/01/2027")),
+    player(QStringLiteral("Epsilon"), QStringLiteral("01/03/2027"), QStringLiteral("08/01/2027")),
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(PlayerRecord)
 
 class TestLauncher : public QObject {
     Q_OBJECT
@@ -193,6 +228,102 @@ private Q_SLOTS:
             // The menu's text is the launcher's paragraphs on the two archives.
             QVERIFY(shownText.contains(QStringLiteral("Squadre e Giocatori")));
         }
+    }
+
+    // The deadlines at a glance: each kind shows only when it has any, the line not at all when
+    // neither has; without a player archive there is nothing to count, and none is made.
+    void deadlineLine_data()
+    {
+        QTest::addColumn<QList<PlayerRecord>>("players");  // empty: no archive
+        QTest::addColumn<QString>("cards");               // empty: not shown
+        QTest::addColumn<QString>("certificates");
+        QTest::newRow("both") << deadlinePlayers << QStringLiteral("Tessere: 1 scaduta, 1 in scadenza")
+                              << QStringLiteral("Certificati medici: 1 scaduto, 2 in scadenza");
+        QTest::newRow("certificates only")
+            << QList<PlayerRecord>{player(QStringLiteral("Alfa"), QStringLiteral("01/03/2027"), QStringLiteral("01/01/2025"))}
+            << QString() << QStringLiteral("Certificati medici: 1 scaduto");
+        QTest::newRow("nothing due")
+            << QList<PlayerRecord>{player(QStringLiteral("Alfa"), QStringLiteral("01/03/2027"), QStringLiteral("01/03/2027"))}
+            << QString() << QString();
+        QTest::newRow("no player archive") << QList<PlayerRecord>{} << QString() << QString();
+    }
+    void deadlineLine()
+    {
+        QFETCH(QList<PlayerRecord>, players);
+        QFETCH(QString, cards);
+        QFETCH(QString, certificates);
+        FakePlatform fake;
+        TempProgramFolder folder;
+        const QString archive = folder.file(programFolder::playerArchiveName);
+        if (!players.isEmpty())
+            QVERIFY(archiveFiles::writeRecords(archive, players));
+        Screens screens;
+        auto* launcher = qobject_cast<TfrmAvvio*>(showLauncher(screens));
+        QTRY_VERIFY(!launcher->isCounting());
+        const auto shown = [launcher](const char* name) {
+            auto* link = widgets::find<QPushButton>(launcher, QLatin1String(name));
+            return link->isVisibleTo(launcher) ? link->text() : QString();
+        };
+        QCOMPARE(shown("btnScadTessere"), cards);
+        QCOMPARE(shown("btnScadCertificati"), certificates);
+        auto* line = widgets::find<QWidget>(launcher, QStringLiteral("panScadenze"));
+        QCOMPARE(line->isVisibleTo(launcher), !(cards + certificates).isEmpty());
+        if (line->isVisibleTo(launcher)) {
+            QCOMPARE(widgets::find<QLabel>(line, QStringLiteral("lblScadenze"))->text(),
+                     QStringLiteral("Scadenze entro 30 giorni:"));
+            // Between the title and the tiles, whole inside the panel.
+            QVERIFY(QRect(0, 0, 995, 692).contains(line->geometry()));
+            QVERIFY(line->geometry().bottom() <= button(launcher, QStringLiteral("imgApp01"))->y());
+        }
+        QCOMPARE(QFile::exists(archive), !players.isEmpty());
+    }
+
+    // A click on either opens its list in the player archive, looking 30 days ahead; the player
+    // chosen there comes up in the archive.
+    void deadlineLinkOpensItsList_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QStringList>("rows");  // the names listed
+        QTest::newRow("cards") << "btnScadTessere" << "TfrmTessereScadute"
+                               << QStringList{QStringLiteral("Alfa"), QStringLiteral("Beta")};
+        QTest::newRow("certificates") << "btnScadCertificati" << "TfrmCertificatiScaduti"
+                                      << QStringList{QStringLiteral("Alfa"), QStringLiteral("Epsilon"), QStringLiteral("Gamma")};
+    }
+    void deadlineLinkOpensItsList()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, list);
+        QFETCH(QStringList, rows);
+        FakePlatform fake;
+        TempProgramFolder folder;
+        QVERIFY(archiveFiles::writeRecords(folder.file(programFolder::playerArchiveName), deadlinePlayers));
+        Screens screens;
+        auto* launcher = qobject_cast<TfrmAvvio*>(showLauncher(screens));
+        QTRY_VERIFY(!launcher->isCounting());
+        int horizon = -1;
+        QStringList listed;
+        fake.onDialog = [&](QObject* opened) {
+            auto* screen = qobject_cast<ExpiryListScreen*>(opened);
+            QVERIFY(screen);
+            screen->show();
+            horizon = screen->horizon();
+            auto* table = widgets::find<QTableView>(screen, QStringLiteral("lstRecords"));
+            for (int row = 0; row < table->model()->rowCount(); ++row)
+                listed << table->model()->index(row, 1).data().toString();
+            // The last one listed, opened with Enter.
+            table->setFocus();
+            table->selectRow(table->model()->rowCount() - 1);
+            QTest::keyClick(table, Qt::Key_Return);
+        };
+        QTest::mouseClick(widgets::find<QPushButton>(launcher, link), Qt::LeftButton);
+        QCOMPARE(fake.dialogsRun, QStringList{list});
+        QCOMPARE(horizon, 30);
+        QCOMPARE(listed, rows);
+        QWidget* players = screens.navigator().screen(Screen::PlayerArchive);
+        QVERIFY(players->isVisible());
+        QVERIFY(!launcher->isVisible());
+        QCOMPARE(widgets::find<QLineEdit>(players, QStringLiteral("txtGiocatore"))->text(), rows.last());
     }
 
     void webStripOpensTheMakersPage()

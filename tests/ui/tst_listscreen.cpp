@@ -5,11 +5,12 @@
 #include "output/Anteprima.h"
 #include "output/ListSummary.h"
 #include "output/RecordListScreen.h"
+#include "output/RecordTable.h"
 #include "FakePlatform.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QtTest>
@@ -30,7 +31,7 @@ public:
         enableRecordOpening();
         enableEnterToFind();
         connect(printButton(), &PictureButton::clicked, this,
-                [this] { printRows(QStringLiteral("Riepilogo dati"), QStringLiteral("Riepilogo squadre")); });
+                [this] { printRows(QStringLiteral("Riepilogo squadre")); });
     }
     using RecordListScreen::list;
     using RecordListScreen::setRows;
@@ -42,32 +43,68 @@ class TestListScreen : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Two records give the same row: each row still opens its own record.
+    // Two records give the same row: each row still opens its own record, by a double-click or
+    // by Enter on the selected row.
     void doubleClickOpensThatRecord_data()
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<qint64>("position");
-        QTest::newRow("first of two equal rows") << 0 << qint64(4);
-        QTest::newRow("second of two equal rows") << 1 << qint64(9);
-        QTest::newRow("another row") << 2 << qint64(1);
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("first of two equal rows") << 0 << qint64(4) << false;
+        QTest::newRow("second of two equal rows") << 1 << qint64(9) << false;
+        QTest::newRow("another row") << 2 << qint64(1) << false;
+        QTest::newRow("second of two equal rows, Enter") << 1 << qint64(9) << true;
+        QTest::newRow("another row, Enter") << 2 << qint64(1) << true;
     }
     void doubleClickOpensThatRecord()
     {
         QFETCH(int, row);
         QFETCH(qint64, position);
+        QFETCH(bool, byEnter);
         FakePlatform fake;
         SampleList screen;
         screen.setRows({{"Aquile  Resp. Rossi", 4}, {"Aquile  Resp. Rossi", 9}, {"Leoni", 1}});
         screen.show();
         QSignalSpy opened(&screen, &RecordListScreen::recordOpened);
-        QListView* list = screen.list();
+        QTableView* list = screen.list();
         const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+        if (byEnter)
+            QTest::keyClick(list, Qt::Key_Return);
+        else
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
         QCOMPARE(opened.size(), 1);
         QCOMPARE(opened.first().first().toLongLong(), position);
         QVERIFY(!screen.isVisible());
         QCOMPARE(screen.result(), int(QDialog::Accepted));
+    }
+
+    // Where no row is, a double-click closes the screen as a failed opening does: nothing is
+    // handed to the editor.
+    void doubleClickWhereNoRowIs_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("below the last row") << 2;
+        QTest::newRow("empty list") << 0;
+    }
+    void doubleClickWhereNoRowIs()
+    {
+        QFETCH(int, rows);
+        FakePlatform fake;
+        SampleList screen;
+        QList<ListRow> list;
+        for (int i = 1; i <= rows; ++i)
+            list.append({QStringLiteral("Squadra %1").arg(i), i});
+        screen.setRows(list);
+        screen.show();
+        QSignalSpy opened(&screen, &RecordListScreen::recordOpened);
+        QTableView* table = screen.list();
+        const QPoint below(20, table->viewport()->height() - 10);
+        QVERIFY(!table->indexAt(below).isValid());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(opened.size(), 0);
+        QVERIFY(!screen.isVisible());
+        QCOMPARE(screen.result(), int(QDialog::Rejected));
     }
 
     void enterInTheFindFieldGoesToTheButton()
@@ -110,7 +147,8 @@ private Q_SLOTS:
         QVERIFY(fake.messages.isEmpty());
         QCOMPARE(fake.printed().size(), 1);
         const report::PreparedReport document = fake.printed().first();
-        QCOMPARE(document.title, QStringLiteral("Riepilogo dati"));
+        // The printed title names the document and the suggested PDF, not the screen's inner name.
+        QCOMPARE(document.title, QStringLiteral("Riepilogo squadre"));
         QCOMPARE(document.pages.size(), pages);
         QCOMPARE(document.pages.first().orientation, QPageLayout::Landscape);
         // Every row once, in order, across the pages.
@@ -123,7 +161,7 @@ private Q_SLOTS:
         for (const ListRow& row : list)
             expected.append(row.text);
         QCOMPARE(printedRows, expected);
-        QCOMPARE(fake.printJobs.first().fileName, QString());
+        QCOMPARE(fake.printJobs.first().fileName, QStringLiteral("Riepilogo squadre.pdf"));
     }
 
     void preview()

@@ -52,7 +52,11 @@ private slots:
             QVERIFY(!button(dialog, u"btnAccendi"_s)->isEnabled());
             e.fake.sendFrame(frame);
             shownLive = boxPicture(dialog, u"imgCamera"_s);
+            QVERIFY(!button(dialog, u"btnImportaFoto"_s)->isEnabled());
+            QVERIFY(!button(dialog, u"btnSalvaFotogramma"_s)->isEnabled());
             button(dialog, u"btnCattura"_s)->click();
+            QVERIFY(button(dialog, u"btnImportaFoto"_s)->isEnabled());
+            QVERIFY(button(dialog, u"btnSalvaFotogramma"_s)->isEnabled());
             e.fake.sendFrame(later);  // the capture keeps the frame it took
             QCOMPARE(boxPicture(dialog, u"imgTarget"_s), frame);
             button(dialog, u"btnImportaFoto"_s)->click();
@@ -65,14 +69,13 @@ private slots:
         QVERIFY(e.fake.messages.isEmpty());
     }
 
-    void webcamImportBeforeCaptureAndCancel()
+    // "Annulla" stops the camera and leaves the editor's photo, captured or not.
+    void webcamCancel()
     {
         PlayerEditor e;
         QVERIFY(e.open());
         const QImage before = plainPicture({30, 40}, Qt::green);
         e.screen.setPhoto(before);
-
-        // "Annulla" stops the camera and leaves the editor's photo.
         e.fake.onDialog = [&](QObject* dialog) {
             button(dialog, u"btnAccendi"_s)->click();
             e.fake.sendFrame(plainPicture({64, 48}, Qt::red));
@@ -82,16 +85,45 @@ private slots:
         e.click(u"btnWebcam"_s);
         QVERIFY(!e.fake.cameraRunning);
         QCOMPARE(e.photo(), before);
+    }
 
-        // Importing before any capture brings the photo-camera picture.
-        QImage cameraPicture;
+    // Until a frame is captured there is nothing to import or save: the drawings in the boxes
+    // never reach the player's photo or a file.
+    void webcamNothingCaptured_data()
+    {
+        QTest::addColumn<Camera>("camera");
+        QTest::newRow("no camera") << Camera::Missing;
+        QTest::newRow("camera refuses to start") << Camera::Refuses;
+        QTest::newRow("camera running, no frame yet") << Camera::Present;
+    }
+    void webcamNothingCaptured()
+    {
+        QFETCH(Camera, camera);
+        PlayerEditor e;
+        e.fake.cameraPresent = camera != Camera::Missing;
+        if (camera == Camera::Refuses)
+            e.fake.cameraStartError = u"Il dispositivo \u00E8 occupato."_s;
+        QVERIFY(e.open());
+        const QImage before = plainPicture({30, 40}, Qt::green);
+        e.screen.setPhoto(before);
+        QImage target;
         e.fake.onDialog = [&](QObject* dialog) {
-            cameraPicture = boxPicture(dialog, u"imgTarget"_s);
-            button(dialog, u"btnImportaFoto"_s)->click();
+            target = boxPicture(dialog, u"imgTarget"_s);
+            button(dialog, u"btnAccendi"_s)->click();
+            button(dialog, u"btnCattura"_s)->click();
+            QVERIFY(!button(dialog, u"btnImportaFoto"_s)->isEnabled());
+            QVERIFY(!button(dialog, u"btnSalvaFotogramma"_s)->isEnabled());
+            QCOMPARE(boxPicture(dialog, u"imgTarget"_s), target);
+            // Pressed anyway (a disabled button takes no click), the import brings nothing.
+            QMetaObject::invokeMethod(button(dialog, u"btnImportaFoto"_s), "clicked");
+            QMetaObject::invokeMethod(button(dialog, u"btnSalvaFotogramma"_s), "clicked");
+            button(dialog, u"btnClose"_s)->click();
         };
         e.click(u"btnWebcam"_s);
-        QCOMPARE(cameraPicture.size(), QSize(366, 274));
-        QCOMPARE(e.photo(), cameraPicture);
+        QCOMPARE(target.size(), QSize(366, 274));
+        QCOMPARE(e.photo(), before);
+        QVERIFY(e.fake.fileRequests.isEmpty());
+        QVERIFY(!e.fake.cameraRunning);
     }
 
     void webcamWithoutACamera_data()
@@ -245,6 +277,57 @@ private slots:
         QCOMPARE(checker.isVisible(), !closes);
         if (!closes)
             QCOMPARE(QApplication::focusWidget(), field);
+    }
+
+    // A code handed over by the editor reaches the check whole, whatever its length: one of the
+    // wrong length gets the length warning and the dialog stays open for it to be corrected.
+    void checkersCheckTheWholeText_data()
+    {
+        QTest::addColumn<bool>("vat");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<MessageKind>("kind");
+        QTest::addColumn<QString>("message");  // its beginning
+        const QString vatLength = u"Attenzione: la partita IVA deve essere composta da 11 caratteri numerici."_s;
+        const QString taxLength = u"Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici."_s;
+        QTest::newRow("10 digits") << true << u"1234567058"_s << MessageKind::Warning << vatLength;
+        QTest::newRow("11 digits") << true << u"12345670587"_s << MessageKind::Information
+                                   << u"Il numero di partita IVA digitato risulta VALIDO."_s;
+        QTest::newRow("12 digits") << true << u"123456705871"_s << MessageKind::Warning << vatLength;
+        QTest::newRow("16 digits, a valid number first") << true << u"1234567058712345"_s << MessageKind::Warning << vatLength;
+        QTest::newRow("15 characters") << false << u"AAABBB11C22D333"_s << MessageKind::Warning << taxLength;
+        QTest::newRow("16 characters") << false << u"AAABBB11C22D333L"_s << MessageKind::Information
+                                       << u"Il codice fiscale digitato \u00E8 VALIDO."_s;
+        QTest::newRow("17 characters, a valid code first") << false << u"AAABBB11C22D333LX"_s << MessageKind::Warning
+                                                           << taxLength;
+    }
+    void checkersCheckTheWholeText()
+    {
+        QFETCH(bool, vat);
+        QFETCH(QString, text);
+        QFETCH(MessageKind, kind);
+        QFETCH(QString, message);
+        FakePlatform fake;
+        std::unique_ptr<CheckerDialog> checker;
+        if (vat)
+            checker = std::make_unique<TfrmPartitaIva>(nullptr);
+        else
+            checker = std::make_unique<TfrmCodFisc>(nullptr);
+        checker->setText(text);
+        checker->show();
+        QCOMPARE(checker->field()->text(), text);
+        button(checker.get(), u"btnControlla"_s)->click();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.lastMessage().kind, kind);
+        QVERIFY2(fake.lastMessage().text.startsWith(message), qPrintable(fake.lastMessage().text));
+        const bool wrongLength = kind == MessageKind::Warning;
+        QCOMPARE(checker->isVisible(), wrongLength);
+        if (wrongLength) {
+            // Corrected by hand, the field takes no more than a code's length again.
+            const int limit = vat ? 11 : 16;
+            checker->field()->setText(text.left(limit - 1));
+            QTest::keyClicks(checker->field(), u"123"_s);
+            QCOMPARE(checker->field()->text().size(), limit);
+        }
     }
 
     void vatChecker()

@@ -7,7 +7,7 @@
 #include "players/TrovaGiocatori.h"
 #include "player_editor.h"
 
-#include <QListView>
+#include <QTableView>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -59,7 +59,7 @@ QStringList rowTexts(const RecordListScreen& screen)
 
 void doubleClickRow(RecordListScreen* screen, int row)
 {
-    auto* list = widgets::find<QListView>(screen, u"lstRecords"_s);
+    auto* list = widgets::find<QTableView>(screen, u"lstRecords"_s);
     const QModelIndex index = list->model()->index(row, 0);
     QVERIFY(index.isValid());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
@@ -259,21 +259,35 @@ private slots:
                  QStringList{playerRows::cardRow(player(u"Rossi Anna"_s).toBytes())});
     }
 
-    // Today is fixed by the clock; the horizon, 0 when the list opens, refills the list.
+    // Today is fixed by the clock; the horizon, 0 when the list opens, refills the list. Each row
+    // is marked, in a word and a colour; under the list, how many of each kind, and the records
+    // left out because their date is impossible (Rossi's card expires on 31 February).
     void expiryLists_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("horizon");
-        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QStringList>("listed");  // name: mark
         QTest::addColumn<QString>("title");
-        QTest::newRow("cards") << "cmdScadTessere" << 0 << QStringList{u"Bianchi"_s, u"Verdi"_s}
-                               << "Riepilogo tessere scadute";
-        QTest::newRow("cards, 1 day ahead") << "cmdScadTessere" << 1 << QStringList{u"Bianchi"_s, u"Gialli"_s, u"Neri"_s, u"Verdi"_s}
-                                            << "Riepilogo tessere scadute o in scadenza entro 1 giorno";
-        QTest::newRow("certificates") << "cmdScadCertificati" << 0 << QStringList{u"Gialli"_s}
-                                      << "Riepilogo certificati medici scaduti";
-        QTest::newRow("certificates, 30 days ahead") << "cmdScadCertificati" << 30 << QStringList{u"Gialli"_s, u"Rossi"_s, u"Verdi"_s}
-                                                     << "Riepilogo certificati medici scaduti o in scadenza entro 30 giorni";
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("leftOut");
+        const QString cardLeftOut = u"1 scheda non \u00E8 elencata perch\u00E9 la data di scadenza non \u00E8 leggibile: "
+                                    "scheda n. 3 (Rossi)."_s;
+        QTest::newRow("cards") << "cmdScadTessere" << 0 << QStringList{u"Bianchi: Scaduta"_s, u"Verdi: Scaduta"_s}
+                               << "Riepilogo tessere scadute"
+                               << u"Il presente riepilogo contiene 2 schede: 2 tessere scadute."_s << cardLeftOut;
+        QTest::newRow("cards, 1 day ahead")
+            << "cmdScadTessere" << 1
+            << QStringList{u"Bianchi: Scaduta"_s, u"Gialli: In scadenza"_s, u"Neri: In scadenza"_s, u"Verdi: Scaduta"_s}
+            << "Riepilogo tessere scadute o in scadenza entro 1 giorno"
+            << u"Il presente riepilogo contiene 4 schede: 2 tessere scadute, 2 in scadenza entro 1 giorno."_s << cardLeftOut;
+        QTest::newRow("certificates") << "cmdScadCertificati" << 0 << QStringList{u"Gialli: Scaduto"_s}
+                                      << "Riepilogo certificati medici scaduti"
+                                      << u"Il presente riepilogo contiene 1 scheda: 1 certificato scaduto."_s << QString();
+        QTest::newRow("certificates, 30 days ahead")
+            << "cmdScadCertificati" << 30
+            << QStringList{u"Gialli: Scaduto"_s, u"Rossi: In scadenza"_s, u"Verdi: In scadenza"_s}
+            << "Riepilogo certificati medici scaduti o in scadenza entro 30 giorni"
+            << u"Il presente riepilogo contiene 3 schede: 1 certificato scaduto, 2 in scadenza entro 30 giorni."_s << QString();
     }
 
     void expiryLists()
@@ -282,6 +296,8 @@ private slots:
         QFETCH(int, horizon);
         QFETCH(QStringList, listed);
         QFETCH(QString, title);
+        QFETCH(QString, count);
+        QFETCH(QString, leftOut);
         PlayerEditor e;
         e.fake.now = QDateTime(QDate(2024, 3, 5), QTime(23, 59));
         e.write({expiring(u"Verdi"_s, u"04/03/2024"_s, u"05/03/2024"_s),    // card expired yesterday
@@ -290,7 +306,8 @@ private slots:
                  expiring(u"Bianchi"_s, u"01/01/2020"_s, u"01/01/2025"_s),  // after the unreadable one
                  expiring(u"Gialli"_s, u"06/03/2024"_s, u"29/02/2024"_s)}); // card expires tomorrow
         QVERIFY(e.open());
-        QStringList initial, rows;
+        QStringList initial, rows, marked;
+        QString countShown, leftOutShown;
         int initialHorizon = -1;
         e.fake.onDialog = [&](QObject* opened) {
             auto* screen = qobject_cast<RecordListScreen*>(opened);
@@ -300,12 +317,29 @@ private slots:
             initial = rowTexts(*screen);
             spin->setValue(horizon);
             rows = rowTexts(*screen);
+            const QAbstractItemModel* model = widgets::find<QTableView>(screen, u"lstRecords"_s)->model();
+            QBrush first;
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const QString word = model->index(row, 0).data().toString();
+                marked << model->index(row, 1).data().toString() + u": "_s + word;
+                // One colour for each word, and none of them the plain rows' white.
+                const auto brush = model->index(row, 0).data(Qt::BackgroundRole).value<QBrush>();
+                QVERIFY(brush.style() != Qt::NoBrush && brush.color() != Qt::white);
+                if (row == 0)
+                    first = brush;
+                else
+                    QCOMPARE(brush == first, word == model->index(0, 0).data().toString());
+            }
+            countShown = widgets::find<QLabel>(screen, u"lblConteggio"_s)->text();
+            leftOutShown = widgets::find<QLabel>(screen, u"lblEsclusi"_s)->text();
             QTest::mouseClick(widgets::find<PictureButton>(screen, u"btnStampa"_s), Qt::LeftButton);
             screen->close();
         };
         e.click(button);
         QCOMPARE(initialHorizon, 0);
-        QCOMPARE(names(rows), listed);
+        QCOMPARE(marked, listed);
+        QCOMPARE(countShown, count);
+        QCOMPARE(leftOutShown, leftOut);
         if (horizon == 0)
             QCOMPARE(initial, rows);
         QCOMPARE(e.fake.printed().size(), 1);

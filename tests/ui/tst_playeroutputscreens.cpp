@@ -61,6 +61,7 @@ QImage picture(const report::PreparedReport& document)
 }  // namespace
 
 Q_DECLARE_METATYPE(Output)
+Q_DECLARE_METATYPE(platform::PrintResult)
 
 class TestPlayerOutputScreens : public QObject {
     Q_OBJECT
@@ -176,28 +177,31 @@ private slots:
     void failureWarns_data()
     {
         QTest::addColumn<Output>("output");
-        QTest::addColumn<bool>("fails");
+        QTest::addColumn<bool>("throws");  // the sheet cannot be drawn
+        QTest::addColumn<platform::PrintResult>("result");
         QTest::addColumn<QString>("warning");  // empty: no message at all
-        QTest::newRow("the printer fails")
-            << Output::Print << true
-            << "Attenzione: la stampa non \u00E8 andata a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.";
+        const QString printWarning =
+            u"Attenzione: la stampa non \u00E8 andata a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto."_s;
+        QTest::newRow("the sheet cannot be drawn") << Output::Print << true << platform::PrintResult::Printed << printWarning;
+        QTest::newRow("the printer does not take it") << Output::Print << false << platform::PrintResult::Failed << printWarning;
         QTest::newRow("the preview fails")
-            << Output::Preview << true
+            << Output::Preview << true << platform::PrintResult::Printed
             << "Attenzione: la visualizzazione dell'anteprima di stampa non \u00E8 andata a buon fine.\n\r\n\r"
                "Si consiglia di ridurre le dimensioni della foto.";
-        QTest::newRow("the print dialog is cancelled") << Output::Print << false << QString();
+        QTest::newRow("the print dialog is cancelled") << Output::Print << false << platform::PrintResult::Cancelled << QString();
     }
     // A failure shows the warning and closes the dialog; a cancelled print dialog is no failure.
     void failureWarns()
     {
         QFETCH(Output, output);
-        QFETCH(bool, fails);
+        QFETCH(bool, throws);
+        QFETCH(platform::PrintResult, result);
         QFETCH(QString, warning);
         PlayerEditor e;
         QVERIFY(e.open());
         if (output == Output::Print) {
-            e.fake.printFailure = fails ? u"printer out of order"_s : QString();
-            e.fake.printAccepted = false;
+            e.fake.printFailure = throws ? u"printer out of order"_s : QString();
+            e.fake.printResult = result;
         } else {
             e.fake.onDialog = [](QObject* dialog) {
                 if (qobject_cast<TfrmAnteprima*>(dialog))
@@ -233,7 +237,7 @@ private slots:
         QStringList numbers;
         QString lastNote;
         QObject* owner = nullptr;
-        e.fake.answers = {true, false};  // write it; do not open it
+        e.fake.answers = {platform::Answer::Yes, platform::Answer::No};  // write it; do not open it
         e.fake.onDialog = [&](QObject* dialog) {
             auto* screen = qobject_cast<QWidget*>(dialog);
             owner = screen->parent();

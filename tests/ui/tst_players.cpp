@@ -2,6 +2,7 @@
 // and the photo that follows each record through save, duplicate and navigation.
 #include "common/HelpTopics.h"
 #include "editor/RecordEditing.h"
+#include "platform/ChooserFolders.h"
 #include "players/Calendario.h"
 #include "players/PlayerSheet.h"
 #include "players/Zoom.h"
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QElapsedTimer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -100,8 +103,8 @@ private slots:
         QCOMPARE(widgets::names<PictureButton>(&e.screen),
                  (QStringList{u"btnCancFoto"_s, u"btnCaricaFoto"_s, u"btnCodFisc"_s, u"btnEmail"_s, u"btnSalvaFoto"_s,
                               u"btnWebcam"_s, u"btnZoomFoto"_s, u"cmdAnteprima"_s, u"cmdAvanti"_s, u"cmdDuplica"_s,
-                              u"cmdEsci"_s, u"cmdEsporta"_s, u"cmdFile"_s, u"cmdGuida"_s, u"cmdIndietro"_s, u"cmdNuovo"_s,
-                              u"cmdPrimo"_s, u"cmdSalva"_s, u"cmdScadCertificati"_s, u"cmdScadTessere"_s, u"cmdStampa"_s,
+                              u"cmdEsci"_s, u"cmdEsporta"_s, u"cmdFile"_s, u"cmdGuida"_s, u"cmdImporta"_s, u"cmdIndietro"_s,
+                              u"cmdNuovo"_s, u"cmdPrimo"_s, u"cmdSalva"_s, u"cmdScadCertificati"_s, u"cmdScadTessere"_s, u"cmdStampa"_s,
                               u"cmdTrova"_s, u"cmdUltimo"_s}));
         // Every button of the editor is in use.
         QStringList unavailable;
@@ -237,12 +240,46 @@ private slots:
         e.click(u"cmdNuovo"_s);
         QCOMPARE(e.photo(), placeholder());
         QCOMPARE(e.position()->text(), QString());
-        // Leaving a record unsaved leaves its photo file alone.
+        QVERIFY(e.fake.messages.isEmpty());
+        // A new photo is a change: leaving it unsaved asks, and No leaves the photo file alone.
         e.click(u"cmdPrimo"_s);
         e.screen.setPhoto(plainPicture({10, 10}, Qt::black));
+        e.fake.answers = {platform::Answer::No};
         e.click(u"cmdAvanti"_s);
+        QCOMPARE(e.field(u"txtGiocatore"_s)->text(), u"Due"_s);
         QCOMPARE(photoStore::load(1).size(), QSize(40, 50));
-        QVERIFY(e.fake.messages.isEmpty());
+        QCOMPARE(e.kinds(), QList<MessageKind>{MessageKind::Question});
+        QCOMPARE(e.fake.lastMessage().text, recordEditing::saveChangesQuestion);
+    }
+
+    // A photo put in or cleared is a change, as a field is: leaving it asks.
+    void photoChangesAsk_data()
+    {
+        QTest::addColumn<int>("position");  // 1 has a photo, 2 has none
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("nothing done") << 1 << u"none"_s << false;
+        QTest::newRow("a new photo") << 2 << u"load"_s << true;
+        QTest::newRow("photo cleared") << 1 << u"clear"_s << true;
+    }
+    void photoChangesAsk()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, action);
+        QFETCH(bool, asked);
+        PlayerEditor e;
+        e.write({player(u"Uno"_s), player(u"Due"_s)});
+        QVERIFY(photoStore::store(1, plainPicture({40, 50}, Qt::red)));
+        QVERIFY(e.open());
+        e.screen.showRecord(position);
+        if (action.startsWith(u"load"_s))
+            e.screen.setPhoto(plainPicture({10, 10}, Qt::black));
+        if (action.endsWith(u"clear"_s))
+            e.click(u"btnCancFoto"_s);
+        e.fake.answers = {platform::Answer::Cancel};
+        e.click(u"cmdNuovo"_s);
+        QCOMPARE(e.fake.messages.size(), asked ? 1 : 0);
+        QCOMPARE(e.position()->text(), asked ? QString::number(position) : QString());
     }
 
     // A photo of 16000 x 16000 pixels, as an old copy stored it or as the user picks it with
@@ -334,31 +371,98 @@ private slots:
         QCOMPARE(edit->text(), shown);
     }
 
+    // A count field arriving with the focus has its text selected, so typing replaces the 0: by a
+    // click, by Enter from the field before, by Tab.
+    void countFieldsSelectOnArrival_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("arrival");  // "click", "enter" or "tab"
+        QTest::newRow("appearances, Tab") << u"txtPresenze"_s << u"tab"_s;  // from a date: counts swallow Tab
+        QTest::newRow("goals, Enter") << u"txtReti"_s << u"enter"_s;
+        QTest::newRow("bookings, click") << u"txtAmmonizioni"_s << u"click"_s;
+        QTest::newRow("sendings-off, Enter") << u"txtEspulsioni"_s << u"enter"_s;
+    }
+    void countFieldsSelectOnArrival()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, arrival);
+        PlayerEditor e;
+        QVERIFY(e.open());
+        QLineEdit* count = e.field(field);
+        QCOMPARE(count->text(), u"0"_s);
+        if (arrival == u"click"_s) {
+            QTest::mouseClick(count, Qt::LeftButton, {}, QPoint(count->width() - 4, count->height() / 2));
+        } else {
+            // From the field before it in the record order.
+            QLineEdit* before = e.field(fieldNames.at(fieldNames.indexOf(field) - 1));
+            before->setFocus();
+            QTest::keyClick(before, arrival == u"enter"_s ? Qt::Key_Return : Qt::Key_Tab);
+        }
+        QTRY_COMPARE(QApplication::focusWidget(), count);
+        QTRY_COMPARE(count->selectedText(), u"0"_s);
+        QTest::keyClick(count, Qt::Key_2);
+        QCOMPARE(count->text(), u"2"_s);
+    }
+
+    // A key or a click opens the calendar on the field's date (today when it holds none); a digit
+    // that opened it begins the typed date, which the calendar follows and Enter imports.
     void dateFieldsOpenTheCalendar_data()
     {
         QTest::addColumn<QString>("field");
-        QTest::newRow("card expiry") << u"txtInizioTes"_s;
-        QTest::newRow("certificate expiry") << u"txtFineTes"_s;
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("opening");  // a key's text, or "click"
+        QTest::addColumn<QDate>("startsOn");   // invalid: today
+        QTest::addColumn<QString>("typedAfter");
+        QTest::addColumn<QString>("imported");
+        QTest::newRow("card, a letter") << u"txtInizioTes"_s << u"01/01/2020"_s << u"a"_s << QDate(2020, 1, 1) << QString()
+                                        << u"01/01/2020"_s;
+        QTest::newRow("certificate, a click") << u"txtFineTes"_s << u"31/12/2026"_s << u"click"_s << QDate(2026, 12, 31)
+                                              << QString() << u"31/12/2026"_s;
+        QTest::newRow("empty field, a click") << u"txtInizioTes"_s << QString() << u"click"_s << QDate() << QString()
+                                              << u"14/02/2026"_s;
+        QTest::newRow("impossible date, a click") << u"txtFineTes"_s << u"31/02/2026"_s << u"click"_s << QDate() << QString()
+                                                  << u"14/02/2026"_s;
+        QTest::newRow("a digit starts the date") << u"txtFineTes"_s << u"01/01/2020"_s << u"1"_s << QDate(2020, 1, 1)
+                                                 << u"5032027"_s << u"15/03/2027"_s;
+        QTest::newRow("a digit, empty field") << u"txtInizioTes"_s << QString() << u"0"_s << QDate() << u"7022028"_s
+                                              << u"07/02/2028"_s;
     }
     void dateFieldsOpenTheCalendar()
     {
         QFETCH(QString, field);
+        QFETCH(QString, stored);
+        QFETCH(QString, opening);
+        QFETCH(QDate, startsOn);
+        QFETCH(QString, typedAfter);
+        QFETCH(QString, imported);
         PlayerEditor e;
+        e.fake.now = QDateTime(QDate(2026, 2, 14), QTime(10, 0));
         QVERIFY(e.open());
         QLineEdit* date = e.field(field);
-        date->setText(u"01/01/2020"_s);
+        date->setText(stored);
         QDate startedOn;
-        e.fake.onDialog = [&](QObject* dialog) {
-            auto* calendar = widgets::find<QCalendarWidget>(dialog, u"calAppuntamenti"_s);
-            startedOn = calendar->selectedDate();
-            calendar->setSelectedDate(QDate(2024, 3, 5));
-            widgets::find<QPushButton>(dialog, u"btnImportaData"_s)->click();
+        e.fake.onDialog = [&](QObject* opened) {
+            auto* dialog = qobject_cast<QDialog*>(opened);
+            dialog->show();
+            startedOn = widgets::find<QCalendarWidget>(dialog, u"calAppuntamenti"_s)->selectedDate();
+            auto* typed = widgets::find<QLineEdit>(dialog, u"txtData"_s);
+            if (opening != u"click"_s && opening.front().isDigit()) {
+                QCOMPARE(dialog->focusWidget(), typed);
+                QTest::keyClicks(typed, typedAfter);
+                QTest::keyClick(typed, Qt::Key_Return);  // imports
+            } else {
+                widgets::find<QPushButton>(dialog, u"btnImportaData"_s)->click();
+            }
         };
-        date->setFocus();
-        QTest::keyClick(date, Qt::Key_A);
+        if (opening == u"click"_s) {
+            QTest::mouseClick(date, Qt::LeftButton);
+        } else {
+            date->setFocus();
+            QTest::keyClick(date, opening.front().toLatin1());
+        }
         QCOMPARE(e.fake.dialogsRun, QStringList{u"TfrmCalendario"_s});
-        QCOMPARE(startedOn, e.fake.now.date());  // today, whatever the field held
-        QCOMPARE(date->text(), u"05/03/2024"_s);
+        QCOMPARE(startedOn, startsOn.isValid() ? startsOn : e.fake.now.date());
+        QCOMPARE(date->text(), imported);
         QCOMPARE(e.field(field == u"txtInizioTes"_s ? u"txtFineTes"_s : u"txtInizioTes"_s)->text(), QString());
 
         // "Annulla" after browsing leaves the date; Delete empties it; it is never typed into.
@@ -367,7 +471,7 @@ private slots:
             widgets::find<QPushButton>(dialog, u"btnAnnulla"_s)->click();
         };
         QTest::keyClick(date, Qt::Key_5);
-        QCOMPARE(date->text(), u"05/03/2024"_s);
+        QCOMPARE(date->text(), imported);
         QTest::keyClick(date, Qt::Key_Delete);
         QCOMPARE(date->text(), QString());
         QCOMPARE(e.fake.dialogsRun.size(), 2);
@@ -379,6 +483,7 @@ private slots:
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("fieldName");
         QTest::newRow("digits only") << u"12345670587"_s << u"TfrmPartitaIva"_s << u"txtPartitaIva"_s;
+        QTest::newRow("16 digits, handed over whole") << u"1234567058712345"_s << u"TfrmPartitaIva"_s << u"txtPartitaIva"_s;
         QTest::newRow("empty") << QString() << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
         QTest::newRow("a tax code") << u"RSSMRA85T10A562S"_s << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
         QTest::newRow("digits and one letter") << u"1234567058A"_s << u"TfrmCodFisc"_s << u"txtCodFisc"_s;
@@ -442,6 +547,11 @@ private slots:
         e.click(u"btnCaricaFoto"_s);
         QCOMPARE(e.photo(), loaded.convertToFormat(e.photo().format()));
         QCOMPARE(e.fake.fileRequests.last().title, u"Selezionare un file di immagine in formato Jpeg o Bitmap."_s);
+        // The first filter shows what the title promises; every file on request.
+        QCOMPARE(e.fake.fileRequests.last().filters,
+                 (QStringList{u"Immagine JPEG o Bitmap (*.jpg *.jpeg *.bmp)"_s, u"Immagine JPEG (*.jpg *.jpeg)"_s,
+                              u"Immagine Bitmap (*.bmp)"_s, u"Tutti i file (*)"_s}));
+        QCOMPARE(e.fake.fileRequests.last().folder, chooserFolders::pictures());
 
         // Cancelled, or a file that is no picture: the picture stays.
         e.click(u"btnCaricaFoto"_s);
@@ -460,6 +570,7 @@ private slots:
         e.fake.fileAnswers = {e.folder.file(u"copia"_s)};
         e.click(u"btnSalvaFoto"_s);
         QCOMPARE(e.fake.fileRequests.last().initialName, u"Foto.jpg"_s);
+        QCOMPARE(e.fake.fileRequests.last().folder, chooserFolders::pictures());
         QCOMPARE(photoStore::read(e.folder.file(u"copia.jpg"_s)).size(), QSize(120, 90));
         QCOMPARE(e.fake.fileRequests.last().defaultSuffix, u"jpg"_s);
         // The name typed again: now copia.jpg exists, so the extension comes with the question,
@@ -472,11 +583,11 @@ private slots:
         e.screen.setPhoto(plainPicture({60, 40}, Qt::yellow));
         e.fake.fileAnswers = {e.folder.file(u"copia"_s)};
         e.click(u"btnSalvaFoto"_s);
-        QCOMPARE(e.fake.lastMessage().kind, MessageKind::QuestionDefaultNo);
+        QCOMPARE(e.fake.lastMessage().choices.preset, platform::Answer::No);
         QVERIFY(e.fake.lastMessage().text.contains(u"\"copia.jpg\" esiste gi\u00E0"_s));
         QCOMPARE(bytesOf(e.folder.file(u"copia.jpg"_s)), copy);
         e.fake.fileAnswers = {e.folder.file(u"copia"_s)};
-        e.fake.answers = {true};
+        e.fake.answers = {platform::Answer::Yes};
         e.click(u"btnSalvaFoto"_s);
         QCOMPARE(photoStore::read(e.folder.file(u"copia.jpg"_s)).size(), QSize(60, 40));
         e.screen.setPhoto(plainPicture({120, 90}, Qt::red));
@@ -499,18 +610,79 @@ private slots:
         QCOMPARE(e.photo(), placeholder());
     }
 
-    void zoomClosesOnAClick()
+    // The photo at its real size, centred; only one larger than the screen's area (its size less
+    // 60 by 90) is scaled down, without distortion. A click on it closes the view.
+    void zoomShowsTheRealSize_data()
     {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("300 x 400, as it is") << QSize(300, 400) << true;
+        QTest::newRow("wider than the screen") << QSize(3000, 2000) << false;
+        QTest::newRow("taller than the screen") << QSize(200, 2000) << false;
+    }
+    void zoomShowsTheRealSize()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(bool, fits);
         FakePlatform fake;
         TfrmZoom zoom(nullptr);
-        zoom.setPicture(plainPicture({300, 200}, Qt::red));
+        zoom.setPicture(plainPicture(picture, Qt::red));
         zoom.show();
         QVERIFY(QTest::qWaitForWindowExposed(&zoom));
+        const QSize area = zoom.screen()->size() - QSize(60, 90);
         auto* photo = widgets::find<PictureBox>(&zoom, u"imgFoto"_s);
-        QCOMPARE(photo->size(), zoom.screen()->size() - QSize(60, 90));
+        QCOMPARE(photo->size(), fits ? picture : picture.scaled(area, Qt::KeepAspectRatio));
+        QVERIFY(QRect(QPoint(0, 0), area).contains(photo->geometry()));
+        QCOMPARE(photo->geometry().center(), QRect(QPoint(0, 0), area).center());
         QTest::mouseClick(photo, Qt::LeftButton, {}, photo->rect().center());
         QVERIFY(!zoom.isVisible());
         QCOMPARE(zoom.result(), int(QDialog::Accepted));
+    }
+
+    // On a screen smaller than the panel the panel scrolls, and nothing is out of reach: the notes,
+    // the last field, come into view when the Enter chain reaches them, the hint line at the foot
+    // by scrolling down. At the full size nothing scrolls and the panel stays centred.
+    void panelScrollsWhereTheWindowIsSmaller_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("1024 x 600") << QSize(1024, 600) << true;
+        // What a 1280 x 720 desk leaves a window under its title bar, above a taskbar.
+        QTest::newRow("1280 x 650") << QSize(1280, 650) << true;
+        QTest::newRow("1280 x 800") << QSize(1280, 800) << false;
+    }
+    void panelScrollsWhereTheWindowIsSmaller()
+    {
+        QFETCH(QSize, window);
+        QFETCH(bool, scrolls);
+        PlayerEditor e;
+        QVERIFY(e.open());
+        e.screen.showNormal();
+        e.screen.resize(window);
+        auto* area = e.find<QScrollArea>(u"scrPannello"_s);
+        QTRY_COMPARE(area->size(), window);
+        QTest::qWait(20);  // the scroll bars show or hide a turn of the event loop later
+        QCOMPARE(area->verticalScrollBar()->maximum() > 0, scrolls);
+        QCOMPARE(area->horizontalScrollBar()->maximum(), 0);
+        const auto inView = [area](const QWidget* widget) {
+            const QRect shown(widget->mapTo(area->viewport(), QPoint(0, 0)), widget->size());
+            return area->viewport()->rect().contains(shown);
+        };
+        auto* panel = e.find<QWidget>(u"panContent"_s);
+        if (!scrolls) {
+            const QPoint offCentre = panel->mapTo(&e.screen, panel->rect().center()) - e.screen.rect().center();
+            QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(u"%1, %2"_s.arg(offCentre.x()).arg(offCentre.y())));
+        }
+
+        e.field(u"txtGiocatore"_s)->setFocus();
+        QVERIFY(inView(e.field(u"txtGiocatore"_s)));
+        e.field(u"txtInfortuni"_s)->setFocus();
+        QTest::keyClick(e.field(u"txtInfortuni"_s), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), e.field(u"txtNote"_s));
+        QVERIFY(inView(e.field(u"txtNote"_s)));
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        QVERIFY(inView(e.find<QLabel>(u"panInfo"_s)));
+        QVERIFY(inView(e.find<PictureButton>(u"btnZoomFoto"_s)));
     }
 
     void emailAndHelp()

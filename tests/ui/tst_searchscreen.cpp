@@ -10,7 +10,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -149,7 +149,7 @@ private slots:
         s.open();
         QTest::mouseClick(s.find<PictureButton>(u"btnCerca"_s), Qt::LeftButton);
         QSignalSpy opened(s.screen.get(), &RecordListScreen::recordOpened);
-        auto* list = s.find<QListView>(u"lstRecords"_s);
+        auto* list = s.find<QTableView>(u"lstRecords"_s);
         const QModelIndex second = list->model()->index(2, 0);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(second).center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(second).center());

@@ -104,7 +104,7 @@ private Q_SLOTS:
         store(s.path, theirs + s.record(2));
 
         s.field(QStringLiteral("txtNote"))->setText(QStringLiteral("dal campo"));
-        s.fake.answers = {reload};
+        s.fake.answers = FakePlatform::yesNo({reload});
         s.click(QStringLiteral("cmdSalva"));
 
         QCOMPARE(s.fake.messages.size(), 1);
@@ -223,7 +223,7 @@ private Q_SLOTS:
         QCOMPARE(editor->tournamentPath(), folder.file(QStringLiteral(" Coppa.vai")));
 
         choose();
-        fake.answers = {true};
+        fake.answers = {platform::Answer::Yes};
         QTest::mouseClick(open->findChild<PictureButton*>(QStringLiteral("btnElimina")), Qt::LeftButton);
         QCOMPARE(fake.lastMessage().text, QStringLiteral("Il torneo \u00E8 stato eliminato con successo."));
         QVERIFY(!QFileInfo::exists(folder.file(QStringLiteral(" Coppa.vai"))));

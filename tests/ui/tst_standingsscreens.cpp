@@ -4,6 +4,7 @@
 #include "app/Guida.h"
 #include "app/Screens.h"
 #include "common/PictureButton.h"
+#include "output/RecordListModel.h"
 #include "output/RecordListScreen.h"
 #include "standings/Classifica.h"
 #include "standings/ExpClassifica.h"
@@ -15,7 +16,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -61,11 +62,11 @@ void click(QObject* parent, const char* name)
     QTest::mouseClick(child<QAbstractButton>(parent, QString::fromLatin1(name)), Qt::LeftButton);
 }
 
-QStringList listed(QListView* list)
+QStringList listed(QTableView* list)
 {
     QStringList texts;
     for (int row = 0; row < list->model()->rowCount(); ++row)
-        texts.append(list->model()->index(row, 0).data().toString());
+        texts.append(list->model()->index(row, 0).data(RecordListModel::RowTextRole).toString());
     return texts;
 }
 
@@ -82,8 +83,6 @@ struct Seen {
     QRect screenArea;
     int selected = -2;
     QString focus;
-    QFont rowFont;
-    int rowWidth = 0;
 };
 
 }  // namespace
@@ -134,13 +133,8 @@ public:
             seen.caption = screen->windowTitle();
             if (auto* file = screen->findChild<QLabel*>(QStringLiteral("lblFile")))
                 seen.file = file->text();
-            auto* list = child<QListView>(screen, QStringLiteral("lstRecords"));
+            auto* list = child<QTableView>(screen, QStringLiteral("lstRecords"));
             seen.rows = listed(list);
-            if (!seen.rows.isEmpty()) {
-                const QModelIndex first = list->model()->index(0, 0);
-                seen.rowFont = first.data(Qt::FontRole).value<QFont>();
-                seen.rowWidth = first.data(Qt::SizeHintRole).toSize().width();
-            }
             for (const ListRow& row : screen->rows())
                 seen.positions.append(row.position);
             seen.total = child<QLabel>(screen, QStringLiteral("lblTotConcorrenti"))->text();
@@ -249,10 +243,6 @@ private Q_SLOTS:
         QVERIFY(seen.rows.at(3).startsWith(QStringLiteral("4      beta ")));
         QVERIFY(seen.rows.at(3).endsWith(QStringLiteral("  Punti: ")));
         QCOMPARE(seen.positions, (QList<qint64>{4, 2, 1, 3}));
-        // Rows in Courier New 12, 1600 wide, so they scroll sideways rather than wrap.
-        QCOMPARE(seen.rowFont.family(), QStringLiteral("Courier New"));
-        QCOMPARE(seen.rowFont.pointSize(), 12);
-        QCOMPARE(seen.rowWidth, 1600);
         QCOMPARE(seen.total, QStringLiteral("4"));
         // The merit standings select nothing when they open.
         QCOMPARE(seen.selected, -1);
@@ -420,7 +410,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(bool, printed);
         Chooser c(QStringLiteral("Coppa Estate.vai"), withTeams ? CoppaEstate : QList<Team>{});
-        c.fake.answers = {answer};
+        c.fake.answers = FakePlatform::yesNo({answer});
         Seen seen;
         watchStandings(c.fake, seen, [](StandingsScreen& screen) { click(&screen, "btnStampa"); });
         click(c.chooser, button.toLatin1().constData());

@@ -18,7 +18,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -118,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(e.find<QLabel>(u"lblPosizione"_s)->geometry(), QRect(619, 20, 74, 32));
 
         const QStringList buttons = {u"btnEmail"_s,  u"cmdAvanti"_s, u"cmdDuplica"_s, u"cmdEsci"_s,
-                                     u"cmdEsporta"_s, u"cmdFile"_s,  u"cmdGuida"_s,   u"cmdIndietro"_s,
+                                     u"cmdEsporta"_s, u"cmdFile"_s,  u"cmdGuida"_s,   u"cmdImporta"_s, u"cmdIndietro"_s,
                                      u"cmdNuovo"_s,  u"cmdPrimo"_s,  u"cmdSalva"_s,   u"cmdSelezionate"_s,
                                      u"cmdStampa"_s, u"cmdTrova"_s,  u"cmdUltimo"_s};
         QCOMPARE(widgets::names<PictureButton>(&e.screen), buttons);
@@ -309,8 +309,9 @@ private Q_SLOTS:
 
         e.click(u"cmdPrimo"_s);
         QCOMPARE(e.fake.lastMessage().kind, MessageKind::Error);
-        // Duplicate reports the same failure in a warning box.
+        // Duplicate, the changes not wanted in the archive, reports the same failure in a warning box.
         e.screen.findChild<QLabel*>(u"lblPosizione"_s)->setText(u"1"_s);
+        e.fake.answers = {platform::Answer::No};
         e.click(u"cmdDuplica"_s);
         QCOMPARE(e.fake.lastMessage().kind, MessageKind::Warning);
         QCOMPARE(e.fake.lastMessage().text, archiveFailure);
@@ -459,7 +460,7 @@ private Q_SLOTS:
                 QTest::mouseClick(widgets::find<PictureButton>(screen, u"btnCerca"_s), Qt::LeftButton);
             }
             rowsSeen = int(screen->rows().size());
-            auto* list = widgets::find<QListView>(screen, u"lstRecords"_s);
+            auto* list = widgets::find<QTableView>(screen, u"lstRecords"_s);
             const QModelIndex index = list->model()->index(row, 0);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
@@ -470,6 +471,28 @@ private Q_SLOTS:
         QCOMPARE(e.position(), opened);
         QCOMPARE(e.field(u"txtSquadra"_s)->text(), e.records()[opened.toInt() - 1].Squadra);
         QCOMPARE(e.selected()->isChecked(), opened == u"2"_s);
+    }
+
+    // A row whose record has left the archive since the list was filled (another station, a
+    // backup restored) is told as such, before any question, and the editor keeps what it had.
+    void listRowOfARecordGone()
+    {
+        Editor e;
+        e.write({team(u"Aquile"_s, u"S\u00EC"_s), team(u"Falchi"_s, u"S\u00EC"_s)});
+        QVERIFY(e.open());
+        e.click(u"cmdPrimo"_s);
+        e.field(u"txtNote"_s)->setText(u"da salvare"_s);
+        e.fake.onDialog = [&](QObject* list) {
+            e.write({team(u"Aquile"_s, u"S\u00EC"_s)});
+            widgets::doubleClickRow(list, 1);  // Falchi, record 2
+        };
+        e.click(u"cmdSelezionate"_s);
+        QCOMPARE(e.kinds(), QList<MessageKind>{MessageKind::Warning});
+        QCOMPARE(e.fake.lastMessage().text, u"La scheda non \u00E8 pi\u00F9 presente in archivio: forse l'archivio \u00E8 "
+                                             "stato modificato da un'altra postazione."_s);
+        QCOMPARE(e.position(), u"1"_s);
+        QCOMPARE(e.field(u"txtSquadra"_s)->text(), u"Aquile"_s);
+        QCOMPARE(e.field(u"txtNote"_s)->text(), u"da salvare"_s);
     }
 
     void printsTheScreenAsItIs()
@@ -517,7 +540,7 @@ private Q_SLOTS:
         QStringList headers;
         QStringList firstColumn;
         QString mark;
-        e.fake.answers = {true, false};  // write it; do not open it
+        e.fake.answers = {platform::Answer::Yes, platform::Answer::No};  // write it; do not open it
         e.fake.onDialog = [&](QObject* dialog) {
             auto* screen = qobject_cast<QWidget*>(dialog);
             screen->show();

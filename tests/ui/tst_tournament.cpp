@@ -7,6 +7,7 @@
 #include "common/PictureButton.h"
 #include "common/RecordEditor.h"
 #include "editor/RecordEditing.h"
+#include "output/RecordListModel.h"
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 #include "tournament/Torneo.h"
@@ -19,7 +20,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QTableView>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -668,11 +669,11 @@ private Q_SLOTS:
 
         QStringList rows;
         e.fake.onDialog = [&](QObject* dialog) {
-            auto* list = widgets::find<QListView>(dialog, QStringLiteral("lstRecords"));
+            auto* list = widgets::find<QTableView>(dialog, QStringLiteral("lstRecords"));
             qobject_cast<QWidget*>(dialog)->show();
             QCOMPARE(qobject_cast<QWidget*>(dialog)->windowTitle(), QStringLiteral(" Importa dati da archivio squadre"));
             for (int i = 0; i < list->model()->rowCount(); ++i)
-                rows << list->model()->index(i, 0).data().toString();
+                rows << list->model()->index(i, 0).data(RecordListModel::RowTextRole).toString();
             const QModelIndex index = list->model()->index(row, 0);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
@@ -698,6 +699,55 @@ private Q_SLOTS:
         QCOMPARE(e.records().size(), 1);
         QCOMPARE(e.records().first().Concorrente, longName);
         QCOMPARE(e.records().first().Gare, QStringLiteral("12/05 Aquile - Falchi 2-1"));
+    }
+
+    // One entry per team: importing a team that already has another entry asks first, naming that
+    // entry, and Enter answers No.
+    void importOfATeamWithAnEntry_data()
+    {
+        QTest::addColumn<QString>("stored");   // the first entry's team name
+        QTest::addColumn<QString>("label");    // the entry on screen: empty for a new one
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("name");     // the entry's team name afterwards
+        QTest::newRow("same name: No keeps the entry") << "Lupi" << "" << true << false << "";
+        QTest::newRow("same name: S\u00EC imports") << "Lupi" << "" << true << true << "Lupi";
+        QTest::newRow("blanks and case differ") << "  lUPI " << "" << true << false << "";
+        QTest::newRow("that entry is the one on screen") << "Lupi" << "1" << false << true << "Lupi";
+        QTest::newRow("an accented letter differs") << "L\u00DApi" << "" << false << true << "Lupi";
+        QTest::newRow("another team") << "Lupi Rossi" << "2" << false << true << "Lupi";
+    }
+    void importOfATeamWithAnEntry()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, label);
+        QFETCH(bool, asked);
+        QFETCH(bool, yes);
+        QFETCH(QString, name);
+        Editor e;
+        TeamRecord lupi;
+        lupi.Squadra = QStringLiteral("Lupi");
+        QVERIFY(archiveFiles::writeRecords(e.folder.file(programFolder::teamArchiveName), QList<TeamRecord>{lupi}));
+        e.write({entry(stored), entry(QStringLiteral("Falchi"))});
+        QVERIFY(e.open());
+        if (!label.isEmpty())
+            e.screen.showRecord(label.toLongLong());
+        e.fake.answers = FakePlatform::yesNo({yes});
+        e.fake.onDialog = [](QObject* list) { widgets::doubleClickRow(list, 0); };
+        e.click(QStringLiteral("impSquadra"));
+
+        if (asked) {
+            QCOMPARE(e.fake.messages.size(), 1);
+            QCOMPARE(e.fake.lastMessage().kind, MessageKind::Question);
+            QCOMPARE(e.fake.lastMessage().text,
+                     QStringLiteral("Attenzione: la squadra \"Lupi\" ha gi\u00E0 una scheda in questo torneo (scheda "
+                                    "n. 1).\r\n\r\nSi desidera importare comunque i suoi dati nella scheda corrente?"));
+            QCOMPARE(e.fake.lastMessage().choices.preset, platform::Answer::No);
+        } else {
+            QVERIFY(e.fake.messages.isEmpty());
+        }
+        QCOMPARE(e.field(QStringLiteral("txtConcorrente"))->text(), name);
+        QCOMPARE(e.records().size(), 2);  // nothing saved
     }
 
     void showingAgainStartsANewEntry()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 
@@ -16,5 +17,6 @@ void install();
 
 QString dateText(const QDate& date);          // "05/03/2024"; empty for an invalid date
 QDate dateFromText(const QString& text);      // strict dd/mm/yyyy after trimming; invalid otherwise
+QDate dateFromText(QByteArrayView stored);    // the same, from a field's stored bytes
 
 }  // namespace formats

@@ -62,7 +62,10 @@ Moved move(const QString& path, int recordSize, Move move, const QString& positi
 
 QByteArray load(const QString& path, int recordSize, qint64 position)
 {
-    return RecordFile(path, recordSize).read(position);
+    const RecordFile file(path, recordSize);
+    if (position < 1 || position > file.count())
+        throw RecordGone();
+    return file.read(position);
 }
 
 Saved save(const QString& path, const QByteArray& record, const QString& positionLabel,
@@ -80,14 +83,13 @@ Saved save(const QString& path, const QByteArray& record, const QString& positio
     return saved;
 }
 
-QString busyMessage(const QString& station)
+QString busyMessage(const QString& station, const QString& consequence)
 {
     const QString who = station.isEmpty() ? QStringLiteral("da un'altra postazione")
                                           : QStringLiteral("dalla postazione \"%1\"").arg(station);
     return QStringLiteral("Attenzione: l'archivio \u00E8 in uso %1, che non ha ancora terminato di "
-                          "scriverlo. La scheda corrente non \u00E8 stata salvata.\n\r\n\rRiprovare tra qualche "
-                          "istante.")
-        .arg(who);
+                          "scriverlo. %2\n\r\n\rRiprovare tra qualche istante.")
+        .arg(who, consequence);
 }
 
 QString lockNotAFileMessage(const QString& lockPath)

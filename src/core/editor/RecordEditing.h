@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <stdexcept>
 
 // What the three record editors (tournament entries, teams, players) do with their archive, kept
 // apart from any window: where each navigation button goes, how a save updates or appends, and
@@ -39,7 +40,15 @@ struct Moved {
 // Opens the archive (creating it empty when missing), decides and reads. Throws ArchiveError.
 Moved move(const QString& path, int recordSize, Move move, const QString& positionLabel);
 
-// The record at `position` as it is now in the file. Throws ArchiveError.
+// The record asked for is not in the archive: the file has fewer records than a list showed
+// (another station, a restored backup).
+class RecordGone : public std::runtime_error {
+public:
+    RecordGone() : std::runtime_error("the record is no longer in the archive") {}
+};
+
+// The record at `position` as it is now in the file. Throws RecordGone when the file does not
+// reach that position, ArchiveError when it cannot be read.
 QByteArray load(const QString& path, int recordSize, qint64 position);
 
 struct Saved {
@@ -81,8 +90,18 @@ inline const QString changedElsewhereQuestion = QStringLiteral(
     "pertanto le modifiche non sono state salvate.\n\r\n\rSi desidera visualizzare la scheda cos\u00EC come "
     "\u00E8 ora in archivio?");
 
-// Another station keeps the archive locked longer than a save takes.
-QString busyMessage(const QString& station);
+// Asked before a command leaves a record with unsaved changes; Annulla stays on it.
+inline const QString saveChangesQuestion = QStringLiteral("Salvare le modifiche alla scheda corrente?");
+
+// A list opened a record that is no longer in the archive.
+inline const QString recordGoneMessage = QStringLiteral(
+    "La scheda non \u00E8 pi\u00F9 presente in archivio: forse l'archivio \u00E8 stato modificato da "
+    "un'altra postazione.");
+
+// Another station keeps the archive locked longer than a save takes; `consequence` says what was
+// not done.
+QString busyMessage(const QString& station,
+                    const QString& consequence = QStringLiteral("La scheda corrente non \u00E8 stata salvata."));
 
 // The archive's lock file at `lockPath` is not a file, so no save can lock the archive.
 QString lockNotAFileMessage(const QString& lockPath);

@@ -15,11 +15,24 @@ struct ListRow {
 
 namespace listRows {
 
-// One column of a row: a label, then a record field cut or padded with blanks to a width.
+// What a column holds, which decides how the list sorts by it on screen.
+enum class Values {
+    Text,    // compared as the lists compare texts
+    Number,  // by value (decimal comma, optional minus); a text that is no number comes last
+    Date,    // dd/mm/yyyy by date; a text that is no date comes last
+    Place,   // no field: the row's place in the list's own order, counted from 1
+    Mark,    // no field: the word that marks the row (an expired card), ordered by its kind
+};
+
+// One column of a row: a label, then a record field cut or padded with blanks to a width. On
+// screen the column is a table column under `header`, showing the field whole.
 struct Column {
     QString label;          // shown before the field ("  Campo: "), part of the row's text
     QString field;          // the record field the column shows
     qsizetype width = -1;   // below 0 for the last column, shown as long as it is
+    QString header;         // the table column's heading
+    Values values = Values::Text;
+    bool freeText = false;  // notes: the first column to give up room when the table is narrow
 };
 using Layout = QList<Column>;
 

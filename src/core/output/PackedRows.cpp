@@ -128,6 +128,11 @@ QString PackedRows::rowOf(const RecordFormat& format, const listRows::Layout& la
 
 qint64 PackedRows::position(qsizetype row) const { return m_positions[m_order.at(std::size_t(row))]; }
 
+QByteArrayView PackedRows::stored(qsizetype row, qsizetype column) const
+{
+    return column >= 0 && column < m_layout.size() ? field(m_order.at(std::size_t(row)), column) : QByteArrayView();
+}
+
 void PackedRows::sort()
 {
     const auto entries = quint32(m_positions.size());

@@ -36,6 +36,8 @@ public:
     qint64 position(qsizetype row) const override;
     void appendStored(qsizetype row, QByteArray& bytes) const override;
     void fetchAhead(qsizetype row) const override;
+    const listRows::Layout& columns() const override { return m_layout; }
+    QByteArrayView stored(qsizetype row, qsizetype column) const override;
 
     // Empty when the whole file was read.
     QString error() const { return m_error; }

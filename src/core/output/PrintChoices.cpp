@@ -15,6 +15,16 @@ QList<int> selectedPages(const QPageRanges& ranges, int pageCount)
     return pages;
 }
 
+QString pdfFileName(const QString& title)
+{
+    QString name = title.trimmed();
+    for (QChar& c : name) {
+        if (c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('-');
+    }
+    return (name.isEmpty() ? QStringLiteral("Documento") : name) + QStringLiteral(".pdf");
+}
+
 QString suggestedPdfPath(const QString& fileName)
 {
     // A desktop may name a documents folder that was never made: the file could not be written.

@@ -15,4 +15,8 @@ QList<int> selectedPages(const QPageRanges& ranges, int pageCount);
 // home folder when the documents folder does not exist.
 QString suggestedPdfPath(const QString& fileName);
 
+// The PDF file name a printed `title` suggests: the title itself, trimmed, with the characters a
+// file name cannot hold on any of the club's computers replaced by '-', and ".pdf".
+QString pdfFileName(const QString& title);
+
 }  // namespace report

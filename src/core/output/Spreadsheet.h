@@ -14,18 +14,26 @@
 // from it.
 namespace spreadsheet {
 
+// What a column's texts are, for the files that type their cells (.xlsx): a date in the form
+// dd/mm/yyyy, a number in the Italian form; any other text stays text.
+enum class CellKind { Text, Date, Number };
+
 struct Column {
     QString name;         // the grid column's object name ("colConcorrente")
     QString label;        // header of the grid column and of the exported column
     int gridWidth = 0;    // pixels on screen
     int exportWidth = 0;  // the header cell's width in the file
     QString field;        // the record field it shows
+    CellKind kind = CellKind::Text;
 };
 
 struct Sheet {
     QString name;      // the worksheet's name inside the file
     QString fileName;  // in the program folder ("Torneo.xls")
     QList<Column> columns;
+    // Fields the .xls leaves out that the workbook (.xlsx) carries after the others, so that a
+    // workbook imported again gives the whole record.
+    QList<Column> workbookOnly = {};
 };
 
 // The cells of every record of the archive, one row per record in file order, one cell per

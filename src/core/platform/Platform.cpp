@@ -73,14 +73,37 @@ void install(std::unique_ptr<Cameras> impl)
     seams().cameras = impl ? std::move(impl) : std::make_unique<NoCameras>();
 }
 
+bool print(const PrintJob& job, QObject* owner)
+{
+    switch (printOutput().print(job, owner)) {
+    case PrintResult::Printed:
+        return true;
+    case PrintResult::Cancelled:
+        return false;
+    case PrintResult::Failed:
+        break;
+    }
+    throw report::ReportError(printFailedMessage.toStdString());
+}
+
+bool printReportingFailure(const PrintJob& job, QObject* owner)
+{
+    try {
+        return print(job, owner);
+    } catch (const report::ReportError& failure) {
+        errorBox(QString::fromUtf8(failure.what()), owner);
+        return false;
+    }
+}
+
 void warningBox(const QString& text, QObject* owner) { messages().show(MessageKind::Warning, text, owner); }
 void errorBox(const QString& text, QObject* owner) { messages().show(MessageKind::Error, text, owner); }
 void informationBox(const QString& text, QObject* owner) { messages().show(MessageKind::Information, text, owner); }
-bool questionBox(const QString& text, QObject* owner) { return messages().show(MessageKind::Question, text, owner); }
-bool questionBoxDefaultNo(const QString& text, QObject* owner)
+bool questionBox(const QString& text, QObject* owner, Answer preset)
 {
-    return messages().show(MessageKind::QuestionDefaultNo, text, owner);
+    return messages().ask(text, {false, preset}, owner) == Answer::Yes;
 }
+Answer askBox(const QString& text, const Choices& choices, QObject* owner) { return messages().ask(text, choices, owner); }
 void plainBox(const QString& text, QObject* owner) { messages().show(MessageKind::Plain, text, owner); }
 
 }  // namespace platform

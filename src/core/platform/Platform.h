@@ -20,14 +20,25 @@ namespace platform {
 
 // The five message boxes every screen uses. Titles: "Warning", "Error", "Information",
 // "Confirm"; the plain box carries the product name.
-// QuestionDefaultNo is a question whose default button is No, for answers that lose data.
-enum class MessageKind { Warning, Error, Information, Question, Plain, QuestionDefaultNo };
+enum class MessageKind { Warning, Error, Information, Question, Plain };
+
+// The buttons of a question box.
+enum class Answer { Yes, No, Cancel };
+
+// What a question offers: "Sì" and "No", with "Annulla" when `cancel`; `preset` is the button
+// Enter presses.
+struct Choices {
+    bool cancel = false;
+    Answer preset = Answer::Yes;
+};
 
 class Messages {
 public:
     virtual ~Messages() = default;
-    // Shows the box; for a question returns true on Yes. Other kinds return true.
-    virtual bool show(MessageKind kind, const QString& text, QObject* owner) = 0;
+    // Shows a box that tells something; a Question shown here is asked with the usual choices.
+    virtual void show(MessageKind kind, const QString& text, QObject* owner) = 0;
+    // Shows a question box and returns the button pressed (Cancel only when it is offered).
+    virtual Answer ask(const QString& text, const Choices& choices, QObject* owner) = 0;
 };
 
 // Runs a modal dialog to its end. The real one calls exec(); the test double records the
@@ -78,12 +89,15 @@ struct PrintJob {
     QString fileName;
 };
 
+// How a print ended: the user needs to hear of a failure, never of a cancel.
+enum class PrintResult { Printed, Cancelled, Failed };
+
 class PrintOutput {
 public:
     virtual ~PrintOutput() = default;
-    // Asks the user for a printer (or a PDF file) and the pages, and prints; false when
-    // cancelled or failed.
-    virtual bool print(const PrintJob& job, QObject* owner) = 0;
+    // Asks the user for a printer (or a PDF file) and the pages, and prints. Failed: the printer
+    // or the file did not take the pages. A document that cannot be drawn throws ReportError.
+    virtual PrintResult print(const PrintJob& job, QObject* owner) = 0;
 };
 
 // A camera's stream of pictures. Frames are handed to `onFrame` on the user-interface thread
@@ -126,12 +140,24 @@ void install(std::unique_ptr<Clock> impl);
 void install(std::unique_ptr<PrintOutput> impl);
 void install(std::unique_ptr<Cameras> impl);  // nothing installed: a machine without a camera
 
+// Prints through the print output; false when the user cancelled. A printer or file that did not
+// take the pages throws report::ReportError with `printFailedMessage`, as a document that cannot
+// be drawn throws, so every screen reports both through its one failure path.
+bool print(const PrintJob& job, QObject* owner);
+// For the screens without a failure message of their own: a failure is shown in an error box with
+// the engine's report. False when the document did not print (cancelled or failed).
+bool printReportingFailure(const PrintJob& job, QObject* owner);
+inline const QString printFailedMessage = QStringLiteral(
+    "Attenzione: la stampa non \u00E8 andata a buon fine.\n\r\n\rSi consiglia di controllare le impostazioni "
+    "della stampante.");
+
 // Convenience wrappers for the five boxes.
 void warningBox(const QString& text, QObject* owner = nullptr);
 void errorBox(const QString& text, QObject* owner = nullptr);
 void informationBox(const QString& text, QObject* owner = nullptr);
-bool questionBox(const QString& text, QObject* owner = nullptr);
-bool questionBoxDefaultNo(const QString& text, QObject* owner = nullptr);
+// Yes/No; true on Yes. `preset` No for a question whose Yes cannot be undone.
+bool questionBox(const QString& text, QObject* owner = nullptr, Answer preset = Answer::Yes);
+Answer askBox(const QString& text, const Choices& choices, QObject* owner = nullptr);
 void plainBox(const QString& text, QObject* owner = nullptr);
 
 }  // namespace platform

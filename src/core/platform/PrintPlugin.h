@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Platform.h"
+
 #include <QPageLayout>
 #include <QPageRanges>
 #include <QString>
@@ -29,10 +31,10 @@ public:
         std::function<bool(const QString& path, const QPageRanges& chosen)> writePdf;
     };
 
-    // Asks the user for a printer (or a PDF file) and the pages, and prints; false when cancelled
-    // or failed.
-    virtual bool print(const Document& document, QWidget* owner) = 0;
+    // Asks the user for a printer (or a PDF file) and the pages, and prints. Failed: the printer
+    // or the file did not take the pages, or none of them was chosen.
+    virtual platform::PrintResult print(const Document& document, QWidget* owner) = 0;
 };
 
-#define GolveraPrintPlugin_iid "example.golvera.PrintPlugin/1.0"
+#define GolveraPrintPlugin_iid "example.golvera.PrintPlugin/1.1"
 Q_DECLARE_INTERFACE(PrintPlugin, GolveraPrintPlugin_iid)

@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 
@@ -54,6 +55,16 @@ bool photoStore::storeEncoded(qint64 position, QByteArrayView jpeg)
            && wholeFile::write(path(position), jpeg, nullptr, QStringLiteral("Scheda_Giocatore_*.jpg"));
 }
 
+photoStore::Stamp photoStore::stamp(qint64 position)
+{
+    QFileInfo file(path(position));
+    file.setCaching(false);
+    if (!file.exists())
+        return {};
+    return {true, file.size(), file.fileTime(QFileDevice::FileModificationTime),
+            file.fileTime(QFileDevice::FileBirthTime), file.fileTime(QFileDevice::FileMetadataChangeTime)};
+}
+
 QImage photoStore::load(qint64 position)
 {
     makeFolder();
@@ -73,6 +84,17 @@ photoStore::Picture photoStore::readPicture(const QString& file)
     if (!size.isValid())
         return {{}, unreadableMessage};
     const QSize wanted = decodedSize(size, reader.transformation());
+    // A JPEG that needs no scaling is kept as the file has it: storing it encoded again would
+    // lose a little of it each time. The picture is decoded from those very bytes.
+    QByteArray jpeg;
+    QBuffer kept(&jpeg);
+    if (wanted == size && reader.format() == "jpeg" && device.size() <= maxKeptJpegBytes && device.seek(0)) {
+        jpeg = device.readAll();
+        if (jpeg.size() != device.size())
+            return {{}, unreadableMessage};
+        kept.open(QIODevice::ReadOnly);
+        reader.setDevice(&kept);
+    }
     if (wanted != size) {
         // JPEG reduces while it decodes; a format that cannot would be decoded whole first.
         if (!reader.supportsOption(QImageIOHandler::ScaledSize) && qint64(size.width()) * size.height() > maxUnscaledPixels)
@@ -90,7 +112,7 @@ photoStore::Picture photoStore::readPicture(const QString& file)
     QImage image = reader.read();
     if (image.isNull())
         return {{}, unreadableMessage};
-    return {image, {}};
+    return {image, {}, jpeg};
 }
 
 QImage photoStore::read(const QString& file) { return readPicture(file).image; }

@@ -10,12 +10,12 @@ namespace {
 listRows::Layout layout(qsizetype nameWidth, qsizetype cardWidth, const QString& dateLabel, const QString& dateField)
 {
     return {
-        {QString(), QStringLiteral("Giocatore"), nameWidth},
-        {QStringLiteral("  Squadra: "), QStringLiteral("Squadra"), 26},
-        {QStringLiteral("  Cel. "), QStringLiteral("Cel"), 14},
-        {QStringLiteral("  Tessera n. "), QStringLiteral("Tessera"), cardWidth},
-        {dateLabel, dateField, 10},
-        {QStringLiteral("  Reti: "), QStringLiteral("Reti"), -1},
+        {QString(), QStringLiteral("Giocatore"), nameWidth, QStringLiteral("Giocatore")},
+        {QStringLiteral("  Squadra: "), QStringLiteral("Squadra"), 26, QStringLiteral("Squadra")},
+        {QStringLiteral("  Cel. "), QStringLiteral("Cel"), 14, QStringLiteral("Cellulare")},
+        {QStringLiteral("  Tessera n. "), QStringLiteral("Tessera"), cardWidth, QStringLiteral("Tessera n.")},
+        {dateLabel, dateField, 10, QStringLiteral("Scadenza"), listRows::Values::Date},
+        {QStringLiteral("  Reti: "), QStringLiteral("Reti"), -1, QStringLiteral("Reti"), listRows::Values::Number},
     };
 }
 

@@ -36,8 +36,9 @@ QString playerRules::countNormalForm(const QString& text)
     const QString trimmed = trimControls(text);
     if (trimmed.isEmpty())
         return u"0"_s;
+    static const QLocale italian(QLocale::Italian);
     bool ok = false;
-    const double value = QLocale(QLocale::Italian).toDouble(trimmed, &ok);
+    const double value = italian.toDouble(trimmed, &ok);
     // Counts are never negative, and a number too large for the field's six digits would be cut
     // into another number when stored; both read as no count.
     if (!ok || !std::isfinite(value) || value < 0 || value >= 999999.5)

@@ -20,6 +20,12 @@ constexpr qsizetype PlaceWidth = 5;
 constexpr qsizetype MeritContactWidth = 25;
 constexpr qsizetype RowCapacity = 160;
 
+// What comes before each column after the first.
+constexpr char Separator[] = "  ";
+constexpr char ContactLabel[] = "  Resp. ";
+constexpr char NoteLabel[] = "  Note: ";
+constexpr char PointsLabel[] = "  Punti: ";
+
 QString textRow(Kind kind, qsizetype place, const Entry& entry)
 {
     const QByteArray fields[] = {cp1252::encode(entry.concorrente), cp1252::encode(entry.responsabile),
@@ -44,10 +50,10 @@ void appendRow(QByteArray& row, Kind kind, qsizetype place, const StoredEntry& e
     const bool merit = kind == Kind::Merit;
     const Column columns[] = {
         {"", merit ? QByteArrayView(digits, written.ptr - digits) : QByteArrayView(), merit ? PlaceWidth : 0},
-        {merit ? "  " : "", trimControls(entry.concorrente), NameWidth},
-        {"  Resp. ", trimControls(entry.responsabile), merit ? MeritContactWidth : AlphabeticalContactWidth},
-        {"  Note: ", trimControls(entry.note), NoteWidth},
-        {"  Punti: ", trimControls(entry.punteggio), -1},
+        {merit ? Separator : "", trimControls(entry.concorrente), NameWidth},
+        {ContactLabel, trimControls(entry.responsabile), merit ? MeritContactWidth : AlphabeticalContactWidth},
+        {NoteLabel, trimControls(entry.note), NoteWidth},
+        {PointsLabel, trimControls(entry.punteggio), -1},
     };
     // The row's size is known before it is made: room is made once, then filled.
     qsizetype size = 0;
@@ -70,6 +76,25 @@ QString meritRow(qsizetype place, const Entry& entry)
 QString alphabeticalRow(const Entry& entry)
 {
     return textRow(Kind::Alphabetical, 0, entry);
+}
+
+const listRows::Layout& columns(Kind kind)
+{
+    using listRows::Values;
+    static const listRows::Layout merit = {
+        {QString(), QString(), PlaceWidth, QStringLiteral("Pos."), Values::Place},
+        {QString::fromLatin1(Separator), QStringLiteral("Concorrente"), NameWidth, QStringLiteral("Squadra")},
+        {QString::fromLatin1(ContactLabel), QStringLiteral("Responsabile"), MeritContactWidth, QStringLiteral("Responsabile")},
+        {QString::fromLatin1(NoteLabel), QStringLiteral("Note"), NoteWidth, QStringLiteral("Note"), Values::Text, true},
+        {QString::fromLatin1(PointsLabel), QStringLiteral("Punteggio"), -1, QStringLiteral("Punti"), Values::Number},
+    };
+    static const listRows::Layout alphabetical = [] {
+        listRows::Layout layout = merit.mid(1);
+        layout[0].label.clear();
+        layout[1].width = AlphabeticalContactWidth;
+        return layout;
+    }();
+    return kind == Kind::Merit ? merit : alphabetical;
 }
 
 List read(Kind kind, const QString& path)

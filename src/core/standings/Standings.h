@@ -53,6 +53,9 @@ void appendRow(QByteArray& row, Kind kind, qsizetype place, const StoredEntry& e
 QString meritRow(qsizetype place, const Entry& entry);
 QString alphabeticalRow(const Entry& entry);
 
+// The same rows as columns, for the screens' tables.
+const listRows::Layout& columns(Kind kind);
+
 // Reads the tournament file at `path`, creating it empty when it is missing. A failed reading
 // gives no merit rows (the order needs every entry) and the alphabetical rows read before it.
 // Merit order: entries whose points read as a number (decimal comma, optional minus) by value,

@@ -123,6 +123,15 @@ qint64 Table::position(qsizetype row) const
     return m_entries[m_order.at(std::size_t(row))].position;
 }
 
+QByteArrayView Table::stored(qsizetype row, qsizetype column) const
+{
+    // The columns after the merit standings' place are the four fields, in their order.
+    const qsizetype shown = m_kind == Kind::Merit ? column - 1 : column;
+    if (shown < 0 || shown >= FieldCount)
+        return {};
+    return field(m_entries[m_order.at(std::size_t(row))], Field(shown));
+}
+
 void Table::sortByMerit()
 {
     // Entries whose points are a number by value, highest first; then the others. Both in file

@@ -30,6 +30,8 @@ public:
     qint64 position(qsizetype row) const override;
     void appendStored(qsizetype row, QByteArray& bytes) const override;
     void fetchAhead(qsizetype row) const override;
+    const listRows::Layout& columns() const override { return standings::columns(m_kind); }
+    QByteArrayView stored(qsizetype row, qsizetype column) const override;
 
     // Empty when the whole file was read.
     QString error() const { return m_error; }

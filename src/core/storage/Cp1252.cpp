@@ -22,13 +22,16 @@ char encodeUnit(char16_t unit)
 
 }  // namespace
 
-QByteArray encode(const QString& text)
+qsizetype encodeInto(QStringView text, char* out, qsizetype capacity)
 {
-    // Written in place: exports encode whole documents of many megabytes.
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    char* const start = out;
+    char* const end = out + capacity;
+    for (qsizetype i = 0; i < text.size() && out < end; ++i) {
         const QChar unit = text.at(i);
+        if (unit.unicode() < 0x80) {  // most of every text, without the checks below
+            *out++ = char(unit.unicode());
+            continue;
+        }
         if (unit.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             *out++ = Replacement;
             ++i;
@@ -38,7 +41,14 @@ QByteArray encode(const QString& text)
             *out++ = encodeUnit(unit.unicode());
         }
     }
-    bytes.truncate(out - bytes.constData());
+    return out - start;
+}
+
+QByteArray encode(const QString& text)
+{
+    // Written in place: exports encode whole documents of many megabytes.
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    bytes.truncate(encodeInto(text, bytes.data(), bytes.size()));
     return bytes;
 }
 

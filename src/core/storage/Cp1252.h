@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 #include <array>
 
@@ -13,6 +14,9 @@ namespace cp1252 {
 // One byte per character. A character the code page cannot hold becomes '?'; a surrogate pair is
 // one character and so one '?'.
 QByteArray encode(const QString& text);
+
+// The same into `out`, at most `capacity` bytes (the characters that fit); returns how many.
+qsizetype encodeInto(QStringView text, char* out, qsizetype capacity);
 
 // The five bytes the code page leaves undefined (81 8D 8F 90 9D) decode to the C1 controls of the
 // same value, so that any byte sequence survives decode followed by encode.

@@ -89,25 +89,6 @@ DiskFile RecordFile::openForWriting() const
     return writer;
 }
 
-void RecordFile::writeDurably(DiskFile& writer, qint64 offset, const QByteArray& record, const QByteArray& previous,
-                              qint64 previousSize) const
-{
-    if (writer.writeAt(offset, record.constData(), record.size()) && writer.sync()) {
-        // Closed before the lock goes, so that the next station's open sees it all.
-        if (!writer.close())
-            fail(writer.errorString());
-        return;
-    }
-    const QString why = writer.errorString();
-    // Put back what was there, so that every other station still reads whole, old records.
-    if (previous.isEmpty())
-        writer.truncate(previousSize);
-    else
-        writer.writeAt(offset, previous.constData(), previous.size());
-    writer.sync();
-    fail(why);
-}
-
 QByteArray RecordFile::read(qint64 position) const
 {
     checkPosition(position);
@@ -118,37 +99,67 @@ QByteArray RecordFile::read(qint64 position) const
 
 void RecordFile::update(qint64 position, const QByteArray& record, const Unchanged& unchanged)
 {
-    checkRecord(record);
-    checkWritable();
-    const ArchiveLock lock(m_path);
-    DiskFile writer = openForWriting();
-    const qint64 records = writer.size() / m_recordSize;
-    if (position < 1 || position > records)
-        fail(QStringLiteral("record %1 does not exist (%2 records)").arg(position).arg(records));
-    const qint64 offset = (position - 1) * m_recordSize;
-    QByteArray current(m_recordSize, Qt::Uninitialized);
-    if (!writer.readAt(offset, current.data(), m_recordSize))
-        fail(writer.errorString());
-    if (unchanged && !unchanged(current))
-        throw RecordChanged(QStringLiteral("Archive file %1: record %2 was changed by another station")
-                                .arg(m_path)
-                                .arg(position)
-                                .toStdString());
-    writeDurably(writer, offset, record, current, 0);
+    writeAll({}, {{position, record, unchanged}});
 }
 
 qint64 RecordFile::append(const QByteArray& record)
 {
     checkRecord(record);
+    return writeAll(record);
+}
+
+qint64 RecordFile::writeAll(const QByteArray& appended, const QList<Change>& changes)
+{
+    if (appended.size() % m_recordSize != 0)
+        fail(QStringLiteral("%1 bytes are no whole number of %2-byte records").arg(appended.size()).arg(m_recordSize));
+    for (const Change& change : changes)
+        checkRecord(change.record);
     checkWritable();
     const ArchiveLock lock(m_path);
     DiskFile writer = openForWriting();
     const qint64 previousSize = writer.size();
     if (previousSize < 0)
         fail(writer.errorString());
-    const qint64 position = previousSize / m_recordSize + 1;
-    writeDurably(writer, (position - 1) * m_recordSize, record, {}, previousSize);
-    return position;
+    const qint64 records = previousSize / m_recordSize;
+
+    // What each change overwrites, read and checked before anything is written.
+    QList<QByteArray> previous;
+    previous.reserve(changes.size());
+    for (const Change& change : changes) {
+        if (change.position < 1 || change.position > records)
+            fail(QStringLiteral("record %1 does not exist (%2 records)").arg(change.position).arg(records));
+        QByteArray current(m_recordSize, Qt::Uninitialized);
+        if (!writer.readAt((change.position - 1) * m_recordSize, current.data(), m_recordSize))
+            fail(writer.errorString());
+        if (change.unchanged && !change.unchanged(current))
+            throw RecordChanged(QStringLiteral("Archive file %1: record %2 was changed by another station")
+                                    .arg(m_path)
+                                    .arg(change.position)
+                                    .toStdString());
+        previous.append(current);
+    }
+
+    qsizetype tried = 0;  // changes whose write was tried
+    bool ok = appended.isEmpty() || writer.writeAt(records * m_recordSize, appended.constData(), appended.size());
+    for (; ok && tried < changes.size(); ++tried) {
+        const Change& change = changes.at(tried);
+        ok = writer.writeAt((change.position - 1) * m_recordSize, change.record.constData(), m_recordSize);
+    }
+    if (ok && writer.sync()) {
+        // Closed before the lock goes, so that the next station's open sees it all.
+        if (!writer.close())
+            fail(writer.errorString());
+        return records + 1;
+    }
+    const QString why = writer.errorString();
+    // Put back what was there, so that every other station still reads whole, old records; a
+    // change that failed halfway is put back too.
+    for (qsizetype i = tried - 1; i >= 0; --i)
+        writer.writeAt((changes.at(i).position - 1) * m_recordSize, previous.at(i).constData(), m_recordSize);
+    if (!appended.isEmpty())
+        writer.truncate(previousSize);
+    writer.sync();
+    fail(why);
 }
 
 void RecordFile::close()

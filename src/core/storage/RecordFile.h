@@ -6,6 +6,8 @@
 
 #include "storage/DiskFile.h"
 
+#include <QList>
+
 #include <functional>
 
 // One archive file: fixed-size records one after another, nothing else. Positions are 1-based;
@@ -53,6 +55,21 @@ public:
     // Writes `record` after the last whole record (counted under the lock) and returns its position.
     qint64 append(const QByteArray& record);
 
+    // One record to overwrite in a batch; `unchanged` as for update().
+    struct Change {
+        qint64 position = 0;
+        QByteArray record;
+        Unchanged unchanged;
+    };
+
+    // Many records in one locked write: `appended` (whole records one after another) goes after
+    // the last whole record, then every change overwrites its record, and all of it is flushed to
+    // the disk once. Every change is checked before anything is written: a change whose record is
+    // no longer the one the caller read throws RecordChanged and writes nothing. A failure in the
+    // middle puts back what was there, so the file is either as it was or holds the whole batch.
+    // Returns the position of the first appended record (count + 1 when none is appended).
+    qint64 writeAll(const QByteArray& appended, const QList<Change>& changes = {});
+
     // Closes the file and reports a failing close; the destructor closes without looking.
     void close();
 
@@ -67,8 +84,6 @@ private:
     void checkWritable() const;
     void readExactly(qint64 offset, char* buffer, qint64 size) const;
     DiskFile openForWriting() const;
-    void writeDurably(DiskFile& writer, qint64 offset, const QByteArray& record, const QByteArray& previous,
-                      qint64 previousSize) const;
 
     mutable DiskFile m_file;
     QString m_path;

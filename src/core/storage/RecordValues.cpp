@@ -1,5 +1,32 @@
 #include "storage/RecordValues.h"
 
+#include <cstring>
+
+QByteArray RecordFormat::encodeTexts(const QList<QString>& texts) const
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    encodeTextsInto(texts, bytes.data());
+    return bytes;
+}
+
+void RecordFormat::encodeTextsInto(const QList<QString>& texts, char* record) const
+{
+    std::memset(record, 0, std::size_t(size));
+    for (qsizetype i = 0; i < fields.size() && i < texts.size(); ++i)
+        writeText(record + fields.at(i).offset, fields.at(i).capacity, encoding, texts.at(i));
+}
+
+QList<QString> RecordFormat::decodeTexts(QByteArrayView bytes) const
+{
+    if (bytes.size() != size)
+        throw ArchiveError("record of " + std::to_string(bytes.size()) + " bytes, expected " + std::to_string(size));
+    QList<QString> texts;
+    texts.reserve(fields.size());
+    for (const Field& field : fields)
+        texts.append(readText(bytes.data() + field.offset, field.capacity, encoding));
+    return texts;
+}
+
 int RecordFormat::capacityOf(const QString& name) const
 {
     const int index = indexOf(name);

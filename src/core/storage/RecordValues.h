@@ -43,6 +43,12 @@ struct RecordFormat {
     // `texts` gets one view per index.
     void storedTexts(QByteArrayView bytes, std::span<const int> fields, std::span<QByteArrayView> texts) const;
 
+    // The record of `texts` given in the order of `fields` (missing ones stored empty), and back:
+    // for code that fills many records field by field without looking fields up by name.
+    QByteArray encodeTexts(const QList<QString>& texts) const;
+    void encodeTextsInto(const QList<QString>& texts, char* record) const;  // `size` bytes at `record`
+    QList<QString> decodeTexts(QByteArrayView bytes) const;  // throws ArchiveError for the wrong size
+
     // -1 for a name the format does not have.
     int capacityOf(const QString& name) const;
     int indexOf(const QString& name) const;
@@ -86,10 +92,10 @@ RecordFormat recordFormat(const RecordLayout<Record, N>& layout)
             throw ArchiveError(std::string(layout.recordName) + " field out of range");
         return layout.readField(bytes, std::size_t(field));
     };
-    format.encode = [&layout](const RecordValues& values) {
+    format.encode = [&layout, names](const RecordValues& values) {
         Record record;
-        for (const auto& field : layout.fields)
-            record.*field.member = values.value(QString::fromLatin1(field.name.data(), qsizetype(field.name.size())));
+        for (std::size_t i = 0; i < layout.fields.size(); ++i)
+            record.*layout.fields[i].member = values.value(names.at(qsizetype(i)));
         return layout.encode(record);
     };
     return format;

@@ -4,23 +4,17 @@
 
 #include "storage/Cp1252.h"
 
-#include <QByteArray>
-
 #include <algorithm>
 #include <cstring>
 
 void writeText(char* field, int capacity, TextEncoding encoding, const QString& text)
 {
+    // Encoded straight into the record: many records are written in one go.
     std::memset(field, 0, static_cast<std::size_t>(capacity) + 1);
-    if (encoding == TextEncoding::LengthPrefixed) {
-        const QByteArray bytes = cp1252::encode(trimControls(text)).left(capacity);
-        field[0] = static_cast<char>(bytes.size());
-        std::memcpy(field + 1, bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    } else {
-        // At most N bytes, so the terminator always fits.
-        const QByteArray bytes = cp1252::encode(text).left(capacity);
-        std::memcpy(field, bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    }
+    if (encoding == TextEncoding::LengthPrefixed)
+        field[0] = static_cast<char>(cp1252::encodeInto(trimControls(QStringView(text)), field + 1, capacity));
+    else
+        cp1252::encodeInto(text, field, capacity);  // at most N bytes, so the terminator always fits
 }
 
 QString readText(const char* field, int capacity, TextEncoding encoding)

@@ -22,7 +22,7 @@ const spreadsheet::Sheet& sheet()
             {u"colDifensori"_s, u"Difensori"_s, 350, 400, u"Difensori"_s},
             {u"colCentrocampisti"_s, u"Centrocampisti"_s, 350, 400, u"Centrocampisti"_s},
             {u"colAttaccanti"_s, u"Attaccanti"_s, 350, 400, u"Attaccanti"_s},
-            {u"colFondazione"_s, u"Data fondazione"_s, 120, 200, u"Fondazione"_s},
+            {u"colFondazione"_s, u"Data fondazione"_s, 120, 200, u"Fondazione"_s, spreadsheet::CellKind::Date},
             {u"colFondatore"_s, u"Fondatore"_s, 200, 250, u"Fondatore"_s},
             {u"colResponsabile"_s, u"Responsabile"_s, 200, 250, u"Responsabile"_s},
             {u"colTelefono"_s, u"Telefono"_s, 150, 200, u"Telefono"_s},

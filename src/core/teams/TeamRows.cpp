@@ -8,11 +8,11 @@ namespace teamRows {
 const listRows::Layout& layout()
 {
     static const listRows::Layout columns = {
-        {QString(), QStringLiteral("Squadra"), 28},
-        {QStringLiteral("  Campo: "), QStringLiteral("Campo"), 30},
-        {QStringLiteral("  All. "), QStringLiteral("Allenatore"), 26},
-        {QStringLiteral("  Resp. "), QStringLiteral("Responsabile"), 26},
-        {QStringLiteral("  Tel. "), QStringLiteral("Telefono"), -1},
+        {QString(), QStringLiteral("Squadra"), 28, QStringLiteral("Squadra")},
+        {QStringLiteral("  Campo: "), QStringLiteral("Campo"), 30, QStringLiteral("Campo")},
+        {QStringLiteral("  All. "), QStringLiteral("Allenatore"), 26, QStringLiteral("Allenatore")},
+        {QStringLiteral("  Resp. "), QStringLiteral("Responsabile"), 26, QStringLiteral("Responsabile")},
+        {QStringLiteral("  Tel. "), QStringLiteral("Telefono"), -1, QStringLiteral("Telefono")},
     };
     return columns;
 }

@@ -1,6 +1,8 @@
 #include "text/TextRules.h"
 
-QString trimControls(const QString& text)
+#include <algorithm>
+
+QStringView trimControls(QStringView text)
 {
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -8,7 +10,13 @@ QString trimControls(const QString& text)
         ++first;
     while (last > first && text.at(last - 1).unicode() <= 32)
         --last;
-    return text.mid(first, last - first);
+    return text.sliced(first, last - first);
+}
+
+QString trimControls(const QString& text)
+{
+    const QStringView trimmed = trimControls(QStringView(text));
+    return trimmed.size() == text.size() ? text : trimmed.toString();
 }
 
 QByteArrayView trimControls(QByteArrayView bytes)
@@ -23,10 +31,15 @@ QByteArrayView trimControls(QByteArrayView bytes)
 
 QString upperAsciiLetters(const QString& text)
 {
+    // Most texts are in capitals already: they are shared, not copied.
+    const auto lower = [](QChar c) { return c.unicode() >= u'a' && c.unicode() <= u'z'; };
+    const auto first = std::find_if(text.cbegin(), text.cend(), lower);
+    if (first == text.cend())
+        return text;
     QString result = text;
-    for (QChar& c : result) {
-        if (c.unicode() >= u'a' && c.unicode() <= u'z')
-            c = QChar(char16_t(c.unicode() - 32));
+    for (auto c = result.begin() + (first - text.cbegin()); c != result.end(); ++c) {
+        if (lower(*c))
+            *c = QChar(char16_t(c->unicode() - 32));
     }
     return result;
 }

@@ -9,6 +9,7 @@
 
 // Text trimmed of characters of code 32 or below at both ends.
 QString trimControls(const QString& text);
+QStringView trimControls(QStringView text);
 // The same on Windows-1252 bytes, where exactly the bytes below 33 stand for those characters.
 QByteArrayView trimControls(QByteArrayView bytes);
 

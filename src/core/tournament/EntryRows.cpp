@@ -7,10 +7,10 @@ namespace entryRows {
 const listRows::Layout& layout()
 {
     static const listRows::Layout columns = {
-        {QString(), QStringLiteral("Concorrente"), 30},
-        {QStringLiteral("  Resp. "), QStringLiteral("Responsabile"), 30},
-        {QStringLiteral("  Note: "), QStringLiteral("Note"), 58},
-        {QStringLiteral("  Punti: "), QStringLiteral("Punteggio"), -1},
+        {QString(), QStringLiteral("Concorrente"), 30, QStringLiteral("Squadra")},
+        {QStringLiteral("  Resp. "), QStringLiteral("Responsabile"), 30, QStringLiteral("Responsabile")},
+        {QStringLiteral("  Note: "), QStringLiteral("Note"), 58, QStringLiteral("Note"), listRows::Values::Text, true},
+        {QStringLiteral("  Punti: "), QStringLiteral("Punteggio"), -1, QStringLiteral("Punti"), listRows::Values::Number},
     };
     return columns;
 }

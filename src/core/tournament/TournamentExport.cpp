@@ -14,7 +14,7 @@ const spreadsheet::Sheet& sheet()
             {u"colResponsabile"_s, u"Responsabile"_s, 250, 300, u"Responsabile"_s},
             {u"colTelefono"_s, u"Telefono"_s, 150, 200, u"Telefono"_s},
             {u"colEmail"_s, u"E-mail"_s, 200, 300, u"Email"_s},
-            {u"colPunteggio"_s, u"Punteggio totale"_s, 140, 200, u"Punteggio"_s},
+            {u"colPunteggio"_s, u"Punteggio totale"_s, 140, 200, u"Punteggio"_s, spreadsheet::CellKind::Number},
             {u"colNote"_s, u"Note"_s, 350, 400, u"Note"_s},
             {u"colCompletato"_s, u"Torneo completato"_s, 140, 200, u"Completato"_s},
         },

@@ -5,8 +5,9 @@
 
 #include <algorithm>
 
-bool PrintDialogPlugin::print(const Document& document, QWidget* owner)
+platform::PrintResult PrintDialogPlugin::print(const Document& document, QWidget* owner)
 {
+    using platform::PrintResult;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(document.name);
     printer.setPageSize(document.layout.pageSize());
@@ -17,9 +18,11 @@ bool PrintDialogPlugin::print(const Document& document, QWidget* owner)
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(1, std::max(1, document.pageCount));
     if (dialog.exec() != QDialog::Accepted)
-        return false;
+        return PrintResult::Cancelled;
     const QPageRanges chosen = printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-        return document.writePdf(printer.outputFileName(), chosen);
-    return document.paint(printer, chosen);
+    // A printer that refuses the job, or a PDF file that cannot be written, fails here.
+    const bool printed = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()
+                             ? document.writePdf(printer.outputFileName(), chosen)
+                             : document.paint(printer, chosen);
+    return printed ? PrintResult::Printed : PrintResult::Failed;
 }

@@ -10,5 +10,5 @@ class PrintDialogPlugin final : public QObject, public PrintPlugin {
     Q_PLUGIN_METADATA(IID GolveraPrintPlugin_iid)
     Q_INTERFACES(PrintPlugin)
 public:
-    bool print(const Document& document, QWidget* owner) override;
+    platform::PrintResult print(const Document& document, QWidget* owner) override;
 };

@@ -2,15 +2,49 @@
 
 #include "app/Info.h"
 #include "app/Product.h"
+#include "app/ProgramFolder.h"
 #include "app/Splash.h"
 #include "common/Dialogs.h"
 #include "common/HelpTopics.h"
 #include "common/Navigator.h"
 #include "common/PictureButton.h"
+#include "common/Style.h"
+#include "platform/Platform.h"
 #include "platform/TMisc.h"
+#include "players/Giocatori.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QThread>
+
+#include <memory>
+
+namespace {
+
+QPushButton* deadlineLink(const QString& name, QWidget* parent)
+{
+    auto* link = new QPushButton(parent);
+    link->setObjectName(name);
+    link->setFlat(true);
+    link->setCursor(Qt::PointingHandCursor);
+    QFont font = style::verdana(10, true);
+    font.setUnderline(true);
+    link->setFont(font);
+    QPalette colours = link->palette();
+    colours.setColor(QPalette::ButtonText, style::crimson);
+    link->setPalette(colours);
+    return link;
+}
+
+}  // namespace
 
 TfrmAvvio::TfrmAvvio(Navigator& navigator)
     : WorkScreen(navigator, QStringLiteral("frmAvvio"), QStringLiteral(" Golvera"))
+    , m_deadlines(new QWidget(content()))
+    , m_cards(deadlineLink(QStringLiteral("btnScadTessere"), m_deadlines))
+    , m_certificates(deadlineLink(QStringLiteral("btnScadCertificati"), m_deadlines))
 {
     QWidget* panel = content();
 
@@ -62,6 +96,28 @@ TfrmAvvio::TfrmAvvio(Navigator& navigator)
     auto* exit = new PictureButton(QStringLiteral("imgEsci"), QStringLiteral("exit"), panel);
     exit->move(WorkScreen::panelSize.width() - 72, WorkScreen::panelSize.height() - 72);
     connect(exit, &PictureButton::clicked, this, &QWidget::close);
+
+    // Between the subtitle and the tiles.
+    m_deadlines->setObjectName(QStringLiteral("panScadenze"));
+    auto* row = new QHBoxLayout(m_deadlines);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(4);
+    row->addWidget(style::label(m_deadlines, QStringLiteral("lblScadenze"),
+                                QStringLiteral("Scadenze entro %1 giorni:").arg(deadlines::horizonDays),
+                                style::verdana(10, true), style::navy));
+    row->addWidget(m_cards);
+    row->addWidget(m_certificates);
+    m_deadlines->hide();
+    connect(m_cards, &QPushButton::clicked, this, [this] { openExpiryList(expiryList::Kind::Cards); });
+    connect(m_certificates, &QPushButton::clicked, this, [this] { openExpiryList(expiryList::Kind::Certificates); });
+}
+
+TfrmAvvio::~TfrmAvvio()
+{
+    if (m_counting) {
+        m_counting->wait();
+        delete m_counting;
+    }
 }
 
 void TfrmAvvio::showEvent(QShowEvent* event)
@@ -73,6 +129,50 @@ void TfrmAvvio::showEvent(QShowEvent* event)
         area.caption->setEnabled(available);
     }
     WorkScreen::showEvent(event);
+    if (!event->spontaneous())
+        countDeadlines();
+}
+
+void TfrmAvvio::countDeadlines()
+{
+    if (m_counting || !navigator().has(Screen::PlayerArchive))
+        return;
+    auto counts = std::make_shared<deadlines::Counts>();
+    m_counting = QThread::create([counts, path = programFolder::file(programFolder::playerArchiveName),
+                                  today = platform::clock().now().date()] { *counts = deadlines::count(path, today); });
+    // Queued to this screen: the thread ends before the screen goes, see the destructor.
+    connect(m_counting, &QThread::finished, this, [this, counts] {
+        m_counting->deleteLater();
+        m_counting = nullptr;
+        showDeadlines(*counts);
+    });
+    m_counting->start();
+}
+
+void TfrmAvvio::showDeadlines(const deadlines::Counts& counts)
+{
+    const struct {
+        QPushButton* link;
+        expiryList::Kind kind;
+        const deadlines::Count& count;
+    } links[] = {{m_cards, expiryList::Kind::Cards, counts.cards},
+                 {m_certificates, expiryList::Kind::Certificates, counts.certificates}};
+    for (const auto& link : links) {
+        link.link->setText(deadlines::text(link.kind, link.count));
+        link.link->setVisible(link.count.total() > 0);
+    }
+    m_deadlines->setVisible(counts.cards.total() + counts.certificates.total() > 0);
+    m_deadlines->adjustSize();
+    m_deadlines->move((WorkScreen::panelSize.width() - m_deadlines->width()) / 2, 116);
+}
+
+void TfrmAvvio::openExpiryList(expiryList::Kind kind)
+{
+    auto* players = qobject_cast<TfrmGiocatori*>(navigator().screen(Screen::PlayerArchive));
+    if (!players)
+        return;
+    navigator().go(Screen::PlayerArchive, this);
+    players->openExpiryList(kind, deadlines::horizonDays);
 }
 
 void TfrmAvvio::leave()

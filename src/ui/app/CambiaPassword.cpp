@@ -32,7 +32,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(Navigator& navigator)
 {
     setObjectName(QStringLiteral("frmCambiaPassword"));
     setWindowTitle(QStringLiteral(" Cambia password"));
-    passwordForm::makeFixedWindow(this, {520, 320});
+    passwordForm::makeFixedWindow(this, {600, 320});
 
     const struct {
         QLineEdit* field;
@@ -49,9 +49,10 @@ TfrmCambiaPassword::TfrmCambiaPassword(Navigator& navigator)
         auto* label = new QLabel(QString::fromUtf8(row.label), this);
         label->setFont(style::verdana(11, true));
         label->setStyleSheet(QStringLiteral("color: white;"));
-        label->setGeometry(28, y + 4, 200, 28);
+        // Wide enough for the longest caption, "Conferma nuova password:", in full.
+        label->setGeometry(28, y + 4, 272, 28);
         passwordForm::setUpField(row.field, QString::fromLatin1(row.name), style::verdana(12, true));
-        row.field->setGeometry(236, y, 250, 34);
+        row.field->setGeometry(312, y, 250, 34);
         focusHighlight::applyFormB(row.field, QString::fromLatin1(row.eff));
         y += 56;
     }
@@ -59,13 +60,13 @@ TfrmCambiaPassword::TfrmCambiaPassword(Navigator& navigator)
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setGeometry(236, 226, 120, 36);
+    ok->setGeometry(312, 226, 120, 36);
     passwordForm::enableWhileFilled(ok, {m_old, m_new, m_confirm});
     connect(ok, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
 
     auto* close = new QPushButton(QStringLiteral("Chiudi"), this);
     close->setObjectName(QStringLiteral("cmdEsci"));
-    close->setGeometry(366, 226, 120, 36);
+    close->setGeometry(442, 226, 120, 36);
     connect(close, &QPushButton::clicked, this, &TfrmCambiaPassword::backToLogin);
 }
 

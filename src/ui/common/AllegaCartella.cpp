@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/PictureButton.h"
 #include "common/Style.h"
+#include "platform/ChooserFolders.h"
 #include "platform/Platform.h"
 #include "text/TextRules.h"
 
@@ -152,13 +153,14 @@ Attachments TfrmAllegaCartella::attachments() const
 void TfrmAllegaCartella::btnSfogliaClick(int index)
 {
     const QString picked = platform::fileDialogs().openFile(
-        {u"Selezionare il file da allegare:"_s, {}, {}, {u"Tutti i file (*)"_s}}, this);
+        {u"Selezionare il file da allegare:"_s, chooserFolders::attachments(), {}, {u"Tutti i file (*)"_s}}, this);
     if (picked.isEmpty())
         return;
+    chooserFolders::attachmentPicked(picked);
     const attachmentStore::Attached attached =
         attachmentStore::attach(picked, [this](const QList<attachmentStore::Holder>& holders) {
             const QString question = overwriteQuestionFor(holders);
-            return holders.isEmpty() ? platform::questionBox(question, this) : platform::questionBoxDefaultNo(question, this);
+            return platform::questionBox(question, this, holders.isEmpty() ? platform::Answer::Yes : platform::Answer::No);
         });
     if (attached.outcome == attachmentStore::Attached::Outcome::Failed) {
         platform::warningBox(copyFailedMessage, this);

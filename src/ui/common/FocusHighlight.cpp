@@ -1,9 +1,11 @@
 #include "common/FocusHighlight.h"
 
+#include <QAbstractSpinBox>
 #include <QColor>
-#include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace focusHighlight {
 namespace {
@@ -76,7 +78,34 @@ private:
     QWidget* m_marker;
 };
 
+class SelectAll final : public QObject {
+public:
+    explicit SelectAll(QWidget* field)
+        : QObject(field)
+    {
+        field->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // A context menu coming back is no new arrival.
+        if (event->type() == QEvent::FocusIn && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            // After the click that brought the focus has placed the cursor.
+            QTimer::singleShot(0, watched, [watched] {
+                if (auto* edit = qobject_cast<QLineEdit*>(watched))
+                    edit->selectAll();
+                else if (auto* spin = qobject_cast<QAbstractSpinBox*>(watched))
+                    spin->selectAll();
+            });
+        }
+        return false;
+    }
+};
+
 }  // namespace
+
+void selectAllOnFocus(QWidget* field) { new SelectAll(field); }
 
 void applyFormA(QLineEdit* field) { new FormA(field); }
 

@@ -16,6 +16,11 @@ void applyFormA(QLineEdit* field);
 // lies behind the field and shows while the field has the focus. Returns the rectangle.
 QWidget* applyFormB(QLineEdit* field, const QString& effName);
 
+// Count fields: the whole text is selected when the field gets the focus, by the keyboard or by a
+// click, so that typing replaces it ("0" then 2 gives 2, not 20). Works on line edits and spin
+// boxes.
+void selectAllOnFocus(QWidget* field);
+
 inline constexpr unsigned lightArgb = 0xFFF0F8FF;
 inline constexpr unsigned yellowArgb = 0xFFFFFF00;
 inline constexpr unsigned borderArgb = 0xFF87CEEB;

@@ -9,7 +9,8 @@ namespace hintLine {
 namespace {
 
 // Writes its text into the line whenever the mouse moves over the watched widget; an empty text
-// empties the line.
+// empties the line. Entering alone writes nothing: a screen that opens under a resting pointer
+// gets an enter event, and its line keeps its resting text until the pointer moves.
 class Writer final : public QObject {
 public:
     Writer(QLabel* line, QWidget* watched, QString text)
@@ -25,7 +26,7 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
         const auto type = event->type();
-        if (type == QEvent::MouseMove || type == QEvent::Enter || type == QEvent::HoverMove)
+        if (type == QEvent::MouseMove || type == QEvent::HoverMove)
             m_line->setText(m_text);
         return false;
     }

@@ -74,12 +74,8 @@ void PictureButton::paintEvent(QPaintEvent*)
         painter.drawRoundedRect(rect(), 8, 8);
         painter.setOpacity(1);
     }
-    if (hasFocus()) {
-        QPen frame(style::navy, 2, Qt::DotLine);
-        painter.setPen(frame);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6, 6);
-    }
+    if (hasFocus())
+        style::paintFocusRing(painter, QRectF(rect()));
 }
 
 void PictureButton::keyPressEvent(QKeyEvent* event)

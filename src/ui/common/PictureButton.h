@@ -7,7 +7,7 @@
 // picture. Shows the hand cursor; a disabled one is drawn faded and grey. The hint is what the
 // screen's hint line shows while the mouse is over it, and the name a screen reader says.
 // Tab reaches it (a click does not take the focus from the field being edited); Space or Enter
-// presses it; a dotted frame shows where the focus is.
+// presses it; a two-tone ring shows where the focus is.
 class PictureButton : public QAbstractButton {
     Q_OBJECT
 public:

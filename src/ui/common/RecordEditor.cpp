@@ -25,6 +25,7 @@ const QList<RecordEditor::Shortcut>& RecordEditor::shortcuts()
         {Command::Last, QKeySequence(Qt::CTRL | Qt::Key_End)},
         {Command::Search, QKeySequence(Qt::CTRL | Qt::Key_F)},
         {Command::Print, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {Command::Import, QKeySequence(Qt::CTRL | Qt::Key_I)},
         {Command::Close, QKeySequence(Qt::Key_Escape)},
     };
     return list;
@@ -52,6 +53,7 @@ RecordEditor::Buttons RecordEditor::Buttons::named(const QWidget* window)
     buttons.last = button("cmdUltimo");
     buttons.search = button("cmdTrova");
     buttons.print = button("cmdStampa");
+    buttons.importSheet = button("cmdImporta");
     buttons.close = button("cmdEsci");
     return buttons;
 }
@@ -84,29 +86,35 @@ RecordEditor::RecordEditor(QWidget* window, recordEditing::Editor editor, QLabel
     m_focusSink->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_focusSink->setGeometry(0, 0, 1, 1);
 
-    bind(buttons.newRecord, Command::New, &RecordEditor::newRecord);
-    bind(buttons.save, Command::Save, &RecordEditor::save);
-    bind(buttons.duplicate, Command::Duplicate, &RecordEditor::duplicate);
-    bind(buttons.first, Command::First, &RecordEditor::first);
-    bind(buttons.previous, Command::Previous, &RecordEditor::previous);
-    bind(buttons.next, Command::Next, &RecordEditor::next);
-    bind(buttons.last, Command::Last, &RecordEditor::last);
-    bind(buttons.search, Command::Search, nullptr);
-    bind(buttons.print, Command::Print, nullptr);
-    bind(buttons.close, Command::Close, nullptr);
+    bind(buttons.newRecord, Command::New, [this] { newRecord(); });
+    bind(buttons.save, Command::Save, [this] { save(); });
+    bind(buttons.duplicate, Command::Duplicate, [this] { duplicate(); });
+    bind(buttons.first, Command::First, [this] { first(); });
+    bind(buttons.previous, Command::Previous, [this] { previous(); });
+    bind(buttons.next, Command::Next, [this] { next(); });
+    bind(buttons.last, Command::Last, [this] { last(); });
+    bind(buttons.search, Command::Search, {});
+    bind(buttons.print, Command::Print, {});
+    bind(buttons.importSheet, Command::Import, {});
+    bind(buttons.close, Command::Close, {});
 
     for (QWidget* child : window->findChildren<QWidget*>()) {
         if (child->focusPolicy() != Qt::NoFocus)
             child->installEventFilter(this);
     }
+    // Closing the window (Esci, Esc, the title bar) leaves the record too.
+    window->installEventFilter(this);
+
+    m_blank = m_hooks.screenRecord ? m_hooks.screenRecord() : QByteArray();
+    m_shown = m_blank;
 }
 
-void RecordEditor::bind(PictureButton* button, Command command, void (RecordEditor::*action)())
+void RecordEditor::bind(PictureButton* button, Command command, std::function<void()> action)
 {
     if (!button)
         return;
     if (action)
-        connect(button, &PictureButton::clicked, this, action);
+        connect(button, &PictureButton::clicked, this, std::move(action));
     // The key does what a click does, and nothing while the button is disabled.
     const QKeySequence keys = keysFor(command);
     auto* shortcut = new QShortcut(keys, m_window);
@@ -122,6 +130,13 @@ void RecordEditor::bind(PictureButton* button, Command command, void (RecordEdit
 
 bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_window && event->type() == QEvent::Close) {
+        if (m_window->isVisible() && !confirmLeave()) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    }
     // A field that would use one of the editor's keys itself (a text box takes Ctrl+Home) is
     // told not to, so the key reaches the editor's shortcut.
     if (event->type() == QEvent::ShortcutOverride) {
@@ -140,25 +155,63 @@ void RecordEditor::reportFailure(platform::MessageKind kind)
     platform::messages().show(kind, recordEditing::archiveFailureMessage, m_window);
 }
 
+qint64 RecordEditor::shownPosition() const { return trimControls(m_position->text()).toLongLong(); }
+
 QByteArray RecordEditor::canonical(const QByteArray& record) const
 {
     return m_hooks.canonical ? m_hooks.canonical(record) : record;
 }
 
-void RecordEditor::remember(const QByteArray& record) { m_loaded = canonical(record); }
+void RecordEditor::shown(const QByteArray& record)
+{
+    m_loaded = record.isEmpty() ? QByteArray() : canonical(record);
+    m_shown = m_hooks.screenRecord();
+}
+
+bool RecordEditor::hasChanges() const
+{
+    if (m_hooks.changedBeside && m_hooks.changedBeside())
+        return true;
+    return m_hooks.screenRecord && m_hooks.screenRecord() != m_shown;
+}
+
+bool RecordEditor::confirmLeave() { return !hasChanges() || askToLeave() != Leave::Stay; }
+
+RecordEditor::Leave RecordEditor::askToLeave()
+{
+    switch (platform::askBox(recordEditing::saveChangesQuestion, {true, platform::Answer::Yes}, m_window)) {
+    case platform::Answer::Yes:
+        return save() ? Leave::Saved : Leave::Stay;
+    case platform::Answer::No:
+        return Leave::WithoutSaving;
+    case platform::Answer::Cancel:
+        break;
+    }
+    return Leave::Stay;
+}
 
 void RecordEditor::navigate(Move move)
 {
     try {
-        const recordEditing::Moved moved =
-            recordEditing::move(m_hooks.archivePath(), m_hooks.recordSize, move, m_position->text());
+        const auto decide = [&] {
+            return recordEditing::move(m_hooks.archivePath(), m_hooks.recordSize, move, m_position->text());
+        };
+        recordEditing::Moved moved = decide();
+        // Only a step that replaces the record asks; a save moves from where the record now is.
+        if (moved.step.kind == Step::Kind::Show && hasChanges()) {
+            const Leave leave = askToLeave();
+            if (leave == Leave::Stay)
+                return;
+            if (leave == Leave::Saved)
+                moved = decide();
+        }
         switch (moved.step.kind) {
         case Step::Kind::Show:
             m_hooks.showRecord(moved.record);
             m_position->setText(recordEditing::positionText(moved.step.position));
-            remember(moved.record);
             if (m_hooks.afterShow)
                 m_hooks.afterShow(moved.step.position);
+            shown(moved.record);
             break;
         case Step::Kind::Nothing:
             break;
@@ -180,10 +233,17 @@ void RecordEditor::last() { navigate(Move::Last); }
 
 void RecordEditor::newRecord()
 {
+    if (confirmLeave())
+        startEmpty();
+}
+
+void RecordEditor::startEmpty()
+{
     try {
         m_hooks.clearScreen();
         m_position->clear();
-        m_loaded.clear();
+        m_blank = m_hooks.screenRecord();
+        shown({});
         if (m_hooks.firstField)
             m_hooks.firstField->setFocus(Qt::OtherFocusReason);
     } catch (...) {
@@ -191,28 +251,34 @@ void RecordEditor::newRecord()
     }
 }
 
-void RecordEditor::save()
+bool RecordEditor::save()
 {
     // Leaving the field being edited lets it finish (the points field takes its normal form).
     QPointer<QWidget> editing = m_window->focusWidget();
     m_focusSink->setFocus(Qt::OtherFocusReason);
     if (m_hooks.checkBeforeSave && !m_hooks.checkBeforeSave())
-        return;
+        return false;
+    bool saved = false;
     try {
         RecordFile::Unchanged unchanged;
-        if (!m_loaded.isEmpty())
-            unchanged = [this](QByteArrayView current) { return canonical(current.toByteArray()) == m_loaded; };
+        if (!m_loaded.isEmpty()) {
+            unchanged = [this, position = shownPosition()](QByteArrayView current) {
+                return canonical(current.toByteArray()) == m_loaded
+                       && (!m_hooks.besideUnchanged || m_hooks.besideUnchanged(position));
+            };
+        }
         const QByteArray record = m_hooks.screenRecord();
-        const recordEditing::Saved saved =
+        const recordEditing::Saved written =
             recordEditing::save(m_hooks.archivePath(), record, m_position->text(), unchanged);
-        m_position->setText(recordEditing::positionText(saved.position));
-        remember(record);
+        m_position->setText(recordEditing::positionText(written.position));
         if (m_hooks.afterSave)
-            m_hooks.afterSave(saved.position);
-        platform::informationBox(saved.appended ? recordEditing::insertedMessage : recordEditing::updatedMessage,
+            m_hooks.afterSave(written.position);
+        shown(record);
+        saved = true;
+        platform::informationBox(written.appended ? recordEditing::insertedMessage : recordEditing::updatedMessage,
                                  m_window);
     } catch (const RecordChanged&) {
-        offerReload(trimControls(m_position->text()).toLongLong());
+        offerReload(shownPosition());
     } catch (const ArchiveBusy& busy) {
         platform::messages().show(recordEditing::failureBoxes(m_editor).save, recordEditing::busyMessage(busy.station()),
                                   m_window);
@@ -226,17 +292,31 @@ void RecordEditor::save()
     // box; the field then becomes the one the window gives the focus back to.
     if (editing && editing != m_focusSink && m_window->focusWidget() == m_focusSink)
         editing->setFocus(Qt::OtherFocusReason);
+    return saved;
 }
 
 void RecordEditor::show(qint64 position)
 {
     try {
-        const QByteArray record = recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position);
+        const auto load = [&] { return recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position); };
+        // A record that is gone is told before anything is asked.
+        QByteArray record = load();
+        switch (hasChanges() ? askToLeave() : Leave::WithoutSaving) {
+        case Leave::Stay:
+            return;
+        case Leave::Saved:
+            record = load();  // the save may have written this very record
+            break;
+        case Leave::WithoutSaving:
+            break;
+        }
         m_hooks.showRecord(record);
         m_position->setText(recordEditing::positionText(position));
-        remember(record);
         if (m_hooks.afterShow)
             m_hooks.afterShow(position);
+        shown(record);
+    } catch (const recordEditing::RecordGone&) {
+        platform::warningBox(recordEditing::recordGoneMessage, m_window);
     } catch (...) {
         reportFailure(recordEditing::failureBoxes(m_editor).navigation);
     }
@@ -249,7 +329,9 @@ void RecordEditor::offerReload(qint64 position)
     try {
         const QByteArray record = recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position);
         m_hooks.showRecord(record);
-        remember(record);
+        if (m_hooks.afterShow)
+            m_hooks.afterShow(position);
+        shown(record);
     } catch (...) {
         reportFailure(recordEditing::failureBoxes(m_editor).navigation);
     }
@@ -264,11 +346,17 @@ void RecordEditor::duplicate()
         platform::warningBox(recordEditing::duplicateUnsavedMessage, m_window);
         return;
     }
+    // Not saving keeps the changes on screen, in the copy; the record they were made on stays
+    // as it is in the archive.
+    if (!confirmLeave())
+        return;
     try {
         if (m_hooks.resetForDuplicate)
             m_hooks.resetForDuplicate();
         m_position->clear();
+        // A copy is a new record: its changes are those from the empty form.
         m_loaded.clear();
+        m_shown = m_blank;
         if (recordEditing::duplicateOpensArchive(m_editor))
             recordEditing::touch(m_hooks.archivePath(), m_hooks.recordSize);
         if (m_hooks.firstField)

@@ -15,13 +15,13 @@ class QLabel;
 class QWidget;
 
 // The mechanics the three record editors share: first, previous, next, last, new, save and
-// duplicate with their messages and failure boxes, the position label, and the keyboard
-// shortcuts of the editor's commands. The editor supplies its fields through the hooks; the
-// archive rules themselves live in recordEditing.
+// duplicate with their messages and failure boxes, the position label, the keyboard shortcuts of
+// the editor's commands, and the question before unsaved changes are left. The editor supplies
+// its fields through the hooks; the archive rules themselves live in recordEditing.
 class RecordEditor : public QObject {
     Q_OBJECT
 public:
-    enum class Command { New, Save, Duplicate, First, Previous, Next, Last, Search, Print, Close };
+    enum class Command { New, Save, Duplicate, First, Previous, Next, Last, Search, Print, Import, Close };
 
     // The same keys in every editor, as the help texts list them.
     struct Shortcut {
@@ -42,6 +42,7 @@ public:
         PictureButton* last = nullptr;       // cmdUltimo
         PictureButton* search = nullptr;     // cmdTrova
         PictureButton* print = nullptr;      // cmdStampa
+        PictureButton* importSheet = nullptr;  // cmdImporta
         PictureButton* close = nullptr;      // cmdEsci
 
         // The buttons of `window` that carry those object names.
@@ -70,6 +71,13 @@ public:
         // The record with the bytes that carry no meaning (after a text's end) in one form, so
         // that only a real change by another station stops a save. Empty: the bytes as they are.
         std::function<QByteArray(const QByteArray&)> canonical;
+        // Whether what lives beside the record (the player's photo) was changed on screen since
+        // the record was shown; it is saved with the record, so leaving it asks too.
+        std::function<bool()> changedBeside;
+        // Whether what lives beside the record at `position` is on disk as it was when the record
+        // was shown; checked with the record before an update, a difference is another
+        // station's change and stops the save the same way.
+        std::function<bool(qint64 position)> besideUnchanged;
 
         // Fields, record and clearing from the editor's record form.
         static Hooks forForm(RecordForm& form, std::function<QString()> archivePath);
@@ -81,31 +89,44 @@ public:
     RecordEditor(QWidget* window, recordEditing::Editor editor, QLabel* positionLabel, const Buttons& buttons,
                  Hooks hooks);
 
+    // The commands. Each one that leaves the record on screen (every one but save) first asks
+    // whether to save its changes, when it has any.
     void first();
     void previous();
     void next();
     void last();
     void newRecord();
-    void save();
+    bool save();  // true once the record is in the archive
     void duplicate();
 
+    // Empties the screen for a new record without a question: every opening of the editor.
+    void startEmpty();
+
     // Shows the record at `position` of the archive, as a list or a search hands it over; the
-    // next save updates it there. A record that cannot be read leaves the screen as it was.
+    // next save updates it there. A record that cannot be read, or that is no longer in the
+    // archive, leaves the screen as it was.
     void show(qint64 position);
 
-    // The record now on screen was read from the file elsewhere (a list): a save checks it against
-    // the file as it does for a record the editor read itself.
-    void remember(const QByteArray& record);
+    // The fields differ from the record as it was shown (a new record: from the empty form).
+    bool hasChanges() const;
+    // Before a command replaces or leaves the record on screen: with changes, asks whether to
+    // save them. True to go on (saved, or not wanted), false to stay (Annulla, a failed save).
+    bool confirmLeave();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    enum class Leave { Stay, WithoutSaving, Saved };
+    Leave askToLeave();
+    // The record on screen is `record` as the file holds it (empty: a new record).
+    void shown(const QByteArray& record);
     void navigate(recordEditing::Move move);
     void reportFailure(platform::MessageKind kind);
     void offerReload(qint64 position);
     QByteArray canonical(const QByteArray& record) const;
-    void bind(PictureButton* button, Command command, void (RecordEditor::*action)());
+    qint64 shownPosition() const;  // the position label's; 0 when empty
+    void bind(PictureButton* button, Command command, std::function<void()> action);
 
     QWidget* m_window;
     recordEditing::Editor m_editor;
@@ -114,4 +135,6 @@ private:
     QWidget* m_focusSink;  // takes the focus at a save, so the field being edited is left first
     QList<QKeySequence> m_keys;
     QByteArray m_loaded;  // the record on screen as the file held it, canonical; empty for a new one
+    QByteArray m_blank;   // what the empty form makes
+    QByteArray m_shown;   // what the form made when the record was shown; a difference is a change
 };

@@ -103,6 +103,7 @@ void RecordForm::applyRule(QLineEdit* edit, TextRule rule)
         break;
     case TextRule::Digits:
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        focusHighlight::selectAllOnFocus(edit);
         break;
     }
 }

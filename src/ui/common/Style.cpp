@@ -1,10 +1,46 @@
 #include "common/Style.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOption>
 
 namespace style {
+
+namespace {
+
+class FocusRingStyle final : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element == CE_PushButton && (option->state & State_HasFocus)) {
+            painter->save();
+            paintFocusRing(*painter, QRectF(option->rect));
+            painter->restore();
+        }
+    }
+};
+
+}  // namespace
+
+void paintFocusRing(QPainter& painter, const QRectF& area)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(navy, 3));
+    painter.drawRoundedRect(area.adjusted(1.5, 1.5, -1.5, -1.5), 7, 7);
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawRoundedRect(area.adjusted(4, 4, -4, -4), 5, 5);
+}
+
+void installFocusRing(QApplication& application)
+{
+    application.setStyle(new FocusRingStyle);
+}
 
 void paintBackground(QPainter& painter, const QRect& area, const Background& background)
 {

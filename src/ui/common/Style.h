@@ -5,8 +5,10 @@
 #include <QRect>
 #include <QString>
 
+class QApplication;
 class QLabel;
 class QPainter;
+class QRectF;
 class QWidget;
 
 // The program's look in one place: colours, the window gradient, the panel and the fonts the
@@ -30,6 +32,12 @@ struct Background {
 inline const Background programBackground{QColor(0x24, 0x3B, 0x6E), QColor(0x2E, 0x7D, 0x5B)};
 
 void paintBackground(QPainter& painter, const QRect& area, const Background& background = programBackground);
+
+// Where the keyboard focus is, on any button: a dark ring with a white ring inside it, so that one
+// of the two stands out (well beyond 3:1) on light and on dark pictures alike. Drawn inside `area`.
+void paintFocusRing(QPainter& painter, const QRectF& area);
+// Gives the standard push buttons of the whole application the same ring.
+void installFocusRing(QApplication& application);
 
 // A plain label of the program's look: text, font and text colour.
 QLabel* label(QWidget* parent, const QString& objectName, const QString& text, const QFont& font, const QColor& colour);

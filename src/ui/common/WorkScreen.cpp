@@ -1,10 +1,10 @@
 #include "common/WorkScreen.h"
 
 #include "common/Navigator.h"
+#include "common/PanelScroll.h"
 #include "common/Style.h"
 
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QPainter>
 
 WorkScreen::WorkScreen(Navigator& navigator, const QString& objectName, const QString& caption,
@@ -16,15 +16,11 @@ WorkScreen::WorkScreen(Navigator& navigator, const QString& objectName, const QS
 {
     setObjectName(objectName);
     setWindowTitle(caption);
-    setMinimumSize(contentSize + QSize(24, 24));
     m_content->setObjectName(QStringLiteral("panContent"));
     m_content->setFixedSize(contentSize);
     m_content->setAttribute(Qt::WA_StyledBackground);
     m_content->setStyleSheet(style::panelStyleSheet);
-
-    auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(12, 12, 12, 12);
-    layout->addWidget(m_content, 0, 0, Qt::AlignCenter);
+    panelScroll::place(this, m_content);
 }
 
 void WorkScreen::leave() { m_navigator.go(Screen::Launcher, this); }

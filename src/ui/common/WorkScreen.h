@@ -6,7 +6,7 @@
 #include "common/Style.h"
 
 // A long-lived, maximised screen whose content is a fixed-size panel centred on its gradient
-// background. Closing it (its exit button or the window's close button) goes where `leave()`
+// background; the panel scrolls where the window is smaller than it. Closing it (its exit button or the window's close button) goes where `leave()`
 // says; by default back to the launcher.
 class WorkScreen : public QWidget {
     Q_OBJECT

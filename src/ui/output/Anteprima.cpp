@@ -142,7 +142,7 @@ double TfrmAnteprima::zoom() const
 
 void TfrmAnteprima::print()
 {
-    platform::printOutput().print({m_prepared, QString()}, this);
+    platform::printReportingFailure({m_prepared, QString()}, this);
 }
 
 void TfrmAnteprima::toggleFullScreen()

@@ -8,6 +8,7 @@
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "output/ExportGridModel.h"
+#include "output/Workbook.h"
 #include "platform/Platform.h"
 #include "platform/TMisc.h"
 
@@ -21,16 +22,31 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr QSize ScreenSize{1000, 640};
+// A fixed light grey dialog; in its panel a white band with a picture and the buttons, the grid,
+// and the slate-blue hint line at the foot.
+constexpr QSize ScreenSize{862, 560};
+constexpr QRect PanelGeometry{12, 13, 837, 533};
+constexpr QRect BandGeometry{0, 0, 837, 64};
+constexpr QRect GridGeometry{8, 72, 821, 409};
+constexpr QRect HintGeometry{8, 489, 821, 36};
+const QColor background = QColor::fromRgba(0xFFEEEDED);
+const QColor slateBlue{0x6A, 0x5A, 0xCD};
 constexpr int RowHeight = 21;
 constexpr int NumberWidth = 60;
+
+// In the white band, where the hand points.
+const QRect exportButton{296, 8, 48, 48};
+
+// The workbook export stands just right of the export, wherever that is.
+QRect besideExport() { return exportButton.translated(exportButton.width() + 10, 0); }
 
 const QList<ButtonRow>& buttons()
 {
     static const QList<ButtonRow> rows = {
-        {u"cmdEsporta"_s, u"excel"_s, {24, 496, 48, 48}, u"Esporta l'archivio in formato Microsoft Excel."_s},
-        {u"cmdGuida"_s, u"help"_s, {856, 496, 48, 48}, u"Visualizza la pagina della guida sensibile al contesto."_s},
-        {u"cmdEsci"_s, u"exit"_s, {914, 496, 48, 48}, u"Esci da questo ambiente di lavoro."_s},
+        {u"cmdEsporta"_s, u"excel"_s, exportButton, u"Esporta l'archivio in formato Microsoft Excel."_s},
+        {u"cmdGuida"_s, u"help"_s, {718, 8, 48, 48}, u"Visualizza la pagina della guida sensibile al contesto."_s},
+        {u"cmdEsci"_s, u"exit"_s, {776, 8, 48, 48}, u"Esci da questo ambiente di lavoro."_s},
+        {u"cmdEsportaXlsx"_s, u"excel_xlsx"_s, besideExport(), u"Esporta in formato Excel (.xlsx)"_s},
     };
     return rows;
 }
@@ -56,14 +72,22 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
 
     auto* panel = new QWidget(this);
     panel->setObjectName(u"panContent"_s);
-    panel->setAttribute(Qt::WA_StyledBackground);
-    panel->setStyleSheet(style::panelStyleSheet);
-    panel->setGeometry(12, 12, ScreenSize.width() - 24, ScreenSize.height() - 24);
+    panel->setGeometry(PanelGeometry);
+
+    auto* band = new QWidget(panel);
+    band->setObjectName(u"panBanda"_s);
+    band->setAttribute(Qt::WA_StyledBackground);
+    band->setStyleSheet(u"#panBanda { background-color: white; border: 1px solid #C8C8C8; border-radius: 6px; }"_s);
+    band->setGeometry(BandGeometry);
+    auto* picture = new Picture(u"imgEsporta"_s, u"esporta_banner"_s, band);
+    picture->setGeometry(10, 4, 220, 56);
+    auto* hand = new Picture(u"imgMano"_s, u"mano"_s, band);
+    hand->setGeometry(242, 8, 48, 48);
 
     m_grid = new QTableView(panel);
     m_grid->setObjectName(u"grdRecords"_s);
     m_grid->setModel(m_model);
-    m_grid->setGeometry(14, 14, panel->width() - 28, 470);
+    m_grid->setGeometry(GridGeometry);
     m_grid->setAlternatingRowColors(true);
     m_grid->setStyleSheet(u"QTableView { alternate-background-color: #EEF3FA; background-color: white;"
                           " gridline-color: #C8D2DE; }"_s);
@@ -83,17 +107,29 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
         m_grid->setColumnWidth(i + 1, m_setup.sheet.columns.at(i).gridWidth);
 
     const QList<PictureButton*> pictures = buttonTable::create(panel, buttons());
-    connect(pictures.at(0), &PictureButton::clicked, this, &ExportScreen::cmdEsportaClick);
+    connect(pictures.at(0), &PictureButton::clicked, this, [this] {
+        // Streamed from the archive: the grid holds only the rows it has drawn.
+        exportTo(exportPath(), [this](const QString& path) {
+            return spreadsheet::write(path, m_setup.sheet, m_setup.archivePath(), m_setup.format);
+        });
+    });
+    connect(pictures.at(3), &PictureButton::clicked, this, [this] {
+        exportTo(workbookPath(), [this](const QString& path) {
+            // The grid's columns, and the fields only the workbook carries read with them.
+            const spreadsheet::Sheet whole = workbook::sheetOf(m_setup.sheet);
+            return workbook::write(path, whole, spreadsheet::read(m_setup.archivePath(), m_setup.format, whole));
+        });
+    });
     connect(pictures.at(1), &PictureButton::clicked, this, [this] { help::show(this, m_setup.helpTopic); });
     connect(pictures.at(2), &PictureButton::clicked, this, &QDialog::close);
 
     m_panInfo = new QLabel(u"Esportazione archivio in Microsoft Excel."_s, panel);
     m_panInfo->setObjectName(u"panInfo"_s);
     m_panInfo->setFont(style::tahoma(12));
-    m_panInfo->setStyleSheet(u"background-color: %1; color: white; border-radius: 8px; padding-left: 14px;"_s
-                                 .arg(style::navy.name()));
-    m_panInfo->setGeometry(14, 558, panel->width() - 28, 40);
-    hintLine::install(m_panInfo, pictures, {this, panel, m_grid->viewport()});
+    m_panInfo->setStyleSheet(u"background-color: %1; color: white; border-radius: 6px; padding-left: 12px;"_s
+                                 .arg(slateBlue.name()));
+    m_panInfo->setGeometry(HintGeometry);
+    hintLine::install(m_panInfo, pictures, {this, panel, band, picture, hand, m_grid->viewport()});
 }
 
 qsizetype ExportScreen::rowCount() const { return m_model->rowCount(); }
@@ -114,12 +150,13 @@ void ExportScreen::fill()
     m_model->setArchive(m_setup.archivePath());
 }
 
-void ExportScreen::cmdEsportaClick()
+QString ExportScreen::workbookPath() const { return programFolder::file(workbook::fileName(m_setup.sheet)); }
+
+void ExportScreen::exportTo(const QString& path, const std::function<bool(const QString&)>& write)
 {
     if (!platform::questionBox(firstQuestion, this))
         return;
-    const QString path = exportPath();
-    if (!spreadsheet::write(path, m_setup.sheet, m_setup.archivePath(), m_setup.format)) {
+    if (!write(path)) {
         platform::plainBox(failureMessage, this);
         return;
     }
@@ -129,6 +166,5 @@ void ExportScreen::cmdEsportaClick()
 
 void ExportScreen::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    style::paintBackground(painter, rect());
+    QPainter(this).fillRect(rect(), background);
 }

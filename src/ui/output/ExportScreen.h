@@ -11,8 +11,9 @@ class QLabel;
 class QTableView;
 class ExportGridModel;
 
-// What the three archive exports share: the archive in a grid, "Esporta" with its two questions,
-// the failure message and the opening of the written file, help and close, and the hint line.
+// What the three archive exports share: the archive in a grid, "Esporta" (the .xls) and "Esporta in
+// formato Excel (.xlsx)" with their two questions, the failure message and the opening of the
+// written file, help and close, and the hint line.
 // Each export gives only its sheet (columns, sheet name, file name), its caption and its help.
 class ExportScreen : public QDialog {
     Q_OBJECT
@@ -31,6 +32,8 @@ public:
 
     // The export's file in the program folder.
     QString exportPath() const;
+    // The same export as a workbook ("Archivio_Squadre.xlsx"), beside it.
+    QString workbookPath() const;
 
     static const QString firstQuestion;
     static const QString doneQuestion;
@@ -44,7 +47,8 @@ protected:
 
 private:
     void fill();
-    void cmdEsportaClick();
+    // The two questions around `write`, the failure message and the opening of the file.
+    void exportTo(const QString& path, const std::function<bool(const QString& path)>& write);
 
     Setup m_setup;
     ExportGridModel* m_model;

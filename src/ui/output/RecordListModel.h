@@ -2,34 +2,54 @@
 
 #include "output/RowSource.h"
 
-#include <QAbstractListModel>
+#include <QAbstractTableModel>
 #include <QFont>
-#include <QSize>
 
 #include <memory>
 
-// The rows of a record list for its view: each item in Courier New 12, black, whatever the
-// style says, and 1600 wide, so long rows scroll sideways instead of being cut. A row's text is
-// made by its source when the view draws it.
-class RecordListModel : public QAbstractListModel {
+class SortedRows;
+
+// The rows of a record list as a table: one column per column of the rows' layout, under its
+// heading, each cell showing its field whole (rows that are only texts make one column). A cell's
+// text is made when the view draws it. A heading's click sorts by that column; until then the
+// rows are in the list's own order.
+class RecordListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // The record position a row was built from.
+    // The record position a row was built from, and the row's text as the list prints it.
     static constexpr int PositionRole = Qt::UserRole + 1;
-    static constexpr int ItemWidth = 1600;
+    static constexpr int RowTextRole = Qt::UserRole + 2;
 
     explicit RecordListModel(QObject* parent = nullptr);
+    ~RecordListModel() override;
+
+    // The cells' and the headings' fonts.
+    static QFont cellFont();
+    static QFont headingFont();
 
     void setRows(QList<ListRow> rows);
+    // New rows keep the column the list is sorted by, if any.
     void setSource(std::shared_ptr<const RowSource> source);
     void clear();
-    const RowSource& source() const { return *m_source; }
+    // The rows as shown, in the order shown.
+    const RowSource& source() const;
+    const listRows::Layout& columns() const;
+
+    // The column the rows are sorted by, -1 for the list's own order.
+    int sortColumn() const { return m_sortColumn; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Keeps the selected rows selected where they move to.
+    void sort(int column, Qt::SortOrder order) override;
 
 private:
     QFont m_font;
-    QSize m_itemSize;
-    std::shared_ptr<const RowSource> m_source;
+    QFont m_headingFont;
+    std::shared_ptr<SortedRows> m_rows;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

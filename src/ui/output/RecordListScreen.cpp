@@ -3,18 +3,19 @@
 #include "common/Dialogs.h"
 #include "common/EnterChain.h"
 #include "common/FillScreen.h"
+#include "common/PanelScroll.h"
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "output/FindInList.h"
 #include "output/ListSummary.h"
+#include "output/PrintChoices.h"
 #include "output/RecordListModel.h"
+#include "output/RecordTable.h"
 #include "output/ReportLayout.h"
 #include "platform/Platform.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPainter>
 
 #include <array>
@@ -37,7 +38,7 @@ RecordListScreen::RecordListScreen(QWidget* owner, const Setup& setup)
     , m_maximised(setup.maximised)
     , m_panel(new QWidget(this))
     , m_model(new RecordListModel(this))
-    , m_list(new QListView(m_panel))
+    , m_list(new RecordTable(m_model, m_panel))
     , m_findField(new QLineEdit(m_panel))
     , m_findButton(new PictureButton(QStringLiteral("btnTrova"), QStringLiteral("pulsante_trova"), m_panel))
     , m_printButton(new PictureButton(QStringLiteral("btnStampa"), setup.printPicture, m_panel))
@@ -50,28 +51,14 @@ RecordListScreen::RecordListScreen(QWidget* owner, const Setup& setup)
         setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                        | Qt::WindowCloseButtonHint);
         setModal(true);
-        setMinimumSize(setup.panelSize + QSize(24, 24));
         fillScreen(this, owner);
         setWindowState(Qt::WindowMaximized);
         m_panel->setAttribute(Qt::WA_StyledBackground);
         m_panel->setStyleSheet(style::panelStyleSheet);
-        auto* layout = new QGridLayout(this);
-        layout->setContentsMargins(12, 12, 12, 12);
-        layout->addWidget(m_panel, 0, 0, Qt::AlignCenter);
+        panelScroll::place(this, m_panel);
     } else {
         dialogs::makeFixed(this, setup.panelSize);
     }
-
-    m_list->setObjectName(QStringLiteral("lstRecords"));
-    m_list->setModel(m_model);
-    m_list->setUniformItemSizes(true);  // one row's size stands for all: long lists stay quick
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_list->setWordWrap(false);
-    m_list->setTextElideMode(Qt::ElideNone);
 
     m_findField->setObjectName(QStringLiteral("txtTrova"));
     m_findField->setFont(style::verdana(12, true));
@@ -88,11 +75,7 @@ qsizetype RecordListScreen::rowCount() const
     return m_model->source().count();
 }
 
-int RecordListScreen::selectedRow() const
-{
-    const QModelIndexList selected = m_list->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : selected.first().row();
-}
+int RecordListScreen::selectedRow() const { return m_list->selectedRow(); }
 
 QString RecordListScreen::rememberedSearch(ListKind kind)
 {
@@ -109,14 +92,7 @@ void RecordListScreen::setRows(std::shared_ptr<const RowSource> rows)
     m_model->setSource(std::move(rows));
 }
 
-void RecordListScreen::selectRow(int row)
-{
-    const QModelIndex index = m_model->index(row);
-    if (!index.isValid())
-        return;
-    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    m_list->scrollTo(index);
-}
+void RecordListScreen::selectRow(int row) { m_list->choose(row); }
 
 void RecordListScreen::resetFind()
 {
@@ -136,28 +112,30 @@ void RecordListScreen::findNext()
     selectRow(outcome.selected);
 }
 
-void RecordListScreen::printRows(const QString& documentName, const QString& title)
+void RecordListScreen::printRows(const QString& title)
 {
+    const RowSource& shown = m_model->source();
     QStringList lines;
-    lines.reserve(rows().size());
-    for (const ListRow& row : rows())
-        lines.append(row.text);
-    print(listSummary::make(documentName, title, lines));
+    lines.reserve(shown.count());
+    for (qsizetype row = 0; row < shown.count(); ++row)
+        lines.append(shown.text(row));
+    // The printed title names the document and the suggested PDF, never the screen's inner name.
+    print(listSummary::make(title.trimmed(), title, lines), report::pdfFileName(title));
 }
 
 void RecordListScreen::print(const report::Report& document, const QString& fileName)
 {
-    platform::printOutput().print({report::prepare(document), fileName}, this);
+    platform::printReportingFailure({report::prepare(document), fileName}, this);
 }
 
 void RecordListScreen::enableRecordOpening()
 {
-    connect(m_list, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (!index.isValid())
-            return;
-        Q_EMIT recordOpened(index.data(RecordListModel::PositionRole).toLongLong());
+    connect(m_list, &RecordTable::rowOpened, this, [this](int row) {
+        Q_EMIT recordOpened(m_model->source().position(row));
         accept();
     });
+    // Where no row is, the screen closes as after a failed opening: the editor keeps what it had.
+    connect(m_list, &RecordTable::nothingOpened, this, &QDialog::reject);
 }
 
 void RecordListScreen::enableEnterToFind()

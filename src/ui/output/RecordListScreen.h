@@ -10,8 +10,8 @@
 
 class PictureButton;
 class QLineEdit;
-class QListView;
 class RecordListModel;
+class RecordTable;
 
 // The record list screens; each kind remembers its own last find text for the whole run.
 enum class ListKind {
@@ -27,10 +27,11 @@ enum class ListKind {
     MeritStandings,
 };
 
-// What every record list screen shares: the rows in a monospace list that scrolls sideways,
-// "Trova" with its find field, printing the rows as the list summary, and a double-click that
-// hands over the position of the row's record. A screen places these controls on its panel and
-// fills the rows from its archive.
+// What every record list screen shares: the rows in a table of their columns that sorts by a
+// click on a heading, "Trova" with its find field, printing the rows as the list summary, and a
+// double-click (or Enter) that hands over the position of the row's record. A screen places these
+// controls on its panel and fills the rows from its archive. Find, print and the rows given out
+// follow the order shown.
 class RecordListScreen : public QDialog {
     Q_OBJECT
 public:
@@ -60,7 +61,7 @@ protected:
     RecordListScreen(QWidget* owner, const Setup& setup);
 
     QWidget* panel() const { return m_panel; }
-    QListView* list() const { return m_list; }
+    RecordTable* list() const { return m_list; }
     QLineEdit* findField() const { return m_findField; }
     PictureButton* findButton() const { return m_findButton; }
     PictureButton* printButton() const { return m_printButton; }
@@ -74,13 +75,13 @@ protected:
     void resetFind();
 
     // Prints the rows as the list summary with `title` and nothing else.
-    void printRows(const QString& documentName, const QString& title);
+    void printRows(const QString& title);
     // Lays the report out and sends it to the print output; `fileName` is the PDF file name the
     // print dialog suggests (empty: the document's title).
     void print(const report::Report& document, const QString& fileName = QString());
 
-    // Screens that lead to an editor: double-click opens the row's record; Enter in the find
-    // field moves to the find button.
+    // Screens that lead to an editor: double-click, or Enter in the list, opens the row's record;
+    // Enter in the find field moves to the find button.
     void enableRecordOpening();
     void enableEnterToFind();
 
@@ -99,7 +100,7 @@ private:
     const bool m_maximised;
     QWidget* m_panel;
     RecordListModel* m_model;
-    QListView* m_list;
+    RecordTable* m_list;
     QLineEdit* m_findField;
     PictureButton* m_findButton;
     PictureButton* m_printButton;

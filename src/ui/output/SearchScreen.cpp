@@ -11,7 +11,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QShowEvent>
 
 namespace {
@@ -76,7 +75,7 @@ SearchScreen::SearchScreen(QWidget* owner, Search search)
     m_count = style::label(m_resultPanel, QStringLiteral("lblTrovate"), QStringLiteral("Il presente riepilogo contiene 0 schede"),
                         style::verdana(12, true), style::navy);
     m_count->setGeometry(16, 372, 801, 30);
-    connect(printButton(), &PictureButton::clicked, this, [this] { printRows(m_search.list.objectName, m_search.printTitle); });
+    connect(printButton(), &PictureButton::clicked, this, [this] { printRows(m_search.printTitle); });
 
     m_resultPanel->hide();
 }

@@ -69,14 +69,14 @@ void SheetDialog::btnStampaClick()
 }
 
 // Makes and prepares the sheet, then previews or prints it; a print dialog that is cancelled is
-// not a failure.
+// not a failure, a printer that does not take the pages is.
 void SheetDialog::produce()
 {
     report::PreparedReport prepared = report::prepare(m_make());
     if (m_output == Output::Preview)
         dialogs::open<TfrmAnteprima>(this, [&](TfrmAnteprima& preview) { preview.setDocument(std::move(prepared)); });
     else
-        platform::printOutput().print({std::move(prepared), m_fileName}, this);
+        platform::print({std::move(prepared), m_fileName}, this);
 }
 
 void SheetDialog::paintEvent(QPaintEvent*)

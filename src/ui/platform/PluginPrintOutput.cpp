@@ -13,22 +13,23 @@ const QString noPrintingMessage =
 
 }  // namespace
 
-bool PluginPrintOutput::print(const platform::PrintJob& job, QObject* owner)
+platform::PrintResult PluginPrintOutput::print(const platform::PrintJob& job, QObject* owner)
 {
     if (!m_loaded) {
         m_loaded = true;
         m_plugin = qobject_cast<PrintPlugin*>(plugins::load(m_folder, plugins::print));
     }
     if (!m_plugin) {
+        // Said here, and not as a failed print: there was no print at all.
         platform::errorBox(noPrintingMessage, owner);
-        return false;
+        return platform::PrintResult::Cancelled;
     }
     const report::PreparedReport& document = job.document;
     const int pageCount = int(document.pages.size());
     PrintPlugin::Document request;
     request.name = document.title;
     request.layout = report::pageLayout(document);
-    request.pdfPath = report::suggestedPdfPath(job.fileName.isEmpty() ? document.title + QStringLiteral(".pdf") : job.fileName);
+    request.pdfPath = report::suggestedPdfPath(job.fileName.isEmpty() ? report::pdfFileName(document.title) : job.fileName);
     request.pageCount = pageCount;
     request.paint = [&document, pageCount](QPagedPaintDevice& printer, const QPageRanges& chosen) {
         const QList<int> pages = report::selectedPages(chosen, pageCount);

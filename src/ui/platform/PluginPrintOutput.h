@@ -13,7 +13,7 @@ class PluginPrintOutput final : public platform::PrintOutput {
 public:
     explicit PluginPrintOutput(const QString& folder) : m_folder(folder) {}
 
-    bool print(const platform::PrintJob& job, QObject* owner) override;
+    platform::PrintResult print(const platform::PrintJob& job, QObject* owner) override;
 
 private:
     QString m_folder;

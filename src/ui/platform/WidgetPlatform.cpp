@@ -2,6 +2,7 @@
 
 #include "app/Plugins.h"
 #include "app/Product.h"
+#include "platform/FileDialog.h"
 #include "platform/Platform.h"
 #include "platform/PluginCameras.h"
 #include "platform/PluginPrintOutput.h"
@@ -22,9 +23,13 @@ namespace {
 
 class WidgetMessages final : public platform::Messages {
 public:
-    bool show(platform::MessageKind kind, const QString& text, QObject* owner) override
+    void show(platform::MessageKind kind, const QString& text, QObject* owner) override
     {
         using platform::MessageKind;
+        if (kind == MessageKind::Question) {
+            ask(text, {}, owner);
+            return;
+        }
         QMessageBox box(ownerWidget(owner));
         box.setText(text);
         switch (kind) {
@@ -44,23 +49,44 @@ public:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
         case MessageKind::Question:
-        case MessageKind::QuestionDefaultNo:
-            box.setIcon(QMessageBox::Question);
-            box.setWindowTitle(QStringLiteral("Confirm"));
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(kind == MessageKind::Question ? QMessageBox::Yes : QMessageBox::No);
-            // Only Yes or No closes it: no title-bar close button.
-            box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-            break;
+            Q_UNREACHABLE();
         case MessageKind::Plain:
             box.setIcon(QMessageBox::NoIcon);
             box.setWindowTitle(product::name);
             box.setStandardButtons(QMessageBox::Ok);
             break;
         }
-        const int answer = box.exec();
-        const bool question = kind == MessageKind::Question || kind == MessageKind::QuestionDefaultNo;
-        return !question || answer == QMessageBox::Yes;
+        box.exec();
+    }
+
+    platform::Answer ask(const QString& text, const platform::Choices& choices, QObject* owner) override
+    {
+        using platform::Answer;
+        QMessageBox box(ownerWidget(owner));
+        box.setText(text);
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(QStringLiteral("Confirm"));
+        const auto button = [](Answer answer) {
+            return answer == Answer::Yes ? QMessageBox::Yes : answer == Answer::No ? QMessageBox::No : QMessageBox::Cancel;
+        };
+        if (choices.cancel) {
+            // Esc and the title-bar button answer Annulla.
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setEscapeButton(QMessageBox::Cancel);
+        } else {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            // Only Yes or No closes it: no title-bar close button.
+            box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        }
+        box.setDefaultButton(button(choices.preset));
+        switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return choices.cancel ? Answer::Cancel : Answer::No;
+        }
     }
 };
 
@@ -77,27 +103,20 @@ class WidgetFileDialogs final : public platform::FileDialogs {
 public:
     QString openFile(const platform::FileDialogRequest& request, QObject* owner) override
     {
-        return QFileDialog::getOpenFileName(ownerWidget(owner), request.title, startPath(request),
-                                            request.filters.join(QStringLiteral(";;")));
+        return run(request, QFileDialog::AcceptOpen, owner);
     }
     QString saveFile(const platform::FileDialogRequest& request, QObject* owner) override
     {
-        QFileDialog dialog(ownerWidget(owner), request.title, startPath(request),
-                           request.filters.join(QStringLiteral(";;")));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(request.defaultSuffix);
-        if (dialog.exec() != QDialog::Accepted)
-            return {};
-        return dialog.selectedFiles().value(0);
+        return run(request, QFileDialog::AcceptSave, owner);
     }
 
 private:
-    static QString startPath(const platform::FileDialogRequest& request)
+    static QString run(const platform::FileDialogRequest& request, QFileDialog::AcceptMode mode, QObject* owner)
     {
-        if (request.initialName.isEmpty())
-            return request.folder;
-        return request.folder.isEmpty() ? request.initialName
-                                        : request.folder + QLatin1Char('/') + request.initialName;
+        const std::unique_ptr<QFileDialog> dialog(fileDialog::create(request, mode, ownerWidget(owner)));
+        if (dialog->exec() != QDialog::Accepted)
+            return {};
+        return dialog->selectedFiles().value(0);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "common/KeyFilter.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
+#include "common/ImportaFoglio.h"
 #include "common/PictureButton.h"
 #include "common/RecordEditor.h"
 #include "common/RecordForm.h"
@@ -16,8 +17,10 @@
 #include "players/Calendario.h"
 #include "players/ExpGiocatori.h"
 #include "players/PhotoFiles.h"
+#include "players/PlayerImport.h"
 #include "players/PhotoStore.h"
 #include "players/PictureBox.h"
+#include "players/PlayerPhoto.h"
 #include "players/PlayerSheet.h"
 #include "players/PlayerRules.h"
 #include "players/Scadute.h"
@@ -33,6 +36,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+
+#include <type_traits>
 
 using namespace Qt::StringLiterals;
 
@@ -42,7 +48,6 @@ using Row = RecordForm::Row;
 using Kind = RecordForm::Kind;
 using Rule = RecordForm::TextRule;
 
-constexpr QSize photoSize{307, 394};
 const QColor mandatoryBrown{0x8B, 0x45, 0x13};
 
 const QString photoNotStoredMessage = u"Attenzione: la scheda \u00E8 stata salvata, ma non \u00E8 stato possibile "
@@ -104,21 +109,23 @@ const QStringList centredFields = {u"txtSesso"_s, u"txtMaglia"_s, u"txtInizioTes
 const QList<buttonTable::ToolRow>& toolbarButtons()
 {
     static const QList<buttonTable::ToolRow> rows = {
+        // Fifty pixels apart, so that the import fits beside the export.
         {u"cmdNuovo"_s, u"nuovo"_s, 16, u"Prepara la schermata per l'inserimento di una nuova scheda."_s},
-        {u"cmdDuplica"_s, u"duplica"_s, 70, u"Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."_s},
-        {u"cmdSalva"_s, u"salva"_s, 124, u"Salva la scheda in archivio."_s},
-        {u"cmdTrova"_s, u"trova"_s, 178, u"Trova una scheda in archivio."_s},
-        {u"cmdFile"_s, u"allega"_s, 232, u"Allega file alla scheda."_s},
-        {u"cmdAnteprima"_s, u"anteprima"_s, 286, u"Visualizza l'anteprima di stampa della scheda."_s},
-        {u"cmdStampa"_s, u"stampa"_s, 340, u"Stampa la scheda."_s},
-        {u"cmdPrimo"_s, u"primo"_s, 404, u"Visualizza la prima scheda in archivio."_s},
-        {u"cmdIndietro"_s, u"indietro"_s, 458, u"Visualizza la scheda precedente in archivio."_s},
-        {u"cmdAvanti"_s, u"avanti"_s, 594, u"Visualizza la scheda successiva in archivio."_s},
-        {u"cmdUltimo"_s, u"ultimo"_s, 648, u"Visualizza l'ultima scheda in archivio."_s},
-        {u"cmdScadTessere"_s, u"scadtessere"_s, 716, u"Visualizza il riepilogo delle tessere scadute."_s},
-        {u"cmdScadCertificati"_s, u"scadcertificati"_s, 770, u"Visualizza il riepilogo dei certificati medici scaduti."_s},
-        {u"cmdEsporta"_s, u"excel"_s, 824, u"Esporta l'archivio in un file di Microsoft Excel."_s},
-        {u"cmdGuida"_s, u"help"_s, 883, u"Visualizza la guida in linea."_s},
+        {u"cmdDuplica"_s, u"duplica"_s, 66, u"Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."_s},
+        {u"cmdSalva"_s, u"salva"_s, 116, u"Salva la scheda in archivio."_s},
+        {u"cmdTrova"_s, u"trova"_s, 166, u"Trova una scheda in archivio."_s},
+        {u"cmdFile"_s, u"allega"_s, 216, u"Allega file alla scheda."_s},
+        {u"cmdAnteprima"_s, u"anteprima"_s, 266, u"Visualizza l'anteprima di stampa della scheda."_s},
+        {u"cmdStampa"_s, u"stampa"_s, 316, u"Stampa la scheda."_s},
+        {u"cmdPrimo"_s, u"primo"_s, 380, u"Visualizza la prima scheda in archivio."_s},
+        {u"cmdIndietro"_s, u"indietro"_s, 430, u"Visualizza la scheda precedente in archivio."_s},
+        {u"cmdAvanti"_s, u"avanti"_s, 562, u"Visualizza la scheda successiva in archivio."_s},
+        {u"cmdUltimo"_s, u"ultimo"_s, 612, u"Visualizza l'ultima scheda in archivio."_s},
+        {u"cmdScadTessere"_s, u"scadtessere"_s, 680, u"Visualizza il riepilogo delle tessere scadute."_s},
+        {u"cmdScadCertificati"_s, u"scadcertificati"_s, 730, u"Visualizza il riepilogo dei certificati medici scaduti."_s},
+        {u"cmdEsporta"_s, u"excel"_s, 780, u"Esporta l'archivio in un file di Microsoft Excel."_s},
+        {u"cmdImporta"_s, u"importa_foglio"_s, 830, TfrmImportaFoglio::hint},
+        {u"cmdGuida"_s, u"help"_s, 887, u"Visualizza la guida in linea."_s},
         {u"cmdEsci"_s, u"exit"_s, 937, u"Esci da questa schermata di lavoro."_s},
     };
     return rows;
@@ -142,10 +149,12 @@ const QList<ButtonRow>& fieldButtons()
 
 // A list that leads back to the editor: the chosen row's player comes up with the photo.
 template <typename List>
-void openList(TfrmGiocatori* editor)
+void openList(TfrmGiocatori* editor, int horizonDays = 0)
 {
-    dialogs::open<List>(editor, [editor](List& list) {
+    dialogs::open<List>(editor, [editor, horizonDays](List& list) {
         QObject::connect(&list, &RecordListScreen::recordOpened, editor, &TfrmGiocatori::showRecord);
+        if constexpr (std::is_base_of_v<ExpiryListScreen, List>)
+            list.setHorizon(horizonDays);
     });
 }
 
@@ -196,7 +205,7 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     onClick(u"btnCaricaFoto"_s, &TfrmGiocatori::btnCaricaFotoClick);
     onClick(u"btnWebcam"_s, &TfrmGiocatori::btnWebcamClick);
     onClick(u"btnZoomFoto"_s, &TfrmGiocatori::btnZoomFotoClick);
-    onClick(u"btnCancFoto"_s, &TfrmGiocatori::putPlaceholder);
+    onClick(u"btnCancFoto"_s, [this] { m_photoState->clear(); });
     onClick(u"btnSalvaFoto"_s, [this] { photoFiles::saveCopy(this, photo()); });
     onClick(u"cmdTrova"_s, [this] { openList<TfrmTrovaGiocatori>(this); });
     onClick(u"cmdScadTessere"_s, [this] { openList<TfrmTessereScadute>(this); });
@@ -205,6 +214,10 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     onClick(u"cmdAnteprima"_s, [this] { dialogs::open<TfrmAnteprimaGiocatore>(this, [this](auto& d) { prepareSheet(d); }); });
     onClick(u"cmdStampa"_s, [this] { dialogs::open<TfrmStampaGiocatore>(this, [this](auto& d) { prepareSheet(d); }); });
     onClick(u"cmdEsporta"_s, [this] { dialogs::open<TfrmExpGiocatori>(this); });
+    onClick(u"cmdImporta"_s, [this] {
+        if (const qint64 first = TfrmImportaFoglio::run(this, playerImport::archive()))
+            m_editor->show(first);
+    });
     onClick(u"cmdGuida"_s, [this] { help::show(this, u"giocatori"_s); });
     onClick(u"cmdEsci"_s, &QWidget::close);
 
@@ -215,13 +228,16 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     // The photo is the saved record's only: a duplicate starts without it, and without attachments.
     hooks.resetForDuplicate = [this] {
         m_attachments->setAttachments({});
-        putPlaceholder();
+        m_photoState->reset();
     };
-    hooks.afterShow = [this](qint64 position) { loadPhoto(position); };
+    hooks.afterShow = [this](qint64 position) { m_photoState->load(position); };
     hooks.afterSave = [this](qint64 position) { storePhoto(position); };
+    // The photo is saved with the record: one put in by the user is a change too, and one another
+    // station wrote since the record was shown stops the save as a changed record does.
+    hooks.changedBeside = [this] { return m_photoState->changed(); };
+    hooks.besideUnchanged = [this](qint64 position) { return m_photoState->unchangedOnDisk(position); };
     m_editor = new RecordEditor(this, recordEditing::Editor::Player, m_lblPosizione,
                                 RecordEditor::Buttons::named(this), std::move(hooks));
-    putPlaceholder();
 }
 
 TfrmGiocatori::~TfrmGiocatori() = default;
@@ -236,7 +252,7 @@ void TfrmGiocatori::buildToolbar(QWidget* panel)
     m_lblPosizione->setAlignment(Qt::AlignCenter);
     m_lblPosizione->setStyleSheet(u"color: %1; background-color: white; border: 1px solid #9FB3C8;"
                                   "border-radius: 8px;"_s.arg(style::navy.name()));
-    m_lblPosizione->setGeometry(514, 58, 72, 36);
+    m_lblPosizione->setGeometry(484, 58, 72, 36);
 
     QLabel* title = style::label(panel, u"lblTitolo"_s, u"Archivio Giocatori"_s, style::verdana(12, true), Qt::white);
     title->setAlignment(Qt::AlignCenter);
@@ -251,29 +267,30 @@ void TfrmGiocatori::buildToolbar(QWidget* panel)
 
 void TfrmGiocatori::buildPhoto(QWidget* panel)
 {
-    m_photo = new PictureBox(u"imgFoto"_s, panel);
-    m_photo->setGeometry(QRect(QPoint(672, 128), photoSize));
-    m_photo->setStyleSheet(u"background-color: white;"_s);
+    auto* box = new PictureBox(u"imgFoto"_s, panel);
+    box->setGeometry(QRect(QPoint(672, 128), PlayerPhoto::boxSize));
+    box->setStyleSheet(u"background-color: white;"_s);
+    m_photoState = std::make_unique<PlayerPhoto>(box);
     auto* frame = new QLabel(panel);
     frame->setObjectName(u"shpFoto"_s);
     frame->setStyleSheet(u"border: 1px solid #9FB3C8; background: transparent;"_s);
-    frame->setGeometry(m_photo->geometry().adjusted(-1, -1, 1, 1));
+    frame->setGeometry(box->geometry().adjusted(-1, -1, 1, 1));
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-QImage TfrmGiocatori::photo() const { return m_photo->picture(); }
+QImage TfrmGiocatori::photo() const { return m_photoState->picture(); }
 
-void TfrmGiocatori::setPhoto(const QImage& picture) { m_photo->setPicture(picture); }
-
-const QImage& TfrmGiocatori::placeholder()
-{
-    static const QImage picture = PictureBox::drawn(u"foto_vuota"_s, photoSize);
-    return picture;
-}
-
-void TfrmGiocatori::putPlaceholder() { m_photo->setPicture(placeholder()); }
+void TfrmGiocatori::setPhoto(const QImage& picture) { m_photoState->put(picture); }
 
 void TfrmGiocatori::showRecord(qint64 position) { m_editor->show(position); }
+
+void TfrmGiocatori::openExpiryList(expiryList::Kind kind, int horizonDays)
+{
+    if (kind == expiryList::Kind::Cards)
+        openList<TfrmTessereScadute>(this, horizonDays);
+    else
+        openList<TfrmCertificatiScaduti>(this, horizonDays);
+}
 
 void TfrmGiocatori::setExpiry(const QString& control, const QString& date)
 {
@@ -285,14 +302,14 @@ void TfrmGiocatori::showEvent(QShowEvent* event)
 {
     // Every opening starts on a new, unsaved record; a window merely restored keeps its record.
     if (!event->spontaneous())
-        m_editor->newRecord();
+        m_editor->startEmpty();
     WorkScreen::showEvent(event);
 }
 
 void TfrmGiocatori::clearScreen()
 {
     m_form->clear();
-    putPlaceholder();
+    m_photoState->reset();
 }
 
 bool TfrmGiocatori::checkBeforeSave()
@@ -306,17 +323,10 @@ bool TfrmGiocatori::checkBeforeSave()
     return false;
 }
 
-void TfrmGiocatori::loadPhoto(qint64 position)
-{
-    // Read on a worker: a large photo never holds up the record it belongs to.
-    photoStore::makeFolder();
-    m_photo->loadPicture([file = photoStore::path(position)] { return photoStore::read(file); }, placeholder());
-}
-
 void TfrmGiocatori::storePhoto(qint64 position)
 {
     // The record is saved whatever happens here; the picture stays on screen to be saved again.
-    if (!photoStore::store(position, m_photo->picture()))
+    if (!m_photoState->store(position))
         platform::warningBox(photoNotStoredMessage, this);
 }
 
@@ -332,12 +342,18 @@ bool TfrmGiocatori::eventFilter(QObject* watched, QEvent* event)
     if (auto* date = qobject_cast<QLineEdit*>(watched); date && m_dates.contains(date)) {
         if (event->type() == QEvent::KeyPress)
             return dateKeyDown(date, static_cast<QKeyEvent*>(event));
+        // A click, too, opens the calendar: the field cannot be typed into.
+        if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
+            && date->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+            openCalendar(date);
+            return true;
+        }
     }
     return WorkScreen::eventFilter(watched, event);
 }
 
 // A date is never typed: Backspace or Delete empties it, Enter moves on, Tab leaves it, and any
-// other key opens the calendar.
+// other key opens the calendar, which takes that key as the start of a typed date.
 bool TfrmGiocatori::dateKeyDown(QLineEdit* field, QKeyEvent* key)
 {
     switch (key->key()) {
@@ -355,16 +371,19 @@ bool TfrmGiocatori::dateKeyDown(QLineEdit* field, QKeyEvent* key)
         field->clear();
         return true;
     default:
-        openCalendar(field);
+        openCalendar(field, key);
         return true;
     }
 }
 
-void TfrmGiocatori::openCalendar(QLineEdit* field)
+void TfrmGiocatori::openCalendar(QLineEdit* field, const QKeyEvent* key)
 {
     const QString target = field->objectName();
-    dialogs::open<TfrmCalendario>(this, [this, target](TfrmCalendario& calendar) {
+    dialogs::open<TfrmCalendario>(this, [this, field, target, key](TfrmCalendario& calendar) {
         calendar.setTarget([this, target](const QString& date) { setExpiry(target, date); });
+        calendar.setDate(field->text());
+        if (key)
+            calendar.typeAhead(*key);
     });
 }
 
@@ -387,13 +406,13 @@ void TfrmGiocatori::btnCodFiscClick()
 
 void TfrmGiocatori::btnCaricaFotoClick()
 {
-    photoFiles::load(this, *m_photo);
+    photoFiles::load(this, *m_photoState);
 }
 
 void TfrmGiocatori::btnWebcamClick()
 {
     dialogs::open<TfrmWebCam>(this, [this](TfrmWebCam& webcam) {
-        webcam.setImportTarget([this](const QImage& picture) { m_photo->setPicture(picture); });
+        webcam.setImportTarget([this](const QImage& picture) { setPhoto(picture); });
     });
 }
 
@@ -411,5 +430,5 @@ void TfrmGiocatori::prepareSheet(PlayerSheetDialog& dialog) const
 
 void TfrmGiocatori::btnZoomFotoClick()
 {
-    dialogs::open<TfrmZoom>(this, [this](TfrmZoom& zoom) { zoom.setPicture(m_photo->picture()); });
+    dialogs::open<TfrmZoom>(this, [this](TfrmZoom& zoom) { zoom.setPicture(photo()); });
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "common/WorkScreen.h"
+#include "players/ExpiryList.h"
 
 #include <QString>
 
 #include <memory>
 
 class FormAttachments;
-class PictureBox;
+class PlayerPhoto;
 class PictureButton;
 class PlayerSheetDialog;
 class QLabel;
@@ -26,10 +27,14 @@ public:
     // Shows the record at `position` with its photo, as the lists and the search hand it over.
     void showRecord(qint64 position);
 
+    // Opens the list of expired cards or certificates, listing also those that expire within
+    // `horizonDays`; the player chosen there comes up here.
+    void openExpiryList(expiryList::Kind kind, int horizonDays);
+
     // Writes a date text picked in the calendar into `txtInizioTes` or `txtFineTes`.
     void setExpiry(const QString& control, const QString& date);
 
-    // The picture in the photo box, at its own size.
+    // The picture in the photo box, at its own size. One put in here is a change of the record.
     QImage photo() const;
     void setPhoto(const QImage& picture);
 
@@ -42,12 +47,9 @@ private:
     void buildPhoto(QWidget* panel);
     void clearScreen();
     bool checkBeforeSave();
-    void loadPhoto(qint64 position);
     void storePhoto(qint64 position);
-    void putPlaceholder();
-    static const QImage& placeholder();
     bool dateKeyDown(QLineEdit* field, QKeyEvent* key);
-    void openCalendar(QLineEdit* field);
+    void openCalendar(QLineEdit* field, const QKeyEvent* key = nullptr);
     void btnCodFiscClick();
     void btnCaricaFotoClick();
     void btnWebcamClick();
@@ -59,7 +61,7 @@ private:
     QList<PictureButton*> m_buttons;
     QList<QLineEdit*> m_counts;
     QList<QLineEdit*> m_dates;
-    PictureBox* m_photo = nullptr;
+    std::unique_ptr<PlayerPhoto> m_photoState;
     RecordForm* m_form = nullptr;
     std::unique_ptr<FormAttachments> m_attachments;
     RecordEditor* m_editor = nullptr;

@@ -1,9 +1,11 @@
 #include "players/Scadute.h"
 
 #include "app/ProgramFolder.h"
+#include "common/FocusHighlight.h"
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "platform/Platform.h"
+#include "players/ExpiryRows.h"
 
 #include <QLabel>
 #include <QShowEvent>
@@ -21,10 +23,12 @@ ExpiryListScreen::ExpiryListScreen(QWidget* owner, const Kind& kind)
     : RecordListScreen(owner, {kind.list, kind.objectName, kind.caption, PanelSize, false, u"pulsante_stampa"_s})
     , m_tested(kind.tested)
     , m_horizon(new QSpinBox(panel()))
+    , m_count(style::label(panel(), u"lblConteggio"_s, QString(), style::verdana(10, true), style::navy))
+    , m_unreadable(style::label(panel(), u"lblEsclusi"_s, QString(), style::verdana(9, true), style::crimson))
 {
     layOutForOpening(panel(), u"Fare doppio clic su una voce in elenco per richiamare la scheda"_s);
     connect(printButton(), &PictureButton::clicked, this,
-            [this] { printRows(objectName(), expiryList::printTitle(m_tested, horizon())); });
+            [this] { printRows(expiryList::printTitle(m_tested, horizon())); });
 
     // Under the list, where the searches show their count: how many days ahead also count.
     constexpr int line = 372;
@@ -40,9 +44,21 @@ ExpiryListScreen::ExpiryListScreen(QWidget* owner, const Kind& kind)
     m_horizon->setKeyboardTracking(false);
     style::label(panel(), u"lblGiorni"_s, u"giorni"_s, style::verdana(10, true), style::navy)->setGeometry(416, line, 60, 30);
     connect(m_horizon, &QSpinBox::valueChanged, this, &ExpiryListScreen::fill);
+    focusHighlight::selectAllOnFocus(m_horizon);
+
+    m_count->setGeometry(16, line + 34, 801, 24);
+    m_unreadable->setWordWrap(true);
+    m_unreadable->setGeometry(16, line + 60, 801, 34);
 }
 
 int ExpiryListScreen::horizon() const { return m_horizon->value(); }
+
+void ExpiryListScreen::setHorizon(int days)
+{
+    // Before the screen opens: the opening fills the list, once.
+    const QSignalBlocker quiet(m_horizon);
+    m_horizon->setValue(days);
+}
 
 void ExpiryListScreen::showEvent(QShowEvent* event)
 {
@@ -55,8 +71,11 @@ void ExpiryListScreen::showEvent(QShowEvent* event)
 
 void ExpiryListScreen::fill()
 {
-    setRows(expiryList::rows(programFolder::file(programFolder::playerArchiveName), m_tested,
-                             platform::clock().now().date(), horizon()));
+    std::shared_ptr<ExpiryRows> rows = ExpiryRows::read(programFolder::file(programFolder::playerArchiveName), m_tested,
+                                                         platform::clock().now().date(), horizon());
+    m_count->setText(rows->countLine());
+    m_unreadable->setText(rows->unreadableLine());
+    setRows(std::move(rows));
     selectRow(0);
 }
 

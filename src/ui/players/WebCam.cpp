@@ -40,9 +40,13 @@ TfrmWebCam::TfrmWebCam(QWidget* owner)
     m_start = button(u"btnAccendi"_s, u"Accendi webcam"_s, {20, 310, 176, 34}, &TfrmWebCam::btnAccendiClick);
     m_stop = button(u"btnSpegni"_s, u"Spegni webcam"_s, {210, 310, 176, 34}, &TfrmWebCam::btnSpegniClick);
     m_capture = button(u"btnCattura"_s, u"Cattura foto"_s, {402, 310, 176, 34}, &TfrmWebCam::btnCatturaClick);
-    button(u"btnSalvaFotogramma"_s, u"Salva foto su disco"_s, {592, 310, 176, 34},
-           &TfrmWebCam::btnSalvaFotogrammaClick);
-    button(u"btnImportaFoto"_s, u"Importa foto in scheda"_s, {402, 358, 176, 34}, &TfrmWebCam::btnImportaFotoClick);
+    m_saveCapture = button(u"btnSalvaFotogramma"_s, u"Salva foto su disco"_s, {592, 310, 176, 34},
+                           &TfrmWebCam::btnSalvaFotogrammaClick);
+    m_import = button(u"btnImportaFoto"_s, u"Importa foto in scheda"_s, {402, 358, 176, 34},
+                      &TfrmWebCam::btnImportaFotoClick);
+    // Until a frame is captured the right box shows a drawing, which is no one's photo.
+    m_saveCapture->setEnabled(false);
+    m_import->setEnabled(false);
     button(u"btnClose"_s, u"Annulla"_s, {592, 358, 176, 34}, &QDialog::reject);
     setRunning(false);
 }
@@ -83,8 +87,9 @@ void TfrmWebCam::btnAccendiClick()
         platform::informationBox(noCameraMessage, this);
         return;
     }
+    m_frame = QImage();
     const QString error = m_source->start(
-        [this](const QImage& frame) { m_camera->setPicture(frame); },
+        [this](const QImage& frame) { frameArrived(frame); },
         [this](const QString& failure) { cameraFailed(failure); });
     if (!error.isEmpty()) {
         cameraFailed(error);
@@ -107,15 +112,36 @@ void TfrmWebCam::btnSpegniClick()
     setRunning(false);
 }
 
-void TfrmWebCam::btnCatturaClick() { m_target->setPicture(m_camera->picture()); }
+void TfrmWebCam::frameArrived(const QImage& frame)
+{
+    m_frame = frame;
+    m_camera->setPicture(frame);
+}
 
-void TfrmWebCam::btnSalvaFotogrammaClick() { photoFiles::saveCopy(this, m_target->picture()); }
+void TfrmWebCam::btnCatturaClick()
+{
+    // A camera that has not sent a frame yet leaves nothing to capture.
+    if (m_frame.isNull())
+        return;
+    m_captured = m_frame;
+    m_target->setPicture(m_captured);
+    m_saveCapture->setEnabled(true);
+    m_import->setEnabled(true);
+}
+
+void TfrmWebCam::btnSalvaFotogrammaClick()
+{
+    if (!m_captured.isNull())
+        photoFiles::saveCopy(this, m_captured);
+}
 
 void TfrmWebCam::btnImportaFotoClick()
 {
+    if (m_captured.isNull())
+        return;
     btnSpegniClick();
     if (m_importTarget)
-        m_importTarget(m_target->picture());
+        m_importTarget(m_captured);
     accept();
 }
 

@@ -29,7 +29,11 @@ TfrmZoom::TfrmZoom(QWidget* owner)
     fitToScreen();
 }
 
-void TfrmZoom::setPicture(const QImage& picture) { m_photo->setPicture(picture); }
+void TfrmZoom::setPicture(const QImage& picture)
+{
+    m_photo->setPicture(picture);
+    fitToScreen();
+}
 
 void TfrmZoom::fitToScreen()
 {
@@ -39,7 +43,11 @@ void TfrmZoom::fitToScreen()
     if (screen)
         setGeometry(screen->availableGeometry());
     m_container->resize(area);
-    m_photo->setGeometry(QRect(QPoint(0, 0), area));
+    // The photo at its real size, centred; only one larger than the area is scaled down to fit.
+    QSize shown = m_photo->picture().isNull() ? area : m_photo->picture().size();
+    if (shown.width() > area.width() || shown.height() > area.height())
+        shown.scale(area, Qt::KeepAspectRatio);
+    m_photo->setGeometry(QRect(QPoint((area.width() - shown.width()) / 2, (area.height() - shown.height()) / 2), shown));
     m_container->move((width() - area.width()) / 2, (height() - area.height()) / 2);
 }
 

@@ -4,7 +4,8 @@
 
 class PictureBox;
 
-// The player's photo full screen, scaled to fit; a click anywhere on it closes the view.
+// The player's photo full screen at its real size, scaled down only when it is larger than the
+// screen; a click anywhere on it closes the view.
 class TfrmZoom : public QDialog {
     Q_OBJECT
 public:

@@ -51,6 +51,8 @@ TfrmApriClassifica::TfrmApriClassifica(Navigator& navigator)
     connect(merit, &PictureButton::clicked, this, [this] { openStandings(standings::Kind::Merit); });
     connect(alphabetical, &PictureButton::clicked, this, [this] { openStandings(standings::Kind::Alphabetical); });
     connect(cancel, &PictureButton::clicked, this, &QWidget::close);
+    // Enter or a double-click on a tournament opens its merit standings, the first button.
+    connect(m_tournaments, &TournamentList::activated, this, [this] { openStandings(standings::Kind::Merit); });
 
     auto* guide = new PictureButton(QStringLiteral("imgGuida"), QStringLiteral("help"), panel);
     guide->move(width - 72, 16);

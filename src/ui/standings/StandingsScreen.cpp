@@ -4,6 +4,7 @@
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "editor/RecordEditing.h"
+#include "output/RecordTable.h"
 #include "platform/Platform.h"
 #include "standings/StandingsTable.h"
 #include "storage/TournamentRecord.h"
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QThread>
 #include <QTimer>
 

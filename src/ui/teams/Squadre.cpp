@@ -8,6 +8,7 @@
 #include "common/FormAttachments.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
+#include "common/ImportaFoglio.h"
 #include "common/PictureButton.h"
 #include "common/RecordEditor.h"
 #include "common/RecordForm.h"
@@ -16,6 +17,7 @@
 #include "teams/ExpSquadre.h"
 #include "teams/Selezionate.h"
 #include "teams/StampaSquadra.h"
+#include "teams/TeamImport.h"
 #include "teams/TrovaSquadre.h"
 #include "text/TextRules.h"
 
@@ -84,13 +86,15 @@ QRect wide(int x) { return {x, 20, 148, 32}; }
 const QList<ButtonRow>& toolbarButtons()
 {
     static const QList<ButtonRow> rows = {
-        {u"cmdNuovo"_s, u"nuovo"_s, small(24), u"Prepara la schermata per la registrazione di una nuova scheda."_s},
-        {u"cmdDuplica"_s, u"duplica"_s, small(64),
+        // The first two bands are packed closer than they were to make room for the import.
+        {u"cmdNuovo"_s, u"nuovo"_s, small(20), u"Prepara la schermata per la registrazione di una nuova scheda."_s},
+        {u"cmdDuplica"_s, u"duplica"_s, small(58),
          u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."_s},
-        {u"cmdSalva"_s, u"salva"_s, small(104), u"Salva la scheda corrente in archivio."_s},
-        {u"cmdTrova"_s, u"trova"_s, small(144), u"Trova una scheda in archivio."_s},
-        {u"cmdFile"_s, u"allega_file"_s, wide(200), u"Allega file alla scheda."_s},
-        {u"cmdStampa"_s, u"stampa_scheda"_s, wide(368), u"Stampa la scheda."_s},
+        {u"cmdSalva"_s, u"salva"_s, small(96), u"Salva la scheda corrente in archivio."_s},
+        {u"cmdTrova"_s, u"trova"_s, small(134), u"Trova una scheda in archivio."_s},
+        {u"cmdImporta"_s, u"importa_foglio"_s, small(172), TfrmImportaFoglio::hint},
+        {u"cmdFile"_s, u"allega_file"_s, wide(222), u"Allega file alla scheda."_s},
+        {u"cmdStampa"_s, u"stampa_scheda"_s, wide(376), u"Stampa la scheda."_s},
         {u"cmdPrimo"_s, u"primo"_s, small(538), u"Visualizza la prima scheda in archivio."_s},
         {u"cmdIndietro"_s, u"indietro"_s, small(580), u"Visualizza la scheda precedente in archivio."_s},
         {u"cmdAvanti"_s, u"avanti"_s, small(696), u"Visualizza la scheda successiva in archivio."_s},
@@ -147,8 +151,8 @@ void TfrmSquadre::buildDecoration(QWidget* panel)
         m_background.append(shape);
     };
     // The toolbar's bands, then the five bands the fields are grouped on.
-    band("shpComandi1", 16, 12, 174, 47);
-    band("shpComandi2", 194, 12, 330, 47);
+    band("shpComandi1", 16, 12, 198, 47);
+    band("shpComandi2", 218, 12, 308, 47);
     band("shpComandi3", 530, 12, 253, 47);
     band("shpComandi4", 788, 12, 94, 47);
     band("shpComandi5", 886, 12, 92, 47);
@@ -184,6 +188,7 @@ void TfrmSquadre::buildToolbar(QWidget* panel)
     connect(button("cmdTrova"), &PictureButton::clicked, this, &TfrmSquadre::cmdTrovaClick);
     connect(button("cmdSelezionate"), &PictureButton::clicked, this, &TfrmSquadre::cmdSelezionateClick);
     connect(button("cmdStampa"), &PictureButton::clicked, this, &TfrmSquadre::cmdStampaClick);
+    connect(button("cmdImporta"), &PictureButton::clicked, this, &TfrmSquadre::cmdImportaClick);
     connect(button("cmdFile"), &PictureButton::clicked, this, [this] { TfrmAllegaCartella::edit(this, *m_attachments); });
     connect(button("cmdEsporta"), &PictureButton::clicked, this, [this] { dialogs::open<TfrmExpSquadre>(this); });
     connect(button("cmdGuida"), &PictureButton::clicked, this, [this] { help::show(this, QStringLiteral("squadre")); });
@@ -212,7 +217,7 @@ void TfrmSquadre::showEvent(QShowEvent* event)
 {
     // Every opening starts on a new, unsaved record; a window merely restored keeps its record.
     if (!event->spontaneous())
-        m_editor->newRecord();
+        m_editor->startEmpty();
     WorkScreen::showEvent(event);
 }
 
@@ -245,6 +250,12 @@ void TfrmSquadre::cmdSelezionateClick()
     dialogs::open<TfrmSelezionate>(this, [this](TfrmSelezionate& list) {
         connect(&list, &RecordListScreen::recordOpened, this, &TfrmSquadre::showRecord);
     });
+}
+
+void TfrmSquadre::cmdImportaClick()
+{
+    if (const qint64 first = TfrmImportaFoglio::run(this, teamImport::archive()))
+        m_editor->show(first);
 }
 
 void TfrmSquadre::cmdStampaClick()

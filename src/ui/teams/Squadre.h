@@ -40,6 +40,7 @@ private:
     void cmdTrovaClick();
     void cmdSelezionateClick();
     void cmdStampaClick();
+    void cmdImportaClick();
 
     QLabel* m_lblPosizione = nullptr;
     QLabel* m_panInfo = nullptr;

@@ -46,7 +46,7 @@ void TfrmStampaSquadra::btnStampaClick()
 {
     try {
         const report::Report sheet = teamSheet::make(m_texts, platform::clock().now());
-        platform::printOutput().print({report::prepare(sheet), QString()}, this);
+        platform::print({report::prepare(sheet), QString()}, this);
     } catch (...) {
         platform::warningBox(printFailedMessage, this);
     }

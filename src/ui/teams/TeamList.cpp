@@ -26,7 +26,7 @@ TeamList::TeamList(QWidget* owner, const Setup& setup, const std::function<bool(
                             Area));
     layOutForOpening(area, QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"));
     connect(printButton(), &PictureButton::clicked, this,
-            [this, name = setup.objectName, printTitle] { printRows(name, printTitle); });
+            [this, printTitle] { printRows(printTitle); });
 
     setRows(PackedRows::read(archivePath(), formatOf<TeamRecord>(), teamRows::layout(), accept));
 }

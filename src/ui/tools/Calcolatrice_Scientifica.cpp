@@ -5,6 +5,7 @@
 #include "common/Style.h"
 #include "text/TextRules.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -165,6 +166,63 @@ TfrmCalcolatrice_Scientifica::TfrmCalcolatrice_Scientifica(QWidget* owner)
     close->setAutoDefault(false);
     close->setGeometry(width - margin - 120, 344, 120, 34);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Typed keys reach the calculator whichever control has the focus: Enter on a focused key
+    // gives the result rather than pressing that key again.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+bool TfrmCalcolatrice_Scientifica::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && type(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmCalcolatrice_Scientifica::keyPressEvent(QKeyEvent* event)
+{
+    // Esc clears the display, as on a pocket calculator; the dialog closes by its buttons only.
+    if (!type(event))
+        QDialog::keyPressEvent(event);
+}
+
+bool TfrmCalcolatrice_Scientifica::type(const QKeyEvent* key)
+{
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        press(Key::Equals);
+        return true;
+    case Qt::Key_Backspace:
+        press(Key::Backspace);
+        return true;
+    case Qt::Key_Escape:
+        press(Key::Clear);
+        return true;
+    default:
+        break;
+    }
+    const QString text = key->text();
+    if (text.size() != 1)
+        return false;
+    const QChar c = text.front();
+    if (c >= u'0' && c <= u'9') {
+        press(Key(int(Key::Digit0) + (c.unicode() - u'0')));
+        return true;
+    }
+    static const QHash<QChar, Key> signs = {
+        {u',', Key::Comma},    {u'.', Key::Comma},  {u'+', Key::Add},         {u'-', Key::Subtract},
+        {u'\u2212', Key::Subtract}, {u'*', Key::Multiply}, {u'\u00D7', Key::Multiply}, {u'/', Key::Divide},
+        {u'\u00F7', Key::Divide}, {u'=', Key::Equals},
+    };
+    const auto found = signs.constFind(c);
+    if (found == signs.cend())
+        return false;
+    press(*found);
+    return true;
 }
 
 void TfrmCalcolatrice_Scientifica::press(Calculator::Key key)

@@ -1,6 +1,7 @@
 #include "tools/CheckerDialog.h"
 
 #include "common/Dialogs.h"
+#include "common/LineLimit.h"
 #include "common/Style.h"
 
 #include <QKeyEvent>
@@ -26,7 +27,8 @@ CheckerDialog::CheckerDialog(QWidget* owner, const Look& look)
 
     m_field->setObjectName(look.fieldName);
     m_field->setFont(style::courierNew(20, true));
-    m_field->setMaxLength(look.maxLength);
+    // A caller's code longer than a code can be is shown whole, for the length warning.
+    lineLimit::keep(m_field, look.maxLength);
     m_field->setAlignment(Qt::AlignCenter);
     m_field->setGeometry(20, 66, 430, 48);
     m_field->installEventFilter(this);
@@ -41,7 +43,7 @@ CheckerDialog::CheckerDialog(QWidget* owner, const Look& look)
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CheckerDialog::setText(const QString& text) { m_field->setText(text); }
+void CheckerDialog::setText(const QString& text) { lineLimit::showWhole(m_field, text); }
 
 void CheckerDialog::showEvent(QShowEvent* event)
 {

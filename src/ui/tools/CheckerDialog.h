@@ -20,7 +20,7 @@ public:
 
     CheckerDialog(QWidget* owner, const Look& look);
 
-    // The code to check, as the caller hands it over.
+    // The code to check, as the caller hands it over, whole whatever its length.
     void setText(const QString& text);
     QLineEdit* field() const { return m_field; }
 

@@ -72,7 +72,8 @@ void TfrmApriArchivio::btnEliminaClick()
     const QString file = m_tournaments->chosenFile(catalogue::deleteNoSelectionMessage);
     if (file.isEmpty())
         return;
-    if (!platform::questionBox(catalogue::deleteQuestion, this))
+    // Deleting cannot be undone: Enter answers No.
+    if (!platform::questionBox(catalogue::deleteQuestion, this, platform::Answer::No))
         return;
     m_route = Route::Launcher;
     // A file that stays is still a tournament: it stays listed and selected.

@@ -22,7 +22,7 @@ TfrmSegnalati::TfrmSegnalati(QWidget* owner)
 {
     layOutForOpening(panel(), u"Fare doppio clic su una voce in elenco per richiamare la scheda"_s);
     connect(printButton(), &PictureButton::clicked, this,
-            [this] { printRows(objectName(), u"Squadre con gare da disputare"_s); });
+            [this] { printRows(u"Squadre con gare da disputare"_s); });
 }
 
 // A failed reading is not reported: the list keeps the entries read before it.

@@ -6,6 +6,7 @@
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
 #include "common/KeyFilter.h"
+#include "common/LineLimit.h"
 #include "common/PictureButton.h"
 #include "common/RecordEditor.h"
 #include "common/RecordForm.h"
@@ -19,11 +20,14 @@
 #include "tournament/Points.h"
 #include "tournament/Segnalati.h"
 #include "tournament/StampaPagina.h"
+#include "tournament/TeamEntry.h"
 #include "tournament/TrovaPagina.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -199,13 +203,8 @@ void TfrmTorneo::buildFields(QWidget* panel)
 
     m_txtPunteggio = m_form->control<QLineEdit>(QStringLiteral("txtPunteggio"));
     m_txtPunteggio->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // A normal form too long for the field is shown whole (and refused at save); once the text
-    // fits again the field takes no more than its capacity.
-    connect(m_txtPunteggio, &QLineEdit::textChanged, this, [this](const QString& text) {
-        const int limit = capacity("Punteggio");
-        if (text.size() <= limit && m_txtPunteggio->maxLength() != limit)
-            m_txtPunteggio->setMaxLength(limit);
-    });
+    // A normal form too long for the field is shown whole, and refused at save.
+    lineLimit::keep(m_txtPunteggio, capacity("Punteggio"));
     // Installed after the Enter chain, so it sees the keys first and leaves Enter to the chain.
     m_txtPunteggio->installEventFilter(this);
 
@@ -241,18 +240,28 @@ void TfrmTorneo::importTeam(const QString& name, const QString& contact, const Q
 
 void TfrmTorneo::impSquadraClick()
 {
-    dialogs::open<TfrmImportaSquadra>(this, [this](TfrmImportaSquadra& import) {
-        connect(&import, &TfrmImportaSquadra::teamChosen, this, [this](const TeamRecord& team) {
-            importTeam(team.Squadra, team.Responsabile, team.Telefono, team.Email);
-        });
+    std::optional<TeamRecord> chosen;
+    dialogs::open<TfrmImportaSquadra>(this, [&chosen](TfrmImportaSquadra& import) {
+        connect(&import, &TfrmImportaSquadra::teamChosen, &import, [&chosen](const TeamRecord& team) { chosen = team; });
     });
+    if (!chosen)
+        return;
+    // One entry per team: a second one would list the team twice in the standings.
+    const qint64 position = m_lblPosizione->text().toLongLong();
+    if (const qint64 existing = teamEntry::find(m_path, chosen->Squadra, position);
+        existing != 0
+        && !platform::questionBox(teamEntry::duplicateQuestion(chosen->Squadra, existing), this, platform::Answer::No))
+        return;
+    if (!m_editor->confirmLeave())
+        return;
+    importTeam(chosen->Squadra, chosen->Responsabile, chosen->Telefono, chosen->Email);
 }
 
 void TfrmTorneo::showEvent(QShowEvent* event)
 {
     // Every opening starts on a new, unsaved entry; a window merely restored keeps its entry.
     if (!event->spontaneous())
-        m_editor->newRecord();
+        m_editor->startEmpty();
     WorkScreen::showEvent(event);
 }
 
@@ -289,9 +298,7 @@ bool TfrmTorneo::eventFilter(QObject* watched, QEvent* event)
 
 void TfrmTorneo::txtPunteggioExit()
 {
-    const QString normal = pointsNormalForm(m_txtPunteggio->text());
-    m_txtPunteggio->setMaxLength(std::max(capacity("Punteggio"), int(normal.size())));
-    m_txtPunteggio->setText(normal);
+    lineLimit::showWhole(m_txtPunteggio, pointsNormalForm(m_txtPunteggio->text()));
 }
 
 void TfrmTorneo::btnCalcolatriceClick()

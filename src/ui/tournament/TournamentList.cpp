@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "tournament/Catalogue.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -23,6 +24,7 @@ TournamentList::TournamentList(QWidget* parent)
         // The row the keyboard is on is only outlined: it must not look chosen.
         "QListWidget::item:focus:!selected { background-color: white; border: 1px dotted %1; }").arg(style::navy.name()));
     connect(m_files, &QListWidget::itemDoubleClicked, this, &TournamentList::activated);
+    m_files->installEventFilter(this);
 
     m_count->setObjectName(QStringLiteral("lblCreati"));
     m_count->setFont(style::verdana(12, true));
@@ -45,6 +47,33 @@ void TournamentList::fill()
         item->setFont(font);
     }
     m_count->setText(catalogue::countLine(m_files->count()));
+}
+
+bool TournamentList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_files || event->type() != QEvent::KeyPress || m_files->count() == 0)
+        return QWidget::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        // The row the keyboard stands on is not chosen until it is selected; the first arrow
+        // selects it, where the list would move on from it (or, with one row, do nothing).
+        if (m_files->selectedItems().isEmpty()) {
+            m_files->setCurrentRow(std::max(0, m_files->currentRow()), QItemSelectionModel::ClearAndSelect);
+            return true;
+        }
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!m_files->selectedItems().isEmpty()) {
+            Q_EMIT activated();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString TournamentList::selectedFile() const

@@ -8,7 +8,8 @@ class QListWidget;
 // The tournaments of the program folder as both tournament screens list them (opening a
 // tournament, choosing its standings): the files in the catalogue's order in one look, the
 // count line under them, and the catalogue's warnings when the list is empty or nothing is
-// selected. The list is `lstFiles`, the count line `lblCreati`.
+// selected. The list is `lstFiles`, the count line `lblCreati`. Up and Down select a tournament
+// even when none is selected yet, and Enter on the selected one opens it as a double-click does.
 class TournamentList : public QWidget {
     Q_OBJECT
 public:
@@ -25,8 +26,11 @@ public:
     QString chosenFile(const QString& noSelectionMessage);
 
 Q_SIGNALS:
-    // A tournament was double-clicked.
+    // A tournament was double-clicked, or Enter was pressed on the selected one.
     void activated();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QListWidget* m_files;

@@ -1,0 +1,222 @@
+#include "import/ImportPlan.h"
+
+#include "import/RowValues.h"
+#include "storage/DiskFile.h"
+#include "text/TextRules.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace importPlan {
+namespace {
+
+// Records are the same when their key fields are, blanks at the ends and the case of a to z aside.
+QString keyOf(const QList<int>& fields, const std::function<QString(int field)>& text)
+{
+    QString joined;
+    for (int field : fields)
+        joined += upperAsciiLetters(trimControls(text(field))) + u'\x1F';
+    return joined;
+}
+
+// Copies the fields a row gave from its record into another: each field is stored on its own,
+// so this is what encoding the merged texts would give.
+void merge(const RecordFormat& format, char* into, const char* row, const QList<bool>& given)
+{
+    for (qsizetype i = 0; i < given.size() && i < format.fields.size(); ++i) {
+        if (given.at(i)) {
+            const RecordFormat::Field& field = format.fields.at(i);
+            std::memcpy(into + field.offset, row + field.offset, std::size_t(field.capacity) + 1);
+        }
+    }
+}
+
+// Calls `work` for 0 to count - 1, shared out among the cores when there are rows enough to pay
+// for the threads; an exception in any part is thrown here once all have stopped.
+void inParallel(qsizetype count, const std::function<void(qsizetype)>& work)
+{
+    const qsizetype parts = count < 2000 ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(parts));
+    const auto run = [&](qsizetype part) {
+        try {
+            for (qsizetype i = count * part / parts; i < count * (part + 1) / parts; ++i)
+                work(i);
+        } catch (...) {
+            failures[std::size_t(part)] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (qsizetype part = 1; part < parts; ++part) {
+        try {
+            helpers.emplace_back(run, part);
+        } catch (const std::system_error&) {
+            run(part);  // no thread to be had: this one does it
+        }
+    }
+    run(0);
+    for (std::thread& helper : helpers)
+        helper.join();
+    for (const std::exception_ptr& failure : failures) {
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+}
+
+struct Found {
+    qint64 position = 0;
+    QByteArray record;
+};
+
+// The first record of each wanted key already in the archive.
+QHash<QString, Found> existing(const sheetImport::Archive& archive, const QList<int>& key, const QSet<QString>& wanted,
+                               const QString& path)
+{
+    QHash<QString, Found> found;
+    if (!DiskFile::exists(path) || wanted.isEmpty())
+        return found;
+    const RecordFile file(path, archive.format.size);
+    file.scan([&](qint64 position, QByteArrayView record) {
+        const QString stored = keyOf(key, [&](int field) { return archive.format.readField(record, field); });
+        if (wanted.contains(stored) && !found.contains(stored))
+            found.insert(stored, {position, record.toByteArray()});
+        return true;
+    });
+    return found;
+}
+
+}  // namespace
+
+Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& sheet, const columnMatch::Mapping& mapping,
+             Duplicates duplicates, const QString& archivePath, const QDate& today)
+{
+    Plan plan;
+    const RecordFormat& format = archive.format;
+    QList<int> key;
+    for (const QString& field : archive.key)
+        key.append(format.indexOf(field));
+    // Rows are made records each on its own, into its slot of one buffer that usually becomes the
+    // additions as it stands; a large sheet is shared out among the processor's cores.
+    struct Made {
+        QString rejection;
+        QStringList warnings;
+        QList<bool> given;
+        QString key;
+    };
+    const qsizetype count = std::max<qsizetype>(0, sheet.rows.size() - 1);
+    std::vector<Made> made(static_cast<std::size_t>(count));
+    QByteArray records(qsizetype(format.size) * count, Qt::Uninitialized);
+    char* const base = records.data();
+    const auto recordOf = [base, &format](qsizetype slot) { return base + slot * format.size; };
+    inParallel(count, [&](qsizetype slot) {
+        rowValues::Result values = rowValues::make(archive, sheet.rows.at(slot + 1), mapping, today);
+        Made& row = made[std::size_t(slot)];
+        if (!values.rejection.isEmpty()) {
+            row.rejection = std::move(values.rejection);
+            return;
+        }
+        row.warnings = std::move(values.warnings);
+        row.key = keyOf(key, [&](int field) { return values.texts.at(field); });
+        format.encodeTextsInto(values.texts, recordOf(slot));
+        row.given = std::move(values.given);
+    });
+    QList<qsizetype> rows;  // the slots of the rows not rejected, in order
+    rows.reserve(count);
+    QSet<QString> keys;
+    keys.reserve(count);
+    for (qsizetype slot = 0; slot < count; ++slot) {
+        const Made& row = made[std::size_t(slot)];
+        const int number = sheet.rows.at(slot + 1).number;
+        if (!row.rejection.isEmpty()) {
+            plan.rejected.append({number, row.rejection});
+            continue;
+        }
+        for (const QString& warning : row.warnings)
+            plan.warnings.append({number, warning});
+        keys.insert(row.key);
+        rows.append(slot);
+    }
+
+    const QHash<QString, Found> stored = existing(archive, key, keys, archivePath);
+    QList<qsizetype> additions;  // slots
+    additions.reserve(rows.size());
+    QHash<QString, qsizetype> addedAt;
+    addedAt.reserve(rows.size());
+    struct Update {
+        Found stored;
+        QByteArray record;
+    };
+    QList<Update> updates;
+    QHash<QString, qsizetype> updatedAt;
+    const auto canonical = [format](QByteArrayView bytes) { return format.encodeTexts(format.decodeTexts(bytes)); };
+    for (const qsizetype i : std::as_const(rows)) {
+        const Made& row = made[std::size_t(i)];
+        const auto added = addedAt.constFind(row.key);
+        const auto inArchive = stored.constFind(row.key);
+        if ((added != addedAt.cend() || inArchive != stored.cend()) && duplicates == Duplicates::Skip) {
+            ++plan.skipped;
+        } else if (added != addedAt.cend()) {
+            // The same record twice in the sheet: the later row wins.
+            merge(format, recordOf(*added), recordOf(i), row.given);
+        } else if (const auto updated = updatedAt.constFind(row.key); updated != updatedAt.cend()) {
+            merge(format, updates[*updated].record.data(), recordOf(i), row.given);
+        } else if (inArchive != stored.cend()) {
+            QByteArray record = canonical(inArchive->record);
+            merge(format, record.data(), recordOf(i), row.given);
+            updatedAt.insert(row.key, updates.size());
+            updates.append({*inArchive, record});
+        } else {
+            addedAt.insert(row.key, i);
+            additions.append(i);
+        }
+    }
+
+    plan.added = int(additions.size());
+    // The new records close up in place of the rows that were not added.
+    qsizetype kept = 0;
+    for (qsizetype row : std::as_const(additions)) {
+        if (row != kept)
+            std::memmove(recordOf(kept), recordOf(row), std::size_t(format.size));
+        ++kept;
+    }
+    records.truncate(qsizetype(format.size) * kept);
+    plan.additions = std::move(records);
+    for (const Update& update : std::as_const(updates)) {
+        const QByteArray before = canonical(update.stored.record);
+        if (update.record == before) {
+            ++plan.skipped;  // the archive already holds what the row says
+            continue;
+        }
+        plan.updates.append({update.stored.position, update.record,
+                             [canonical, before](QByteArrayView current) { return canonical(current) == before; }});
+    }
+    return plan;
+}
+
+qint64 commit(const Plan& plan, const QString& archivePath, int recordSize)
+{
+    RecordFile file(archivePath, recordSize);
+    const qint64 first = file.writeAll(plan.additions, plan.updates);
+    file.close();
+    return plan.added > 0 || plan.updates.isEmpty() ? first : plan.updates.first().position;
+}
+
+QStringList summary(const Plan& plan, bool written)
+{
+    return {
+        (written ? u"Schede aggiunte: %1"_s : u"Schede da aggiungere: %1"_s).arg(plan.added),
+        (written ? u"Schede aggiornate: %1"_s : u"Schede da aggiornare: %1"_s).arg(plan.updated()),
+        u"Righe saltate perch\u00E9 gi\u00E0 in archivio: %1"_s.arg(plan.skipped),
+        u"Righe scartate: %1"_s.arg(plan.rejected.size()),
+    };
+}
+
+}  // namespace importPlan
