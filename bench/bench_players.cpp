@@ -44,11 +44,13 @@ QString programFolderWith(int players)
 // The export's questions: write the file, do not open it. Any other box fails the run.
 class ExportAnswers final : public platform::Messages {
 public:
-    bool show(platform::MessageKind kind, const QString& text, QObject*) override
+    void show(platform::MessageKind, const QString& text, QObject*) override
     {
-        if (kind != platform::MessageKind::Question)
-            qFatal("unexpected message: %s", qPrintable(text));
-        return text == ExportScreen::firstQuestion;
+        qFatal("unexpected message: %s", qPrintable(text));
+    }
+    platform::Answer ask(const QString& text, const platform::Choices&, QObject*) override
+    {
+        return text == ExportScreen::firstQuestion ? platform::Answer::Yes : platform::Answer::No;
     }
 };
 
