@@ -1,5 +1,6 @@
 #include "players/ExpiryRows.h"
 
+#include "players/Expiry.h"
 #include "storage/PlayerRecord.h"
 #include "text/TextRules.h"
 
@@ -20,14 +21,7 @@ ExpiryRows::ExpiryRows(expiryList::Kind kind, const QDate& today, int horizonDay
     , m_horizon(horizonDays)
 {
     m_columns = {{QString(), QString(), 11, QStringLiteral("Stato"), listRows::Values::Mark}};
-    const listRows::Layout& row = expiryList::layout(kind);
-    const std::string_view field = PlayerRecord::Layout.fields[expiryList::testedField(kind)].name;
-    const QString tested = QString::fromLatin1(field.data(), qsizetype(field.size()));
-    for (qsizetype column = 0; column < row.size(); ++column) {
-        m_columns.append(row.at(column));
-        if (row.at(column).field == tested)
-            m_dateColumn = column;
-    }
+    m_columns += expiryList::layout(kind);
 }
 
 std::shared_ptr<ExpiryRows> ExpiryRows::read(const QString& path, expiryList::Kind kind, const QDate& today,
@@ -41,7 +35,10 @@ std::shared_ptr<ExpiryRows> ExpiryRows::read(const QString& path, expiryList::Ki
     qint64 position = 0;
     rows->m_rows = PackedRows::read(path, format, expiryList::layout(kind), [&](QByteArrayView record) {
         ++position;
-        switch (expiry::status(expiry::date(format.storedText(record, testedField)), today, horizonDays)) {
+        const QDate expires = expiry::date(format.storedText(record, testedField));
+        const expiry::Status status = expiry::status(expires, today, horizonDays);
+        rows->m_days.push_back(expiry::listed(status) ? expires.toJulianDay() : 0);
+        switch (status) {
         case expiry::Status::Expired:
             ++rows->m_expired;
             return true;
@@ -64,8 +61,8 @@ std::shared_ptr<ExpiryRows> ExpiryRows::read(const QString& path, expiryList::Ki
 
 RowMark ExpiryRows::mark(qsizetype row) const
 {
-    // Asked for every row when the list sorts by the marks: read straight from the stored bytes.
-    switch (expiry::status(tested(row), m_today, m_horizon)) {
+    // Asked for every row when the list sorts by the marks: from the day kept at the reading.
+    switch (expiry::status(QDate::fromJulianDay(day(row)), m_today, m_horizon)) {
     case expiry::Status::Expired:
         return {RowMark::Tone::Alert,
                 m_kind == expiryList::Kind::Cards ? QStringLiteral("Scaduta") : QStringLiteral("Scaduto")};
@@ -82,7 +79,7 @@ std::vector<qsizetype> ExpiryRows::byDate() const
     // numbers: no comparison of dates or texts per pair.
     std::vector<qint64> days(static_cast<std::size_t>(count()));
     for (qsizetype row = 0; row < count(); ++row)
-        days[std::size_t(row)] = tested(row).toJulianDay();
+        days[std::size_t(row)] = day(row);
     const qint64 earliest = days.empty() ? 0 : *std::min_element(days.begin(), days.end());
     std::vector<quint64> keys(days.size());
     for (std::size_t row = 0; row < keys.size(); ++row)

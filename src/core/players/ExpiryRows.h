@@ -2,7 +2,6 @@
 
 #include "output/PackedRows.h"
 #include "output/RowSource.h"
-#include "players/Expiry.h"
 #include "players/ExpiryList.h"
 
 #include <QDate>
@@ -46,14 +45,15 @@ public:
 
 private:
     ExpiryRows(expiryList::Kind kind, const QDate& today, int horizonDays);
-    QDate tested(qsizetype row) const { return expiry::date(m_rows->stored(row, m_dateColumn)); }
+    // The row's tested date as a day number.
+    qint64 day(qsizetype row) const { return m_days[std::size_t(position(row) - 1)]; }
 
     expiryList::Kind m_kind;
     QDate m_today;
     int m_horizon;
     listRows::Layout m_columns;  // the mark, then the row's columns
-    qsizetype m_dateColumn = -1;  // of the tested date, in the row's columns
     std::shared_ptr<PackedRows> m_rows;
+    std::vector<qint64> m_days;  // by record position: the tested date's day, for the listed records
     int m_expired = 0;
     int m_expiring = 0;
     int m_unreadable = 0;
