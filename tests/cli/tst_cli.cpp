@@ -1,6 +1,7 @@
 // golvera-cli run as a club would run it: rows and total on standard output, the PDF the print
 // button prints, the players whose card or certificate has expired, and the exit codes for a bad
 // file and a bad command line.
+#include "import/SheetFile.h"
 #include "players/ExpiryList.h"
 #include "players/ExpiryRows.h"
 #include "players/PlayerRows.h"
@@ -12,6 +13,7 @@
 
 #include "ArchiveFiles.h"
 #include "PdfText.h"
+#include "ZipFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -628,6 +630,29 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY(run.err.startsWith(QStringLiteral("golvera-cli: ")));
         QCOMPARE(QDir(data.path()).entryList(QDir::Files), QStringList{"x.csv"});
+    }
+
+    // Workbooks are zips, read through the zip plugin: a program installed without it says so,
+    // instead of calling the workbook damaged, and writes nothing.
+    void importWorkbookWithoutTheZipPlugin()
+    {
+        QTemporaryDir data;
+        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("bin")));
+        const QString program = data.filePath(QStringLiteral("bin/golvera-cli"));  // no lib/golvera beside it
+        QVERIFY(QFile::copy(QStringLiteral(GOLVERA_CLI), program));
+        const QString sheet = data.filePath(QStringLiteral("squadre.xlsx"));
+        QFile file(sheet);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(zipFixture::make({{QStringLiteral("readme.txt"), "ciao"}}));
+        file.close();
+
+        QProcess process;
+        process.start(program, {QStringLiteral("importa"), QStringLiteral("squadre"), sheet, QStringLiteral("--cartella"),
+                                data.path(), QStringLiteral("--conferma")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains(sheetFile::noZipMessage));
+        QVERIFY(!QFile::exists(data.filePath(QStringLiteral("Archivio_Squadre.pro"))));
     }
 };
 

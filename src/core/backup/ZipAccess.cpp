@@ -57,4 +57,9 @@ std::unique_ptr<ZipReader> open(const QString& path, QString* error)
     return plugin()->read(file.release(), error);
 }
 
+std::unique_ptr<ZipInMemory> open(QByteArray bytes)
+{
+    return plugin() ? plugin()->open(std::move(bytes)) : nullptr;
+}
+
 }  // namespace zipAccess

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-// The backups' zip files through the zip plugin, loaded the first time one is written or read.
+// Zip files through the zip plugin, loaded the first time one is written or read.
 // Without the plugin every call fails with `missing`.
 namespace zipAccess {
 
@@ -22,5 +22,8 @@ QString write(const QString& zipPath, const QString& folder, const QStringList& 
 // The zip at `path`, read only from a regular file (a FIFO named like a backup would hang) and
 // checked whole; null with `error` set otherwise.
 std::unique_ptr<ZipReader> open(const QString& path, QString* error);
+
+// The zip held in `bytes` (a workbook); null when it is not one or the plugin is missing.
+std::unique_ptr<ZipInMemory> open(QByteArray bytes);
 
 }  // namespace zipAccess

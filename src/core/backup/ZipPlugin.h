@@ -5,12 +5,15 @@
 #include <QStringList>
 #include <QtPlugin>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 // Zip files as a plugin: the zip library and the compression and cryptography libraries it brings
-// are loaded only when a backup is written or restored, never at start-up. The plugin only turns
-// files into zip entries and back; what is backed up, where the bytes go and what a restore
-// accepts stay in the program. The plugin's root object implements ZipPlugin.
+// are loaded only when a backup is written or restored or a workbook is imported, never at
+// start-up. The plugin only turns files into zip entries and back; what is backed up, where the
+// bytes go, what a restore accepts and how a workbook is read stay in the program. The plugin's
+// root object implements ZipPlugin.
 
 // Where a new zip's bytes go: the program's checked writer.
 class ZipTarget {
@@ -53,6 +56,19 @@ public:
     virtual QString errorString() const = 0;
 };
 
+// A zip held in memory (the workbooks of the spreadsheet programs), read only.
+class ZipInMemory {
+public:
+    virtual ~ZipInMemory() = default;
+    virtual bool contains(const QString& name) const = 0;
+    // The whole entry, or nothing when it is missing, damaged or would unpack to more than
+    // `maxBytes`.
+    virtual std::optional<QByteArray> read(const QString& name, qint64 maxBytes) const = 0;
+    // The same in pieces as it unpacks, handed to `piece` until it returns false; false when the
+    // entry is missing, damaged, larger than `maxBytes` or a piece was refused.
+    virtual bool stream(const QString& name, const std::function<bool(QByteArrayView)>& piece, qint64 maxBytes) const = 0;
+};
+
 class ZipPlugin {
 public:
     virtual ~ZipPlugin() = default;
@@ -63,7 +79,9 @@ public:
     // The zip read from the open file `fd`, which it takes over, checked for consistency; null,
     // with the failure in `error`, when it is not a whole zip.
     virtual std::unique_ptr<ZipReader> read(int fd, QString* error) = 0;
+    // The zip held in `bytes`; null when it is not one.
+    virtual std::unique_ptr<ZipInMemory> open(QByteArray bytes) = 0;
 };
 
-#define GolveraZipPlugin_iid "example.golvera.ZipPlugin/2.0"
+#define GolveraZipPlugin_iid "example.golvera.ZipPlugin/3.0"
 Q_DECLARE_INTERFACE(ZipPlugin, GolveraZipPlugin_iid)

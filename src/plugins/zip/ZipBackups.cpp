@@ -1,6 +1,7 @@
 #include "ZipBackups.h"
 
 #include "ZipFiles.h"
+#include "ZipMemory.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,3 +78,5 @@ std::unique_ptr<ZipReader> ZipBackups::read(int fd, QString* error)
     zipFiles::Archive archive = zipFiles::openForReading(fd, error);
     return archive ? std::make_unique<Reader>(std::move(archive)) : nullptr;
 }
+
+std::unique_ptr<ZipInMemory> ZipBackups::open(QByteArray bytes) { return ZipMemory::open(std::move(bytes)); }

@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-// The zip plugin on libzip.
+// The zip plugin on libzip: backups, and the workbooks an import reads.
 class ZipBackups final : public QObject, public ZipPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID GolveraZipPlugin_iid)
@@ -12,4 +12,5 @@ class ZipBackups final : public QObject, public ZipPlugin {
 public:
     QString write(ZipTarget& target, const QString& zipPath, const QString& folder, const QStringList& files) override;
     std::unique_ptr<ZipReader> read(int fd, QString* error) override;
+    std::unique_ptr<ZipInMemory> open(QByteArray bytes) override;
 };
