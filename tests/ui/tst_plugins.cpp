@@ -1,7 +1,8 @@
-// The program's plugins (webcam, printing, zip files), loaded when first needed: those it builds
+// The program's plugins (webcam, printing, zip files, workbooks), loaded when first needed: those it builds
 // load, and without them the program works all the same and says what is missing.
 #include "app/Plugins.h"
 #include "backup/ZipPlugin.h"
+#include "output/WorkbookPlugin.h"
 #include "platform/CameraPlugin.h"
 #include "platform/PluginPrintOutput.h"
 #include "platform/PrintPlugin.h"
@@ -23,15 +24,17 @@ private slots:
         QTest::newRow("webcam") << plugins::webcam;
         QTest::newRow("printing") << plugins::print;
         QTest::newRow("zip files") << plugins::zip;
+        QTest::newRow("workbooks") << plugins::workbook;
     }
     void theProgramsPluginsLoad()
     {
         QFETCH(QString, name);
         QObject* root = plugins::load(QStringLiteral(GOLVERA_PLUGIN_DIR), name);
         QVERIFY(root);
-        const bool implemented = name == plugins::webcam ? qobject_cast<CameraPlugin*>(root) != nullptr
-                                 : name == plugins::print ? qobject_cast<PrintPlugin*>(root) != nullptr
-                                                          : qobject_cast<ZipPlugin*>(root) != nullptr;
+        const bool implemented = name == plugins::webcam     ? qobject_cast<CameraPlugin*>(root) != nullptr
+                                 : name == plugins::print    ? qobject_cast<PrintPlugin*>(root) != nullptr
+                                 : name == plugins::workbook ? qobject_cast<WorkbookPlugin*>(root) != nullptr
+                                                             : qobject_cast<ZipPlugin*>(root) != nullptr;
         QVERIFY(implemented);
     }
 

@@ -4,7 +4,7 @@
 
 class QObject;
 
-// The program's own plugins (the webcam support, printing, zip files, the command line's PDF) lie in lib/golvera beside the folder
+// The program's own plugins (the webcam support, printing, zip files, the .xlsx writer, the command line's PDF) lie in lib/golvera beside the folder
 // of the executable, in the build folder as in an installed copy. Each is loaded the first time it
 // is needed, so that what it brings is not loaded at start-up.
 namespace plugins {
@@ -22,5 +22,6 @@ inline const QString webcam = QStringLiteral("golvera_webcam");
 inline const QString print = QStringLiteral("golvera_print");
 inline const QString zip = QStringLiteral("golvera_zip");
 inline const QString pdf = QStringLiteral("golvera_pdf");
+inline const QString workbook = QStringLiteral("golvera_xlsx");
 
 }  // namespace plugins
