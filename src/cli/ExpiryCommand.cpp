@@ -1,10 +1,11 @@
 #include "ExpiryCommand.h"
 
+#include "PdfOutput.h"
+#include "RowOutput.h"
 #include "Terminal.h"
 #include "app/ProgramFolder.h"
-#include "output/ListSummary.h"
-#include "platform/Platform.h"
 #include "players/ExpiryList.h"
+#include "players/ExpiryRows.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -69,29 +70,30 @@ int run(const QStringList& arguments, const Options& options)
         checked != terminal::Done)
         return checked;
 
-    const expiryList::Result found = expiryList::read(path, kind, platform::clock().now().date(), horizon);
-    if (found.failed())
+    const auto rows = ExpiryRows::read(path, kind, QDate::currentDate(), horizon);
+    if (!rows->error().isEmpty())
         return terminal::failure(QStringLiteral("impossibile leggere l'archivio dei giocatori \"%1\" (%2)")
-                                     .arg(QDir::toNativeSeparators(path), found.error));
+                                     .arg(QDir::toNativeSeparators(path), rows->error()));
 
-    QStringList lines;
-    for (const expiryList::Entry& entry : expiryList::byDate(found.entries)) {
-        lines.append(entry.row.text);
-        terminal::out() << terminal::blanked(entry.row.text) << '\n';
-    }
-    if (found.unreadable > 0) {
+    const std::vector<qsizetype> byDate = rows->byDate();
+    RowOutput output;
+    output.addAll(*rows, byDate);
+    if (const int unreadable = rows->unreadable(); unreadable > 0) {
         // Reported, not fatal: the other players are listed all the same.
         terminal::err() << QStringLiteral("golvera-cli: %1 %2: la data di scadenza non \u00E8 una data gg/mm/aaaa\n")
-                               .arg(QString::number(found.unreadable),
-                                    found.unreadable == 1 ? QStringLiteral("scheda saltata") : QStringLiteral("schede saltate"));
+                               .arg(QString::number(unreadable),
+                                    unreadable == 1 ? QStringLiteral("scheda saltata") : QStringLiteral("schede saltate"));
         terminal::err().flush();
     }
-    if (!terminal::outputDelivered())
+    if (!output.finish())
         return terminal::failure(QStringLiteral("impossibile scrivere l'elenco sullo standard output"));
 
     if (options.pdf) {
         const QString title = expiryList::printTitle(kind, horizon);
-        return terminal::writePdf(listSummary::make(title, title, lines), *options.pdf);
+        QStringList lines;
+        for (const qsizetype row : byDate)
+            lines.append(rows->text(row));
+        return pdfOutput::writeList(title, lines, *options.pdf);
     }
     return terminal::Done;
 }

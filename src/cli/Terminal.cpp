@@ -1,8 +1,5 @@
 #include "Terminal.h"
 
-#include "output/ReportLayout.h"
-#include "output/ReportPainter.h"
-
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -38,6 +35,12 @@ QString blanked(QString text)
     return text;
 }
 
+bool outputDelivered()
+{
+    out().flush();
+    return out().status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
+}
+
 int checkReadable(const QString& path, const QString& what, const QString& shown)
 {
     const QFileInfo file(path);
@@ -48,20 +51,5 @@ int checkReadable(const QString& path, const QString& what, const QString& shown
     return Done;
 }
 
-int writePdf(const report::Report& document, const QString& path)
-{
-    try {
-        report::writePdf(report::prepare(document), path);
-    } catch (const report::ReportError& error) {
-        return failure(QStringLiteral("impossibile scrivere il PDF \"%1\" (%2)").arg(path, QString::fromUtf8(error.what())));
-    }
-    return Done;
-}
-
-bool outputDelivered()
-{
-    out().flush();
-    return out().status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
-}
 
 }  // namespace terminal

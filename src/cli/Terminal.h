@@ -4,10 +4,6 @@
 
 class QTextStream;
 
-namespace report {
-class Report;
-}
-
 // What golvera-cli's commands share about the terminal: the two streams, UTF-8, and the exit codes.
 namespace terminal {
 
@@ -19,19 +15,17 @@ QTextStream& err();
 // Writes "golvera-cli: message" to standard error; returns Failed.
 int failure(const QString& message);
 
-// Control characters stored in a record (a tab, an escape sequence) would act on the terminal
-// instead of being read; they are shown as blanks.
+// Control characters in a text read from a file (a tab, an escape sequence) would act on the
+// terminal instead of being read; they are shown as blanks. The rows of the lists have their own
+// byte-level output (RowOutput).
 QString blanked(QString text);
 
-// True when everything written to standard output reached it (a full disk, a closed pipe).
+// True when everything written to out() reached standard output (a full disk, a closed pipe).
 bool outputDelivered();
 
 // The file a command reads: Done when `path` is a readable file, otherwise Failed with a message
 // naming it as `what` ("il torneo") and `shown`. The screens create missing files empty; here a
 // missing file is a mistake.
 int checkReadable(const QString& path, const QString& what, const QString& shown);
-
-// The printed document as a PDF at `path`: Done, or Failed with the reason.
-int writePdf(const report::Report& document, const QString& path);
 
 }  // namespace terminal

@@ -5,15 +5,18 @@
 #include "ArchiveCommands.h"
 #include "ExpiryCommand.h"
 #include "ImportCommand.h"
+#include "PdfOutput.h"
+#include "RowOutput.h"
 #include "Terminal.h"
 #include "app/DataFolder.h"
 #include "app/Product.h"
 #include "app/Version.h"
 #include "standings/Standings.h"
+#include "standings/StandingsTable.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTextStream>
 
 #include <memory>
@@ -57,7 +60,7 @@ QString description(const dataFolder::Choice& data)
         .arg(product::name, dataFolder::describe(data));
 }
 
-// Only the PDF needs fonts, and so the GUI application; plain rows start without it.
+// Only the PDF needs fonts, and so the GUI application and its plugin; plain rows start without them.
 bool wantsPdf(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
@@ -72,14 +75,10 @@ bool wantsPdf(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     std::unique_ptr<QCoreApplication> app;
-    if (wantsPdf(argc, argv)) {
-        // No window is ever shown: the PDF needs no display.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
+    if (wantsPdf(argc, argv))
+        app = pdfOutput::application(argc, argv);
+    if (!app)
         app = std::make_unique<QCoreApplication>(argc, argv);
-    }
     QCoreApplication::setApplicationName(QStringLiteral("golvera-cli"));
     QCoreApplication::setApplicationVersion(product::version);
 
@@ -165,19 +164,19 @@ int main(int argc, char* argv[])
         checked != terminal::Done)
         return checked;
 
-    const standings::List list = standings::read(kind, tournament.filePath());
-    if (list.failed())
-        return failure(QStringLiteral("impossibile leggere il torneo \"%1\" (%2)").arg(arguments.at(2), list.error));
+    const standings::Table table = standings::Table::load(kind, tournament.filePath());
+    if (table.failed())
+        return failure(QStringLiteral("impossibile leggere il torneo \"%1\" (%2)").arg(arguments.at(2), table.error()));
 
-    for (const ListRow& row : list.rows)
-        out() << terminal::blanked(row.text) << '\n';
-    out() << "Totale squadre: " << list.rows.size() << '\n';
-    if (!terminal::outputDelivered())
+    RowOutput output;
+    output.addAll(table);
+    output.addLine("Totale squadre: " + QByteArray::number(table.count()));
+    if (!output.finish())
         return failure(QStringLiteral("impossibile scrivere la classifica sullo standard output"));
 
     if (parser.isSet(pdfOption)) {
         const QString title = standings::title(kind, tournament.fileName());
-        return terminal::writePdf(standings::document(kind, title, list.rows), parser.value(pdfOption));
+        return pdfOutput::writeStandings(kind, title, table.all(), parser.value(pdfOption));
     }
     return terminal::Done;
 }

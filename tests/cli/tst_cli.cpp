@@ -1,13 +1,19 @@
 // golvera-cli run as a club would run it: rows and total on standard output, the PDF the print
 // button prints, the players whose card or certificate has expired, and the exit codes for a bad
 // file and a bad command line.
+#include "import/SheetFile.h"
+#include "players/ExpiryList.h"
+#include "players/ExpiryRows.h"
 #include "players/PlayerRows.h"
+#include "standings/StandingsTable.h"
+#include "storage/Cp1252.h"
 #include "storage/PlayerRecord.h"
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 
 #include "ArchiveFiles.h"
 #include "PdfText.h"
+#include "ZipFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,6 +40,7 @@ struct Run {
     int exitCode = -1;
     QString out;
     QString err;
+    QByteArray outBytes;
 };
 
 Run cli(const QStringList& arguments, const std::function<void(QProcess&)>& setUp = {})
@@ -44,8 +51,9 @@ Run cli(const QStringList& arguments, const std::function<void(QProcess&)>& setU
     process.start(QStringLiteral(GOLVERA_CLI), arguments);
     if (!process.waitForFinished(60000))
         qFatal("golvera-cli did not finish");
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    const QByteArray out = process.readAllStandardOutput();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, QString::fromUtf8(out),
+            QString::fromUtf8(process.readAllStandardError()), out};
 }
 
 QByteArray entry(const QString& name, const QString& contact, const QString& points)
@@ -71,6 +79,50 @@ PlayerRecord expiring(const QString& name, const QString& card, const QString& c
     record.ScadCertificato = certificate;
     record.Reti = QStringLiteral("2");
     return record;
+}
+
+// Every byte but zero, framed by letters so that trimming leaves it inside a field, in pieces of
+// `width` bytes: the control codes, the euro sign and the other high punctuation, the five bytes
+// the code page leaves undefined, the accented letters.
+QList<QByteArray> everyByte(int width)
+{
+    QByteArray all;
+    for (int byte = 1; byte < 256; ++byte)
+        all += char(byte);
+    QList<QByteArray> pieces;
+    for (qsizetype at = 0; at < all.size(); at += width)
+        pieces.append('<' + all.mid(at, width) + '>');
+    return pieces;
+}
+
+// A tournament entry written byte by byte: each field's bytes at its offset, and `unterminated`
+// fields fill all their N + 1 bytes with no zero after them.
+QByteArray storedEntry(const QByteArray& name, const QByteArray& contact, const QByteArray& note, const QByteArray& points,
+                       bool unterminated = false)
+{
+    QByteArray record = TournamentRecord().toBytes();
+    const auto put = [&](std::string_view field, QByteArray text) {
+        const int room = TournamentRecord::Layout.capacityOf(field) + (unterminated ? 1 : 0);
+        while (unterminated && text.size() < room)
+            text += text;
+        text.truncate(room);
+        record.replace(TournamentRecord::Layout.offsetOf(field), text.size(), text);
+    };
+    put("Concorrente", name);
+    put("Responsabile", contact);
+    put("Note", note);
+    put("Punteggio", points);
+    return record;
+}
+
+// A text as the command line shows it: control characters as blanks, in UTF-8.
+QByteArray shown(QString text)
+{
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    }
+    return text.toUtf8();
 }
 
 QString daysFromToday(int days) { return QDate::currentDate().addDays(days).toString(QStringLiteral("dd/MM/yyyy")); }
@@ -232,6 +284,66 @@ private slots:
         QVERIFY(run.out.contains(QStringLiteral("Resp. Anna Neri ")));
         for (QChar c : run.out)
             QVERIFY2(c == u'\n' || c.category() != QChar::Other_Control, qPrintable(run.out));
+    }
+
+    // The command line writes the screens' own rows, byte for byte in UTF-8, whatever bytes the
+    // records hold.
+    void rowsAreTheScreensRows_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("merit") << QStringList{"classifica", "merito"};
+        QTest::newRow("alphabetical") << QStringList{"classifica", "alfabetica"};
+        QTest::newRow("cards") << QStringList{"scadenze", "tessere"};
+        QTest::newRow("certificates, 30 days ahead") << QStringList{"scadenze", "certificati", "--entro", "30"};
+    }
+    void rowsAreTheScreensRows()
+    {
+        QFETCH(QStringList, arguments);
+        QTemporaryDir data;
+        const QString tournament = data.filePath(QStringLiteral("Prova.vai"));
+        QList<QByteArray> entries;
+        const QList<QByteArray> notes = everyByte(56);
+        const QList<QByteArray> names = everyByte(28);
+        for (qsizetype i = 0; i < names.size(); ++i)
+            entries.append(storedEntry(names.at(i), "Resp. \x80 \xE0\xE8\xEC\xF2\xF9", notes.at(i % notes.size()),
+                                       QByteArray::number(i) + (i % 2 ? ",5\x01" : ",00")));
+        entries.append(storedEntry("Senza\x81zero\x8D\x8F\x90\x9D\x7F\x1B[0m", "\xC0\xC8\x80\x09x", "\xFFnota\xA0\xAD",
+                                   "9\x80", true));
+        QVERIFY(archiveFiles::write(tournament, entries));
+
+        QList<PlayerRecord> players;
+        for (const QByteArray& name : everyByte(24)) {
+            PlayerRecord player = expiring(cp1252::decode(name), daysFromToday(-2), daysFromToday(20));
+            player.Squadra = cp1252::decode("Squadra \x80\x9D\x01 \xE8");
+            players.append(player);
+        }
+        QVERIFY(archiveFiles::writeRecords(data.filePath(QStringLiteral("Archivio_Giocatori.pro")), players));
+
+        QStringList screens;
+        const bool standings = arguments.front() == QStringLiteral("classifica");
+        if (standings) {
+            const auto kind = arguments.at(1) == QStringLiteral("merito") ? standings::Kind::Merit : standings::Kind::Alphabetical;
+            const standings::Table table = standings::Table::load(kind, tournament);
+            QCOMPARE(table.count(), entries.size());
+            for (qsizetype row = 0; row < table.count(); ++row)
+                screens << table.text(row);
+            screens << QStringLiteral("Totale squadre: %1").arg(table.count());
+        } else {
+            const auto kind = arguments.at(1) == QStringLiteral("tessere") ? expiryList::Kind::Cards : expiryList::Kind::Certificates;
+            const int horizon = arguments.contains(QStringLiteral("--entro")) ? 30 : 0;
+            const auto listed =
+                ExpiryRows::read(data.filePath(QStringLiteral("Archivio_Giocatori.pro")), kind, QDate::currentDate(), horizon);
+            QCOMPARE(listed->count(), players.size());
+            for (const qsizetype row : listed->byDate())
+                screens << listed->text(row);
+        }
+        QByteArray expected;
+        for (const QString& row : screens)
+            expected += shown(row) + '\n';
+
+        const Run run = cli(arguments + (standings ? QStringList{tournament} : QStringList{QStringLiteral("--cartella"), data.path()}));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.outBytes, expected);
     }
 
     void badUsage_data()
@@ -518,6 +630,29 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY(run.err.startsWith(QStringLiteral("golvera-cli: ")));
         QCOMPARE(QDir(data.path()).entryList(QDir::Files), QStringList{"x.csv"});
+    }
+
+    // Workbooks are zips, read through the zip plugin: a program installed without it says so,
+    // instead of calling the workbook damaged, and writes nothing.
+    void importWorkbookWithoutTheZipPlugin()
+    {
+        QTemporaryDir data;
+        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("bin")));
+        const QString program = data.filePath(QStringLiteral("bin/golvera-cli"));  // no lib/golvera beside it
+        QVERIFY(QFile::copy(QStringLiteral(GOLVERA_CLI), program));
+        const QString sheet = data.filePath(QStringLiteral("squadre.xlsx"));
+        QFile file(sheet);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(zipFixture::make({{QStringLiteral("readme.txt"), "ciao"}}));
+        file.close();
+
+        QProcess process;
+        process.start(program, {QStringLiteral("importa"), QStringLiteral("squadre"), sheet, QStringLiteral("--cartella"),
+                                data.path(), QStringLiteral("--conferma")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains(sheetFile::noZipMessage));
+        QVERIFY(!QFile::exists(data.filePath(QStringLiteral("Archivio_Squadre.pro"))));
     }
 };
 

@@ -148,12 +148,12 @@ private Q_SLOTS:
     void unreadableDatesAreSkipped_data()
     {
         QTest::addColumn<int>("horizon");
-        QTest::addColumn<QList<qint64>>("positions");  // of the entries, in file order
+        QTest::addColumn<QList<qint64>>("positions");  // of the rows, the oldest date first
         QTest::addColumn<QString>("countLine");
-        QTest::newRow("expired only") << 0 << QList<qint64>{1, 3, 6}
+        QTest::newRow("expired only") << 0 << QList<qint64>{3, 6, 1}
                                       << u"Il presente riepilogo contiene 3 schede: 3 tessere scadute."_s;
         QTest::newRow("and expiring within 3 days")
-            << 3 << QList<qint64>{1, 3, 5, 6}
+            << 3 << QList<qint64>{3, 6, 1, 5}
             << u"Il presente riepilogo contiene 4 schede: 3 tessere scadute, 1 in scadenza entro 3 giorni."_s;
     }
 
@@ -172,19 +172,17 @@ private Q_SLOTS:
                                            player(u"Azzurri"_s, u"05/03/2023"_s).toBytes(),
                                            player(u"Viola"_s, u"05.03.2023"_s).toBytes()}));
 
-        const expiryList::Result found = expiryList::read(path, expiryList::Kind::Cards, QDate(2024, 3, 5), horizon);
-        QVERIFY(!found.failed());
-        QList<qint64> seen;
-        for (const expiryList::Entry& entry : found.entries)
-            seen << entry.row.position;
-        QCOMPARE(seen, positions);
-        QCOMPARE(found.unreadable, 3);
-        QCOMPARE(found.entries.front().row.text, playerRows::cardRow(player(u"Verdi"_s, u"04/03/2024"_s).toBytes()));
-        QCOMPARE(found.entries.front().date, QDate(2024, 3, 4));
-
-        // The screens list the same players, by their rows, and say how many were left out.
+        // The command line's order: by date.
         const auto rows = ExpiryRows::read(path, expiryList::Kind::Cards, QDate(2024, 3, 5), horizon);
         QVERIFY(rows->error().isEmpty());
+        const std::vector<qsizetype> byDate = rows->byDate();
+        QList<qint64> dated;
+        for (const qsizetype row : byDate)
+            dated << rows->position(row);
+        QCOMPARE(dated, positions);
+        QCOMPARE(rows->text(byDate.at(2)), playerRows::cardRow(player(u"Verdi"_s, u"04/03/2024"_s).toBytes()));
+
+        // The screens list the same players, by their rows, and say how many were left out.
         QList<qint64> listed;
         for (qsizetype i = 0; i < rows->count(); ++i) {
             listed << rows->position(i);
@@ -192,6 +190,7 @@ private Q_SLOTS:
                 QVERIFY(!listRows::orderLess(rows->text(i), rows->text(i - 1)));
         }
         std::sort(listed.begin(), listed.end());
+        std::sort(positions.begin(), positions.end());
         QCOMPARE(listed, positions);
         QCOMPARE(rows->countLine(), countLine);
         QCOMPARE(rows->unreadable(), 3);
@@ -280,30 +279,30 @@ private Q_SLOTS:
                                                                     player(u"Certificato Scaduto"_s, u"01/03/2025"_s, u"01/03/2024"_s),
                                                                     player(u"In Regola"_s, u"01/03/2025"_s, u"01/03/2025"_s)}));
         const QDate today(2024, 3, 5);
-        const expiryList::Result cards = expiryList::read(path, expiryList::Kind::Cards, today, 0);
-        const expiryList::Result certificates = expiryList::read(path, expiryList::Kind::Certificates, today, 0);
-        QCOMPARE(cards.entries.size(), 1);
-        QCOMPARE(cards.entries.front().row.position, 1);
-        QVERIFY(cards.entries.front().row.text.contains(u"  Scad. 01/03/2024"_s));
-        QCOMPARE(certificates.entries.size(), 1);
-        QCOMPARE(certificates.entries.front().row.position, 2);
-        QVERIFY(certificates.entries.front().row.text.contains(u"  Scad. cert. 01/03/2024"_s));
-        QCOMPARE(cards.unreadable + certificates.unreadable, 0);
+        const auto cards = ExpiryRows::read(path, expiryList::Kind::Cards, today, 0);
+        const auto certificates = ExpiryRows::read(path, expiryList::Kind::Certificates, today, 0);
+        QCOMPARE(cards->count(), 1);
+        QCOMPARE(cards->position(0), 1);
+        QVERIFY(cards->text(0).contains(u"  Scad. 01/03/2024"_s));
+        QCOMPARE(certificates->count(), 1);
+        QCOMPARE(certificates->position(0), 2);
+        QVERIFY(certificates->text(0).contains(u"  Scad. cert. 01/03/2024"_s));
+        QCOMPARE(cards->unreadable() + certificates->unreadable(), 0);
     }
 
     // The command line lists by date, and by row where dates are equal.
     void byDate()
     {
-        const QDate march(2024, 3, 1);
-        const QList<expiryList::Entry> entries = {
-            {{u"beta"_s, 1}, march.addDays(2)},
-            {{u"Alfa"_s, 2}, march.addDays(2)},
-            {{u"Zeta"_s, 3}, march},
-            {{u"ALFA"_s, 4}, march.addDays(5)},
-        };
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"Archivio_Giocatori.pro"_s);
+        QVERIFY(archiveFiles::writeRecords(path, QList<PlayerRecord>{player(u"beta"_s, u"03/03/2024"_s),
+                                                                    player(u"Alfa"_s, u"03/03/2024"_s),
+                                                                    player(u"Zeta"_s, u"01/03/2024"_s),
+                                                                    player(u"ALFA"_s, u"06/03/2024"_s)}));
+        const auto rows = ExpiryRows::read(path, expiryList::Kind::Cards, QDate(2024, 3, 10), 0);
         QStringList byDate;
-        for (const expiryList::Entry& entry : expiryList::byDate(entries))
-            byDate << entry.row.text;
+        for (const qsizetype row : rows->byDate())
+            byDate << rows->text(row).left(4);
         QCOMPARE(byDate, (QStringList{u"Zeta"_s, u"Alfa"_s, u"beta"_s, u"ALFA"_s}));
     }
 
@@ -331,10 +330,11 @@ private Q_SLOTS:
     void unusableArchive()
     {
         QTemporaryDir folder;
-        const expiryList::Result found =
-            expiryList::read(folder.filePath(u"manca/Archivio_Giocatori.pro"_s), expiryList::Kind::Cards, QDate(2024, 3, 5), 0);
-        QVERIFY(found.failed());
-        QVERIFY(found.entries.isEmpty());
+        const auto rows =
+            ExpiryRows::read(folder.filePath(u"manca/Archivio_Giocatori.pro"_s), expiryList::Kind::Cards, QDate(2024, 3, 5), 0);
+        QVERIFY(!rows->error().isEmpty());
+        QCOMPARE(rows->count(), 0);
+        QVERIFY(rows->byDate().empty());
     }
 };
 

@@ -9,6 +9,8 @@
 #include "ArchiveFiles.h"
 #include "SheetMarkup.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -259,6 +261,22 @@ private Q_SLOTS:
             QVERIFY2(!document.contains(absent), absent);
         QCOMPARE(sheet.fileName, u"Archivio_Giocatori.xls"_s);
         QCOMPARE(sheet.columns.size(), 25);
+
+        // The screen's export streams the same document straight from the archive.
+        const QString streamed = folder.filePath(sheet.fileName);
+        QVERIFY(spreadsheet::write(streamed, sheet, archive, recordFormat(PlayerRecord::Layout)));
+        const auto onDisk = [&streamed] {
+            QFile file(streamed);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QCOMPARE(onDisk(), document);
+
+        // An archive that cannot be read (here a folder under its name) makes no file and leaves
+        // the old one as it was.
+        const QString blocked = folder.filePath(u"Bloccato"_s);
+        QVERIFY(QDir().mkdir(blocked));
+        QVERIFY(!spreadsheet::write(streamed, sheet, blocked, recordFormat(PlayerRecord::Layout)));
+        QCOMPARE(onDisk(), document);
     }
 };
 

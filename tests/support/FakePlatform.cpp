@@ -130,6 +130,8 @@ private:
 
 }  // namespace
 
+std::unique_ptr<platform::Cameras> FakePlatform::makeCameras() { return std::make_unique<FakeCameras>(*this); }
+
 void FakePlatform::sendFrame(const QImage& frame) const
 {
     if (cameraRunning && cameraFrames)
@@ -154,7 +156,7 @@ FakePlatform::FakePlatform()
     platform::install(std::make_unique<RecordingShell>(*this));
     platform::install(std::make_unique<FixedClock>(*this));
     platform::install(std::make_unique<RecordingPrintOutput>(*this));
-    platform::install(std::make_unique<FakeCameras>(*this));
+    platform::install(makeCameras());
 }
 
 FakePlatform::~FakePlatform()

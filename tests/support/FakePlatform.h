@@ -62,6 +62,8 @@ public:
     void failCamera(const QString& error);
     std::function<void(const QImage&)> cameraFrames;     // set by the running camera
     std::function<void(const QString&)> cameraFailures;  // set by the running camera
+    // A camera seam on this fake camera of its own, for what installs its own seam (the plugin loader).
+    std::unique_ptr<platform::Cameras> makeCameras();
 };
 
 // A fresh, empty program folder for one test.

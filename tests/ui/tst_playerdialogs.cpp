@@ -1,13 +1,18 @@
 // The dialogs around the player editor on their own: the webcam screen with a fake camera and
 // with none, the calendar, and the two code checkers.
+#include "platform/PluginCameras.h"
 #include "players/Calendario.h"
 #include "players/WebCam.h"
 #include "tools/CodFisc.h"
 #include "tools/PartitaIva.h"
 #include "player_editor.h"
+#include "CameraForwarding.h"
 
 #include <QCalendarWidget>
+#include <QPluginLoader>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using platform::MessageKind;
@@ -150,6 +155,53 @@ private slots:
         QVERIFY(!button(&webcam, u"btnSpegni"_s)->isEnabled());
         QVERIFY(button(&webcam, u"btnAccendi"_s)->isEnabled());
         QVERIFY(!fake.cameraRunning);
+        QCOMPARE(boxPicture(&webcam, u"imgCamera"_s).size(), QSize(366, 274));
+    }
+
+    // The webcam support is a plugin, loaded when the screen opens. Through a plugin (the test's,
+    // which hands its work to the fake camera) the screen captures and imports as ever.
+    void webcamThroughItsPlugin()
+    {
+        FakePlatform fake;
+        QPluginLoader loader(QStringLiteral(GOLVERA_TEST_PLUGIN_DIR "/golvera_webcam"));
+        auto* forwarding = qobject_cast<CameraForwarding*>(loader.instance());
+        QVERIFY2(forwarding, qPrintable(loader.errorString()));
+        const std::unique_ptr<platform::Cameras> fakeCamera = fake.makeCameras();
+        forwarding->forwardTo(fakeCamera.get());
+        const auto detach = qScopeGuard([forwarding] { forwarding->forwardTo(nullptr); });
+        platform::install(std::make_unique<PluginCameras>(QStringLiteral(GOLVERA_TEST_PLUGIN_DIR)));
+
+        const QImage frame = plainPicture({640, 480}, Qt::green);
+        QImage imported;
+        TfrmWebCam webcam(nullptr);
+        webcam.setImportTarget([&](const QImage& picture) { imported = picture; });
+        button(&webcam, u"btnAccendi"_s)->click();
+        QVERIFY(fake.cameraRunning);
+        fake.sendFrame(frame);
+        QCOMPARE(boxPicture(&webcam, u"imgCamera"_s), frame);
+        button(&webcam, u"btnCattura"_s)->click();
+        button(&webcam, u"btnImportaFoto"_s)->click();
+        QCOMPARE(imported, frame);
+        QVERIFY(!fake.cameraRunning);
+        QVERIFY(fake.messages.isEmpty());
+    }
+
+    // Without the plugin the program works all the same, and the screen says that there is no
+    // webcam support.
+    void webcamWithoutItsPlugin()
+    {
+        FakePlatform fake;
+        QTemporaryDir noPlugins;
+        platform::install(std::make_unique<PluginCameras>(noPlugins.path()));
+        TfrmWebCam webcam(nullptr);
+        button(&webcam, u"btnAccendi"_s)->click();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.lastMessage().kind, MessageKind::Information);
+        QCOMPARE(fake.lastMessage().text,
+                 u"La webcam non \u00E8 disponibile: il supporto per la webcam non \u00E8 installato."_s);
+        QVERIFY(!fake.cameraRunning);
+        QVERIFY(!button(&webcam, u"btnCattura"_s)->isEnabled());
+        QVERIFY(button(&webcam, u"btnAccendi"_s)->isEnabled());
         QCOMPARE(boxPicture(&webcam, u"imgCamera"_s).size(), QSize(366, 274));
     }
 

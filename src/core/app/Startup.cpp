@@ -7,6 +7,7 @@
 
 #include "backup/Backup.h"
 
+#include <QFileInfo>
 #include <QThreadPool>
 
 namespace startup {
@@ -22,6 +23,10 @@ void prepareProgramFolder()
 void startDailyBackup(const QDate& today)
 {
     const QString folder = programFolder::path();
+    // Most starts find the day's backup made: no worker (and no zip library) is started for them.
+    // An empty file under the day's name is no backup; the worker checks the rest.
+    if (QFileInfo(backup::dayFile(folder, today)).size() > 0)
+        return;
     QThreadPool::globalInstance()->start([folder, today] {
         const backup::Outcome outcome = backup::make(folder, today);
         if (!outcome.error.isEmpty())

@@ -1,7 +1,7 @@
 #include "backup/Backup.h"
 
 #include "app/ProgramFolder.h"
-#include "backup/ZipFiles.h"
+#include "backup/ZipAccess.h"
 #include "storage/WholeFile.h"
 
 #include <QDir>
@@ -55,8 +55,8 @@ void keepNewest(const QString& backupFolder)
 bool isWholeBackup(const QString& path)
 {
     QString error;
-    const zipFiles::Archive archive = zipFiles::openForReading(path, &error);
-    return archive && zip_get_num_entries(archive.get(), 0) > 0;
+    const std::unique_ptr<ZipReader> archive = zipAccess::open(path, &error);
+    return archive && archive->count() > 0;
 }
 
 }  // namespace
@@ -83,12 +83,16 @@ QStringList contents(const QString& dataFolder)
     return files;
 }
 
+QString dayFile(const QString& dataFolder, const QDate& day)
+{
+    return QDir(QDir(dataFolder).filePath(folderName)).filePath(day.toString(Qt::ISODate) + QStringLiteral(".zip"));
+}
+
 Outcome make(const QString& dataFolder, const QDate& today, bool replace)
 {
-    const QDir data(dataFolder);
-    const QString backupFolder = data.filePath(folderName);
+    const QString backupFolder = QDir(dataFolder).filePath(folderName);
     Outcome outcome;
-    outcome.path = QDir(backupFolder).filePath(today.toString(Qt::ISODate) + QStringLiteral(".zip"));
+    outcome.path = dayFile(dataFolder, today);
     if (!QFileInfo(dataFolder).isDir()) {
         outcome.error = QStringLiteral("la cartella dei dati %1 non esiste").arg(QDir::toNativeSeparators(dataFolder));
         return outcome;
@@ -98,6 +102,10 @@ Outcome make(const QString& dataFolder, const QDate& today, bool replace)
         outcome.error = QStringLiteral("nessun archivio da salvare in %1").arg(QDir::toNativeSeparators(dataFolder));
         return outcome;
     }
+    if (!zipAccess::available()) {
+        outcome.error = zipAccess::missing;
+        return outcome;
+    }
     if (!replace && isWholeBackup(outcome.path))
         return outcome;
     if (!QDir().mkpath(backupFolder)) {
@@ -105,31 +113,9 @@ Outcome make(const QString& dataFolder, const QDate& today, bool replace)
         return outcome;
     }
 
-    // Leftovers of any day's killed backup go with this one.
-    wholeFile::Writer writer(outcome.path, QStringLiteral("*.zip"));
-    QString error;
-    zipFiles::Archive archive = zipFiles::create(writer, &error);
-    if (!archive) {
-        outcome.error = QStringLiteral("impossibile creare %1: %2").arg(outcome.path, error);
+    outcome.error = zipAccess::write(outcome.path, dataFolder, files);
+    if (!outcome.error.isEmpty())
         return outcome;
-    }
-    for (const QString& name : files) {
-        zip_source_t* source = zip_source_file(archive.get(), QFile::encodeName(data.filePath(name)).constData(), 0, -1);
-        if (!source || zip_file_add(archive.get(), name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
-            if (source)
-                zip_source_free(source);
-            outcome.error = QStringLiteral("impossibile aggiungere %1: %2").arg(name, zipFiles::errorText(archive.get()));
-            return outcome;
-        }
-    }
-    if (zip_close(archive.get()) != 0) {
-        // libzip has abandoned the writer: the old file, if any, is untouched.
-        outcome.error = QStringLiteral("impossibile scrivere %1: %2")
-                            .arg(outcome.path, writer.errorString().isEmpty() ? zipFiles::errorText(archive.get())
-                                                                             : writer.errorString());
-        return outcome;
-    }
-    archive.release();  // zip_close has freed it
     outcome.written = true;
     keepNewest(backupFolder);
     return outcome;

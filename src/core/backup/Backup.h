@@ -30,6 +30,9 @@ struct Outcome {
     QString error;  // empty when all went well
 };
 
+// Where the backup of `day` lies: "Backup/yyyy-MM-dd.zip" in the data folder.
+QString dayFile(const QString& dataFolder, const QDate& day);
+
 // The day's backup "Backup/yyyy-MM-dd.zip": written unless that day's already exists whole (or
 // always, with `replace`); then only the newest `kept` backups stay. A folder that does not
 // exist, or holds nothing to back up, is an error and no zip is touched. The zip is written
@@ -43,6 +46,7 @@ Outcome make(const QString& dataFolder, const QDate& today, bool replace = false
 // `folder` and moved in only once all are whole. `folder` must hold nothing but the program's own
 // files, and none of its subfolders may be a link. Returns the failure, empty on success; on a
 // failure `folder` is left as it was.
+// Zip files are read and written by the zip plugin: without it both fail with the reason.
 QString restore(const QString& zipPath, const QString& folder);
 
 }  // namespace backup

@@ -2,7 +2,7 @@
 // the target, moved in only once every entry is on the disk.
 #include "app/ProgramFolder.h"
 #include "backup/Backup.h"
-#include "backup/ZipFiles.h"
+#include "backup/ZipAccess.h"
 #include "storage/DiskFile.h"
 #include "storage/WholeFile.h"
 
@@ -30,7 +30,7 @@ const QRegularExpression unpackingFolderPattern(QStringLiteral("^\\.golvera-ripr
 constexpr qint64 spareBytes = 4 << 20;
 
 struct Entry {
-    zip_uint64_t index = 0;
+    qint64 index = 0;
     QString name;  // relative path, "/" between folders
     qint64 size = 0;
 };
@@ -138,23 +138,22 @@ qint64 freeBytes(QString folder)
 QString megabytes(qint64 bytes) { return QString::number(double(bytes) / (1 << 20), 'f', 1).replace(u'.', u','); }
 
 // Every entry checked before anything is written: names a backup holds, nothing twice.
-QString readEntries(zip_t* archive, std::vector<Entry>& entries, qint64& total)
+QString readEntries(const ZipReader& archive, std::vector<Entry>& entries, qint64& total)
 {
     total = 0;
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
-    for (zip_int64_t index = 0; index < count; ++index) {
-        zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME))
-            return QStringLiteral("voce %1 illeggibile: %2").arg(index).arg(zipFiles::errorText(archive));
-        const QString name = QString::fromUtf8(stat.name);
+    const qint64 count = archive.count();
+    for (qint64 index = 0; index < count; ++index) {
+        const ZipReader::Entry stat = archive.entry(index);
+        if (!stat.readable)
+            return QStringLiteral("voce %1 illeggibile: %2").arg(index).arg(archive.errorString());
+        const QString& name = stat.name;
         if (name.endsWith(QLatin1Char('/')))
             continue;
         if (!isBackedUpPath(name))
             return QStringLiteral("voce non ammessa nel backup: %1").arg(name);
-        if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > zip_uint64_t(std::numeric_limits<qint64>::max() / 2))
+        if (!stat.sizeKnown || stat.size > quint64(std::numeric_limits<qint64>::max() / 2))
             return QStringLiteral("voce %1 di dimensione illeggibile").arg(name);
-        entries.push_back({zip_uint64_t(index), name, qint64(stat.size)});
+        entries.push_back({index, name, qint64(stat.size)});
         total += qint64(stat.size);
     }
     if (entries.empty())
@@ -163,22 +162,21 @@ QString readEntries(zip_t* archive, std::vector<Entry>& entries, qint64& total)
 }
 
 // Streams one entry into `path`, never holding it whole in memory.
-QString unpack(zip_t* archive, const Entry& entry, const QString& path)
+QString unpack(ZipReader& archive, const Entry& entry, const QString& path)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return QStringLiteral("impossibile creare la cartella di %1").arg(entry.name);
-    const std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> file(zip_fopen_index(archive, entry.index, 0), zip_fclose);
+    const std::unique_ptr<ZipEntryReader> file = archive.open(entry.index);
     if (!file)
-        return QStringLiteral("impossibile leggere %1: %2").arg(entry.name, zipFiles::errorText(archive));
+        return QStringLiteral("impossibile leggere %1: %2").arg(entry.name, archive.errorString());
     wholeFile::Writer out(path);
     if (!out.open())
         return QStringLiteral("impossibile scrivere %1 (%2)").arg(entry.name, out.errorString());
     QByteArray buffer(1 << 16, Qt::Uninitialized);
     for (;;) {
-        const zip_int64_t read = zip_fread(file.get(), buffer.data(), zip_uint64_t(buffer.size()));
+        const qint64 read = file->read(buffer.data(), buffer.size());
         if (read < 0)
-            return QStringLiteral("%1 \u00E8 danneggiato nel backup: %2")
-                .arg(entry.name, QString::fromLocal8Bit(zip_file_strerror(file.get())));
+            return QStringLiteral("%1 \u00E8 danneggiato nel backup: %2").arg(entry.name, file->errorString());
         if (read == 0)
             break;
         if (!out.write(QByteArrayView(buffer.constData(), qsizetype(read))))
@@ -296,12 +294,12 @@ QStringList missingFolders(const QString& folder)
 QString restore(const QString& zipPath, const QString& folder)
 {
     QString error;
-    const zipFiles::Archive archive = zipFiles::openForReading(zipPath, &error);
+    const std::unique_ptr<ZipReader> archive = zipAccess::open(zipPath, &error);
     if (!archive)
         return QStringLiteral("impossibile leggere %1: %2").arg(zipPath, error);
     std::vector<Entry> entries;
     qint64 total = 0;
-    if (const QString refused = readEntries(archive.get(), entries, total); !refused.isEmpty())
+    if (const QString refused = readEntries(*archive, entries, total); !refused.isEmpty())
         return refused;
 
     const QFileInfo target(folder);
@@ -338,7 +336,7 @@ QString restore(const QString& zipPath, const QString& folder)
     }
     QString failure;
     for (const Entry& entry : entries) {
-        failure = unpack(archive.get(), entry, QDir(unpacked).filePath(entry.name));
+        failure = unpack(*archive, entry, QDir(unpacked).filePath(entry.name));
         if (!failure.isEmpty())
             break;
     }

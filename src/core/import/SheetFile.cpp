@@ -33,6 +33,10 @@ Loaded readBytes(const QByteArray& bytes)
     Loaded loaded;
     if (bytes.startsWith("PK\x03\x04")) {
         const ZipEntries zip(bytes);
+        if (!zip.isOpen() && !zipAccess::available()) {
+            loaded.error = noZipMessage;
+            return loaded;
+        }
         std::optional<sheetImport::Sheet> sheet;
         if (xlsxReader::isWorkbook(zip)) {
             loaded.format = Format::Xlsx;

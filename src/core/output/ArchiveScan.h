@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <span>
 
 // Reading an archive for a list, a search, an export or the standings: one pass over the records
 // in file order. This is the only place where those screens meet archive failures; a failure
@@ -14,7 +15,8 @@ namespace archiveScan {
 // with its 1-based position to `visit`. Returns the failure's text, empty when all went well.
 // The records are seen in place in the mapped file: only the bytes a visitor reads are ever
 // touched, and nothing is allocated per record, so a visitor should read just the fields it needs.
+// `touched` tells where in a record those fields start: they are fetched a few records ahead.
 QString visit(const QString& path, int recordSize,
-              const std::function<void(qint64 position, QByteArrayView record)>& visit);
+              const std::function<void(qint64 position, QByteArrayView record)>& visit, std::span<const int> touched = {});
 
 }  // namespace archiveScan

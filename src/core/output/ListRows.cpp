@@ -3,6 +3,7 @@
 #include "text/TextRules.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <vector>
 
@@ -11,17 +12,36 @@ namespace listRows {
 void appendColumn(QString& row, const QString& field, qsizetype width)
 {
     const QString text = trimControls(field);
-    if (text.size() >= width) {
-        row.append(QStringView(text).left(width));
-    } else {
-        row.append(text);
-        row.append(QString(width - text.size(), QLatin1Char(' ')));
-    }
+    const qsizetype at = row.size();
+    row.append(QStringView(text).first(std::min(text.size(), width)));
+    row.resize(at + width, u' ');
 }
 
 void appendLast(QString& row, const QString& field)
 {
     row.append(trimControls(field));
+}
+
+void appendColumn(QByteArray& row, QByteArrayView field, qsizetype width)
+{
+    const qsizetype at = row.size();
+    row.resize(at + width);
+    writeColumn(row.data() + at, trimControls(field), width);
+}
+
+void appendLast(QByteArray& row, QByteArrayView field)
+{
+    row.append(trimControls(field));
+}
+
+char* writeColumn(char* out, QByteArrayView trimmed, qsizetype width)
+{
+    const qsizetype shown = width < 0 ? trimmed.size() : std::min(trimmed.size(), width);
+    std::memcpy(out, trimmed.data(), std::size_t(shown));
+    if (width < 0)
+        return out + shown;
+    std::memset(out + shown, ' ', std::size_t(width - shown));
+    return out + width;
 }
 
 QString build(const Layout& layout, const QStringList& values)

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <numeric>
 
@@ -25,8 +26,10 @@ PackedRows::PackedRows(const RecordFormat& format, const listRows::Layout& layou
     : m_layout(layout)
     , m_read(std::size_t(layout.size()))
 {
-    for (const listRows::Column& column : layout)
+    for (const listRows::Column& column : layout) {
         m_fields.push_back(format.indexOf(column.field));
+        m_labels.push_back(cp1252::encode(column.label));
+    }
 }
 
 std::shared_ptr<PackedRows> PackedRows::read(const QString& path, const RecordFormat& format,
@@ -38,10 +41,15 @@ std::shared_ptr<PackedRows> PackedRows::read(const QString& path, const RecordFo
     rows->m_starts.reserve(expected);
     rows->m_lengths.reserve(expected * std::size_t(layout.size()));
     rows->m_bytes.reserve(expected * TypicalRowBytes);
+    std::vector<int> touched;
+    for (const int field : rows->m_fields) {
+        if (field >= 0)
+            touched.push_back(format.fields[field].offset);
+    }
     rows->m_error = archiveScan::visit(path, format.size, [&](qint64 position, QByteArrayView record) {
         if (!accept || accept(record))
             rows->add(format, position, record);
-    });
+    }, touched);
     rows->sort();
     return rows;
 }
@@ -50,12 +58,18 @@ void PackedRows::add(const RecordFormat& format, qint64 position, QByteArrayView
 {
     format.storedTexts(record, m_fields, m_read);
     m_positions.push_back(position);
-    m_starts.push_back(qsizetype(m_bytes.size()));
-    for (QByteArrayView text : m_read) {
+    const std::size_t start = m_bytes.size();
+    m_starts.push_back(qsizetype(start));
+    std::size_t size = 0;
+    for (QByteArrayView& text : m_read) {
         text = trimControls(text);
         m_lengths.push_back(quint16(text.size()));
-        m_bytes.insert(m_bytes.end(), text.begin(), text.end());
+        size += std::size_t(text.size());
     }
+    m_bytes.resize(start + size);
+    char* out = m_bytes.data() + start;
+    for (const QByteArrayView text : m_read)
+        out = std::copy(text.begin(), text.end(), out);
 }
 
 QByteArrayView PackedRows::field(quint32 entry, qsizetype column) const
@@ -67,14 +81,41 @@ QByteArrayView PackedRows::field(quint32 entry, qsizetype column) const
     return QByteArrayView(m_bytes.data() + offset, m_lengths[first + std::size_t(column)]);
 }
 
-QString PackedRows::text(qsizetype row) const
+void PackedRows::appendStored(qsizetype row, QByteArray& bytes) const
 {
     const quint32 entry = m_order.at(std::size_t(row));
-    QStringList values;
-    values.reserve(m_layout.size());
-    for (qsizetype column = 0; column < m_layout.size(); ++column)
-        values.append(cp1252::decode(field(entry, column)));
-    return listRows::build(m_layout, values);
+    const std::size_t columns = std::size_t(m_layout.size());
+    const quint16* lengths = m_lengths.data() + std::size_t(entry) * columns;
+    const char* field = m_bytes.data() + m_starts[entry];
+    // The fields are stored trimmed, one after another: the row's size is known before it is made.
+    qsizetype size = 0;
+    for (std::size_t column = 0; column < columns; ++column) {
+        size += m_labels[column].size() + listRows::columnSize(lengths[column], m_layout.at(qsizetype(column)).width);
+    }
+    const qsizetype at = bytes.size();
+    bytes.resize(at + size);
+    char* out = bytes.data() + at;
+    for (std::size_t column = 0; column < columns; ++column) {
+        const QByteArray& label = m_labels[column];
+        out = std::copy(label.begin(), label.end(), out);
+        out = listRows::writeColumn(out, QByteArrayView(field, lengths[column]), m_layout.at(qsizetype(column)).width);
+        field += lengths[column];
+    }
+}
+
+void PackedRows::fetchAhead(qsizetype row) const
+{
+    const quint32 entry = m_order[std::size_t(row)];
+    __builtin_prefetch(m_bytes.data() + m_starts[entry]);
+    __builtin_prefetch(&m_lengths[std::size_t(entry) * std::size_t(m_layout.size())]);
+    __builtin_prefetch(&m_positions[entry]);
+}
+
+QString PackedRows::text(qsizetype row) const
+{
+    QByteArray bytes;
+    appendStored(row, bytes);
+    return cp1252::decode(bytes);
 }
 
 QString PackedRows::rowOf(const RecordFormat& format, const listRows::Layout& layout, QByteArrayView record)
@@ -100,22 +141,35 @@ void PackedRows::sort()
     if (m_layout.isEmpty())
         return;
     // The labels are the same in every row and the columns have fixed widths, so rows compare
-    // column by column. Most differ within the first column's first bytes: those become a key
-    // compared with memcmp, and the rest is compared only between equal keys.
+    // column by column. Most differ within the first column's first bytes: their ranks become a
+    // key of four whole words kept beside the entry, and the rest is compared only between equal
+    // keys.
+    struct Keyed {
+        std::array<quint64, KeyWidth / 8> key;
+        quint32 entry;
+    };
     const qsizetype firstWidth = m_layout.front().width;
     const qsizetype keyWidth = firstWidth < 0 ? 0 : std::min(firstWidth, KeyWidth);
     const storedOrder::Ranks& rank = storedOrder::ranks();
-    std::vector<quint8> keys(std::size_t(entries) * std::size_t(keyWidth));
+    std::vector<Keyed> keyed(entries);
     for (quint32 entry = 0; entry < entries; ++entry) {
         const QByteArrayView name = field(entry, 0);
-        quint8* key = keys.data() + std::size_t(entry) * std::size_t(keyWidth);
-        for (qsizetype at = 0; at < keyWidth; ++at)
-            key[at] = at < name.size() ? rank[quint8(name[at])] : rank[' '];
+        Keyed& item = keyed[entry];
+        item.entry = entry;
+        item.key = {};
+        for (qsizetype at = 0; at < keyWidth; ++at) {
+            const quint64 ranked = at < name.size() ? rank[quint8(name[at])] : rank[' '];
+            item.key[std::size_t(at / 8)] |= ranked << (56 - 8 * (at % 8));
+        }
     }
-    std::sort(m_order.begin(), m_order.end(), [&](quint32 a, quint32 b) {
-        int order = keyWidth == 0 ? 0
-                                  : std::memcmp(keys.data() + std::size_t(a) * std::size_t(keyWidth),
-                                                keys.data() + std::size_t(b) * std::size_t(keyWidth), std::size_t(keyWidth));
+    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& x, const Keyed& y) {
+        for (std::size_t word = 0; word < x.key.size(); ++word) {
+            if (x.key[word] != y.key[word])
+                return x.key[word] < y.key[word];
+        }
+        const quint32 a = x.entry;
+        const quint32 b = y.entry;
+        int order = 0;
         for (qsizetype column = 0; order == 0 && column < m_layout.size(); ++column) {
             const qsizetype width = m_layout.at(column).width;
             order = width < 0 ? storedOrder::compareLast(field(a, column), field(b, column))
@@ -123,4 +177,6 @@ void PackedRows::sort()
         }
         return order != 0 ? order < 0 : a < b;
     });
+    for (quint32 row = 0; row < entries; ++row)
+        m_order[row] = keyed[row].entry;
 }

@@ -16,7 +16,8 @@
 // on those bytes (storedOrder), and a row's text is made only when it is drawn, printed or searched.
 class PackedRows : public RowSource {
 public:
-    // Whether a record belongs on the list, seen in its stored bytes.
+    // Whether a record belongs on the list, seen in its stored bytes; asked once for each record,
+    // in file order.
     using Accept = std::function<bool(QByteArrayView record)>;
 
     // Reads the archive at `path` in file order (creating it empty when missing, as every list
@@ -33,6 +34,8 @@ public:
     qsizetype count() const override { return qsizetype(m_order.size()); }
     QString text(qsizetype row) const override;
     qint64 position(qsizetype row) const override;
+    void appendStored(qsizetype row, QByteArray& bytes) const override;
+    void fetchAhead(qsizetype row) const override;
     const listRows::Layout& columns() const override { return m_layout; }
     QByteArrayView stored(qsizetype row, qsizetype column) const override;
 
@@ -46,6 +49,7 @@ private:
     void sort();
 
     listRows::Layout m_layout;
+    std::vector<QByteArray> m_labels;   // each column's label, as stored text
     std::vector<int> m_fields;          // the format's index of each column's field
     std::vector<QByteArrayView> m_read; // one record's fields, reused
     std::vector<char> m_bytes;

@@ -35,3 +35,8 @@ QList<ListRow> RowSource::all() const
         rows.append({text(row), position(row)});
     return rows;
 }
+
+void RowSource::appendStored(qsizetype row, QByteArray& bytes) const
+{
+    bytes.append(cp1252::encode(text(row)));
+}

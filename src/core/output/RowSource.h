@@ -2,6 +2,7 @@
 
 #include "output/ListRows.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -24,6 +25,13 @@ public:
     virtual QString text(qsizetype row) const = 0;
     // The 1-based position of the record the row was built from.
     virtual qint64 position(qsizetype row) const = 0;
+    // The row's text as Windows-1252 bytes, one per character, appended to `bytes`: long lists
+    // are written out this way without a text made per row. The rows read compactly have them
+    // already; others encode their texts.
+    virtual void appendStored(qsizetype row, QByteArray& bytes) const;
+    // A hint that `row` is asked for soon: a long list written out in an order of its own has the
+    // row's bytes fetched from memory meanwhile.
+    virtual void fetchAhead(qsizetype row) const { Q_UNUSED(row); }
 
     // The row's columns; none for rows that are only their texts.
     virtual const listRows::Layout& columns() const;

@@ -3,6 +3,7 @@
 #include "output/ArchiveScan.h"
 #include "storage/Cp1252.h"
 #include "storage/WholeFile.h"
+#include "text/TextRules.h"
 
 #include <QFileInfo>
 
@@ -135,8 +136,12 @@ private:
     qsizetype m_used = 0;
 };
 
-// The document in pieces; false as soon as `sink` refuses one.
-bool writeDocument(const Sheet& sheet, const Table& rows, const std::function<bool(QByteArrayView)>& sink)
+// Hands each row's cells, as stored, to the function it is given, which returns false to stop.
+using EachRow = std::function<void(const std::function<bool(std::span<const QByteArrayView> cells)>&)>;
+
+// The document in pieces, one row of `columns` cells for each row `rows` hands on; false as soon
+// as `sink` refuses one.
+bool writeDocument(const Sheet& sheet, int columns, const EachRow& rows, const std::function<bool(QByteArrayView)>& sink)
 {
     QString header = head + sheet.name.toHtmlEscaped() + options + QStringLiteral("<tr>");
     for (const Column& column : sheet.columns) {
@@ -151,41 +156,81 @@ bool writeDocument(const Sheet& sheet, const Table& rows, const std::function<bo
     static constexpr char cellStart[] = "<td style=\"text-align: left;\">";
     static constexpr char cellEnd[] = "</td>";
     const qsizetype rowMarkup = qsizetype(sizeof rowStart + sizeof rowEnd - 2)
-                                + rows.columns() * qsizetype(sizeof cellStart + sizeof cellEnd - 2);
+                                + columns * qsizetype(sizeof cellStart + sizeof cellEnd - 2);
 
     PieceWriter out(sink);
     if (!out.reserve(headerBytes.size()))
         return false;
     out.put(headerBytes);
-    for (qsizetype row = 0; row < rows.size(); ++row) {
-        const QByteArrayView stored = rows.storedRow(row);
-        const bool escape = containsMarkup(stored);
-        if (!out.reserve(rowMarkup + (escape ? 6 : 1) * stored.size()))
+    bool accepted = true;
+    std::vector<QByteArrayView> trimmed(static_cast<std::size_t>(columns));
+    rows([&](std::span<const QByteArrayView> cells) {
+        qsizetype bytes = 0;
+        bool escape = false;
+        for (std::size_t column = 0; column < trimmed.size(); ++column) {
+            trimmed[column] = column < cells.size() ? trimControls(cells[column]) : QByteArrayView();
+            bytes += trimmed[column].size();
+            escape = escape || containsMarkup(trimmed[column]);
+        }
+        if (!out.reserve(rowMarkup + (escape ? 6 : 1) * bytes)) {
+            accepted = false;
             return false;
+        }
         out.put(rowStart);
-        for (int column = 0; column < rows.columns(); ++column) {
+        for (const QByteArrayView cell : trimmed) {
             out.put(cellStart);
             if (escape)
-                out.putEscaped(rows.storedCell(row, column));
+                out.putEscaped(cell);
             else
-                out.put(rows.storedCell(row, column));
+                out.put(cell);
             out.put(cellEnd);
         }
         out.put(rowEnd);
-    }
-    if (!out.reserve(tailBytes.size()))
+        return true;
+    });
+    if (!accepted || !out.reserve(tailBytes.size()))
         return false;
     out.put(tailBytes);
     return out.flush();
+}
+
+EachRow tableRows(const Table& rows)
+{
+    return [&rows](const std::function<bool(std::span<const QByteArrayView>)>& row) {
+        std::vector<QByteArrayView> cells(std::size_t(rows.columns()));
+        for (qsizetype at = 0; at < rows.size(); ++at) {
+            for (int column = 0; column < rows.columns(); ++column)
+                cells[std::size_t(column)] = rows.storedCell(at, column);
+            if (!row(cells))
+                return;
+        }
+    };
+}
+
+std::vector<int> fieldsOf(const Sheet& sheet, const RecordFormat& format)
+{
+    std::vector<int> fields;
+    for (const Column& column : sheet.columns)
+        fields.push_back(format.indexOf(column.field));
+    return fields;
+}
+
+// Into the checked writer: the old file is replaced only by a whole document.
+bool writeThrough(const QString& path, const std::function<bool(const std::function<bool(QByteArrayView)>&)>& document,
+                  QString* error)
+{
+    wholeFile::Writer file(path);
+    const bool written = file.open() && document([&file](QByteArrayView piece) { return file.write(piece); }) && file.commit();
+    if (!written && error)
+        *error = file.errorString();
+    return written;
 }
 
 }  // namespace
 
 Table read(const QString& archive, const RecordFormat& format, const Sheet& sheet)
 {
-    std::vector<int> fields;
-    for (const Column& column : sheet.columns)
-        fields.push_back(format.indexOf(column.field));
+    const std::vector<int> fields = fieldsOf(sheet, format);
     Table rows(int(fields.size()));
     // The stored texts are mostly shorter than their fields: a third of the record is a guess.
     const qint64 records = QFileInfo(archive).size() / std::max(1, format.size);
@@ -201,7 +246,7 @@ Table read(const QString& archive, const RecordFormat& format, const Sheet& shee
 QByteArray document(const Sheet& sheet, const Table& rows)
 {
     QByteArray bytes;
-    writeDocument(sheet, rows, [&bytes](QByteArrayView piece) {
+    writeDocument(sheet, rows.columns(), tableRows(rows), [&bytes](QByteArrayView piece) {
         bytes.append(piece);
         return true;
     });
@@ -210,12 +255,35 @@ QByteArray document(const Sheet& sheet, const Table& rows)
 
 bool write(const QString& path, const Sheet& sheet, const Table& rows, QString* error)
 {
-    wholeFile::Writer file(path);
-    const bool written = file.open()
-                         && writeDocument(sheet, rows, [&file](QByteArrayView piece) { return file.write(piece); })
-                         && file.commit();
-    if (!written && error)
-        *error = file.errorString();
+    return writeThrough(
+        path, [&](const auto& sink) { return writeDocument(sheet, rows.columns(), tableRows(rows), sink); }, error);
+}
+
+bool write(const QString& path, const Sheet& sheet, const QString& archive, const RecordFormat& format, QString* error)
+{
+    const std::vector<int> fields = fieldsOf(sheet, format);
+    QString unread;
+    const EachRow records = [&](const std::function<bool(std::span<const QByteArrayView>)>& row) {
+        std::vector<QByteArrayView> cells(fields.size());
+        bool going = true;
+        unread = archiveScan::visit(
+            archive, format.size,
+            [&](qint64, QByteArrayView record) {
+                if (!going)
+                    return;
+                format.storedTexts(record, fields, cells);
+                going = row(cells);
+            });
+    };
+    const bool written = writeThrough(
+        path,
+        [&](const auto& sink) {
+            // An archive that cannot be read to its end makes no export.
+            return writeDocument(sheet, int(fields.size()), records, sink) && unread.isEmpty();
+        },
+        error);
+    if (!unread.isEmpty() && error)
+        *error = unread;
     return written;
 }
 

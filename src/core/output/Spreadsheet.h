@@ -50,4 +50,10 @@ QByteArray document(const Sheet& sheet, const Table& rows);
 // failure.
 bool write(const QString& path, const Sheet& sheet, const Table& rows, QString* error = nullptr);
 
+// The same straight from the archive's records in file order, one row per record, without
+// holding them: the export as the screen writes it. An archive that cannot be read to its end
+// makes no file.
+bool write(const QString& path, const Sheet& sheet, const QString& archive, const RecordFormat& format,
+           QString* error = nullptr);
+
 }  // namespace spreadsheet

@@ -1,5 +1,7 @@
 #include "output/Workbook.h"
 
+#include "app/Plugins.h"
+#include "output/WorkbookPlugin.h"
 #include "storage/WholeFile.h"
 
 #include <QDate>
@@ -9,9 +11,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <xlsxwriter.h>
-
 #include <memory>
+#include <optional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -25,17 +27,22 @@ bool fail(QString* error, const QString& why)
     return false;
 }
 
-QString libraryError(lxw_error code) { return QString::fromUtf8(lxw_strerror(code)); }
+WorkbookPlugin* plugin()
+{
+    static WorkbookPlugin* const loaded =
+        qobject_cast<WorkbookPlugin*>(plugins::load(plugins::folder(), plugins::workbook));
+    return loaded;
+}
 
 // A date the form dd/mm/yyyy writes exactly, within the years a workbook counts.
-std::optional<lxw_datetime> dateOf(const QString& text)
+std::optional<QDate> dateOf(const QString& text)
 {
     if (text.size() != 10)
         return std::nullopt;
     const QDate date = QDate::fromString(text, u"dd/MM/yyyy"_s);
     if (!date.isValid() || date.year() < 1900 || date.year() > 9999)
         return std::nullopt;
-    return lxw_datetime{date.year(), date.month(), date.day(), 0, 0, 0};
+    return date;
 }
 
 // A number written in the Italian form the program stores ("12", "3,50"), without the leading
@@ -50,76 +57,48 @@ std::optional<std::pair<double, int>> numberOf(const QString& text)
     return std::pair{QString(text).replace(u',', u'.').toDouble(), int(decimals.size())};
 }
 
-// The workbook itself, written by the library into `path` (a file of our own temporary folder).
-lxw_error writeWorkbook(const QByteArray& path, const QByteArray& temporaryFolder, const spreadsheet::Sheet& sheet,
-                        const spreadsheet::Table& rows)
+// The workbook itself, written by the plugin into `path` (a file of our own temporary folder):
+// typed cells, a bold header row that stays in view. The failure, empty when written.
+QString writeWorkbook(const QString& path, const QString& temporaryFolder, const spreadsheet::Sheet& sheet,
+                      const spreadsheet::Table& rows)
 {
-    // Rows go out one at a time, so a large archive is never held whole by the library; its own
-    // temporary files go into our folder.
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE;
-    options.tmpdir = const_cast<char*>(temporaryFolder.constData());
-    lxw_workbook* book = workbook_new_opt(path.constData(), &options);
+    QString error;
+    const std::unique_ptr<WorkbookWriter> book = plugin()->create(path, temporaryFolder, sheet.name.left(31), &error);
     if (!book)
-        return LXW_ERROR_CREATING_XLSX_FILE;
-    const QByteArray sheetName = sheet.name.left(31).toUtf8();
-    lxw_worksheet* page = workbook_add_worksheet(book, sheetName.constData());
-    lxw_format* header = workbook_add_format(book);
-    format_set_bold(header);
-    lxw_format* date = workbook_add_format(book);
-    format_set_num_format(date, "dd/mm/yyyy");
-    QList<lxw_format*> decimals;  // "0", "0.0", "0.00" …
-    for (int places = 0; places <= 6; ++places) {
-        lxw_format* number = workbook_add_format(book);
-        const QByteArray code = places == 0 ? QByteArray("0") : "0." + QByteArray(places, '0');
-        format_set_num_format(number, code.constData());
-        decimals.append(number);
-    }
-    if (!page) {
-        workbook_close(book);
-        return LXW_ERROR_MEMORY_MALLOC_FAILED;
-    }
-
+        return error;
     for (int column = 0; column < sheet.columns.size(); ++column)
-        worksheet_set_column(page, lxw_col_t(column), lxw_col_t(column), widthInCharacters(sheet.columns.at(column).exportWidth),
-                             nullptr);
-    worksheet_freeze_panes(page, 1, 0);
+        book->setColumnWidth(column, widthInCharacters(sheet.columns.at(column).exportWidth));
+    book->freezeHeader();
 
-    lxw_error status = LXW_NO_ERROR;
-    const auto check = [&status](lxw_error result) {
-        if (status == LXW_NO_ERROR)
-            status = result;
-    };
+    bool written = true;
     for (int column = 0; column < sheet.columns.size(); ++column)
-        check(worksheet_write_string(page, 0, lxw_col_t(column), sheet.columns.at(column).label.toUtf8().constData(), header));
-    for (qsizetype row = 0; row < rows.size() && status == LXW_NO_ERROR; ++row) {
-        const lxw_row_t at = lxw_row_t(row + 1);
+        written = book->text(0, column, sheet.columns.at(column).label, true) && written;
+    for (qsizetype row = 0; row < rows.size() && written; ++row) {
+        const int at = int(row + 1);
         for (int column = 0; column < rows.columns() && column < sheet.columns.size(); ++column) {
             const QString text = rows.cell(row, column);
             if (text.isEmpty())
                 continue;
-            const lxw_col_t col = lxw_col_t(column);
             switch (sheet.columns.at(column).kind) {
             case spreadsheet::CellKind::Date:
-                if (std::optional<lxw_datetime> when = dateOf(text)) {
-                    check(worksheet_write_datetime(page, at, col, &*when, date));
+                if (const std::optional<QDate> when = dateOf(text)) {
+                    written = book->date(at, column, *when) && written;
                     continue;
                 }
                 break;
             case spreadsheet::CellKind::Number:
                 if (const auto number = numberOf(text)) {
-                    check(worksheet_write_number(page, at, col, number->first, decimals.at(number->second)));
+                    written = book->number(at, column, number->first, number->second) && written;
                     continue;
                 }
                 break;
             case spreadsheet::CellKind::Text:
                 break;
             }
-            check(worksheet_write_string(page, at, col, text.toUtf8().constData(), nullptr));
+            written = book->text(at, column, text) && written;
         }
     }
-    const lxw_error closed = workbook_close(book);
-    return status != LXW_NO_ERROR ? status : closed;
+    return book->close();
 }
 
 // Copies the finished workbook into place through the program's one checked writer, a mebibyte
@@ -172,10 +151,11 @@ bool write(const QString& path, const spreadsheet::Sheet& sheet, const spreadshe
     const QTemporaryDir scratch(QDir::tempPath() + u"/golvera-xlsx-XXXXXX"_s);
     if (!scratch.isValid())
         return fail(error, scratch.errorString());
+    if (!plugin())
+        return fail(error, missingMessage);
     const QString written = scratch.filePath(u"export.xlsx"_s);
-    const lxw_error status = writeWorkbook(QFile::encodeName(written), QFile::encodeName(scratch.path()), sheet, rows);
-    if (status != LXW_NO_ERROR)
-        return fail(error, libraryError(status));
+    if (const QString failure = writeWorkbook(written, scratch.path(), sheet, rows); !failure.isEmpty())
+        return fail(error, failure);
     return putInPlace(path, written, error);
 }
 

@@ -4,11 +4,14 @@
 
 #include <QString>
 
-// The same export as a genuine Excel workbook (.xlsx), written with libxlsxwriter: typed cells
+// The same export as a genuine Excel workbook (.xlsx), written through the workbook plugin: typed cells
 // (dates as dates, numbers as numbers, the rest as text), a bold header row that stays in view,
 // and the columns as wide as the export's header widths. It opens in spreadsheet programs without
 // the warning they give the HTML ".xls".
 namespace workbook {
+
+// The failure when the workbook plugin is not installed.
+inline const QString missingMessage = QStringLiteral("il supporto per i file .xlsx non \u00E8 installato");
 
 // "Archivio_Squadre.xlsx" for the sheet of "Archivio_Squadre.xls".
 QString fileName(const spreadsheet::Sheet& sheet);

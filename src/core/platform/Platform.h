@@ -115,6 +115,9 @@ public:
 class Cameras {
 public:
     virtual ~Cameras() = default;
+    // Whether this installation can use a camera at all: the camera support is a library of its
+    // own, loaded here the first time it is asked for; false when it is missing.
+    virtual bool supported() { return true; }
     // The machine's default camera; null when it has none.
     virtual std::unique_ptr<FrameSource> defaultCamera() = 0;
 };

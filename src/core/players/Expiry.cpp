@@ -1,10 +1,13 @@
 #include "players/Expiry.h"
 
 #include "app/Formats.h"
+#include "text/TextRules.h"
 
 namespace expiry {
 
 QDate date(const QString& dateText) { return formats::dateFromText(dateText); }
+
+QDate date(QByteArrayView stored) { return formats::dateFromText(trimControls(stored)); }
 
 Status status(const QString& dateText, const QDate& today, int horizonDays)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 
@@ -22,6 +23,9 @@ Status status(const QDate& expires, const QDate& today, int horizonDays);
 
 // The date a field holds; invalid when it holds none.
 QDate date(const QString& dateText);
+// The same for a field's stored Windows-1252 bytes: the lists read one date per record of the
+// archive, and most are read without making a text.
+QDate date(QByteArrayView stored);
 
 // Whether a record with this status belongs on an expiry list.
 inline bool listed(Status status) { return status == Status::Expired || status == Status::Expiring; }

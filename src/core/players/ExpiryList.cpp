@@ -1,12 +1,7 @@
 #include "players/ExpiryList.h"
 
-#include "output/ArchiveScan.h"
-#include "output/PackedRows.h"
-#include "players/Expiry.h"
 #include "players/PlayerRows.h"
 #include "storage/PlayerRecord.h"
-
-#include <algorithm>
 
 namespace expiryList {
 
@@ -33,21 +28,6 @@ const listRows::Layout& layout(Kind kind) { return list(kind).layout; }
 
 std::size_t testedField(Kind kind) { return list(kind).testedField; }
 
-Result read(const QString& path, Kind kind, const QDate& today, int horizonDays)
-{
-    const List& tested = list(kind);
-    Result result;
-    result.error = archiveScan::visit(path, PlayerRecord::Size, [&](qint64 position, QByteArrayView record) {
-        const QDate expires = expiry::date(PlayerRecord::Layout.readField(record, tested.testedField));
-        const expiry::Status status = expiry::status(expires, today, horizonDays);
-        if (status == expiry::Status::Unreadable)
-            ++result.unreadable;
-        else if (expiry::listed(status))
-            result.entries.append({{PackedRows::rowOf(formatOf<PlayerRecord>(), tested.layout, record), position}, expires});
-    });
-    return result;
-}
-
 QString printTitle(Kind kind, int horizonDays)
 {
     const QString title = QString::fromLatin1(list(kind).title);
@@ -56,17 +36,6 @@ QString printTitle(Kind kind, int horizonDays)
     return title + QStringLiteral(" o in scadenza entro %1 %2")
                        .arg(QString::number(horizonDays),
                             horizonDays == 1 ? QStringLiteral("giorno") : QStringLiteral("giorni"));
-}
-
-QList<Entry> byDate(const QList<Entry>& entries)
-{
-    QList<Entry> sorted = entries;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const Entry& a, const Entry& b) {
-        if (a.date != b.date)
-            return a.date < b.date;
-        return listRows::orderLess(a.row.text, b.row.text);
-    });
-    return sorted;
 }
 
 }  // namespace expiryList

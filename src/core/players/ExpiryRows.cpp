@@ -1,9 +1,10 @@
 #include "players/ExpiryRows.h"
 
-#include "app/Formats.h"
 #include "players/Expiry.h"
 #include "storage/PlayerRecord.h"
 #include "text/TextRules.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -20,14 +21,7 @@ ExpiryRows::ExpiryRows(expiryList::Kind kind, const QDate& today, int horizonDay
     , m_horizon(horizonDays)
 {
     m_columns = {{QString(), QString(), 11, QStringLiteral("Stato"), listRows::Values::Mark}};
-    const listRows::Layout& row = expiryList::layout(kind);
-    const std::string_view field = PlayerRecord::Layout.fields[expiryList::testedField(kind)].name;
-    const QString tested = QString::fromLatin1(field.data(), qsizetype(field.size()));
-    for (qsizetype column = 0; column < row.size(); ++column) {
-        m_columns.append(row.at(column));
-        if (row.at(column).field == tested)
-            m_dateColumn = column;
-    }
+    m_columns += expiryList::layout(kind);
 }
 
 std::shared_ptr<ExpiryRows> ExpiryRows::read(const QString& path, expiryList::Kind kind, const QDate& today,
@@ -35,12 +29,16 @@ std::shared_ptr<ExpiryRows> ExpiryRows::read(const QString& path, expiryList::Ki
 {
     std::shared_ptr<ExpiryRows> rows(new ExpiryRows(kind, today, horizonDays));
     static constexpr std::size_t name = PlayerRecord::Layout.indexOf("Giocatore");
-    const std::size_t testedField = expiryList::testedField(kind);
+    const RecordFormat& format = formatOf<PlayerRecord>();
+    const int testedField = int(expiryList::testedField(kind));
     // The records come to the test one by one in file order, so counting them gives the position.
     qint64 position = 0;
-    rows->m_rows = PackedRows::read(path, formatOf<PlayerRecord>(), expiryList::layout(kind), [&](QByteArrayView record) {
+    rows->m_rows = PackedRows::read(path, format, expiryList::layout(kind), [&](QByteArrayView record) {
         ++position;
-        switch (expiry::status(PlayerRecord::Layout.readField(record, testedField), today, horizonDays)) {
+        const QDate expires = expiry::date(format.storedText(record, testedField));
+        const expiry::Status status = expiry::status(expires, today, horizonDays);
+        rows->m_days.push_back(expiry::listed(status) ? expires.toJulianDay() : 0);
+        switch (status) {
         case expiry::Status::Expired:
             ++rows->m_expired;
             return true;
@@ -63,9 +61,8 @@ std::shared_ptr<ExpiryRows> ExpiryRows::read(const QString& path, expiryList::Ki
 
 RowMark ExpiryRows::mark(qsizetype row) const
 {
-    // Asked for every row when the list sorts by the marks: read straight from the stored bytes.
-    const QDate date = formats::dateFromText(m_rows->stored(row, m_dateColumn));
-    switch (expiry::status(date, m_today, m_horizon)) {
+    // Asked for every row when the list sorts by the marks: from the day kept at the reading.
+    switch (expiry::status(QDate::fromJulianDay(day(row)), m_today, m_horizon)) {
     case expiry::Status::Expired:
         return {RowMark::Tone::Alert,
                 m_kind == expiryList::Kind::Cards ? QStringLiteral("Scaduta") : QStringLiteral("Scaduto")};
@@ -74,6 +71,25 @@ RowMark ExpiryRows::mark(qsizetype row) const
     default:
         return {};
     }
+}
+
+std::vector<qsizetype> ExpiryRows::byDate() const
+{
+    // Each row's day after the earliest and its number make one key, and the keys sort as plain
+    // numbers: no comparison of dates or texts per pair.
+    std::vector<qint64> days(static_cast<std::size_t>(count()));
+    for (qsizetype row = 0; row < count(); ++row)
+        days[std::size_t(row)] = day(row);
+    const qint64 earliest = days.empty() ? 0 : *std::min_element(days.begin(), days.end());
+    std::vector<quint64> keys(days.size());
+    for (std::size_t row = 0; row < keys.size(); ++row)
+        keys[row] = (quint64(days[row] - earliest) << 32) | quint64(row);
+    std::sort(keys.begin(), keys.end());
+    std::vector<qsizetype> rows;
+    rows.reserve(keys.size());
+    for (const quint64 key : keys)
+        rows.push_back(qsizetype(key & 0xFFFFFFFFu));
+    return rows;
 }
 
 QString ExpiryRows::countLine() const

@@ -7,6 +7,7 @@
 #include <QDate>
 
 #include <memory>
+#include <vector>
 
 // What an expiry list screen shows: the players of the list (expired, or expiring within the
 // horizon), each row marked as one or the other, how many there are of each, and the records
@@ -29,22 +30,30 @@ public:
     // What was left out and the first of it, by number and name; empty when nothing was.
     QString unreadableLine() const;
 
+    // The row numbers by the tested date, the oldest first, equal dates in list order: the
+    // command line's order.
+    std::vector<qsizetype> byDate() const;
+
     qsizetype count() const override { return m_rows->count(); }
     QString text(qsizetype row) const override { return m_rows->text(row); }
     qint64 position(qsizetype row) const override { return m_rows->position(row); }
+    void appendStored(qsizetype row, QByteArray& bytes) const override { m_rows->appendStored(row, bytes); }
+    void fetchAhead(qsizetype row) const override { m_rows->fetchAhead(row); }
     const listRows::Layout& columns() const override { return m_columns; }
     QByteArrayView stored(qsizetype row, qsizetype column) const override { return m_rows->stored(row, column - 1); }
     RowMark mark(qsizetype row) const override;
 
 private:
     ExpiryRows(expiryList::Kind kind, const QDate& today, int horizonDays);
+    // The row's tested date as a day number.
+    qint64 day(qsizetype row) const { return m_days[std::size_t(position(row) - 1)]; }
 
     expiryList::Kind m_kind;
     QDate m_today;
     int m_horizon;
     listRows::Layout m_columns;  // the mark, then the row's columns
-    qsizetype m_dateColumn = -1;  // of the tested date, in the row's columns
     std::shared_ptr<PackedRows> m_rows;
+    std::vector<qint64> m_days;  // by record position: the tested date's day, for the listed records
     int m_expired = 0;
     int m_expiring = 0;
     int m_unreadable = 0;

@@ -3,6 +3,8 @@
 #include "output/ListRows.h"
 #include "output/Report.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -35,7 +37,19 @@ inline constexpr qsizetype NameWidth = 30;
 inline constexpr qsizetype AlphabeticalContactWidth = 30;
 inline constexpr qsizetype NoteWidth = 58;
 
-// Row layouts. The merit row starts with its place in the standings.
+// The four shown fields of an entry as stored (Windows-1252).
+struct StoredEntry {
+    QByteArrayView concorrente;
+    QByteArrayView responsabile;
+    QByteArrayView note;
+    QByteArrayView punteggio;
+};
+
+// Row layouts, appended to `row` as Windows-1252 bytes, one per character. The merit row starts
+// with its place in the standings; the alphabetical row has none and ignores `place`.
+void appendRow(QByteArray& row, Kind kind, qsizetype place, const StoredEntry& entry);
+
+// The same rows as texts.
 QString meritRow(qsizetype place, const Entry& entry);
 QString alphabeticalRow(const Entry& entry);
 
@@ -53,7 +67,11 @@ List read(Kind kind, const QString& path);
 // The two lines printed after the rows.
 QStringList closingLines(qsizetype total);
 
-// The printed standings: the list summary with `title`, the rows and the closing lines.
+// The printed document's name: "Classifica di merito", "Classifica alfabetica".
+QString documentName(Kind kind);
+
+// The printed standings: the list summary with `title`, the rows and the closing lines. Made in a
+// file of its own: the command line prints rows without the report engine and its Qt GUI.
 report::Report document(Kind kind, const QString& title, const QList<ListRow>& rows);
 
 // "Classifica di merito Coppa Estate" for the file "Coppa Estate.vai".

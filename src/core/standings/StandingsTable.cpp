@@ -31,6 +31,7 @@ constexpr FieldAt fieldAt(std::string_view name)
 }
 constexpr FieldAt ShownFields[] = {fieldAt("Concorrente"), fieldAt("Responsabile"), fieldAt("Note"),
                                    fieldAt("Punteggio")};
+constexpr int ShownOffsets[] = {ShownFields[0].offset, ShownFields[1].offset, ShownFields[2].offset, ShownFields[3].offset};
 
 // The field's text as stored (up to its zero, or all N + 1 bytes without one), less the blanks
 // and controls around it that every row drops.
@@ -62,7 +63,7 @@ Table Table::load(Kind kind, const QString& path, Progress* progress)
             progress->entriesRead.store(position, std::memory_order_relaxed);
         }
         table.add(position, record);
-    });
+    }, ShownOffsets);
     if (kind == Kind::Merit) {
         // The order needs every entry.
         if (table.failed())
@@ -98,16 +99,23 @@ QByteArrayView Table::field(const Packed& entry, Field field) const
     return QByteArrayView(m_bytes.data() + offset, entry.length[field]);
 }
 
-Entry Table::entry(const Packed& packed) const
+void Table::appendStored(qsizetype row, QByteArray& bytes) const
 {
-    return {packed.position, cp1252::decode(field(packed, Name)), cp1252::decode(field(packed, Contact)),
-            cp1252::decode(field(packed, Notes)), cp1252::decode(field(packed, Points))};
+    const Packed& entry = m_entries[m_order.at(std::size_t(row))];
+    appendRow(bytes, m_kind, row + 1, {field(entry, Name), field(entry, Contact), field(entry, Notes), field(entry, Points)});
+}
+
+void Table::fetchAhead(qsizetype row) const
+{
+    const Packed& entry = m_entries[m_order[std::size_t(row)]];
+    __builtin_prefetch(m_bytes.data() + entry.offset);
 }
 
 QString Table::text(qsizetype row) const
 {
-    const Entry shown = entry(m_entries[m_order.at(std::size_t(row))]);
-    return m_kind == Kind::Merit ? meritRow(row + 1, shown) : alphabeticalRow(shown);
+    QByteArray bytes;
+    appendStored(row, bytes);
+    return cp1252::decode(bytes);
 }
 
 qint64 Table::position(qsizetype row) const

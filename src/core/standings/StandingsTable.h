@@ -28,6 +28,8 @@ public:
     qsizetype count() const override { return qsizetype(m_order.size()); }
     QString text(qsizetype row) const override;
     qint64 position(qsizetype row) const override;
+    void appendStored(qsizetype row, QByteArray& bytes) const override;
+    void fetchAhead(qsizetype row) const override;
     const listRows::Layout& columns() const override { return standings::columns(m_kind); }
     QByteArrayView stored(qsizetype row, qsizetype column) const override;
 
@@ -46,7 +48,6 @@ private:
     explicit Table(Kind kind) : m_kind(kind) {}
     void add(qint64 position, QByteArrayView record);
     QByteArrayView field(const Packed& entry, Field field) const;
-    Entry entry(const Packed& packed) const;
     void sortByMerit();
     void sortByName();
 

@@ -1,24 +1,38 @@
 #include "output/ExportGridModel.h"
 
-ExportGridModel::ExportGridModel(const spreadsheet::Sheet& sheet, QObject* parent)
+#include "storage/ArchiveError.h"
+#include "storage/Cp1252.h"
+#include "text/TextRules.h"
+
+ExportGridModel::ExportGridModel(const spreadsheet::Sheet& sheet, RecordFormat format, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_rows(int(sheet.columns.size()))
+    , m_format(std::move(format))
 {
     m_headers.append(QStringLiteral("N."));
-    for (const spreadsheet::Column& column : sheet.columns)
+    for (const spreadsheet::Column& column : sheet.columns) {
         m_headers.append(column.label);
+        m_fields.push_back(m_format.indexOf(column.field));
+    }
 }
 
-void ExportGridModel::setRows(spreadsheet::Table rows)
+void ExportGridModel::setArchive(const QString& archive)
 {
     beginResetModel();
-    m_rows = std::move(rows);
+    m_archive.reset();
+    m_count = 0;
+    m_readRow = -1;
+    try {
+        m_archive.emplace(archive, m_format.size);
+        m_count = m_archive->count();
+    } catch (const ArchiveError&) {
+        m_archive.reset();
+    }
     endResetModel();
 }
 
 int ExportGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(std::min<qint64>(m_count, std::numeric_limits<int>::max()));
 }
 
 int ExportGridModel::columnCount(const QModelIndex& parent) const
@@ -28,13 +42,26 @@ int ExportGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant ExportGridModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_rows.size())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() || !m_archive)
         return {};
     if (index.column() == 0)
-        return QString::number(m_rows.position(index.row()));
-    if (index.column() > m_rows.columns())
+        return QString::number(index.row() + 1);
+    if (index.column() > int(m_fields.size()))
         return {};
-    return m_rows.cell(index.row(), index.column() - 1);
+    if (m_readRow != index.row()) {
+        m_readRow = index.row();
+        try {
+            m_record = m_archive->read(index.row() + 1);
+        } catch (const ArchiveError&) {
+            // A record that can no longer be read (the archive cut short meanwhile) shows empty.
+            m_record.clear();
+        }
+    }
+    if (m_record.size() != m_format.size)
+        return QString();
+    QByteArrayView cell;
+    m_format.storedTexts(m_record, std::span(&m_fields[std::size_t(index.column() - 1)], 1), std::span(&cell, 1));
+    return cp1252::decode(trimControls(cell));
 }
 
 QVariant ExportGridModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -1,17 +1,23 @@
 #pragma once
 
 #include "output/Spreadsheet.h"
+#include "storage/RecordFile.h"
 
 #include <QAbstractTableModel>
 
-// The export grid's rows: "N." and one column per exported field, made on demand for the rows on
-// screen, so a large archive costs no widgets.
+#include <optional>
+#include <vector>
+
+// The export grid's rows: "N." and one column per exported field, one row per record of the
+// archive. Only the records on screen are read, when they are drawn, so opening the screen costs
+// the same for any archive; the export itself streams from the archive (spreadsheet::write).
 class ExportGridModel : public QAbstractTableModel {
 public:
-    ExportGridModel(const spreadsheet::Sheet& sheet, QObject* parent);
+    ExportGridModel(const spreadsheet::Sheet& sheet, RecordFormat format, QObject* parent);
 
-    void setRows(spreadsheet::Table rows);
-    const spreadsheet::Table& rows() const { return m_rows; }
+    // Shows the records of `archive` (created empty when missing, as every list does); one that
+    // cannot be opened shows no rows.
+    void setArchive(const QString& archive);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -20,5 +26,11 @@ public:
 
 private:
     QStringList m_headers;
-    spreadsheet::Table m_rows;
+    RecordFormat m_format;
+    std::vector<int> m_fields;
+    std::optional<RecordFile> m_archive;
+    qint64 m_count = 0;
+    // The record of the row drawn last: a row's cells are asked for one after another.
+    mutable qint64 m_readRow = -1;
+    mutable QByteArray m_record;
 };

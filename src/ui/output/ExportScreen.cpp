@@ -64,7 +64,7 @@ const QString ExportScreen::failureMessage = QStringLiteral(
 ExportScreen::ExportScreen(QWidget* owner, Setup setup)
     : QDialog(owner)
     , m_setup(std::move(setup))
-    , m_model(new ExportGridModel(m_setup.sheet, this))
+    , m_model(new ExportGridModel(m_setup.sheet, m_setup.format, this))
 {
     setObjectName(m_setup.objectName);
     setWindowTitle(m_setup.caption);
@@ -108,13 +108,14 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
 
     const QList<PictureButton*> pictures = buttonTable::create(panel, buttons());
     connect(pictures.at(0), &PictureButton::clicked, this, [this] {
-        exportTo(exportPath(), [this](const QString& path) { return spreadsheet::write(path, m_setup.sheet, rows()); });
+        // Streamed from the archive: the grid holds only the rows it has drawn.
+        exportTo(exportPath(), [this](const QString& path) {
+            return spreadsheet::write(path, m_setup.sheet, m_setup.archivePath(), m_setup.format);
+        });
     });
     connect(pictures.at(3), &PictureButton::clicked, this, [this] {
         exportTo(workbookPath(), [this](const QString& path) {
             // The grid's columns, and the fields only the workbook carries read with them.
-            if (m_setup.sheet.workbookOnly.isEmpty())
-                return workbook::write(path, m_setup.sheet, rows());
             const spreadsheet::Sheet whole = workbook::sheetOf(m_setup.sheet);
             return workbook::write(path, whole, spreadsheet::read(m_setup.archivePath(), m_setup.format, whole));
         });
@@ -131,7 +132,7 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
     hintLine::install(m_panInfo, pictures, {this, panel, band, picture, hand, m_grid->viewport()});
 }
 
-const spreadsheet::Table& ExportScreen::rows() const { return m_model->rows(); }
+qsizetype ExportScreen::rowCount() const { return m_model->rowCount(); }
 
 QString ExportScreen::exportPath() const { return programFolder::file(m_setup.sheet.fileName); }
 
@@ -142,10 +143,11 @@ void ExportScreen::showEvent(QShowEvent* event)
         fill();
 }
 
-// A failed reading is not reported: the grid keeps the records read before it.
+// An archive that cannot be opened is not reported here: the grid stays empty, and the export
+// reports its failure.
 void ExportScreen::fill()
 {
-    m_model->setRows(spreadsheet::read(m_setup.archivePath(), m_setup.format, m_setup.sheet));
+    m_model->setArchive(m_setup.archivePath());
 }
 
 QString ExportScreen::workbookPath() const { return programFolder::file(workbook::fileName(m_setup.sheet)); }

@@ -27,8 +27,8 @@ public:
         QString helpTopic;
     };
 
-    // The grid's rows as they are on screen, which is what the export writes.
-    const spreadsheet::Table& rows() const;
+    // The grid's rows: one per record of the archive, as the export writes them.
+    qsizetype rowCount() const;
 
     // The export's file in the program folder.
     QString exportPath() const;

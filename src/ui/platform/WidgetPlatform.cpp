@@ -1,22 +1,16 @@
 #include "platform/WidgetPlatform.h"
 
+#include "app/Plugins.h"
 #include "app/Product.h"
-#include "output/PrintChoices.h"
-#include "output/ReportPainter.h"
 #include "platform/FileDialog.h"
-#include "platform/MultimediaCamera.h"
 #include "platform/Platform.h"
+#include "platform/PluginCameras.h"
+#include "platform/PluginPrintOutput.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
-
-#include <memory>
-
-namespace {
 
 QWidget* ownerWidget(QObject* owner)
 {
@@ -24,6 +18,8 @@ QWidget* ownerWidget(QObject* owner)
         return widget->window();
     return QApplication::activeWindow();
 }
+
+namespace {
 
 class WidgetMessages final : public platform::Messages {
 public:
@@ -124,44 +120,6 @@ private:
     }
 };
 
-class PrinterOutput final : public platform::PrintOutput {
-public:
-    platform::PrintResult print(const platform::PrintJob& job, QObject* owner) override
-    {
-        using platform::PrintResult;
-        const report::PreparedReport& document = job.document;
-        const int pageCount = int(document.pages.size());
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(document.title);
-        const QPageLayout layout = report::pageLayout(document);
-        printer.setPageSize(layout.pageSize());
-        printer.setPageOrientation(layout.orientation());
-        printer.setOutputFileName(report::suggestedPdfPath(
-            job.fileName.isEmpty() ? report::pdfFileName(document.title) : job.fileName));
-        QPrintDialog dialog(&printer, ownerWidget(owner));
-        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-        dialog.setMinMax(1, std::max(1, pageCount));
-        if (dialog.exec() != QDialog::Accepted)
-            return PrintResult::Cancelled;
-        const QPageRanges ranges = printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
-        const QList<int> pages = report::selectedPages(ranges, pageCount);
-        if (pages.isEmpty())
-            return PrintResult::Failed;
-        // Printed to a file: written whole or not at all, replacing a link there, like every file.
-        // A printer that refuses the job, or a PDF file that cannot be written, fails here.
-        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-            try {
-                report::writePdf(document, printer.outputFileName(), pages);
-                return PrintResult::Printed;
-            } catch (const report::ReportError&) {
-                return PrintResult::Failed;
-            }
-        }
-        return report::paintPages(printer, document, pages) ? PrintResult::Printed : PrintResult::Failed;
-    }
-};
-
 }  // namespace
 
 void installWidgetPlatform()
@@ -169,6 +127,6 @@ void installWidgetPlatform()
     platform::install(std::make_unique<WidgetMessages>());
     platform::install(std::make_unique<ModalDialogRunner>());
     platform::install(std::make_unique<WidgetFileDialogs>());
-    platform::install(std::make_unique<PrinterOutput>());
-    installMultimediaCamera();
+    platform::install(std::make_unique<PluginPrintOutput>(plugins::folder()));
+    platform::install(std::make_unique<PluginCameras>(plugins::folder()));
 }

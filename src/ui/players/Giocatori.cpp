@@ -406,8 +406,7 @@ void TfrmGiocatori::btnCodFiscClick()
 
 void TfrmGiocatori::btnCaricaFotoClick()
 {
-    if (const std::optional<photoStore::Picture> picture = photoFiles::load(this))
-        m_photoState->put(picture->image, picture->jpeg);
+    photoFiles::load(this, *m_photoState);
 }
 
 void TfrmGiocatori::btnWebcamClick()

@@ -3,6 +3,7 @@
 #include "platform/ChooserFolders.h"
 #include "platform/Platform.h"
 #include "players/PhotoStore.h"
+#include "players/PlayerPhoto.h"
 #include "storage/DiskFile.h"
 
 #include <QFileInfo>
@@ -10,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-std::optional<photoStore::Picture> photoFiles::load(QWidget* owner)
+void photoFiles::load(QWidget* owner, PlayerPhoto& photo)
 {
     const QString file = platform::fileDialogs().openFile(
         {u"Selezionare un file di immagine in formato Jpeg o Bitmap."_s, chooserFolders::pictures(), {},
@@ -18,13 +19,8 @@ std::optional<photoStore::Picture> photoFiles::load(QWidget* owner)
           u"Immagine Bitmap (*.bmp)"_s, u"Tutti i file (*)"_s}},
         owner);
     if (file.isEmpty())
-        return std::nullopt;
-    const photoStore::Picture picture = photoStore::readPicture(file);
-    if (picture.image.isNull()) {
-        platform::warningBox(picture.error, owner);
-        return std::nullopt;
-    }
-    return picture;
+        return;
+    photo.pick(file, [owner](const QString& error) { platform::warningBox(error, owner); });
 }
 
 void photoFiles::saveCopy(QWidget* owner, const QImage& picture)

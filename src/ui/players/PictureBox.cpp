@@ -7,6 +7,7 @@
 #include <QPromise>
 #include <QSvgRenderer>
 #include <QThreadPool>
+#include <QTimer>
 
 namespace {
 
@@ -62,9 +63,10 @@ void PictureBox::setPicture(const QImage& picture)
     show(picture);
 }
 
-void PictureBox::loadPicture(std::function<QImage()> decode, const QImage& standIn)
+void PictureBox::loadPicture(std::function<QImage()> decode, const QImage& standIn, std::function<void()> failed)
 {
     setPicture(standIn);
+    m_failed = std::move(failed);
     auto promise = std::make_shared<QPromise<QImage>>();
     m_loading.setFuture(promise->future());
     m_pending = true;
@@ -84,8 +86,12 @@ void PictureBox::finishLoading() const
     m_pending = false;
     m_loading.setFuture(QFuture<QImage>());
     loading.waitForFinished();
-    if (loading.resultCount() > 0 && !loading.result().isNull())
+    if (loading.resultCount() > 0 && !loading.result().isNull()) {
         show(loading.result());
+    } else if (m_failed) {
+        // Whoever asked for the picture goes on first: a message box is not opened inside their work.
+        QTimer::singleShot(0, this, m_failed);
+    }
 }
 
 void PictureBox::show(const QImage& picture) const

@@ -21,8 +21,8 @@ public:
     void setPicture(const QImage& picture);
 
     // Shows `standIn` at once and the picture `decode` returns once it is ready, unless another
-    // picture is set first; a null result keeps `standIn`.
-    void loadPicture(std::function<QImage()> decode, const QImage& standIn);
+    // picture is set first; a null result keeps `standIn` and calls `failed`, from the event loop.
+    void loadPicture(std::function<QImage()> decode, const QImage& standIn, std::function<void()> failed = {});
     bool isLoading() const { return m_pending; }
 
     // One of the program's drawn pictures (":/icons/<name>.svg") rendered at `size`.
@@ -45,4 +45,5 @@ private:
     mutable QPixmap m_shown;  // the picture scaled to the box, made once per picture and size
     mutable QFutureWatcher<QImage> m_loading;
     mutable bool m_pending = false;  // m_loading's picture has not been taken yet
+    std::function<void()> m_failed;  // the pending load's
 };

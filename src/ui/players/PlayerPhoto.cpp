@@ -23,6 +23,7 @@ void PlayerPhoto::load(qint64 position)
     m_shownAt = position;
     m_changed = false;
     m_jpeg.clear();
+    m_picked.reset();
 }
 
 void PlayerPhoto::reset()
@@ -32,6 +33,7 @@ void PlayerPhoto::reset()
     m_onDisk = {};
     m_changed = false;
     m_jpeg.clear();
+    m_picked.reset();
 }
 
 void PlayerPhoto::put(const QImage& picture, const QByteArray& jpeg)
@@ -39,6 +41,39 @@ void PlayerPhoto::put(const QImage& picture, const QByteArray& jpeg)
     m_box->setPicture(picture);
     m_changed = true;
     m_jpeg = jpeg;
+    m_picked.reset();
+}
+
+void PlayerPhoto::pick(const QString& file, std::function<void(const QString& error)> failed)
+{
+    settle();  // an earlier pick still being read counts, should this one fail
+    // Written by the worker; read here only once its reading has finished.
+    auto read = std::make_shared<photoStore::Picture>();
+    m_box->loadPicture(
+        [file, read] {
+            *read = photoStore::readPicture(file);
+            return read->image;
+        },
+        m_box->picture(), [read, failed = std::move(failed)] { failed(read->error); });
+    m_picked = read;
+}
+
+void PlayerPhoto::settle() const
+{
+    if (!m_picked)
+        return;
+    m_box->picture();  // waits for the worker
+    if (!m_picked->image.isNull()) {
+        m_changed = true;
+        m_jpeg = m_picked->jpeg;
+    }
+    m_picked.reset();
+}
+
+bool PlayerPhoto::changed() const
+{
+    settle();
+    return m_changed;
 }
 
 void PlayerPhoto::clear() { put(placeholder()); }
@@ -50,6 +85,7 @@ bool PlayerPhoto::unchangedOnDisk(qint64 position) const
 
 bool PlayerPhoto::store(qint64 position)
 {
+    settle();
     // A record saved without a photo still gets one: the placeholder.
     const bool needed = m_changed || position != m_shownAt || !m_onDisk.exists;
     if (needed) {

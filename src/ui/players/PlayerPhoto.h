@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
+#include <QString>
+
+#include <functional>
+#include <memory>
 
 class PictureBox;
 
@@ -28,8 +32,12 @@ public:
     // stored as they are), or the placeholder when the photo is cleared.
     void put(const QImage& picture, const QByteArray& jpeg = {});
     void clear();
+    // The picture file the user picked, put in once a worker has decoded it: a huge file never
+    // holds the window up. Until then the box keeps its picture, and keeps it when the file cannot
+    // be read; `failed` then gets the reason, from the event loop.
+    void pick(const QString& file, std::function<void(const QString& error)> failed);
     // The user put a picture in since the record was shown or saved.
-    bool changed() const { return m_changed; }
+    bool changed() const;
 
     // The photo file of `position` is as it stood when the record was shown there (always, for a
     // position the record was not shown at).
@@ -43,9 +51,14 @@ public:
     static const QImage& placeholder();
 
 private:
+    // Takes in the picked picture once it has been read (waiting for it when it has not).
+    void settle() const;
+
     PictureBox* m_box;
-    bool m_changed = false;
-    QByteArray m_jpeg;             // the picture's own bytes, when it came from a JPEG file
+    mutable bool m_changed = false;
+    mutable QByteArray m_jpeg;     // the picture's own bytes, when it came from a JPEG file
+    // The picked file as the worker read it; set while it is being read, not yet taken in.
+    mutable std::shared_ptr<photoStore::Picture> m_picked;
     qint64 m_shownAt = 0;          // the record's position; 0 for a record not in the archive
     photoStore::Stamp m_onDisk;    // the photo file of m_shownAt as it stood when shown or saved
 };

@@ -15,6 +15,7 @@ namespace {
 constexpr QSize boxSize{366, 274};
 
 const QString noCameraMessage = u"Nessuna webcam disponibile."_s;
+const QString noSupportMessage = u"La webcam non \u00E8 disponibile: il supporto per la webcam non \u00E8 installato."_s;
 
 }  // namespace
 
@@ -22,6 +23,7 @@ TfrmWebCam::TfrmWebCam(QWidget* owner)
     : QDialog(owner)
     , m_camera(new PictureBox(u"imgCamera"_s, this))
     , m_target(new PictureBox(u"imgTarget"_s, this))
+    , m_supported(platform::cameras().supported())  // the webcam support is loaded here, the first time
 {
     setObjectName(u"frmWebCam"_s);
     setWindowTitle(u" Cattura foto con webcam"_s);
@@ -75,6 +77,10 @@ void TfrmWebCam::setRunning(bool running)
 
 void TfrmWebCam::btnAccendiClick()
 {
+    if (!m_supported) {
+        platform::informationBox(noSupportMessage, this);
+        return;
+    }
     if (!m_source)
         m_source = platform::cameras().defaultCamera();
     if (!m_source) {

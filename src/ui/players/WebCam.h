@@ -40,6 +40,7 @@ private:
 
     PictureBox* m_camera;
     PictureBox* m_target;
+    bool m_supported;
     QPushButton* m_start = nullptr;
     QPushButton* m_stop = nullptr;
     QPushButton* m_capture = nullptr;

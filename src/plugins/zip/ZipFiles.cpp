@@ -1,9 +1,6 @@
-#include "backup/ZipFiles.h"
+#include "ZipFiles.h"
 
-#include "storage/DiskFile.h"
-#include "storage/WholeFile.h"
-
-#include <QFile>
+#include "backup/ZipPlugin.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -13,10 +10,10 @@
 namespace zipFiles {
 namespace {
 
-// The writable zip source libzip writes a new archive through, on a wholeFile::Writer. The
+// The writable zip source libzip writes a new archive through, on the program's checked writer. The
 // archive is always new: it reports that nothing exists yet, so libzip never reads it.
 struct Target {
-    wholeFile::Writer& writer;
+    ZipTarget& writer;
     zip_error_t error;
 };
 
@@ -29,7 +26,7 @@ zip_int64_t failed(Target& target, int code)
 zip_int64_t callback(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
 {
     Target& target = *static_cast<Target*>(state);
-    wholeFile::Writer& writer = target.writer;
+    ZipTarget& writer = target.writer;
     switch (command) {
     case ZIP_SOURCE_SUPPORTS:
         return ZIP_SOURCE_SUPPORTS_WRITABLE;
@@ -86,7 +83,7 @@ QString errorText(int code)
 
 QString errorText(zip_t* archive) { return QString::fromLocal8Bit(zip_strerror(archive)); }
 
-Archive create(wholeFile::Writer& writer, QString* error)
+Archive create(ZipTarget& writer, QString* error)
 {
     auto* target = new Target{writer, {}};
     zip_error_init(&target->error);
@@ -107,19 +104,12 @@ Archive create(wholeFile::Writer& writer, QString* error)
     return Archive(archive);
 }
 
-Archive openForReading(const QString& path, QString* error)
+Archive openForReading(int fd, QString* error)
 {
-    // Only a regular file, opened without blocking: a FIFO named like a backup would hang.
-    DiskFile file;
-    if (!file.open(path, DiskFile::Access::Read)) {
-        *error = file.errorString();
-        return nullptr;
-    }
-    const int fd = file.release();
     FILE* stream = ::fdopen(fd, "rb");
     if (!stream) {
         ::close(fd);
-        *error = QStringLiteral("cannot read %1").arg(path);
+        *error = QStringLiteral("cannot read the file");
         return nullptr;
     }
     zip_error_t failure;

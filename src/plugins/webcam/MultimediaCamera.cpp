@@ -1,6 +1,4 @@
-#include "platform/MultimediaCamera.h"
-
-#include "platform/Platform.h"
+#include "MultimediaCamera.h"
 
 #include <QCamera>
 #include <QCameraDevice>
@@ -119,4 +117,4 @@ public:
 
 }  // namespace
 
-void installMultimediaCamera() { platform::install(std::make_unique<MultimediaCameras>()); }
+std::unique_ptr<platform::Cameras> MultimediaCameraPlugin::cameras() { return std::make_unique<MultimediaCameras>(); }

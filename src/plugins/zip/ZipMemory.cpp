@@ -1,36 +1,33 @@
-#include "import/ZipEntries.h"
+#include "ZipMemory.h"
 
-#include <zip.h>
-
-ZipEntries::ZipEntries(QByteArray bytes)
-    : m_bytes(std::move(bytes))
+std::unique_ptr<ZipInMemory> ZipMemory::open(QByteArray bytes)
 {
+    std::unique_ptr<ZipMemory> memory(new ZipMemory(std::move(bytes)));
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(m_bytes.constData(), zip_uint64_t(m_bytes.size()), 0, &error);
+    zip_source_t* source =
+        zip_source_buffer_create(memory->m_bytes.constData(), zip_uint64_t(memory->m_bytes.size()), 0, &error);
     if (source) {
-        m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
-        if (!m_zip)
+        memory->m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
+        if (!memory->m_zip)
             zip_source_free(source);
     }
     zip_error_fini(&error);
+    if (!memory->m_zip)
+        return nullptr;
+    return memory;
 }
 
-ZipEntries::~ZipEntries()
+ZipMemory::~ZipMemory()
 {
     if (m_zip)
         zip_discard(m_zip);
 }
 
-bool ZipEntries::contains(const QString& name) const
-{
-    return m_zip && zip_name_locate(m_zip, name.toUtf8().constData(), 0) >= 0;
-}
+bool ZipMemory::contains(const QString& name) const { return zip_name_locate(m_zip, name.toUtf8().constData(), 0) >= 0; }
 
-bool ZipEntries::stream(const QString& name, const std::function<bool(QByteArrayView)>& piece, qint64 maxBytes) const
+bool ZipMemory::stream(const QString& name, const std::function<bool(QByteArrayView)>& piece, qint64 maxBytes) const
 {
-    if (!m_zip)
-        return false;
     zip_file_t* file = zip_fopen(m_zip, name.toUtf8().constData(), 0);
     if (!file)
         return false;
@@ -52,10 +49,8 @@ bool ZipEntries::stream(const QString& name, const std::function<bool(QByteArray
     return zip_fclose(file) == 0 && whole;
 }
 
-std::optional<QByteArray> ZipEntries::read(const QString& name, qint64 maxBytes) const
+std::optional<QByteArray> ZipMemory::read(const QString& name, qint64 maxBytes) const
 {
-    if (!m_zip)
-        return std::nullopt;
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat(m_zip, name.toUtf8().constData(), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)
