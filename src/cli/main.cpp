@@ -10,6 +10,7 @@
 #include "Terminal.h"
 #include "app/DataFolder.h"
 #include "app/Product.h"
+#include "app/QtTranslations.h"
 #include "app/Version.h"
 #include "standings/Standings.h"
 #include "standings/StandingsTable.h"
@@ -81,10 +82,16 @@ int main(int argc, char* argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("golvera-cli"));
     QCoreApplication::setApplicationVersion(product::version);
+    // Qt's own words in the help and in its option errors, in Italian like ours.
+    qtTranslations::install();
 
     QCommandLineParser parser;
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
+    // Our own help and version options: Qt's come with English descriptions.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Mostra questo aiuto."));
+    parser.addOption(helpOption);
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("Mostra la versione del programma."));
+    parser.addOption(versionOption);
     const QCommandLineOption pdfOption(QStringLiteral("pdf"), QStringLiteral("Scrive la classifica o l'elenco stampati nel file PDF <file>."),
                                        QStringLiteral("file"));
     parser.addOption(pdfOption);

@@ -374,6 +374,11 @@ private slots:
         QVERIFY(run.out.contains(QStringLiteral("--pdf")));
         QVERIFY(run.out.contains(QStringLiteral("ripristina")));
         QVERIFY(run.out.contains(QStringLiteral("scadenze tessere|certificati [--entro GIORNI]")));
+        // Qt's own words around ours are Italian too.
+        for (const char* english : {"Usage", "Options", "Arguments", "Displays"})
+            QVERIFY2(!run.out.contains(QLatin1String(english)), english);
+        QVERIFY(run.out.contains(QStringLiteral("Opzioni:")));
+        QVERIFY(!cli({QStringLiteral("--xyz")}).err.contains(QStringLiteral("Unknown")));
         // Which folder is in use.
         const Run given = cli({QStringLiteral("--help"), QStringLiteral("--cartella"), m_folder.path()});
         QVERIFY(given.out.contains(QStringLiteral("Cartella dei dati: ") + m_folder.path()));
