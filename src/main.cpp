@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Formats.h"
 #include "app/Product.h"
@@ -13,6 +14,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -25,8 +28,7 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(QStringLiteral(
         "Gestione di tornei di calcio, squadre e giocatori.\n"
         "La password di primo accesso è \"%1\".").arg(product::firstAccessPassword));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const auto [helpOption, versionOption] = commandLine::addStandardOptions(parser);
     const QCommandLineOption folderOption(
         {QStringLiteral("f"), QStringLiteral("cartella")},
         QStringLiteral("Cartella dei dati del programma (predefinita: la cartella dell'eseguibile, o quella dei "
@@ -34,6 +36,14 @@ int main(int argc, char* argv[])
         QStringLiteral("cartella"));
     parser.addOption(folderOption);
     parser.process(app);
+    if (parser.isSet(helpOption)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
 
     const QString programDir = QCoreApplication::applicationDirPath();
     const dataFolder::Choice data = dataFolder::chooseFor(parser.value(folderOption), programDir);

@@ -8,6 +8,7 @@
 #include "PdfOutput.h"
 #include "RowOutput.h"
 #include "Terminal.h"
+#include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Product.h"
 #include "app/QtTranslations.h"
@@ -86,12 +87,7 @@ int main(int argc, char* argv[])
     qtTranslations::install();
 
     QCommandLineParser parser;
-    // Our own help and version options: Qt's come with English descriptions.
-    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Mostra questo aiuto."));
-    parser.addOption(helpOption);
-    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("Mostra la versione del programma."));
-    parser.addOption(versionOption);
+    const auto [helpOption, versionOption] = commandLine::addStandardOptions(parser);
     const QCommandLineOption pdfOption(QStringLiteral("pdf"), QStringLiteral("Scrive la classifica o l'elenco stampati nel file PDF <file>."),
                                        QStringLiteral("file"));
     parser.addOption(pdfOption);
