@@ -50,14 +50,6 @@ void click(const QObject* root, const QString& name)
     QTest::mouseClick(widgets::find<PictureButton>(root, name), Qt::LeftButton);
 }
 
-void doubleClickRow(const QObject* root, int row)
-{
-    auto* list = widgets::find<QTableView>(root, u"lstRecords"_s);
-    const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
-}
-
 QList<qint64> positions(const RecordListScreen& screen)
 {
     QList<qint64> result;
@@ -152,7 +144,7 @@ private slots:
             QCOMPARE(search->windowTitle(), u" Trova squadre in torneo"_s);
             click(search, u"btnCerca"_s);
             QCOMPARE(widgets::find<QLabel>(search, u"lblTrovate"_s)->text(), u"Il presente riepilogo contiene 3 schede."_s);
-            doubleClickRow(search, row);
+            widgets::doubleClickRow(search, row);
             closed = !search->isVisible();
         };
         click(&e.screen, u"cmdTrova"_s);
@@ -214,7 +206,7 @@ private slots:
                 rows.append(row.text.left(6));
             QCOMPARE(positions(*list), (QList<qint64>{4, 1}));
             QCOMPARE(list->focusWidget(), widgets::find<QLineEdit>(list, u"txtTrova"_s));
-            doubleClickRow(list, 0);  // the completed entry 2 has the same row: it is not the one
+            widgets::doubleClickRow(list, 0);  // the completed entry 2 has the same row: it is not the one
         };
         click(&e.screen, u"cmdNonPagati"_s);
         QCOMPARE(rows, (QStringList{u"Aquile"_s, u"Zebre "_s}));

@@ -57,15 +57,6 @@ QStringList rowTexts(const RecordListScreen& screen)
     return texts;
 }
 
-void doubleClickRow(RecordListScreen* screen, int row)
-{
-    auto* list = widgets::find<QTableView>(screen, u"lstRecords"_s);
-    const QModelIndex index = list->model()->index(row, 0);
-    QVERIFY(index.isValid());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    QVERIFY(!screen->isVisible());
-}
 
 // Types the filters into the search (by their object names) and runs it.
 void search(RecordListScreen* screen, const Filters& filters)
@@ -222,7 +213,8 @@ private slots:
             screen->show();
             search(screen, {});
             rows = rowTexts(*screen);
-            doubleClickRow(screen, row);
+            widgets::doubleClickRow(screen, row);
+            QVERIFY(!screen->isVisible());
         };
         e.click(u"cmdTrova"_s);
         QCOMPARE(rows.size(), 4);
@@ -375,7 +367,8 @@ private slots:
             auto* screen = qobject_cast<RecordListScreen*>(opened);
             screen->show();
             QCOMPARE(screen->rowCount(), 2);
-            doubleClickRow(screen, row);
+            widgets::doubleClickRow(screen, row);
+            QVERIFY(!screen->isVisible());
         };
         e.click(u"cmdScadTessere"_s);
         QCOMPARE(e.position()->text(), opened);
