@@ -3,87 +3,28 @@
 // cost) and one record at a time, as the editor saves them. Run with
 //   bench_import --benchmark_repetitions=9 --benchmark_enable_random_interleaving=true
 //       --benchmark_report_aggregates_only=true
-// and divide the import's median by the writer's. The folder is the system's temporary folder
-// unless GOLVERA_BENCH_DIR says.
-#include "PlayerArchive.h"
+// and divide the import's median by the writer's. bench_import_runs compares the same as whole
+// processes. The spreadsheets: see ImportSeason.h.
+#include "ImportSeason.h"
 
 #include "import/ImportPlan.h"
 #include "import/SheetFile.h"
-#include "output/Spreadsheet.h"
-#include "output/Workbook.h"
-#include "players/PlayerExport.h"
 #include "players/PlayerImport.h"
-#include "storage/Cp1252.h"
 #include "storage/RecordFile.h"
 
+#include <QCoreApplication>
 #include <QDate>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 namespace {
 
 constexpr int Players = 10000;
 
-QString benchFolder()
+ImportSeason& season()
 {
-    const QByteArray chosen = qgetenv("GOLVERA_BENCH_DIR");
-    return chosen.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(chosen);
-}
-
-// The spreadsheets a secretary would bring: the export's columns and the sex, as a CSV saved with
-// a spreadsheet program's usual settings (semicolons, Windows-1252) and as a workbook.
-struct Season {
-    QTemporaryDir dir{benchFolder() + QStringLiteral("/golvera-bench-XXXXXX")};
-    QString csv = dir.filePath(QStringLiteral("rosa.csv"));
-    QString xlsx = dir.filePath(QStringLiteral("rosa.xlsx"));
-    QString archive = dir.filePath(QStringLiteral("Archivio_Giocatori.pro"));
-    QByteArray records;  // what the import writes, for the writer to write
-
-    Season()
-    {
-        QTemporaryDir source(benchFolder() + QStringLiteral("/golvera-bench-XXXXXX"));
-        const QString players = benchPlayers::writeArchive(source.path(), Players);
-        spreadsheet::Sheet sheet = playerExport::sheet();
-        sheet.columns.append({QStringLiteral("colSesso"), QStringLiteral("Sesso"), 60, 80, QStringLiteral("Sesso")});
-        const spreadsheet::Table table = spreadsheet::read(players, playerImport::archive().format, sheet);
-        workbook::write(xlsx, sheet, table);
-        QFile file(csv);
-        file.open(QIODevice::WriteOnly);
-        QStringList header;
-        for (const spreadsheet::Column& column : sheet.columns)
-            header << column.label;
-        file.write(cp1252::encode(header.join(QLatin1Char(';')) + QStringLiteral("\r\n")));
-        for (qsizetype row = 0; row < table.size(); ++row) {
-            QStringList cells;
-            for (int column = 0; column < table.columns(); ++column) {
-                QString cell = table.cell(row, column);
-                if (cell.contains(QLatin1Char(';')) || cell.contains(QLatin1Char('"')))
-                    cell = QLatin1Char('"') + cell.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + QLatin1Char('"');
-                cells << cell;
-            }
-            file.write(cp1252::encode(cells.join(QLatin1Char(';')) + QStringLiteral("\r\n")));
-        }
-        file.close();
-        records = import(csv).additions;
-    }
-
-    importPlan::Plan import(const QString& path) const
-    {
-        const sheetImport::Archive& players = playerImport::archive();
-        const sheetFile::Loaded loaded = sheetFile::read(path);
-        return importPlan::analyse(players, loaded.sheet, columnMatch::match(players, loaded.sheet.rows.first()),
-                                   importPlan::Duplicates::Skip, archive, QDate(2026, 12, 10));
-    }
-};
-
-Season& season()
-{
-    static Season made;
+    static ImportSeason made(Players);
     return made;
 }
 
@@ -96,7 +37,7 @@ void freshArchive(benchmark::State& state)
 
 void writeRecords(benchmark::State& state)
 {
-    Season& s = season();
+    ImportSeason& s = season();
     for (auto _ : state) {
         freshArchive(state);
         RecordFile file(s.archive, playerImport::archive().format.size);
@@ -109,7 +50,7 @@ BENCHMARK(writeRecords)->Unit(benchmark::kMillisecond);
 
 void appendRecords(benchmark::State& state)
 {
-    Season& s = season();
+    ImportSeason& s = season();
     const int size = playerImport::archive().format.size;
     for (auto _ : state) {
         freshArchive(state);
@@ -123,7 +64,7 @@ BENCHMARK(appendRecords)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void importFile(benchmark::State& state, const QString& path)
 {
-    Season& s = season();
+    ImportSeason& s = season();
     qint64 added = 0;
     for (auto _ : state) {
         freshArchive(state);
@@ -153,7 +94,7 @@ BENCHMARK(readXlsx)->Unit(benchmark::kMillisecond);
 
 void analyseRows(benchmark::State& state)
 {
-    Season& s = season();
+    ImportSeason& s = season();
     const sheetImport::Archive& players = playerImport::archive();
     const sheetFile::Loaded loaded = sheetFile::read(s.csv);
     const columnMatch::Mapping mapping = columnMatch::match(players, loaded.sheet.rows.first());
@@ -168,4 +109,14 @@ BENCHMARK(analyseRows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// An application object, so that the workbook plugin is found beside the program.
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

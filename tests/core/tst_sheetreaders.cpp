@@ -48,6 +48,8 @@ class TestSheetReaders : public QObject {
 private slots:
     void csvCases_data();
     void csvCases();
+    void csvCasesReadInTwoParts_data() { csvCases_data(); }
+    void csvCasesReadInTwoParts();
     void csvEncodingIsToldFromTheBytes_data();
     void csvEncodingIsToldFromTheBytes();
     void xlsxWrittenByTheExportReadsBackTyped();
@@ -102,6 +104,19 @@ void TestSheetReaders::csvCases()
     QFETCH(QStringList, expected);
 
     QCOMPARE(shown(csvReader::read(bytes)), expected);
+}
+
+// A large file is read in two parts on two cores, split at a line feed that may fall anywhere,
+// inside a quoted field too: wherever it falls, the rows are those of one reading.
+void TestSheetReaders::csvCasesReadInTwoParts()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, expected);
+
+    const QString text = csvReader::decode(bytes);
+    const QChar separator = csvReader::separatorOf(text);
+    for (qsizetype split = text.indexOf(u'\n'); split >= 0; split = text.indexOf(u'\n', split + 1))
+        QVERIFY2(shown(csvReader::parseInTwo(text, separator, split)) == expected, qPrintable(QString::number(split)));
 }
 
 void TestSheetReaders::csvEncodingIsToldFromTheBytes_data()

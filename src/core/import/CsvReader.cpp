@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <future>
+#include <system_error>
+#include <vector>
 
 namespace csvReader {
 
@@ -65,15 +68,28 @@ QChar separatorOf(QStringView text)
     return candidates[best];
 }
 
-sheetImport::Sheet parse(QString text, QChar separator)
-{
+namespace {
+
+// Records read from one place of a text on.
+struct Part {
     sheetImport::Sheet sheet;
-    sheetImport::Row row{1, {}, {}};
+    qsizetype end = 0;  // where reading stopped: after the line break of the last record, or the text's end
+    int next = 1;       // the number of the record after the last
+};
+
+// Reads the records from `from`, the start of one, on, stopping after the first record whose line
+// break ends at or past `stopAt`, or at the end of the text. The rows' texts are left empty.
+Part records(QString& text, QChar separator, qsizetype from, qsizetype stopAt, int number)
+{
+    Part part;
+    sheetImport::Sheet& sheet = part.sheet;
+    sheetImport::Row row{number, {}, {}};
+    std::vector<sheetImport::Cell> cells;  // of the record being read, a row's when it ends
     const qsizetype size = text.size();
     QChar* const chars = text.data();
-    // Where the field that starts at `from` ends: the next separator or line break.
-    const auto fieldEnd = [&](qsizetype from) {
-        for (qsizetype i = from; i < size; ++i) {
+    // Where the field that starts at `at` ends: the next separator or line break.
+    const auto fieldEnd = [&](qsizetype at) {
+        for (qsizetype i = at; i < size; ++i) {
             const QChar c = chars[i];
             if (c == separator || c == u'\r' || c == u'\n')
                 return i;
@@ -83,15 +99,15 @@ sheetImport::Sheet parse(QString text, QChar separator)
 
     // Fields stay where they are in the text, which all rows then share: a quoted one is written
     // over its own quotes, never longer than they were.
-    qsizetype i = 0;
+    qsizetype i = from;
     while (true) {
         qsizetype start = i;
         qsizetype length = 0;
         if (i < size && chars[i] == u'"') {
             // Quoted: separators and line breaks are text, a doubled quote is one quote.
             qsizetype written = start;
-            const auto keep = [&](qsizetype from, qsizetype count) {
-                std::copy(chars + from, chars + from + count, chars + written);
+            const auto keep = [&](qsizetype at, qsizetype count) {
+                std::copy(chars + at, chars + at + count, chars + written);
                 written += count;
             };
             ++i;
@@ -121,39 +137,98 @@ sheetImport::Sheet parse(QString text, QChar separator)
             i = fieldEnd(i);
             length = i - start;
         }
-        if (row.cells.size() < sheetImport::MaxColumns) {
-            sheetImport::Cell cell;
+        if (cells.size() < sheetImport::MaxColumns) {
+            sheetImport::Cell& cell = cells.emplace_back();  // an empty field too: the row is as wide as written
             if (length > 0) {
                 cell.kind = sheetImport::Cell::Kind::Text;
                 cell.start = start;
                 cell.size = length;
             }
-            row.cells.append(cell);  // an empty field too, so that the row is as wide as written
         }
         if (i < size && chars[i] == separator) {
             ++i;
             continue;
         }
         // A line break or the end of the text ends the record; the last needs no line break.
-        sheetImport::Row next = sheetImport::rowLike(row, row.number + 1);
+        row.cells = QList<sheetImport::Cell>(cells.cbegin(), cells.cend());
+        cells.clear();
+        const int number = row.number;
         sheetImport::keep(sheet, std::move(row));
-        row = std::move(next);
+        row = sheetImport::Row{number + 1, {}, {}};
         if (i >= size)
             break;
         i += chars[i] == u'\r' && i + 1 < size && chars[i + 1] == u'\n' ? 2 : 1;
-        if (i >= size)
+        if (i >= size || i >= stopAt)
             break;
     }
-    for (sheetImport::Row& kept : sheet.rows)
-        kept.texts = text;
-    return sheet;
+    part.end = std::min(i, size);
+    part.next = row.number;
+    return part;
+}
+
+void shareText(sheetImport::Sheet& sheet, qsizetype fromRow, const QString& text)
+{
+    for (qsizetype row = fromRow; row < sheet.rows.size(); ++row)
+        sheet.rows[row].texts = text;
+}
+
+// Below this many characters a second thread costs more than it saves.
+constexpr qsizetype TwoPartsFrom = 1 << 20;
+
+}  // namespace
+
+sheetImport::Sheet parse(QString text, QChar separator)
+{
+    Part whole = records(text, separator, 0, text.size() + 1, 1);
+    shareText(whole.sheet, 0, text);
+    return std::move(whole.sheet);
+}
+
+sheetImport::Sheet parseInTwo(QString text, QChar separator, qsizetype split)
+{
+    if (split < 0 || split >= text.size() || text.at(split) != u'\n')
+        return parse(std::move(text), separator);
+    // A copy of its own: quoted fields are unquoted in place, and this core may read on into it.
+    QString rest = text.sliced(split + 1);
+    std::future<Part> after;
+    try {
+        after = std::async(std::launch::async, [&rest, separator] {
+            return records(rest, separator, 0, rest.size() + 1, 1);
+        });
+    } catch (const std::system_error&) {
+        return parse(std::move(text), separator);  // no thread to be had
+    }
+    Part first = records(text, separator, 0, split + 1, 1);
+    Part second = after.get();
+    sheetImport::Sheet& sheet = first.sheet;
+    const qsizetype before = sheet.rows.size();
+    if (first.end == split + 1) {
+        sheet.rows.reserve(before + second.sheet.rows.size());
+        for (sheetImport::Row& row : second.sheet.rows) {
+            row.number += first.next - 1;
+            sheet.rows.append(std::move(row));
+        }
+        shareText(sheet, 0, text);
+        shareText(sheet, before, rest);
+    } else if (first.end < text.size()) {
+        // The line feed was inside a quoted field: the rest is read here, on from where it ended.
+        Part more = records(text, separator, first.end, text.size() + 1, first.next);
+        sheet.rows.append(std::move(more.sheet.rows));
+        shareText(sheet, 0, text);
+    } else {
+        shareText(sheet, 0, text);
+    }
+    return std::move(first.sheet);
 }
 
 sheetImport::Sheet read(QByteArrayView bytes)
 {
     QString text = decode(bytes);
     const QChar separator = separatorOf(text);
-    return parse(std::move(text), separator);
+    if (text.size() < TwoPartsFrom)
+        return parse(std::move(text), separator);
+    const qsizetype split = text.indexOf(u'\n', text.size() / 2);
+    return parseInTwo(std::move(text), separator, split);
 }
 
 }  // namespace csvReader

@@ -25,6 +25,12 @@ QChar separatorOf(QStringView text);
 // text as written, quotes removed. The rows share `text` for their cells' texts.
 sheetImport::Sheet parse(QString text, QChar separator);
 
+// The same rows as parse(), the records after the line feed at `split` read on a second core while
+// this one reads those before. `split` is a guess: when it falls inside a quoted field, this core
+// reads on past it and the other's work is dropped.
+sheetImport::Sheet parseInTwo(QString text, QChar separator, qsizetype split);
+
+// Decodes, finds the separator and parses; a large file in two parts.
 sheetImport::Sheet read(QByteArrayView bytes);
 
 }  // namespace csvReader

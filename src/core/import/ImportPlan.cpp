@@ -4,6 +4,7 @@
 #include "storage/DiskFile.h"
 #include "text/TextRules.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -22,9 +23,17 @@ namespace {
 // Records are the same when their key fields are, blanks at the ends and the case of a to z aside.
 QString keyOf(const QList<int>& fields, const std::function<QString(int field)>& text)
 {
+    QList<QString> parts;
+    parts.reserve(fields.size());
+    qsizetype size = 0;
+    for (int field : fields) {
+        parts.append(upperAsciiLetters(trimControls(text(field))));
+        size += parts.constLast().size() + 1;
+    }
     QString joined;
-    for (int field : fields)
-        joined += upperAsciiLetters(trimControls(text(field))) + u'\x1F';
+    joined.reserve(size);
+    for (const QString& part : std::as_const(parts))
+        joined.append(part).append(u'\x1F');
     return joined;
 }
 
@@ -117,7 +126,8 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     char* const base = records.data();
     const auto recordOf = [base, &format](qsizetype slot) { return base + slot * format.size; };
     inParallel(count, [&](qsizetype slot) {
-        rowValues::Result values = rowValues::make(archive, sheet.rows.at(slot + 1), mapping, today);
+        rowValues::Result values = rowValues::make(archive, sheet.rows.at(slot + 1), mapping, today,
+                                                         rowValues::Texts::Borrowed);
         Made& row = made[std::size_t(slot)];
         if (!values.rejection.isEmpty()) {
             row.rejection = std::move(values.rejection);
@@ -130,8 +140,11 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     });
     QList<qsizetype> rows;  // the slots of the rows not rejected, in order
     rows.reserve(count);
+    // The keys are looked for in the archive only when it holds records.
+    const bool archiveHasRecords = DiskFile::exists(archivePath) && QFileInfo(archivePath).size() >= format.size;
     QSet<QString> keys;
-    keys.reserve(count);
+    if (archiveHasRecords)
+        keys.reserve(count);
     for (qsizetype slot = 0; slot < count; ++slot) {
         const Made& row = made[std::size_t(slot)];
         const int number = sheet.rows.at(slot + 1).number;
@@ -141,7 +154,8 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
         }
         for (const QString& warning : row.warnings)
             plan.warnings.append({number, warning});
-        keys.insert(row.key);
+        if (archiveHasRecords)
+            keys.insert(row.key);
         rows.append(slot);
     }
 

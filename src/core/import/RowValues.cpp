@@ -23,10 +23,12 @@ QString quoted(const QString& text) { return u"\u00AB"_s + text + u"\u00BB"_s; }
 
 // The editors' fields hold one line: line breaks and tabs inside a cell become blanks; blanks
 // around it go.
-QString trimmedLine(QStringView cell)
+QString trimmedLine(QStringView cell, Texts texts)
 {
-    if (!std::any_of(cell.cbegin(), cell.cend(), [](QChar c) { return c == u'\r' || c == u'\n' || c == u'\t'; }))
-        return trimControls(cell).toString();
+    if (!std::any_of(cell.cbegin(), cell.cend(), [](QChar c) { return c == u'\r' || c == u'\n' || c == u'\t'; })) {
+        const QStringView line = trimControls(cell);
+        return texts == Texts::Borrowed ? QString::fromRawData(line.data(), line.size()) : line.toString();
+    }
     QString text = cell.toString();
     text.replace(u"\r\n"_s, u" "_s);
     for (QChar& c : text) {
@@ -34,6 +36,18 @@ QString trimmedLine(QStringView cell)
             c = u' ';
     }
     return trimControls(text);
+}
+
+// dd/mm/yyyy as typed, already the form the date fields keep.
+bool isDateText(const QString& text)
+{
+    if (text.size() != 10 || text.at(2) != u'/' || text.at(5) != u'/')
+        return false;
+    for (const qsizetype i : {0, 1, 3, 4, 6, 7, 8, 9}) {
+        if (text.at(i) < u'0' || text.at(i) > u'9')
+            return false;
+    }
+    return true;
 }
 
 bool isDigits(const QString& text)
@@ -74,9 +88,9 @@ struct Value {
     QString rejection;
 };
 
-Value valueOf(const Target& target, const Cell& cell, QStringView cellText, const QDate& today)
+Value valueOf(const Target& target, const Cell& cell, QStringView cellText, const QDate& today, Texts texts)
 {
-    const QString text = trimmedLine(cellText);
+    const QString text = trimmedLine(cellText, texts);
     switch (target.rule) {
     case Rule::Text:
         return {text};
@@ -101,7 +115,7 @@ Value valueOf(const Target& target, const Cell& cell, QStringView cellText, cons
             return {};
         const QDate date = dateOf(cell, cellText, today);
         if (date.isValid())
-            return {sheetImport::dateText(date)};
+            return {cell.kind != Cell::Kind::Date && isDateText(text) ? text : sheetImport::dateText(date)};
         if (target.rule == Rule::RequiredDate)
             return {text, {}, u"data non valida in "_s + quoted(target.label) + u": "_s + text};
         return {text};  // a free text field: kept as written
@@ -190,7 +204,7 @@ QDate dateOf(const Cell& cell, QStringView cellText, const QDate& today)
 }
 
 Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, const columnMatch::Mapping& mapping,
-            const QDate& today)
+            const QDate& today, Texts texts)
 {
     const qsizetype fields = archive.format.fields.size();
     Result result;
@@ -205,7 +219,8 @@ Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, co
             continue;
         const Target& target = archive.targets.at(index);
         static const Cell empty;
-        Value value = valueOf(target, column < row.cells.size() ? row.cells.at(column) : empty, row.text(column), today);
+        Value value = valueOf(target, column < row.cells.size() ? row.cells.at(column) : empty, row.text(column), today,
+                              texts);
         if (!value.rejection.isEmpty() && result.rejection.isEmpty())
             result.rejection = value.rejection;
         if (!value.warning.isEmpty())

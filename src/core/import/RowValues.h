@@ -22,9 +22,14 @@ struct Result {
     QString value(const sheetImport::Archive& archive, const QString& field) const;
 };
 
+// Whose the result's texts are. Borrowed: a text the row gives as it will be stored points into
+// the row itself instead of being copied, which spares most of an import's copies; such texts are
+// good only while the sheet lives, as they are within the import's analysis.
+enum class Texts { Own, Borrowed };
+
 // `today` decides the century of a two-digit year.
 Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, const columnMatch::Mapping& mapping,
-            const QDate& today);
+            const QDate& today, Texts texts = Texts::Own);
 
 // A date as the spreadsheets write it: dd/mm/yyyy, d/m/yy (also with '.' or '-'), yyyy-mm-dd,
 // or a date cell; an invalid date when it is none of them. `text` is the cell's.

@@ -54,10 +54,12 @@ QByteArray encode(const QString& text)
 
 QString decode(QByteArrayView bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char byte : bytes)
-        *out++ = QChar(unit(byte));
+    // The code page is Latin-1 but for 0x80 to 0x9F: Qt's quick Latin-1 decoding, then those.
+    QString text = QString::fromLatin1(bytes);
+    for (QChar& c : text) {
+        if (c.unicode() >= 0x80 && c.unicode() <= 0x9F)
+            c = QChar(HighControls[c.unicode() - 0x80]);
+    }
     return text;
 }
 

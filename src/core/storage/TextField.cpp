@@ -9,12 +9,17 @@
 
 void writeText(char* field, int capacity, TextEncoding encoding, const QString& text)
 {
-    // Encoded straight into the record: many records are written in one go.
-    std::memset(field, 0, static_cast<std::size_t>(capacity) + 1);
-    if (encoding == TextEncoding::LengthPrefixed)
-        field[0] = static_cast<char>(cp1252::encodeInto(trimControls(QStringView(text)), field + 1, capacity));
-    else
-        cp1252::encodeInto(text, field, capacity);  // at most N bytes, so the terminator always fits
+    // Encoded straight into the record, then the rest of the field zeroed: many records are
+    // written in one go.
+    qsizetype used = 0;
+    if (encoding == TextEncoding::LengthPrefixed) {
+        const qsizetype length = cp1252::encodeInto(trimControls(QStringView(text)), field + 1, capacity);
+        field[0] = static_cast<char>(length);
+        used = length + 1;
+    } else {
+        used = cp1252::encodeInto(text, field, capacity);  // at most N bytes, so the terminator always fits
+    }
+    std::memset(field + used, 0, static_cast<std::size_t>(capacity + 1 - used));
 }
 
 QString readText(const char* field, int capacity, TextEncoding encoding)
