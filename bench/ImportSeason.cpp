@@ -60,7 +60,7 @@ ImportSeason::ImportSeason(int players)
         text += cp1252::encode(cells.join(QLatin1Char(';')) + QStringLiteral("\r\n"));
     }
     writeFile(csv, text);
-    records = import(csv).additions;
+    records = importPlan::records(import(csv), playerImport::archive().format);
     writeFile(recordsFile, records);
 }
 

@@ -69,7 +69,7 @@ void importFile(benchmark::State& state, const QString& path)
     for (auto _ : state) {
         freshArchive(state);
         const importPlan::Plan plan = s.import(path);
-        importPlan::commit(plan, s.archive, playerImport::archive().format.size);
+        importPlan::commit(plan, s.archive, playerImport::archive().format);
         added = plan.added;
     }
     state.counters["records"] = double(added);

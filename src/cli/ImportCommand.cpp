@@ -80,7 +80,7 @@ int run(const QStringList& arguments, const Options& options)
             return terminal::outputDelivered() ? terminal::Done : terminal::Failed;
         }
         if (plan.writesSomething())
-            importPlan::commit(plan, path, archive.format.size);
+            importPlan::commit(plan, path, archive.format);
         out() << importPlan::summary(plan, true).join(u'\n') << '\n';
     } catch (const std::exception& failure) {
         out().flush();

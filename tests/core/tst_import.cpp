@@ -268,9 +268,10 @@ void TestImport::teamRowsFollowTheTeamEditor()
     QTemporaryDir dir;
     const importPlan::Plan plan = planFor(teamImport::archive(), sheet, Duplicates::Skip, dir.filePath("t.pro"));
     QCOMPARE(plan.added, 3);
-    const QList<TeamRecord> teams = {TeamRecord::fromBytes(plan.additions.mid(0, TeamRecord::Size)),
-                                     TeamRecord::fromBytes(plan.additions.mid(TeamRecord::Size, TeamRecord::Size)),
-                                     TeamRecord::fromBytes(plan.additions.mid(2 * TeamRecord::Size))};
+    const QByteArray records = importPlan::records(plan, teamImport::archive().format);
+    const QList<TeamRecord> teams = {TeamRecord::fromBytes(records.mid(0, TeamRecord::Size)),
+                                     TeamRecord::fromBytes(records.mid(TeamRecord::Size, TeamRecord::Size)),
+                                     TeamRecord::fromBytes(records.mid(2 * TeamRecord::Size))};
     QCOMPARE(teams.at(0).Squadra, "Aquile");
     QCOMPARE(teams.at(0).Selezionata, "S\u00EC");
     QCOMPARE(teams.at(0).Fondazione, "1920");
@@ -349,7 +350,7 @@ void TestImport::duplicatesAreSkippedOrUpdated()
     QCOMPARE(plan.added, added);
     QCOMPARE(plan.updated(), updated);
     QCOMPARE(plan.skipped, skipped);
-    QCOMPARE(importPlan::commit(plan, path, PlayerRecord::Size), qint64(3));
+    QCOMPARE(importPlan::commit(plan, path, playerImport::archive().format), qint64(3));
 
     const QList<PlayerRecord> stored = archiveFiles::readRecords<PlayerRecord>(path);
     QCOMPARE(stored.size(), 3);
@@ -399,10 +400,12 @@ void TestImport::largeSheetGivesTheSamePlanAsItsRows()
     QCOMPARE(issues(plan.rejected), rejected);
     QCOMPARE(plan.added, expected.size());
     QCOMPARE(plan.skipped, duplicates == Duplicates::Skip ? 5000 - expected.size() - rejected.size() : 0);
+    const RecordFormat& format = teamImport::archive().format;
     QByteArray records;
     for (const QStringList& team : std::as_const(expected))
-        records += planFor(teamImport::archive(), sheetOf({rows.first(), team}), duplicates, dir.filePath("t.pro")).additions;
-    QVERIFY(plan.additions == records);
+        records += importPlan::records(
+            planFor(teamImport::archive(), sheetOf({rows.first(), team}), duplicates, dir.filePath("t.pro")), format);
+    QVERIFY(importPlan::records(plan, format) == records);
 }
 
 void TestImport::failedWriteLeavesTheArchiveAsItWas_data()
@@ -433,7 +436,7 @@ void TestImport::failedWriteLeavesTheArchiveAsItWas()
     QCOMPARE(plan.updated(), 1);
 
     const fileFaults::Injected injected({fault, nth, dir.path()});
-    QVERIFY_THROWS_EXCEPTION(ArchiveError, importPlan::commit(plan, path, TeamRecord::Size));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, importPlan::commit(plan, path, teamImport::archive().format));
     QVERIFY(injected.strikes() > 0);
     QCOMPARE(fileBytes(path), before);
 }
@@ -451,7 +454,7 @@ void TestImport::recordChangedByAnotherStationStopsTheWhole()
     aquile.Note = "cambiata altrove";
     QVERIFY(archiveFiles::writeRecords<TeamRecord>(path, {aquile}));
     const QByteArray before = fileBytes(path);
-    QVERIFY_THROWS_EXCEPTION(RecordChanged, importPlan::commit(plan, path, TeamRecord::Size));
+    QVERIFY_THROWS_EXCEPTION(RecordChanged, importPlan::commit(plan, path, teamImport::archive().format));
     QCOMPARE(fileBytes(path), before);
 }
 
@@ -537,7 +540,7 @@ void TestImport::exportAndImportGiveTheSameRecords()
     const importPlan::Plan plan = planFor(archive, loaded.sheet, Duplicates::Skip, target);
     QCOMPARE(issues(plan.rejected), QStringList());
     QCOMPARE(plan.added, 3);
-    QCOMPARE(importPlan::commit(plan, target, archive.format.size), qint64(1));
+    QCOMPARE(importPlan::commit(plan, target, archive.format), qint64(1));
     QCOMPARE(fileBytes(target), fileBytes(source));
 }
 

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+#include <new>
 #include <optional>
 
 #include <sys/stat.h>
@@ -50,6 +52,10 @@ private slots:
     void fileCreatedMeanwhileByAnotherStationIsOpened();
     void updateOfARecordChangedElsewhereWritesNothing();
     void batchAppendsAndUpdatesInOneWrite();
+    void appendedInPiecesAsInOne_data();
+    void appendedInPiecesAsInOne();
+    void failedPieceLeavesFileUnchanged_data();
+    void failedPieceLeavesFileUnchanged();
     void batchWithOneChangedRecordWritesNothing_data();
     void batchWithOneChangedRecordWritesNothing();
     void lockIsHeldOnlyWhileWriting();
@@ -420,6 +426,79 @@ void TestRecordFile::batchAppendsAndUpdatesInOneWrite()
     expected.replace(0, RecordSize, numberedRecord(RecordSize, 91));
     expected.replace(2 * RecordSize, RecordSize, numberedRecord(RecordSize, 93));
     QCOMPARE(fileContent(archivePath()), expected);
+}
+
+void TestRecordFile::appendedInPiecesAsInOne_data()
+{
+    QTest::addColumn<qint64>("count");
+
+    const qint64 perPiece = RecordFile::FillPieceBytes / RecordSize;
+    QTest::newRow("none") << qint64(0);
+    QTest::newRow("one") << qint64(1);
+    QTest::newRow("one piece") << perPiece;
+    QTest::newRow("one piece and one") << perPiece + 1;
+    QTest::newRow("two pieces and some") << 2 * perPiece + 3;
+}
+
+// Records made a piece at a time end up as if written in one: after the others, in order, each
+// once, with the changes of the batch.
+void TestRecordFile::appendedInPiecesAsInOne()
+{
+    QFETCH(qint64, count);
+
+    QVERIFY(writeFile(archivePath(), archiveBytes(RecordSize, 3)));
+    qint64 next = 0;  // the record the next piece must start with
+    RecordFile file(archivePath(), RecordSize);
+    const qint64 first = file.writeAll(
+        count,
+        [&](qint64 from, qint64 records, char* into) {
+            QCOMPARE(from, next);
+            for (qint64 i = 0; i < records; ++i)
+                std::memcpy(into + i * RecordSize, numberedRecord(RecordSize, from + i + 4).constData(), RecordSize);
+            next += records;
+        },
+        {{2, numberedRecord(RecordSize, 92), {}}});
+    file.close();
+    QCOMPARE(first, qint64(4));
+    QCOMPARE(next, count);
+    QByteArray expected = archiveBytes(RecordSize, 3 + int(count));
+    expected.replace(RecordSize, RecordSize, numberedRecord(RecordSize, 92));
+    QVERIFY(fileContent(archivePath()) == expected);
+}
+
+void TestRecordFile::failedPieceLeavesFileUnchanged_data()
+{
+    QTest::addColumn<bool>("fillThrows");
+
+    QTest::newRow("making the second piece fails") << true;
+    QTest::newRow("the disk is full at the second piece") << false;
+}
+
+void TestRecordFile::failedPieceLeavesFileUnchanged()
+{
+    QFETCH(bool, fillThrows);
+
+    const QByteArray before = archiveBytes(RecordSize, 3);
+    QVERIFY(writeFile(archivePath(), before));
+    const qint64 perPiece = RecordFile::FillPieceBytes / RecordSize;
+    std::optional<fileFaults::Injected> full;
+    if (!fillThrows)
+        full.emplace(fileFaults::Plan{Fault::WriteFails, 2, archivePath()});
+    RecordFile file(archivePath(), RecordSize);
+    const auto fill = [&](qint64 from, qint64 records, char* into) {
+        if (fillThrows && from > 0)
+            throw std::bad_alloc();
+        std::memset(into, 'n', std::size_t(records * RecordSize));
+    };
+    const QList<RecordFile::Change> changes = {{1, numberedRecord(RecordSize, 91), {}}};
+    if (fillThrows)
+        QVERIFY_THROWS_EXCEPTION(std::bad_alloc, file.writeAll(2 * perPiece, fill, changes));
+    else
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.writeAll(2 * perPiece, fill, changes));
+    file.close();
+    QVERIFY(fillThrows || full->strikes() == 1);
+    full.reset();
+    QVERIFY(fileContent(archivePath()) == before);
 }
 
 void TestRecordFile::batchWithOneChangedRecordWritesNothing_data()

@@ -112,19 +112,22 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     QList<int> key;
     for (const QString& field : archive.key)
         key.append(format.indexOf(field));
-    // Rows are made records each on its own, into its slot of one buffer that usually becomes the
-    // additions as it stands; a large sheet is shared out among the processor's cores.
+    // Rows are made records each on its own, kept packed; a large sheet is shared out among the
+    // processor's cores.
     struct Made {
         QString rejection;
         QStringList warnings;
         QList<bool> given;
         QString key;
+        QByteArray packed;
     };
     const qsizetype count = std::max<qsizetype>(0, sheet.rows.size() - 1);
     std::vector<Made> made(static_cast<std::size_t>(count));
-    QByteArray records(qsizetype(format.size) * count, Qt::Uninitialized);
-    char* const base = records.data();
-    const auto recordOf = [base, &format](qsizetype slot) { return base + slot * format.size; };
+    const auto recordOf = [&](qsizetype slot) {
+        QByteArray record(format.size, Qt::Uninitialized);
+        format.unpackInto(made[std::size_t(slot)].packed.constData(), record.data());
+        return record;
+    };
     inParallel(count, [&](qsizetype slot) {
         rowValues::Result values = rowValues::make(archive, sheet.rows.at(slot + 1), mapping, today,
                                                          rowValues::Texts::Borrowed);
@@ -135,7 +138,10 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
         }
         row.warnings = std::move(values.warnings);
         row.key = keyOf(key, [&](int field) { return values.texts.at(field); });
-        format.encodeTextsInto(values.texts, recordOf(slot));
+        thread_local QByteArray record;  // each thread's own, whichever archive
+        record.resize(format.size);
+        format.encodeTextsInto(values.texts, record.data());
+        format.packInto(record, row.packed);
         row.given = std::move(values.given);
     });
     QList<qsizetype> rows;  // the slots of the rows not rejected, in order
@@ -179,12 +185,16 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
             ++plan.skipped;
         } else if (added != addedAt.cend()) {
             // The same record twice in the sheet: the later row wins.
-            merge(format, recordOf(*added), recordOf(i), row.given);
+            QByteArray record = recordOf(*added);
+            merge(format, record.data(), recordOf(i).constData(), row.given);
+            QByteArray& packed = made[std::size_t(*added)].packed;
+            packed.clear();
+            format.packInto(record, packed);
         } else if (const auto updated = updatedAt.constFind(row.key); updated != updatedAt.cend()) {
-            merge(format, updates[*updated].record.data(), recordOf(i), row.given);
+            merge(format, updates[*updated].record.data(), recordOf(i).constData(), row.given);
         } else if (inArchive != stored.cend()) {
             QByteArray record = canonical(inArchive->record);
-            merge(format, record.data(), recordOf(i), row.given);
+            merge(format, record.data(), recordOf(i).constData(), row.given);
             updatedAt.insert(row.key, updates.size());
             updates.append({*inArchive, record});
         } else {
@@ -194,15 +204,12 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     }
 
     plan.added = int(additions.size());
-    // The new records close up in place of the rows that were not added.
-    qsizetype kept = 0;
-    for (qsizetype row : std::as_const(additions)) {
-        if (row != kept)
-            std::memmove(recordOf(kept), recordOf(row), std::size_t(format.size));
-        ++kept;
-    }
-    records.truncate(qsizetype(format.size) * kept);
-    plan.additions = std::move(records);
+    qsizetype packedSize = 0;
+    for (qsizetype row : std::as_const(additions))
+        packedSize += made[std::size_t(row)].packed.size();
+    plan.additions.reserve(packedSize);
+    for (qsizetype row : std::as_const(additions))
+        plan.additions.append(made[std::size_t(row)].packed);
     for (const Update& update : std::as_const(updates)) {
         const QByteArray before = canonical(update.stored.record);
         if (update.record == before) {
@@ -215,10 +222,24 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     return plan;
 }
 
-qint64 commit(const Plan& plan, const QString& archivePath, int recordSize)
+QByteArray records(const Plan& plan, const RecordFormat& format)
 {
-    RecordFile file(archivePath, recordSize);
-    const qint64 first = file.writeAll(plan.additions, plan.updates);
+    QByteArray whole(qsizetype(format.size) * plan.added, Qt::Uninitialized);
+    const char* packed = plan.additions.constData();
+    for (int i = 0; i < plan.added; ++i)
+        packed = format.unpackInto(packed, whole.data() + qsizetype(i) * format.size);
+    return whole;
+}
+
+qint64 commit(const Plan& plan, const QString& archivePath, const RecordFormat& format)
+{
+    RecordFile file(archivePath, format.size);
+    const char* packed = plan.additions.constData();
+    const auto unpack = [&](qint64, qint64 count, char* into) {
+        for (qint64 i = 0; i < count; ++i)
+            packed = format.unpackInto(packed, into + i * format.size);
+    };
+    const qint64 first = file.writeAll(plan.added, unpack, plan.updates);
     file.close();
     return plan.added > 0 || plan.updates.isEmpty() ? first : plan.updates.first().position;
 }

@@ -25,7 +25,7 @@ struct Issue {
 };
 
 struct Plan {
-    QByteArray additions;  // the new records, one after another, in the order of their rows
+    QByteArray additions;  // the new records packed (RecordFormat::packInto), in the order of their rows
     int added = 0;
     QList<RecordFile::Change> updates;  // each checked against the record as it was read
     int skipped = 0;  // rows whose record is already in the archive (and, updating, unchanged)
@@ -46,7 +46,10 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
 // position of the first record it added or, adding none, of the first it updated. Throws
 // ArchiveError, RecordChanged when another station changed a record to be updated since it was
 // read, ArchiveBusy when another station keeps the archive locked.
-qint64 commit(const Plan& plan, const QString& archivePath, int recordSize);
+qint64 commit(const Plan& plan, const QString& archivePath, const RecordFormat& format);
+
+// The new records whole, one after another.
+QByteArray records(const Plan& plan, const RecordFormat& format);
 
 // The counts for the user, one line each: added, updated, skipped, rejected; as done once
 // `written`, otherwise as to be done.

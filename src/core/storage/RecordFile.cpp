@@ -112,6 +112,31 @@ qint64 RecordFile::writeAll(const QByteArray& appended, const QList<Change>& cha
 {
     if (appended.size() % m_recordSize != 0)
         fail(QStringLiteral("%1 bytes are no whole number of %2-byte records").arg(appended.size()).arg(m_recordSize));
+    return write(appended.size() / m_recordSize, changes, [&appended](DiskFile& writer, qint64 at) {
+        return writer.writeAt(at, appended.constData(), appended.size());
+    });
+}
+
+qint64 RecordFile::writeAll(qint64 count, const Fill& fill, const QList<Change>& changes)
+{
+    if (count < 0)
+        fail(QStringLiteral("%1 records to append").arg(count));
+    return write(count, changes, [&](DiskFile& writer, qint64 at) {
+        const qint64 perPiece = std::clamp<qint64>(FillPieceBytes / m_recordSize, 1, std::max<qint64>(count, 1));
+        QByteArray piece(perPiece * m_recordSize, Qt::Uninitialized);
+        for (qint64 first = 0; first < count; first += perPiece) {
+            const qint64 records = std::min(perPiece, count - first);
+            fill(first, records, piece.data());
+            if (!writer.writeAt(at + first * m_recordSize, piece.constData(), records * m_recordSize))
+                return false;
+        }
+        return true;
+    });
+}
+
+qint64 RecordFile::write(qint64 appendedRecords, const QList<Change>& changes,
+                         const std::function<bool(DiskFile& writer, qint64 at)>& append)
+{
     for (const Change& change : changes)
         checkRecord(change.record);
     checkWritable();
@@ -140,7 +165,22 @@ qint64 RecordFile::writeAll(const QByteArray& appended, const QList<Change>& cha
     }
 
     qsizetype tried = 0;  // changes whose write was tried
-    bool ok = appended.isEmpty() || writer.writeAt(records * m_recordSize, appended.constData(), appended.size());
+    // Put back what was there, so that every other station still reads whole, old records; a
+    // change that failed halfway is put back too.
+    const auto putBack = [&] {
+        for (qsizetype i = tried - 1; i >= 0; --i)
+            writer.writeAt((changes.at(i).position - 1) * m_recordSize, previous.at(i).constData(), m_recordSize);
+        if (appendedRecords > 0)
+            writer.truncate(previousSize);
+        writer.sync();
+    };
+    bool ok = true;
+    try {
+        ok = appendedRecords == 0 || append(writer, records * m_recordSize);
+    } catch (...) {
+        putBack();  // what made the records failed: nothing of them stays
+        throw;
+    }
     for (; ok && tried < changes.size(); ++tried) {
         const Change& change = changes.at(tried);
         ok = writer.writeAt((change.position - 1) * m_recordSize, change.record.constData(), m_recordSize);
@@ -152,13 +192,7 @@ qint64 RecordFile::writeAll(const QByteArray& appended, const QList<Change>& cha
         return records + 1;
     }
     const QString why = writer.errorString();
-    // Put back what was there, so that every other station still reads whole, old records; a
-    // change that failed halfway is put back too.
-    for (qsizetype i = tried - 1; i >= 0; --i)
-        writer.writeAt((changes.at(i).position - 1) * m_recordSize, previous.at(i).constData(), m_recordSize);
-    if (!appended.isEmpty())
-        writer.truncate(previousSize);
-    writer.sync();
+    putBack();
     fail(why);
 }
 

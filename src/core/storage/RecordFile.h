@@ -70,6 +70,15 @@ public:
     // Returns the position of the first appended record (count + 1 when none is appended).
     qint64 writeAll(const QByteArray& appended, const QList<Change>& changes = {});
 
+    // The same with `count` appended records that `fill` makes a piece at a time, so that
+    // thousands of them are never in memory at once: it is called in file order with the first
+    // record's index, how many, and where to write them. What it throws is thrown on, the file
+    // left as it was.
+    using Fill = std::function<void(qint64 first, qint64 count, char* into)>;
+    qint64 writeAll(qint64 count, const Fill& fill, const QList<Change>& changes = {});
+    // About how much one piece of a Fill holds.
+    static constexpr qint64 FillPieceBytes = qint64(1) << 20;
+
     // Closes the file and reports a failing close; the destructor closes without looking.
     void close();
 
@@ -84,6 +93,9 @@ private:
     void checkWritable() const;
     void readExactly(qint64 offset, char* buffer, qint64 size) const;
     DiskFile openForWriting() const;
+    // Both writeAll(): `append` writes the appended records at `at`, false when a write failed.
+    qint64 write(qint64 appendedRecords, const QList<Change>& changes,
+                 const std::function<bool(DiskFile& writer, qint64 at)>& append);
 
     mutable DiskFile m_file;
     QString m_path;

@@ -42,6 +42,39 @@ int RecordFormat::indexOf(const QString& name) const
     return -1;
 }
 
+void RecordFormat::packInto(QByteArrayView record, QByteArray& packed) const
+{
+    if (record.size() != size)
+        throw ArchiveError("record of " + std::to_string(record.size()) + " bytes, expected " + std::to_string(size));
+    const auto textOf = [&](const Field& field) {
+        return ::storedText(record.data() + field.offset, field.capacity, encoding);
+    };
+    qsizetype bytes = 2 * fields.size();
+    for (const Field& field : fields)
+        bytes += textOf(field).size();
+    const qsizetype at = packed.size();
+    packed.resize(at + bytes);
+    char* out = packed.data() + at;
+    for (const Field& field : fields) {
+        const QByteArrayView text = textOf(field);
+        *out++ = static_cast<char>(text.size() & 0xFF);
+        *out++ = static_cast<char>(text.size() >> 8);
+        std::memcpy(out, text.data(), std::size_t(text.size()));
+        out += text.size();
+    }
+}
+
+const char* RecordFormat::unpackInto(const char* packed, char* record) const
+{
+    std::memset(record, 0, std::size_t(size));
+    for (const Field& field : fields) {
+        const qsizetype count = static_cast<unsigned char>(packed[0]) | static_cast<unsigned char>(packed[1]) << 8;
+        placeStoredText(record + field.offset, encoding, QByteArrayView(packed + 2, count));
+        packed += 2 + count;
+    }
+    return packed;
+}
+
 QByteArrayView RecordFormat::storedText(QByteArrayView bytes, int field) const
 {
     if (field < 0 || field >= fields.size())

@@ -49,6 +49,14 @@ struct RecordFormat {
     void encodeTextsInto(const QList<QString>& texts, char* record) const;  // `size` bytes at `record`
     QList<QString> decodeTexts(QByteArrayView bytes) const;  // throws ArchiveError for the wrong size
 
+    // A record packed: each field's stored bytes after their count (two bytes, low first), in the
+    // order of `fields`; a tenth of the record or less for the usual texts, for code that keeps
+    // thousands of records until it writes them. packInto() appends the packed `record` (`size`
+    // bytes, zero where no text is, as encodeTexts() makes it) to `packed`; unpackInto() writes it
+    // back whole at `record` and returns where the next packed record starts.
+    void packInto(QByteArrayView record, QByteArray& packed) const;
+    const char* unpackInto(const char* packed, char* record) const;
+
     // -1 for a name the format does not have.
     int capacityOf(const QString& name) const;
     int indexOf(const QString& name) const;

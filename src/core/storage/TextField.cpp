@@ -35,3 +35,10 @@ QByteArrayView storedText(const char* field, int capacity, TextEncoding encoding
     const char* end = field + capacity + 1;
     return QByteArrayView(field, std::find(field, end, '\0'));
 }
+
+void placeStoredText(char* field, TextEncoding encoding, QByteArrayView bytes)
+{
+    if (encoding == TextEncoding::LengthPrefixed)
+        *field++ = static_cast<char>(bytes.size());
+    std::memcpy(field, bytes.data(), std::size_t(bytes.size()));
+}

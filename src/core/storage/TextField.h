@@ -24,3 +24,7 @@ QString readText(const char* field, int capacity, TextEncoding encoding);
 // The stored Windows-1252 bytes of the same text, untrimmed and undecoded: for readers that copy
 // texts to another Windows-1252 file without looking at them.
 QByteArrayView storedText(const char* field, int capacity, TextEncoding encoding);
+
+// Puts stored bytes (as storedText() gives them, at most N) back into the N + 1 bytes at `field`,
+// which must be zeroed.
+void placeStoredText(char* field, TextEncoding encoding, QByteArrayView bytes);

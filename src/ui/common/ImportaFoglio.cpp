@@ -283,7 +283,7 @@ void TfrmImportaFoglio::btnImportaClick()
     if (!platform::questionBox(question, this))
         return;
     try {
-        const qint64 first = importPlan::commit(m_plan, m_archivePath, m_archive->format.size);
+        const qint64 first = importPlan::commit(m_plan, m_archivePath, m_archive->format);
         platform::informationBox(u"Importazione completata.\r\n\r\n"_s + importPlan::summary(m_plan, true).join(u"\r\n"_s),
                                  this);
         emit imported(first);
