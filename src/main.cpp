@@ -15,13 +15,32 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+// Help and version need no window: asked for where there is no display, they are answered
+// instead of ending in the windowing system's abort.
+bool asksForWordsOnly(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "-h" || argument == "--help" || argument == "-v" || argument == "--version")
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    style::installFocusRing(app);
-    QApplication::setApplicationName(product::name);
-    QApplication::setApplicationVersion(product::version);
+    std::unique_ptr<QCoreApplication> application = asksForWordsOnly(argc, argv)
+                                                        ? std::make_unique<QCoreApplication>(argc, argv)
+                                                        : std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(product::name);
+    QCoreApplication::setApplicationVersion(product::version);
     qtTranslations::install();
 
     QCommandLineParser parser;
@@ -35,7 +54,7 @@ int main(int argc, char* argv[])
                        "dati dell'utente quando l'eseguibile sta in una cartella non scrivibile)."),
         QStringLiteral("cartella"));
     parser.addOption(folderOption);
-    parser.process(app);
+    parser.process(*application);
     if (parser.isSet(helpOption)) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return 0;
@@ -44,6 +63,17 @@ int main(int argc, char* argv[])
         std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(QCoreApplication::applicationVersion()));
         return 0;
     }
+
+    if (!qobject_cast<QApplication*>(application.get())) {
+        // "-h" or the like was the value of another option after all: the windows need their
+        // application.
+        application.reset();
+        application = std::make_unique<QApplication>(argc, argv);
+        QCoreApplication::setApplicationName(product::name);
+        QCoreApplication::setApplicationVersion(product::version);
+        qtTranslations::install();
+    }
+    style::installFocusRing(*qobject_cast<QApplication*>(application.get()));
 
     const QString programDir = QCoreApplication::applicationDirPath();
     const dataFolder::Choice data = dataFolder::chooseFor(parser.value(folderOption), programDir);
@@ -57,7 +87,7 @@ int main(int argc, char* argv[])
     startup::startDailyBackup(QDate::currentDate());
 
     Screens screens;
-    QObject::connect(&screens, &Screens::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&screens, &Screens::quitRequested, application.get(), &QCoreApplication::quit, Qt::QueuedConnection);
     QApplication::setQuitOnLastWindowClosed(false);
     screens.login()->show();
     return QApplication::exec();

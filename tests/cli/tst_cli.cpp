@@ -559,6 +559,34 @@ private slots:
         QVERIFY(!QFileInfo::exists(data.filePath(QStringLiteral("manca"))));  // nothing created
     }
 
+    // The program's help and version need no window, so no display either.
+    void programAnswersWithoutADisplay_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("--help") << QStringLiteral("--help") << QStringLiteral("Opzioni:");
+        QTest::newRow("-h") << QStringLiteral("-h") << QStringLiteral("--cartella <cartella>");
+        QTest::newRow("--version") << QStringLiteral("--version") << QStringLiteral("Golvera ");
+    }
+
+    void programAnswersWithoutADisplay()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, expected);
+
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(display));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(GOLVERA_PROGRAM), {option});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).contains(expected));
+    }
+
     // The version shown is the project's own version number.
     void version()
     {
