@@ -139,6 +139,48 @@ private slots:
         QCOMPARE(e.field(u"txtSquadra"_s)->text(), u"Aquile"_s);
     }
 
+    void unsavedChangesAreAskedAboutFirst_data()
+    {
+        QTest::addColumn<platform::Answer>("answer");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("position");
+        QTest::addColumn<QString>("shown");
+
+        const QStringList imported = {u"Aquile"_s, u"Forlì Calcio"_s, u"Falchi"_s};
+        QTest::newRow("Sì: saved, then imported")
+            << platform::Answer::Yes << QStringList{u"Lupi"_s, u"Orsi"_s} + imported << u"3"_s << u"Aquile"_s;
+        QTest::newRow("No: imported, the typing dropped")
+            << platform::Answer::No << QStringList{u"Lupi"_s} + imported << u"2"_s << u"Aquile"_s;
+        QTest::newRow("Annulla: nothing done") << platform::Answer::Cancel << QStringList{u"Lupi"_s} << QString()
+                                               << u"Orsi"_s;
+    }
+
+    // A team typed and not saved is asked about before the spreadsheet is chosen.
+    void unsavedChangesAreAskedAboutFirst()
+    {
+        QFETCH(platform::Answer, answer);
+        QFETCH(QStringList, stored);
+        QFETCH(QString, position);
+        QFETCH(QString, shown);
+
+        Editor e;
+        e.write({team(u"Lupi"_s)});
+        QVERIFY(e.open());
+        e.field(u"txtSquadra"_s)->setText(u"Orsi"_s);
+        e.fake.fileAnswers = {e.sheet(csv)};
+        e.fake.answers = {answer, platform::Answer::Yes};
+        e.fake.onDialog = [](QObject* dialog) { widgets::find<QPushButton>(dialog, u"btnImporta"_s)->click(); };
+        e.click(u"cmdImporta"_s);
+        QCOMPARE(e.fake.messages.first().text, recordEditing::saveChangesQuestion);
+        QCOMPARE(e.fake.dialogsRun.size(), answer == platform::Answer::Cancel ? 0 : 1);
+        QStringList names;
+        for (const TeamRecord& record : e.records())
+            names << record.Squadra;
+        QCOMPARE(names, stored);
+        QCOMPARE(e.find<QLabel>(u"lblPosizione"_s)->text(), position);
+        QCOMPARE(e.field(u"txtSquadra"_s)->text(), shown);
+    }
+
     void duplicatesAreUpdatedWhenChosen()
     {
         Editor e;

@@ -295,13 +295,23 @@ bool RecordEditor::save()
     return saved;
 }
 
-void RecordEditor::show(qint64 position)
+void RecordEditor::show(qint64 position) { showAt(position, true); }
+
+void RecordEditor::showPicked(const std::function<qint64()>& pick)
+{
+    if (hasChanges() && askToLeave() == Leave::Stay)
+        return;
+    if (const qint64 position = pick(); position > 0)
+        showAt(position, false);
+}
+
+void RecordEditor::showAt(qint64 position, bool ask)
 {
     try {
         const auto load = [&] { return recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position); };
         // A record that is gone is told before anything is asked.
         QByteArray record = load();
-        switch (hasChanges() ? askToLeave() : Leave::WithoutSaving) {
+        switch (ask && hasChanges() ? askToLeave() : Leave::WithoutSaving) {
         case Leave::Stay:
             return;
         case Leave::Saved:

@@ -106,6 +106,10 @@ public:
     // next save updates it there. A record that cannot be read, or that is no longer in the
     // archive, leaves the screen as it was.
     void show(qint64 position);
+    // For a command that finds the record to show elsewhere (an import): the question about
+    // unsaved changes comes first, and Annulla stops it before anything is done; then `pick`
+    // runs and returns the position to show, 0 for none.
+    void showPicked(const std::function<qint64()>& pick);
 
     // The fields differ from the record as it was shown (a new record: from the empty form).
     bool hasChanges() const;
@@ -119,6 +123,7 @@ protected:
 private:
     enum class Leave { Stay, WithoutSaving, Saved };
     Leave askToLeave();
+    void showAt(qint64 position, bool ask);
     // The record on screen is `record` as the file holds it (empty: a new record).
     void shown(const QByteArray& record);
     void navigate(recordEditing::Move move);

@@ -215,8 +215,7 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     onClick(u"cmdStampa"_s, [this] { dialogs::open<TfrmStampaGiocatore>(this, [this](auto& d) { prepareSheet(d); }); });
     onClick(u"cmdEsporta"_s, [this] { dialogs::open<TfrmExpGiocatori>(this); });
     onClick(u"cmdImporta"_s, [this] {
-        if (const qint64 first = TfrmImportaFoglio::run(this, playerImport::archive()))
-            m_editor->show(first);
+        m_editor->showPicked([this] { return TfrmImportaFoglio::run(this, playerImport::archive()); });
     });
     onClick(u"cmdGuida"_s, [this] { help::show(this, u"giocatori"_s); });
     onClick(u"cmdEsci"_s, &QWidget::close);

@@ -254,8 +254,7 @@ void TfrmSquadre::cmdSelezionateClick()
 
 void TfrmSquadre::cmdImportaClick()
 {
-    if (const qint64 first = TfrmImportaFoglio::run(this, teamImport::archive()))
-        m_editor->show(first);
+    m_editor->showPicked([this] { return TfrmImportaFoglio::run(this, teamImport::archive()); });
 }
 
 void TfrmSquadre::cmdStampaClick()
