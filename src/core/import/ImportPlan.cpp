@@ -9,6 +9,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <exception>
 #include <system_error>
@@ -23,17 +24,15 @@ namespace {
 // Records are the same when their key fields are, blanks at the ends and the case of a to z aside.
 QString keyOf(const QList<int>& fields, const std::function<QString(int field)>& text)
 {
-    QList<QString> parts;
-    parts.reserve(fields.size());
-    qsizetype size = 0;
-    for (int field : fields) {
-        parts.append(upperAsciiLetters(trimControls(text(field))));
-        size += parts.constLast().size() + 1;
-    }
     QString joined;
-    joined.reserve(size);
-    for (const QString& part : std::as_const(parts))
-        joined.append(part).append(u'\x1F');
+    for (int field : fields) {
+        const QString value = text(field);
+        const QStringView trimmed = trimControls(QStringView(value));
+        joined.reserve(joined.size() + trimmed.size() + 1);
+        for (const QChar c : trimmed)
+            joined.append(c.unicode() >= u'a' && c.unicode() <= u'z' ? QChar(char16_t(c.unicode() - 32)) : c);
+        joined.append(u'\x1F');
+    }
     return joined;
 }
 
@@ -50,17 +49,23 @@ void merge(const RecordFormat& format, char* into, const char* row, const QList<
 }
 
 // Calls `work` for 0 to count - 1, shared out among the cores when there are rows enough to pay
-// for the threads; an exception in any part is thrown here once all have stopped.
+// for the threads, in batches taken in turn so that a core slowed by other programs takes fewer;
+// an exception in any part is thrown here once all have stopped.
 void inParallel(qsizetype count, const std::function<void(qsizetype)>& work)
 {
     const qsizetype parts = count < 2000 ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
+    constexpr qsizetype Batch = 256;
+    std::atomic<qsizetype> next{0};
     std::vector<std::exception_ptr> failures(static_cast<std::size_t>(parts));
     const auto run = [&](qsizetype part) {
         try {
-            for (qsizetype i = count * part / parts; i < count * (part + 1) / parts; ++i)
-                work(i);
+            for (qsizetype first = next.fetch_add(Batch); first < count; first = next.fetch_add(Batch)) {
+                for (qsizetype i = first; i < std::min(count, first + Batch); ++i)
+                    work(i);
+            }
         } catch (...) {
             failures[std::size_t(part)] = std::current_exception();
+            next = count;  // the others stop at their batch's end
         }
     };
     std::vector<std::thread> helpers;

@@ -54,8 +54,14 @@ QByteArray encode(const QString& text)
 
 QString decode(QByteArrayView bytes)
 {
-    // The code page is Latin-1 but for 0x80 to 0x9F: Qt's quick Latin-1 decoding, then those.
+    // The code page is Latin-1 but for 0x80 to 0x9F: Qt's quick Latin-1 decoding, then those,
+    // when there are any.
     QString text = QString::fromLatin1(bytes);
+    bool anyHigh = false;
+    for (const char byte : bytes)
+        anyHigh |= static_cast<unsigned char>(byte) - 0x80u < 0x20u;
+    if (!anyHigh)
+        return text;
     for (QChar& c : text) {
         if (c.unicode() >= 0x80 && c.unicode() <= 0x9F)
             c = QChar(HighControls[c.unicode() - 0x80]);
