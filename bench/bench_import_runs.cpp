@@ -3,8 +3,10 @@
 // import must do), repeated and interleaved (see WholeRuns.h). The archive is removed before every
 // run, outside the timing. The spreadsheets: see ImportSeason.h.
 //
-// Usage: bench_import_runs [rounds]                  (default 15)
-//        bench_import_runs --write RECORDS ARCHIVE   (the writer's process)
+// Usage: bench_import_runs [rounds] [golvera-cli ...]   (default 15 rounds)
+//        bench_import_runs --write RECORDS ARCHIVE      (the writer's process)
+// Without command lines named, the golvera-cli built beside this program runs; name several (an
+// earlier build's and this one's, say) to see them side by side in one run.
 #include "ImportSeason.h"
 #include "WholeRuns.h"
 
@@ -14,10 +16,13 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -49,7 +54,13 @@ int main(int argc, char** argv)
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     const ImportSeason season(10000);
     const QByteArray self = QCoreApplication::applicationFilePath().toLocal8Bit();
-    const QByteArray cli = QFileInfo(QString::fromLocal8Bit(self)).absoluteDir().filePath(QStringLiteral("golvera-cli")).toLocal8Bit();
+    QList<QByteArray> programs;
+    for (int i = 2; i < argc; ++i)
+        programs.append(argv[i]);
+    if (programs.isEmpty())
+        programs.append(QFileInfo(QString::fromLocal8Bit(self)).absoluteDir().filePath(QStringLiteral("golvera-cli")).toLocal8Bit());
+    for (qsizetype i = 0; i < programs.size(); ++i)
+        std::printf("(%lld) %s\n", static_cast<long long>(i + 1), programs.at(i).constData());
     const QByteArray folder = season.dir.path().toLocal8Bit();
     const QByteArray records = season.recordsFile.toLocal8Bit();
     const QByteArray archive = season.archive.toLocal8Bit();
@@ -61,15 +72,17 @@ int main(int argc, char** argv)
     };
     std::vector<Column> columns{
         {"writer", [&] { return fresh({self.constData(), "--write", records.constData(), archive.constData()}); }, {}, {}},
-        {"importa CSV", [&] {
-             return fresh({cli.constData(), "importa", "giocatori", csv.constData(), "--cartella", folder.constData(),
-                           "--conferma"});
-         }, {}, {}},
-        {"importa XLSX", [&] {
-             return fresh({cli.constData(), "importa", "giocatori", xlsx.constData(), "--cartella", folder.constData(),
-                           "--conferma"});
-         }, {}, {}},
     };
+    for (qsizetype i = 0; i < programs.size(); ++i) {
+        const QByteArray& program = programs.at(i);
+        const std::string suffix = programs.size() > 1 ? " (" + std::to_string(i + 1) + ")" : std::string();
+        for (const auto& [label, sheet] : {std::pair{"importa CSV", &csv}, std::pair{"importa XLSX", &xlsx}}) {
+            columns.push_back({label + suffix, [&, sheet] {
+                                   return fresh({program.constData(), "importa", "giocatori", sheet->constData(), "--cartella",
+                                                 folder.constData(), "--conferma"});
+                               }, {}, {}});
+        }
+    }
     wholeRuns::compare("importa giocatori, 10000 rows", columns, rounds);
     return 0;
 }
