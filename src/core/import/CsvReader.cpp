@@ -166,9 +166,10 @@ Part records(QString& text, QChar separator, qsizetype from, qsizetype stopAt, i
     return part;
 }
 
-void shareText(sheetImport::Sheet& sheet, qsizetype fromRow, const QString& text)
+// The rows from `first` on hold their cells' texts in `text`.
+void shareText(sheetImport::Sheet& sheet, qsizetype first, const QString& text)
 {
-    for (qsizetype row = fromRow; row < sheet.rows.size(); ++row)
+    for (qsizetype row = first; row < sheet.rows.size(); ++row)
         sheet.rows[row].texts = text;
 }
 
@@ -201,22 +202,21 @@ sheetImport::Sheet parseInTwo(QString text, QChar separator, qsizetype split)
     Part first = records(text, separator, 0, split + 1, 1);
     Part second = after.get();
     sheetImport::Sheet& sheet = first.sheet;
-    const qsizetype before = sheet.rows.size();
+    shareText(sheet, 0, text);
     if (first.end == split + 1) {
+        const qsizetype before = sheet.rows.size();
         sheet.rows.reserve(before + second.sheet.rows.size());
         for (sheetImport::Row& row : second.sheet.rows) {
             row.number += first.next - 1;
             sheet.rows.append(std::move(row));
         }
-        shareText(sheet, 0, text);
         shareText(sheet, before, rest);
     } else if (first.end < text.size()) {
         // The line feed was inside a quoted field: the rest is read here, on from where it ended.
         Part more = records(text, separator, first.end, text.size() + 1, first.next);
+        const qsizetype before = sheet.rows.size();
         sheet.rows.append(std::move(more.sheet.rows));
-        shareText(sheet, 0, text);
-    } else {
-        shareText(sheet, 0, text);
+        shareText(sheet, before, text);
     }
     return std::move(first.sheet);
 }
