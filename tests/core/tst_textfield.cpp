@@ -12,6 +12,7 @@ private slots:
     void encode();
     void decode_data();
     void decode();
+    void highControlsAreFoundAnywhere();
     void everyByteSurvivesDecodeAndEncode();
 
     void writeText_data();
@@ -79,6 +80,30 @@ void TestTextField::decode()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(cp1252::decode(bytes), text);
+}
+
+// Whole files are looked at eight bytes at a time: a byte 0x80 to 0x9F is decoded wherever it
+// stands, and the bytes around it that only look alike stay Latin-1.
+void TestTextField::highControlsAreFoundAnywhere()
+{
+    const QByteArray lookAlikes = QByteArray::fromHex("7F A0 C0 E0 41 FF");
+    const auto decodedByByte = [](const QByteArray& bytes) {
+        QString text;
+        for (const char byte : bytes)
+            text.append(QChar(cp1252::unit(byte)));
+        return text;
+    };
+    for (int size = 1; size <= 24; ++size) {
+        QByteArray plain;
+        for (int i = 0; i < size; ++i)
+            plain.append(lookAlikes.at(i % lookAlikes.size()));
+        QCOMPARE(cp1252::decode(plain), decodedByByte(plain));
+        for (int at = 0; at < size; ++at) {
+            QByteArray bytes = plain;
+            bytes[at] = static_cast<char>(0x80 + (at * 7) % 32);
+            QCOMPARE(cp1252::decode(bytes), decodedByByte(bytes));
+        }
+    }
 }
 
 void TestTextField::everyByteSurvivesDecodeAndEncode()

@@ -85,6 +85,15 @@ void inParallel(qsizetype count, const std::function<void(qsizetype)>& work)
     }
 }
 
+// A row's key with its hash worked out beforehand, on the core that made the row: telling the
+// sheet's own repeats apart is then no more than a lookup per row.
+struct RowKey {
+    const QString* text;
+    size_t hash;
+    bool operator==(const RowKey& other) const { return *text == *other.text; }
+};
+size_t qHash(const RowKey& key, size_t) { return key.hash; }
+
 struct Found {
     qint64 position = 0;
     QByteArray record;
@@ -124,6 +133,7 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
         QStringList warnings;
         QList<bool> given;
         QString key;
+        size_t keyHash = 0;  // qHash() of `key` with the global seed
         QByteArray packed;
     };
     const qsizetype count = std::max<qsizetype>(0, sheet.rows.size() - 1);
@@ -143,6 +153,7 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
         }
         row.warnings = std::move(values.warnings);
         row.key = keyOf(key, [&](int field) { return values.texts.at(field); });
+        row.keyHash = qHash(row.key, QHashSeed::globalSeed());
         thread_local QByteArray record;  // each thread's own, whichever archive
         record.resize(format.size);
         format.encodeTextsInto(values.texts, record.data());
@@ -173,7 +184,7 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     const QHash<QString, Found> stored = existing(archive, key, keys, archivePath);
     QList<qsizetype> additions;  // slots
     additions.reserve(rows.size());
-    QHash<QString, qsizetype> addedAt;
+    QHash<RowKey, qsizetype> addedAt;  // the slot of the row each key was first added from
     addedAt.reserve(rows.size());
     struct Update {
         Found stored;
@@ -184,7 +195,8 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     const auto canonical = [format](QByteArrayView bytes) { return format.encodeTexts(format.decodeTexts(bytes)); };
     for (const qsizetype i : std::as_const(rows)) {
         const Made& row = made[std::size_t(i)];
-        const auto added = addedAt.constFind(row.key);
+        const RowKey rowKey{&row.key, row.keyHash};
+        const auto added = addedAt.constFind(rowKey);
         const auto inArchive = stored.constFind(row.key);
         if ((added != addedAt.cend() || inArchive != stored.cend()) && duplicates == Duplicates::Skip) {
             ++plan.skipped;
@@ -203,7 +215,7 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
             updatedAt.insert(row.key, updates.size());
             updates.append({*inArchive, record});
         } else {
-            addedAt.insert(row.key, i);
+            addedAt.insert(rowKey, i);
             additions.append(i);
         }
     }

@@ -1,5 +1,7 @@
 #include "storage/Cp1252.h"
 
+#include <cstring>
+
 namespace cp1252 {
 namespace {
 
@@ -18,6 +20,27 @@ char encodeUnit(char16_t unit)
             return static_cast<char>(0x80 + i);
     }
     return Replacement;
+}
+
+// Whether a byte is 0x80 to 0x9F, where the code page and Latin-1 differ; eight bytes at a time,
+// since whole files are decoded.
+bool anyHighControl(QByteArrayView bytes)
+{
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    constexpr quint64 highs = 0x8080808080808080ULL;
+    qsizetype i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        quint64 word = 0;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        const quint64 zeroWhereHighControl = (word & 0xE0E0E0E0E0E0E0E0ULL) ^ highs;
+        if ((zeroWhereHighControl - ones) & ~zeroWhereHighControl & highs)
+            return true;
+    }
+    for (; i < bytes.size(); ++i) {
+        if ((static_cast<unsigned char>(bytes[i]) & 0xE0) == 0x80)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -57,10 +80,7 @@ QString decode(QByteArrayView bytes)
     // The code page is Latin-1 but for 0x80 to 0x9F: Qt's quick Latin-1 decoding, then those,
     // when there are any.
     QString text = QString::fromLatin1(bytes);
-    bool anyHigh = false;
-    for (const char byte : bytes)
-        anyHigh |= static_cast<unsigned char>(byte) - 0x80u < 0x20u;
-    if (!anyHigh)
+    if (!anyHighControl(bytes))
         return text;
     for (QChar& c : text) {
         if (c.unicode() >= 0x80 && c.unicode() <= 0x9F)
