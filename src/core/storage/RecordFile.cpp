@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <future>
+#include <system_error>
 
 RecordFile::RecordFile(const QString& path, int recordSize)
     : m_path(path)
@@ -123,11 +125,29 @@ qint64 RecordFile::writeAll(qint64 count, const Fill& fill, const QList<Change>&
         fail(QStringLiteral("%1 records to append").arg(count));
     return write(count, changes, [&](DiskFile& writer, qint64 at) {
         const qint64 perPiece = std::clamp<qint64>(FillPieceBytes / m_recordSize, 1, std::max<qint64>(count, 1));
-        QByteArray piece(perPiece * m_recordSize, Qt::Uninitialized);
-        for (qint64 first = 0; first < count; first += perPiece) {
-            const qint64 records = std::min(perPiece, count - first);
-            fill(first, records, piece.data());
-            if (!writer.writeAt(at + first * m_recordSize, piece.constData(), records * m_recordSize))
+        const auto recordsFrom = [&](qint64 first) { return std::min(perPiece, count - first); };
+        // Two pieces in turn: while one is written, the next is made on a helper thread.
+        QByteArray pieces[2] = {QByteArray(perPiece * m_recordSize, Qt::Uninitialized),
+                                QByteArray(count > perPiece ? perPiece * m_recordSize : 0, Qt::Uninitialized)};
+        fill(0, recordsFrom(0), pieces[0].data());
+        for (qint64 first = 0, k = 0; first < count; first += perPiece, ++k) {
+            const qint64 next = first + perPiece;
+            char* const nextPiece = pieces[(k + 1) % 2].data();
+            std::future<void> ahead;
+            if (next < count) {
+                try {
+                    ahead = std::async(std::launch::async, [&, next, nextPiece] { fill(next, recordsFrom(next), nextPiece); });
+                } catch (const std::system_error&) {
+                    // No thread to be had: made after the write, here.
+                }
+            }
+            const QByteArray& piece = pieces[k % 2];
+            const bool written = writer.writeAt(at + first * m_recordSize, piece.constData(), recordsFrom(first) * m_recordSize);
+            if (ahead.valid())
+                ahead.get();  // what the fill threw is thrown here
+            else if (next < count && written)
+                fill(next, recordsFrom(next), nextPiece);
+            if (!written)
                 return false;
         }
         return true;

@@ -72,8 +72,9 @@ public:
 
     // The same with `count` appended records that `fill` makes a piece at a time, so that
     // thousands of them are never in memory at once: it is called in file order with the first
-    // record's index, how many, and where to write them. What it throws is thrown on, the file
-    // left as it was.
+    // record's index, how many, and where to write them, one call at a time but not always on the
+    // caller's thread (the next piece is made while one is written). What it throws is thrown
+    // on, the file left as it was.
     using Fill = std::function<void(qint64 first, qint64 count, char* into)>;
     qint64 writeAll(qint64 count, const Fill& fill, const QList<Change>& changes = {});
     // About how much one piece of a Fill holds.
