@@ -16,33 +16,9 @@
 
 #include <cstdio>
 #include <memory>
-#include <string_view>
-
-namespace {
-
-// Help and version need no window: asked for where there is no display, they are answered
-// instead of ending in the windowing system's abort.
-bool asksForWordsOnly(int argc, char* argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument(argv[i]);
-        if (argument == "-h" || argument == "--help" || argument == "-v" || argument == "--version")
-            return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 int main(int argc, char* argv[])
 {
-    std::unique_ptr<QCoreApplication> application = asksForWordsOnly(argc, argv)
-                                                        ? std::make_unique<QCoreApplication>(argc, argv)
-                                                        : std::make_unique<QApplication>(argc, argv);
-    QCoreApplication::setApplicationName(product::name);
-    QCoreApplication::setApplicationVersion(product::version);
-    qtTranslations::install();
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Gestione di tornei di calcio, squadre e giocatori.\n"
@@ -54,6 +30,19 @@ int main(int argc, char* argv[])
                        "dati dell'utente quando l'eseguibile sta in una cartella non scrivibile)."),
         QStringLiteral("cartella"));
     parser.addOption(folderOption);
+
+    // Help and version need no window: read before any application exists, they are answered
+    // without starting the windowing system, so also where there is no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    parser.parse(arguments);
+    const bool wordsOnly = parser.isSet(helpOption) || parser.isSet(versionOption);
+    std::unique_ptr<QCoreApplication> application =
+        wordsOnly ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(product::name);
+    QCoreApplication::setApplicationVersion(product::version);
+    qtTranslations::install();
     parser.process(*application);
     if (parser.isSet(helpOption)) {
         std::fputs(qPrintable(parser.helpText()), stdout);
@@ -62,16 +51,6 @@ int main(int argc, char* argv[])
     if (parser.isSet(versionOption)) {
         std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(QCoreApplication::applicationVersion()));
         return 0;
-    }
-
-    if (!qobject_cast<QApplication*>(application.get())) {
-        // "-h" or the like was the value of another option after all: the windows need their
-        // application.
-        application.reset();
-        application = std::make_unique<QApplication>(argc, argv);
-        QCoreApplication::setApplicationName(product::name);
-        QCoreApplication::setApplicationVersion(product::version);
-        qtTranslations::install();
     }
     style::installFocusRing(*qobject_cast<QApplication*>(application.get()));
 
