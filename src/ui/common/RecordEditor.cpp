@@ -299,7 +299,7 @@ void RecordEditor::show(qint64 position) { showAt(position, true); }
 
 void RecordEditor::showPicked(const std::function<qint64()>& pick)
 {
-    if (hasChanges() && askToLeave() == Leave::Stay)
+    if (!confirmLeave())
         return;
     if (const qint64 position = pick(); position > 0)
         showAt(position, false);

@@ -90,8 +90,6 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         return m_rows->cell(row, index.column());
-    case PositionRole:
-        return m_rows->position(row);
     case RowTextRole:
         return m_rows->text(row);
     case Qt::FontRole:

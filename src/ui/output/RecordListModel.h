@@ -16,8 +16,7 @@ class SortedRows;
 class RecordListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // The record position a row was built from, and the row's text as the list prints it.
-    static constexpr int PositionRole = Qt::UserRole + 1;
+    // The row's text as the list prints it.
     static constexpr int RowTextRole = Qt::UserRole + 2;
 
     explicit RecordListModel(QObject* parent = nullptr);
@@ -34,10 +33,6 @@ public:
     // The rows as shown, in the order shown.
     const RowSource& source() const;
     const listRows::Layout& columns() const;
-
-    // The column the rows are sorted by, -1 for the list's own order.
-    int sortColumn() const { return m_sortColumn; }
-    Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

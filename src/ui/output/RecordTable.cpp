@@ -1,5 +1,6 @@
 #include "output/RecordTable.h"
 
+#include "common/EnterChain.h"
 #include "output/RecordListModel.h"
 
 #include <QHeaderView>
@@ -143,7 +144,7 @@ void RecordTable::choose(int row)
 
 void RecordTable::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (enterChain::isEnter(event->key())) {
         if (const int row = selectedRow(); row >= 0) {
             Q_EMIT rowOpened(row);
             event->accept();

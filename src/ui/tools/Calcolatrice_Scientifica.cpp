@@ -1,6 +1,7 @@
 #include "tools/Calcolatrice_Scientifica.h"
 
 #include "common/Dialogs.h"
+#include "common/KeyFilter.h"
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "text/TextRules.h"
@@ -209,7 +210,7 @@ bool TfrmCalcolatrice_Scientifica::type(const QKeyEvent* key)
     if (text.size() != 1)
         return false;
     const QChar c = text.front();
-    if (c >= u'0' && c <= u'9') {
+    if (keyFilter::isDigit(c)) {
         press(Key(int(Key::Digit0) + (c.unicode() - u'0')));
         return true;
     }
