@@ -207,11 +207,7 @@ void RecordEditor::navigate(Move move)
         }
         switch (moved.step.kind) {
         case Step::Kind::Show:
-            m_hooks.showRecord(moved.record);
-            m_position->setText(recordEditing::positionText(moved.step.position));
-            if (m_hooks.afterShow)
-                m_hooks.afterShow(moved.step.position);
-            shown(moved.record);
+            present(moved.record, moved.step.position);
             break;
         case Step::Kind::Nothing:
             break;
@@ -320,11 +316,7 @@ void RecordEditor::showAt(qint64 position, bool ask)
         case Leave::WithoutSaving:
             break;
         }
-        m_hooks.showRecord(record);
-        m_position->setText(recordEditing::positionText(position));
-        if (m_hooks.afterShow)
-            m_hooks.afterShow(position);
-        shown(record);
+        present(record, position);
     } catch (const recordEditing::RecordGone&) {
         platform::warningBox(recordEditing::recordGoneMessage, m_window);
     } catch (...) {
@@ -332,16 +324,21 @@ void RecordEditor::showAt(qint64 position, bool ask)
     }
 }
 
+void RecordEditor::present(const QByteArray& record, qint64 position)
+{
+    m_hooks.showRecord(record);
+    m_position->setText(recordEditing::positionText(position));
+    if (m_hooks.afterShow)
+        m_hooks.afterShow(position);
+    shown(record);
+}
+
 void RecordEditor::offerReload(qint64 position)
 {
     if (!platform::questionBox(recordEditing::changedElsewhereQuestion, m_window))
         return;
     try {
-        const QByteArray record = recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position);
-        m_hooks.showRecord(record);
-        if (m_hooks.afterShow)
-            m_hooks.afterShow(position);
-        shown(record);
+        present(recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position), position);
     } catch (...) {
         reportFailure(recordEditing::failureBoxes(m_editor).navigation);
     }

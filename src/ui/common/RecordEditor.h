@@ -126,6 +126,8 @@ private:
     void showAt(qint64 position, bool ask);
     // The record on screen is `record` as the file holds it (empty: a new record).
     void shown(const QByteArray& record);
+    // Puts `record`, at `position` of the archive, on the screen.
+    void present(const QByteArray& record, qint64 position);
     void navigate(recordEditing::Move move);
     void reportFailure(platform::MessageKind kind);
     void offerReload(qint64 position);
