@@ -109,7 +109,8 @@ int main(int argc, char* argv[])
     parser.addPositionalArgument(QStringLiteral("torneo"), QStringLiteral("Il file del torneo (*.vai)."));
 
     // The folder in use is named in the help: until the line is read, the one used without --cartella.
-    parser.setApplicationDescription(description(dataFolder::chooseFor({}, QCoreApplication::applicationDirPath())));
+    const dataFolder::Choice byDefault = dataFolder::chooseFor({}, QCoreApplication::applicationDirPath());
+    parser.setApplicationDescription(description(byDefault));
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(parser, parser.errorText());
     // "--opzione valore" and "--opzione=valore" alike; an option given twice is a mistake to point
@@ -118,7 +119,9 @@ int main(int argc, char* argv[])
         if (parser.optionNames().count(option.names().front()) > 1)
             return usageError(parser, QStringLiteral("l'opzione --%1 \u00E8 indicata pi\u00F9 volte").arg(option.names().front()));
     }
-    const dataFolder::Choice data = dataFolder::chooseFor(parser.value(folderOption), QCoreApplication::applicationDirPath());
+    const dataFolder::Choice data = parser.isSet(folderOption)
+                                        ? dataFolder::chooseFor(parser.value(folderOption), QCoreApplication::applicationDirPath())
+                                        : byDefault;
     parser.setApplicationDescription(description(data));
     if (parser.isSet(helpOption)) {
         out() << parser.helpText();
