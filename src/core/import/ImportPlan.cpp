@@ -187,7 +187,8 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     QHash<RowKey, qsizetype> addedAt;  // the slot of the row each key was first added from
     addedAt.reserve(rows.size());
     struct Update {
-        Found stored;
+        qint64 position;
+        QByteArray before;  // the stored record as this program writes it
         QByteArray record;
     };
     QList<Update> updates;
@@ -210,10 +211,11 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
         } else if (const auto updated = updatedAt.constFind(row.key); updated != updatedAt.cend()) {
             merge(format, updates[*updated].record.data(), recordOf(i).constData(), row.given);
         } else if (inArchive != stored.cend()) {
-            QByteArray record = canonical(inArchive->record);
+            const QByteArray before = canonical(inArchive->record);
+            QByteArray record = before;
             merge(format, record.data(), recordOf(i).constData(), row.given);
             updatedAt.insert(row.key, updates.size());
-            updates.append({*inArchive, record});
+            updates.append({inArchive->position, before, record});
         } else {
             addedAt.insert(rowKey, i);
             additions.append(i);
@@ -228,13 +230,12 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     for (qsizetype row : std::as_const(additions))
         plan.additions.append(made[std::size_t(row)].packed);
     for (const Update& update : std::as_const(updates)) {
-        const QByteArray before = canonical(update.stored.record);
-        if (update.record == before) {
+        if (update.record == update.before) {
             ++plan.skipped;  // the archive already holds what the row says
             continue;
         }
-        plan.updates.append({update.stored.position, update.record,
-                             [canonical, before](QByteArrayView current) { return canonical(current) == before; }});
+        plan.updates.append({update.position, update.record,
+                             [canonical, before = update.before](QByteArrayView current) { return canonical(current) == before; }});
     }
     return plan;
 }
