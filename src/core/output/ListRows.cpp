@@ -22,18 +22,6 @@ void appendLast(QString& row, const QString& field)
     row.append(trimControls(field));
 }
 
-void appendColumn(QByteArray& row, QByteArrayView field, qsizetype width)
-{
-    const qsizetype at = row.size();
-    row.resize(at + width);
-    writeColumn(row.data() + at, trimControls(field), width);
-}
-
-void appendLast(QByteArray& row, QByteArrayView field)
-{
-    row.append(trimControls(field));
-}
-
 char* writeColumn(char* out, QByteArrayView trimmed, qsizetype width)
 {
     const qsizetype shown = width < 0 ? trimmed.size() : std::min(trimmed.size(), width);

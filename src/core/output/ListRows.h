@@ -46,11 +46,6 @@ void appendColumn(QString& row, const QString& field, qsizetype width);
 // Appends `field` with leading and trailing blanks removed, as long as it is (the last column).
 void appendLast(QString& row, const QString& field);
 
-// The same two on stored Windows-1252 bytes, one byte per character: the lists read compactly
-// build their rows as bytes, and a row's text is those bytes decoded.
-void appendColumn(QByteArray& row, QByteArrayView field, qsizetype width);
-void appendLast(QByteArray& row, QByteArrayView field);
-
 // The column written at `out`, a field already trimmed: exactly `width` bytes, or all of the field
 // for the last column (a width below 0). Returns the end. Long lists are written a row at a time
 // this way, into room made once.
