@@ -139,7 +139,7 @@ void write()
     first.Desc01 = QStringLiteral("Regolamento della Coppa Primavera");
     first.File02 = QStringLiteral("Iscrizione.pdf");
     first.Desc02 = QStringLiteral("Modulo di iscrizione firmato");
-    append(programFolder::file(QStringLiteral("Archivio_Squadre.pro")),
+    append(programFolder::file(programFolder::teamArchiveName),
            QList<TeamRecord>{first,
                              team(QStringLiteral("Leoni Blu"), QStringLiteral("Blu"), QStringLiteral("Brescia"), true),
                              team(QStringLiteral("Falchi"), QStringLiteral("Verde e nero"), QStringLiteral("Lecco"), false),
@@ -151,7 +151,7 @@ void write()
     scorer.CodFisc = QStringLiteral("RSSMRC01C14A794X");
     scorer.Email = QStringLiteral("marco.rossi@esempio.it");
     scorer.Riconoscimenti = QStringLiteral("Capocannoniere 2025");
-    append(programFolder::file(QStringLiteral("Archivio_Giocatori.pro")),
+    append(programFolder::file(programFolder::playerArchiveName),
            QList<PlayerRecord>{
                scorer,
                player(QStringLiteral("Bruno Luca"), QStringLiteral("02/07/1999"), QStringLiteral("Portiere"),
@@ -161,7 +161,6 @@ void write()
                player(QStringLiteral("Costa Matteo"), QStringLiteral("09/09/2000"), QStringLiteral("Centrocampista"),
                       QStringLiteral("31/08/2026"), QStringLiteral("31/03/2027")),
            });
-    photoStore::makeFolder();
     photoStore::store(1, portrait());
 }
 

@@ -8,6 +8,7 @@
 #include "app/Password.h"
 #include "app/Formats.h"
 #include "app/ProgramFolder.h"
+#include "players/PhotoStore.h"
 #include "app/QtTranslations.h"
 #include "app/Screens.h"
 #include "platform/Platform.h"
@@ -125,7 +126,7 @@ class StillCamera final : public platform::Cameras {
         {
             QImage frame(640, 480, QImage::Format_RGB32);
             frame.fill(QColor(0x55, 0x77, 0x99));
-            QPainter(&frame).drawImage(QRect(170, 0, 300, 400), QImage(programFolder::file(QStringLiteral("Anagrafica/Scheda_Giocatore_1.jpg"))));
+            QPainter(&frame).drawImage(QRect(170, 0, 300, 400), QImage(photoStore::path(1)));
             onFrame(frame);
             return {};
         }

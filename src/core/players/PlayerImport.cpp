@@ -33,7 +33,6 @@ Target target(const QString& field, Rule rule, QStringList synonyms, const QStri
 
 QList<Target> targets()
 {
-    const QStringList counts = {u"Presenze"_s, u"Reti"_s, u"Ammonizioni"_s, u"Espulsioni"_s};
     QList<Target> list = {
         target(u"Giocatore"_s, Rule::Text,
                {u"Nome e cognome"_s, u"Nome"_s, u"Giocatore"_s, u"Giocatrice"_s, u"Calciatore"_s, u"Atleta"_s,
