@@ -6,5 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 folder="$1"
 shift
-cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+# A compiler cache, where the machine has one, makes a rebuild in a new clone take minutes, not
+# the better part of an hour on two cores.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@"
 cmake --build "$folder" -j"$(nproc)"
