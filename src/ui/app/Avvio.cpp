@@ -4,6 +4,7 @@
 #include "app/Product.h"
 #include "app/ProgramFolder.h"
 #include "app/Splash.h"
+#include "app/Startup.h"
 #include "common/Dialogs.h"
 #include "common/HelpTopics.h"
 #include "common/Navigator.h"
@@ -110,6 +111,18 @@ TfrmAvvio::TfrmAvvio(Navigator& navigator)
     m_deadlines->hide();
     connect(m_cards, &QPushButton::clicked, this, [this] { openExpiryList(expiryList::Kind::Cards); });
     connect(m_certificates, &QPushButton::clicked, this, [this] { openExpiryList(expiryList::Kind::Certificates); });
+
+    // The status line: what went wrong out of sight (the automatic backup), until the next start.
+    auto* status = style::label(panel, QStringLiteral("lblStato"), QString(), style::verdana(10, true), QColor(0xA0, 0x1C, 0x1C));
+    status->setAlignment(Qt::AlignCenter);
+    status->setWordWrap(true);
+    status->setTextFormat(Qt::PlainText);
+    status->setGeometry(90, WorkScreen::panelSize.height() - 104, WorkScreen::panelSize.width() - 180, 44);
+    status->hide();
+    startup::onBackupFailure(status, [status](const QString& message) {
+        status->setText(message);
+        status->show();
+    });
 }
 
 TfrmAvvio::~TfrmAvvio()
