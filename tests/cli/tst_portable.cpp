@@ -2,6 +2,7 @@
 // and made read-only, it starts, makes its automatic backup, prints a PDF, backs up on demand and
 // writes a workbook with its own plugins; with a plugin taken out, the message names its file and
 // where it was looked for.
+#include "app/DataFolder.h"
 #include "app/Plugins.h"
 #include "output/WorkbookPlugin.h"
 #include "platform/PrintPlugin.h"
@@ -51,7 +52,12 @@ class TestPortable : public QObject {
     QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
 
     QString work(const QString& name) const { return m_work.filePath(name); }
-    QString dataFolder() const { return work(QStringLiteral("casa/dati/Golvera")); }
+    // The user's data folder when the read-only copy cannot be written; a user who can write
+    // there all the same (root) keeps the data in the copy, as the program decides by trying.
+    QString dataFolder() const
+    {
+        return ::dataFolder::isWritable(m_copy) ? m_copy : work(QStringLiteral("casa/dati/Golvera"));
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -88,7 +94,7 @@ private Q_SLOTS:
         run(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("u+w"), m_work.path()}, m_environment);
     }
 
-    // Started from the read-only copy: the login is up, the first-access store is in the user's
+    // Started from the read-only copy: the login is up, the first-access store is in the data
     // folder, and the day's backup is written with the copy's zip plugin.
     void startsAndBacksUp()
     {

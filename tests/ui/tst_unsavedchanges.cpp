@@ -229,7 +229,7 @@ private Q_SLOTS:
             odd.Presenze = u"007"_s;
             e.write({odd, player(u"Verdi Luca"_s)});
             QVERIFY(e.open());
-            leaveUntouched(e, u"txtPresenze"_s, Qt::Key_Tab, u"7"_s);
+            leaveUntouched(e, u"txtPresenze"_s, Qt::Key_Return, u"7"_s);
             break;
         }
         case Road::PhotoNotStored: {
