@@ -112,12 +112,12 @@ TfrmAvvio::TfrmAvvio(Navigator& navigator)
     connect(m_cards, &QPushButton::clicked, this, [this] { openExpiryList(expiryList::Kind::Cards); });
     connect(m_certificates, &QPushButton::clicked, this, [this] { openExpiryList(expiryList::Kind::Certificates); });
 
-    // The status line: what went wrong out of sight (the automatic backup), until the next start.
-    auto* status = style::label(panel, QStringLiteral("lblStato"), QString(), style::verdana(10, true), QColor(0xA0, 0x1C, 0x1C));
+    // The status line, between the lower captions and the web strip: what went wrong out of sight
+    // (the automatic backup).
+    auto* status = style::label(panel, QStringLiteral("lblStato"), QString(), style::verdana(9, true), QColor(0xA0, 0x1C, 0x1C));
     status->setAlignment(Qt::AlignCenter);
-    status->setWordWrap(true);
     status->setTextFormat(Qt::PlainText);
-    status->setGeometry(90, WorkScreen::panelSize.height() - 104, WorkScreen::panelSize.width() - 180, 44);
+    status->setGeometry(16, WorkScreen::panelSize.height() - 82, WorkScreen::panelSize.width() - 32, 24);
     status->hide();
     startup::onBackupFailure(status, [status](const QString& message) {
         status->setText(message);
