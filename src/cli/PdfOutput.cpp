@@ -18,7 +18,10 @@ int outcome(const QString& failure, const QString& path)
     return terminal::failure(QStringLiteral("impossibile scrivere il PDF \"%1\" (%2)").arg(path, failure));
 }
 
-const QString noPdfSupport = QStringLiteral("il supporto per i PDF non \u00E8 installato");
+QString noPdfSupport()
+{
+    return plugins::missingMessage(QStringLiteral("il supporto per i PDF non \u00E8 installato"), plugins::pdf);
+}
 
 }  // namespace
 
@@ -32,12 +35,12 @@ std::unique_ptr<QCoreApplication> application(int& argc, char** argv)
 
 int writeStandings(standings::Kind kind, const QString& title, const QList<ListRow>& rows, const QString& path)
 {
-    return outcome(plugin ? plugin->writeStandings(kind, title, rows, path) : noPdfSupport, path);
+    return outcome(plugin ? plugin->writeStandings(kind, title, rows, path) : noPdfSupport(), path);
 }
 
 int writeList(const QString& title, const QStringList& lines, const QString& path)
 {
-    return outcome(plugin ? plugin->writeList(title, lines, path) : noPdfSupport, path);
+    return outcome(plugin ? plugin->writeList(title, lines, path) : noPdfSupport(), path);
 }
 
 }  // namespace pdfOutput

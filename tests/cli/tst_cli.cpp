@@ -684,7 +684,10 @@ private slots:
                                 data.path(), QStringLiteral("--conferma")});
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitCode(), 1);
-        QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains(sheetFile::noZipMessage));
+        QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains(
+            QStringLiteral("Il file non pu\u00F2 essere letto: il supporto per i file zip non \u00E8 installato (manca il "
+                           "file libgolvera_zip.so, cercato nella cartella ")
+            + data.filePath(QStringLiteral("lib/golvera")) + QStringLiteral(").")));
         QVERIFY(!QFile::exists(data.filePath(QStringLiteral("Archivio_Squadre.pro"))));
     }
 };

@@ -131,6 +131,8 @@ class TestImport : public QObject {
 private slots:
     void columnsAreMatchedByTheirHeaders_data();
     void columnsAreMatchedByTheirHeaders();
+    void mandatoryColumnsAreNamed_data();
+    void mandatoryColumnsAreNamed();
     void playerValuesAreNormalisedAsTheEditorStoresThem_data();
     void playerValuesAreNormalisedAsTheEditorStoresThem();
     void teamRowsFollowTheTeamEditor();
@@ -181,6 +183,37 @@ void TestImport::columnsAreMatchedByTheirHeaders()
     QFETCH(QStringList, fields);
 
     QCOMPARE(matched(players ? playerImport::archive() : teamImport::archive(), headers), fields);
+}
+
+void TestImport::mandatoryColumnsAreNamed_data()
+{
+    QTest::addColumn<bool>("players");
+    QTest::addColumn<QStringList>("headers");
+    QTest::addColumn<QString>("missing");
+
+    QTest::newRow("players: card and its expiry missing")
+        << true << QStringList{"Cognome e nome", "Sesso", "Squadra", "Scadenza cert. medico"}
+        << "Mancano le colonne obbligatorie: Tessera n., Scadenza tessera";
+    QTest::newRow("players: every one given, the name in two columns")
+        << true << QStringList{"Cognome", "Nome", "Sesso", "Squadra", "Tessera", "Scadenza tessera", "Scadenza certificato"}
+        << "";
+    QTest::newRow("players: the sex from the tax code")
+        << true << QStringList{"Cognome e nome", "Codice fiscale", "Squadra", "Tessera", "Scadenza tessera", "Scadenza certificato"}
+        << "";
+    QTest::newRow("teams: no name") << false << QStringList{"Stadio", "Mail"} << "Mancano le colonne obbligatorie: Squadra";
+    QTest::newRow("teams: name given") << false << QStringList{"Nome squadra"} << "";
+}
+
+void TestImport::mandatoryColumnsAreNamed()
+{
+    QFETCH(bool, players);
+    QFETCH(QStringList, headers);
+    QFETCH(QString, missing);
+    const sheetImport::Archive& archive = players ? playerImport::archive() : teamImport::archive();
+    QCOMPARE(columnMatch::mandatoryLine(archive),
+             players ? "Campi obbligatori: Cognome e nome, Sesso, Squadra, Tessera n., Scadenza tessera, Scadenza cert. medico"
+                     : "Campi obbligatori: Squadra");
+    QCOMPARE(columnMatch::missingColumnsLine(archive, columnMatch::match(archive, textRow(1, headers))), missing);
 }
 
 void TestImport::playerValuesAreNormalisedAsTheEditorStoresThem_data()
@@ -292,6 +325,8 @@ void TestImport::rejectedRowsAreListedWithTheirNumbers()
     rows.append({"Verdi Luca", "", "Aquile", "T3", "30/06/2027", "31/08/2027"});
     rows.append({"Neri Ugo", "M", "Aquile", "T4", "31/02/2027", "31/08/2027"});
     rows.append({"Gialli Ivo", "M", "Aquile", "T5", "30/06/2027", ""});
+    // Every reason at once, so the row is mended in one go.
+    rows.append({"", "", "Aquile", " ", "31/02/2027", ""});
     sheetImport::Sheet sheet = sheetOf(rows);
     sheet.rows[4].number = 9;  // blank rows before it in the file
     QTemporaryDir dir;
@@ -300,9 +335,11 @@ void TestImport::rejectedRowsAreListedWithTheirNumbers()
     QCOMPARE(issues(plan.rejected),
              (QStringList{"3: manca \u00ABCognome e nome\u00BB", "4: manca \u00ABSesso\u00BB",
                           "9: data non valida in \u00ABScadenza tessera\u00BB: 31/02/2027",
-                          "6: manca \u00ABScadenza cert. medico\u00BB"}));
+                          "6: manca \u00ABScadenza cert. medico\u00BB",
+                          "7: mancano \u00ABCognome e nome\u00BB, \u00ABSesso\u00BB, \u00ABTessera n.\u00BB, "
+                          "\u00ABScadenza cert. medico\u00BB; data non valida in \u00ABScadenza tessera\u00BB: 31/02/2027"}));
     QCOMPARE(importPlan::summary(plan, true), (QStringList{"Schede aggiunte: 1", "Schede aggiornate: 0",
-                                                     "Righe saltate perch\u00E9 gi\u00E0 in archivio: 0", "Righe scartate: 4"}));
+                                                     "Righe saltate perch\u00E9 gi\u00E0 in archivio: 0", "Righe scartate: 5"}));
 }
 
 void TestImport::duplicatesAreSkippedOrUpdated_data()

@@ -153,7 +153,7 @@ private Q_SLOTS:
         QTest::newRow("case and blanks ignored") << shipped << "  golVera\t " << LoginResult::Accepted;
         QTest::newRow("wrong") << shipped << "golvera2" << LoginResult::Wrong;
         QTest::newRow("blank inside counts") << shipped << "gol vera" << LoginResult::Wrong;
-        QTest::newRow("no store: nothing matches") << QByteArray() << "golvera" << LoginResult::Wrong;
+        QTest::newRow("no store: told as such") << QByteArray() << "golvera" << LoginResult::StoreMissing;
         QTest::newRow("damaged store") << QByteArray("[Accesso]\nValore=4C4DXX\n") << "golvera" << LoginResult::StoreUnreadable;
         QTest::newRow("stored value padded with blanks")
             << QByteArray("[Accesso]\nValore=" + passwordScrambler::encode(QStringLiteral(" GOLVERA ")).toLatin1() + "\n")

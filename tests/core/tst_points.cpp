@@ -11,7 +11,7 @@ private slots:
     void normalForm();
     void reading_data();
     void reading();
-    void keyCharactersAreDigitsAndComma();
+    void keyCharactersTakenAsDigitsAndComma();
 };
 
 void TestPoints::normalForm_data()
@@ -119,14 +119,15 @@ void TestPoints::reading()
     QCOMPARE(pointsValue(text).value_or(none), stored);
 }
 
-void TestPoints::keyCharactersAreDigitsAndComma()
+void TestPoints::keyCharactersTakenAsDigitsAndComma()
 {
     QString accepted;
     for (char32_t code = 0; code <= 0xFFFF; ++code) {
-        if (isPointsKeyCharacter(QChar(char16_t(code))))
-            accepted += QChar(char16_t(code));
+        if (const QChar taken = pointsKeyCharacter(QChar(char16_t(code))); !taken.isNull())
+            accepted += taken;
     }
-    QCOMPARE(accepted, QStringLiteral(",0123456789"));
+    // The point is taken as the comma.
+    QCOMPARE(accepted, QStringLiteral(",,0123456789"));
 }
 
 QTEST_APPLESS_MAIN(TestPoints)

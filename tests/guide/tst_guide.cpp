@@ -90,6 +90,15 @@ private Q_SLOTS:
         QVERIFY(text.startsWith(u"Golvera Guida all'utilizzo del software"_s));
     }
 
+    // The text is searched and copied as words: no ligature stands for two letters.
+    void textIsPlainWords()
+    {
+        QVERIFY(m_text.contains(u"certificati"_s));
+        QVERIFY(m_text.contains(u"file"_s));
+        for (QChar c : std::as_const(m_text))
+            QVERIFY2(c.unicode() < 0xFB00 || c.unicode() > 0xFB06, "a ligature in the guide's text");
+    }
+
     void nothingIsAnnouncedAsMissing()
     {
         QVERIFY(!plain(m_text).contains(u"non ancora attiv"_s, Qt::CaseInsensitive));

@@ -1,5 +1,6 @@
 // The login and change-password screens driven as a user would, through the real widgets.
 #include "app/CambiaPassword.h"
+#include "app/DataFolder.h"
 #include "app/Password.h"
 #include "app/PasswordStore.h"
 #include "app/ProgramFolder.h"
@@ -14,6 +15,8 @@
 #include <QtTest>
 
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -86,11 +89,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("byEnter");
         QTest::addColumn<QString>("message");   // empty: logged in
         const QString wrong = QStringLiteral("Attenzione: password errata.");
+        const QString storeMissing = QStringLiteral(
+            "Attenzione: nella cartella dei dati manca il file delle password:\r\n%1\r\n\r\n"
+            "Copiare in quella cartella il file unins000.dll che accompagna i suoi archivi.");
         QTest::newRow("right, any case, blanks around") << shippedStore << "  GolVERA " << false << "";
         QTest::newRow("right, by Enter") << shippedStore << "golvera" << true << "";
         QTest::newRow("wrong") << shippedStore << "golvera1" << false << wrong;
         QTest::newRow("wrong, by Enter") << shippedStore << "calcio" << true << wrong;
-        QTest::newRow("missing store") << QByteArray() << "golvera" << false << wrong;
+        QTest::newRow("missing store") << QByteArray() << "golvera" << false << storeMissing;
         QTest::newRow("damaged store") << QByteArray("[Accesso]\r\nValore=4C4G\r\n") << "golvera" << false
                                        << QStringLiteral("Attenzione: si è verificato un errore durante la procedura di "
                                                          "lettura della password. Si consiglia di reinstallare il software.");
@@ -123,11 +129,66 @@ private Q_SLOTS:
         } else {
             QCOMPARE(fake.messages.size(), 1);
             QCOMPARE(fake.lastMessage().kind, platform::MessageKind::Plain);
-            QCOMPARE(fake.lastMessage().text, message);
+            QCOMPARE(fake.lastMessage().text, message.arg(QDir::toNativeSeparators(folder.file(u"unins000.dll"_s))));
             QVERIFY(!launcher->isVisible());
             QVERIFY(login->isVisible());
             if (message.endsWith(QStringLiteral("errata.")))
                 QVERIFY(field->text().isEmpty());
+        }
+    }
+
+    // The first start in a folder of one's own: with no archive the first-access store is put
+    // there and the first-access password opens; archives without their store keep it out, and
+    // the login names the store that is missing.
+    void firstStartInAFolder_data()
+    {
+        QTest::addColumn<QString>("archive");  // put in the folder first, with data; empty: none
+        QTest::addColumn<bool>("emptyArchive");
+        QTest::addColumn<bool>("loggedIn");
+        QTest::newRow("empty folder") << QString() << false << true;
+        QTest::newRow("only an empty team archive") << u"Archivio_Squadre.pro"_s << true << true;
+        QTest::newRow("a team archive") << u"Archivio_Squadre.pro"_s << false << false;
+        QTest::newRow("a tournament") << u"Coppa.vai"_s << false << false;
+    }
+    void firstStartInAFolder()
+    {
+        QFETCH(QString, archive);
+        QFETCH(bool, emptyArchive);
+        QFETCH(bool, loggedIn);
+        FakePlatform fake;
+        QTemporaryDir shippedDir;
+        const QString shipped = shippedDir.filePath(u"unins000.dll"_s);
+        {
+            QFile file(shipped);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(shippedStore);
+        }
+        TempProgramFolder folder;
+        const QString data = folder.file(u"nuova/cartella"_s);
+        if (!archive.isEmpty()) {
+            QVERIFY(QDir().mkpath(data));
+            QFile file(data + u'/' + archive);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (!emptyArchive)
+                file.write(QByteArray(100, 'x'));
+        }
+        QVERIFY(dataFolder::prepare({data, dataFolder::Source::CommandLine}, shipped));
+        programFolder::set(data);
+        const QString store = data + u"/unins000.dll"_s;
+        QCOMPARE(QFileInfo::exists(store), loggedIn);
+
+        Screens screens;
+        TfrmPassword* login = screens.login();
+        login->show();
+        QTest::keyClicks(child<QLineEdit>(login, "txtPassword"), u"golvera"_s);
+        QTest::keyClick(child<QLineEdit>(login, "txtPassword"), Qt::Key_Return);
+        QCOMPARE(screens.navigator().screen(Screen::Launcher)->isVisible(), loggedIn);
+        if (loggedIn) {
+            QVERIFY(fake.messages.isEmpty());
+        } else {
+            QCOMPARE(fake.messages.size(), 1);
+            QVERIFY(fake.lastMessage().text.startsWith(u"Attenzione: nella cartella dei dati manca il file delle password:\r\n"_s
+                                                       + QDir::toNativeSeparators(store) + u"\r\n"_s));
         }
     }
 

@@ -274,7 +274,8 @@ private slots:
             QVERIFY(document.contains("<td style=\"text-align: left;\">Aquile</td><td style=\"text-align: left;\">Rossi</td>"));
             QVERIFY(document.contains("<td style=\"text-align: left;\">S\xEC</td></tr></table>"));
             QVERIFY(!document.contains("non esportate"));
-            QCOMPARE(e.fake.messages.back().text, ExportScreen::doneQuestion);
+            QCOMPARE(e.fake.messages.back().text, ExportScreen::doneQuestion(file));
+            QVERIFY(e.fake.messages.back().text.contains(u"\r\n"_s + file + u"\r\n"_s));
         }
         QCOMPARE(e.fake.opened, opened ? QList<QUrl>{QUrl::fromLocalFile(file)} : QList<QUrl>{});
     }

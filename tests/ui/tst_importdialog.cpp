@@ -15,6 +15,7 @@
 #include "player_editor.h"
 
 #include <QComboBox>
+#include <QScreen>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -282,8 +283,9 @@ private slots:
         QCOMPARE(xlsx, esporta.translated(esporta.width() + 10, 0));
         QCOMPARE(hint, u"Esporta in formato Excel (.xlsx)"_s);
         QCOMPARE(e.fake.messages.at(0).text, ExportScreen::firstQuestion);
-        QCOMPARE(e.fake.messages.at(1).text, ExportScreen::doneQuestion);
         const QString path = e.folder.file(u"Archivio_Squadre.xlsx"_s);
+        QCOMPARE(e.fake.messages.at(1).text, u"Le schede in archivio sono state esportate con successo nel file:\r\n"_s + path
+                                                 + u"\r\n\r\nSi vuole aprire il file di Excel?"_s);
         QCOMPARE(e.fake.opened.size(), 1);
         QVERIFY(e.fake.opened.first().toString().contains(u"Archivio_Squadre.xlsx"_s));
         const sheetFile::Loaded loaded = sheetFile::read(path);
@@ -360,6 +362,66 @@ private slots:
         QCOMPARE(issues, QStringList());
         QCOMPARE(archiveFiles::read(into.path, PlayerRecord::Size).join(), original);
         QCOMPARE(into.field(u"txtAltezza"_s)->text(), u"1,62 m"_s);
+    }
+
+    // A players' sheet without the card columns: the window says so before the rows, names every
+    // reason of a rejected row, fits the screen (scrolling where it must) with Importa reachable
+    // and pressed by Enter; the next file is chosen from the same folder.
+    void playerSheetWithColumnsMissing()
+    {
+        PlayerEditor e;
+        QVERIFY(e.open());
+        QTemporaryDir season;
+        const QString path = season.filePath(u"rosa.csv"_s);
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Cognome;Nome;Sesso;Squadra;Scadenza certificato\r\n"
+                       "Ferri;Andrea;M;Aquile;30/09/2027\r\n"
+                       "Longo;;;Falchi;31/02/2027\r\n");
+        }
+        e.fake.fileAnswers = {path};
+        e.fake.answers = {platform::Answer::No};
+        QString mandatory, missing;
+        QStringList issues;
+        QRect screen, window, importa;
+        bool enterAsked = false;
+        e.fake.onDialog = [&](QObject* opened) {
+            auto* dialog = qobject_cast<QDialog*>(opened);
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            mandatory = widgets::find<QLabel>(dialog, u"lblObbligatori"_s)->text();
+            missing = widgets::find<QLabel>(dialog, u"lblMancanti"_s)->text();
+            issues = column(widgets::find<QTableWidget>(dialog, u"grdSegnalazioni"_s), 1);
+            screen = dialog->screen()->availableGeometry();
+            window = dialog->frameGeometry();
+            // Reached from the keyboard: the panel scrolls to the button that gets the focus.
+            auto* button = widgets::find<QPushButton>(dialog, u"btnImporta"_s);
+            button->setEnabled(true);  // every row is rejected here; enabled to try the keys
+            button->setFocus(Qt::TabFocusReason);
+            QCoreApplication::processEvents();
+            importa = QRect(button->mapTo(dialog, QPoint(0, 0)), button->size());
+            QTest::keyClick(dialog, Qt::Key_Return);
+            enterAsked = !e.fake.messages.isEmpty() && e.fake.messages.last().kind == MessageKind::Question;
+            dialog->reject();
+        };
+        e.click(u"cmdImporta"_s);
+        QCOMPARE(mandatory, u"Campi obbligatori: Cognome e nome, Sesso, Squadra, Tessera n., Scadenza tessera, "
+                            u"Scadenza cert. medico"_s);
+        QCOMPARE(missing, u"Mancano le colonne obbligatorie: Tessera n., Scadenza tessera"_s);
+        QCOMPARE(issues, (QStringList{u"Scartata: mancano \u00ABTessera n.\u00BB, \u00ABScadenza tessera\u00BB"_s,
+                                      u"Scartata: mancano \u00ABSesso\u00BB, \u00ABTessera n.\u00BB, \u00ABScadenza tessera\u00BB; "
+                                      u"data non valida in \u00ABScadenza cert. medico\u00BB: 31/02/2027"_s}));
+        QVERIFY2(screen.contains(window), qPrintable(u"%1x%2 on %3x%4"_s.arg(window.width()).arg(window.height())
+                                                       .arg(screen.width()).arg(screen.height())));
+        QVERIFY(QRect(QPoint(0, 0), window.size()).contains(importa));
+        QVERIFY(enterAsked);
+
+        // The next import starts where this file was.
+        e.fake.onDialog = {};
+        e.click(u"cmdImporta"_s);
+        QCOMPARE(e.fake.fileRequests.size(), 2);
+        QCOMPARE(e.fake.fileRequests.at(1).folder, season.path());
     }
 };
 

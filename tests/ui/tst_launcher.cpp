@@ -6,6 +6,7 @@
 #include "app/ProgramFolder.h"
 #include "app/Product.h"
 #include "app/Screens.h"
+#include "app/Startup.h"
 #include "common/PictureButton.h"
 #include "players/Scadute.h"
 #include "storage/PlayerRecord.h"
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QThreadPool>
 #include <QtTest>
 
 namespace {
@@ -92,6 +94,30 @@ private Q_SLOTS:
         const QPoint t4 = button(launcher, QStringLiteral("imgApp04"))->pos();
         QVERIFY(t1.y() == t2.y() && t3.y() == t4.y() && t1.y() < t3.y());
         QVERIFY(t1.x() == t3.x() && t2.x() == t4.x() && t1.x() < t2.x());
+    }
+
+    // A failed automatic backup is not silent: the launcher's status line says so, with why.
+    void failedBackupIsToldInTheStatusLine()
+    {
+        FakePlatform fake;
+        TempProgramFolder folder;
+        QVERIFY(archiveFiles::writeRecords(folder.file(QStringLiteral("Archivio_Giocatori.pro")), deadlinePlayers));
+        {
+            // A file where the backups' folder should be.
+            QFile inTheWay(folder.file(QStringLiteral("Backup")));
+            QVERIFY(inTheWay.open(QIODevice::WriteOnly));
+        }
+        Screens screens;
+        QWidget* launcher = showLauncher(screens);
+        auto* status = widgets::find<QLabel>(launcher, QStringLiteral("lblStato"));
+        QVERIFY(!status->isVisible());
+        startup::startDailyBackup(QDate(2026, 12, 9));
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+        QTRY_VERIFY(status->isVisible());
+        QVERIFY2(status->text().startsWith(QStringLiteral("Attenzione: il backup automatico degli archivi non \u00E8 riuscito (")),
+                 qPrintable(status->text()));
+        QCOMPARE(startup::backupFailure(), status->text());
+        QVERIFY(fake.messages.isEmpty());
     }
 
     void areasWithoutTheirScreensAreDisabled()

@@ -2,6 +2,7 @@
 // with none, the calendar, and the two code checkers.
 #include "platform/PluginCameras.h"
 #include "players/Calendario.h"
+#include "players/PlayerSheet.h"
 #include "players/WebCam.h"
 #include "tools/CodFisc.h"
 #include "tools/PartitaIva.h"
@@ -37,12 +38,24 @@ class TestPlayerDialogs : public QObject {
     Q_OBJECT
 
 private slots:
+    // A frame larger than the sheet prints a photo is reduced to that size, as a picture file is.
+    void webcamCaptureAndImport_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("within the photo's size") << QSize(640, 480);
+        QTest::newRow("a large camera's frame") << QSize(3200, 2400);
+    }
     void webcamCaptureAndImport()
     {
+        QFETCH(QSize, size);
         PlayerEditor e;
         QVERIFY(e.open());
-        const QImage frame = plainPicture({640, 480}, Qt::red);
-        const QImage later = plainPicture({640, 480}, Qt::blue);
+        const QImage frame = plainPicture(size, Qt::red);
+        const QImage later = plainPicture(size, Qt::blue);
+        const QSize limit = playerSheet::photoLimit();
+        const QSize kept = size.boundedTo(limit) == size ? size : size.scaled(limit, Qt::KeepAspectRatio);
+        QVERIFY(kept.width() <= limit.width() && kept.height() <= limit.height());
+        QCOMPARE(kept == size, size.width() < 1000);  // the large frame is above the limit
         QImage shownLive;
         e.fake.onDialog = [&](QObject* dialog) {
             QVERIFY(!button(dialog, u"btnCattura"_s)->isEnabled());
@@ -58,13 +71,15 @@ private slots:
             QVERIFY(button(dialog, u"btnImportaFoto"_s)->isEnabled());
             QVERIFY(button(dialog, u"btnSalvaFotogramma"_s)->isEnabled());
             e.fake.sendFrame(later);  // the capture keeps the frame it took
-            QCOMPARE(boxPicture(dialog, u"imgTarget"_s), frame);
+            QCOMPARE(boxPicture(dialog, u"imgTarget"_s).size(), kept);
+            QCOMPARE(boxPicture(dialog, u"imgTarget"_s).pixelColor(0, 0), QColor(Qt::red));
             button(dialog, u"btnImportaFoto"_s)->click();
         };
         e.click(u"btnWebcam"_s);
         QCOMPARE(e.fake.dialogsRun, QStringList{u"TfrmWebCam"_s});
         QCOMPARE(shownLive, frame);
-        QCOMPARE(e.photo(), frame);
+        QCOMPARE(e.photo().size(), kept);
+        QCOMPARE(e.photo().pixelColor(kept.width() / 2, kept.height() / 2), QColor(Qt::red));
         QVERIFY(!e.fake.cameraRunning);
         QVERIFY(e.fake.messages.isEmpty());
     }
@@ -198,7 +213,8 @@ private slots:
         QCOMPARE(fake.messages.size(), 1);
         QCOMPARE(fake.lastMessage().kind, MessageKind::Information);
         QCOMPARE(fake.lastMessage().text,
-                 u"La webcam non \u00E8 disponibile: il supporto per la webcam non \u00E8 installato."_s);
+                 u"La webcam non \u00E8 disponibile: il supporto per la webcam non \u00E8 installato.\r\n\r\n"
+                 "Manca il file libgolvera_webcam.so, cercato nella cartella "_s + noPlugins.path() + u"."_s);
         QVERIFY(!fake.cameraRunning);
         QVERIFY(!button(&webcam, u"btnCattura"_s)->isEnabled());
         QVERIFY(button(&webcam, u"btnAccendi"_s)->isEnabled());

@@ -298,7 +298,7 @@ private slots:
                  expiring(u"Bianchi"_s, u"01/01/2020"_s, u"01/01/2025"_s),  // after the unreadable one
                  expiring(u"Gialli"_s, u"06/03/2024"_s, u"29/02/2024"_s)}); // card expires tomorrow
         QVERIFY(e.open());
-        QStringList initial, rows, marked;
+        QStringList initial, rows, marked, words;
         QString countShown, leftOutShown;
         int initialHorizon = -1;
         e.fake.onDialog = [&](QObject* opened) {
@@ -314,6 +314,7 @@ private slots:
             for (int row = 0; row < model->rowCount(); ++row) {
                 const QString word = model->index(row, 0).data().toString();
                 marked << model->index(row, 1).data().toString() + u": "_s + word;
+                words << word;
                 // One colour for each word, and none of them the plain rows' white.
                 const auto brush = model->index(row, 0).data(Qt::BackgroundRole).value<QBrush>();
                 QVERIFY(brush.style() != Qt::NoBrush && brush.color() != Qt::white);
@@ -337,7 +338,17 @@ private slots:
         QCOMPARE(e.fake.printed().size(), 1);
         const report::PreparedPage page = e.fake.printed().front().pages.front();
         QCOMPARE(page.itemsNamed(u"txtTitolo"_s).front()->text(), title);
-        QCOMPARE(page.itemsNamed(u"txtRiepilogo"_s).front()->lines, rows);
+        // The paper says what the screen says: each row's word, the count line and the left-out line.
+        qsizetype width = 0;
+        for (const QString& word : std::as_const(words))
+            width = std::max(width, word.size());
+        QStringList printed;
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            printed << (width > 0 ? words.at(i).leftJustified(width + 2) : QString()) + rows.at(i);
+        printed << QString() << count;
+        if (!leftOut.isEmpty())
+            printed << leftOut;
+        QCOMPARE(page.itemsNamed(u"txtRiepilogo"_s).front()->lines, printed);
     }
 
     // The row's own record, expired or not, comes up with its photo; identical rows stay apart.

@@ -119,8 +119,8 @@ private slots:
         QCOMPARE(e.records().size(), 0);
     }
 
-    // A photo taken with the webcam and not saved is on the sheet; a large one still prints,
-    // reduced to what its box holds in print.
+    // A photo taken with the webcam and not saved is on the sheet; a large one is kept reduced to
+    // what its box holds in print, and prints so.
     void unsavedWebcamPhotoIsPrinted()
     {
         PlayerEditor e;
@@ -132,7 +132,7 @@ private slots:
             button(dialog, u"btnImportaFoto"_s)->click();
         };
         e.click(u"btnWebcam"_s);
-        QCOMPARE(e.photo().size(), QSize(6000, 4000));
+        QCOMPARE(e.photo().size(), QSize(2221, 1480));
 
         const report::PreparedReport printed = sheetOf(e, Output::Print, press);
         QCOMPARE(e.fake.printJobs.size(), 1);

@@ -47,7 +47,9 @@ private slots:
         QCOMPARE(output.print({}, nullptr), platform::PrintResult::Cancelled);
         QCOMPARE(fake.messages.size(), 1);
         QCOMPARE(fake.lastMessage().kind, platform::MessageKind::Error);
-        QCOMPARE(fake.lastMessage().text, u"La stampa non \u00E8 disponibile: il supporto per la stampa non \u00E8 installato."_s);
+        QCOMPARE(fake.lastMessage().text, u"La stampa non \u00E8 disponibile: il supporto per la stampa non \u00E8 installato.\r\n\r\n"
+                                          "Manca il file libgolvera_print.so, cercato nella cartella "_s
+                                              + noPlugins.path() + u"."_s);
     }
 };
 

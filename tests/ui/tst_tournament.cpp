@@ -68,6 +68,22 @@ struct Editor : EditorFixture<TfrmTorneo, TournamentRecord> {
     QCheckBox* completed() const { return find<QCheckBox>(QStringLiteral("chkCompletato")); }
     QLabel* position() const { return find<QLabel>(QStringLiteral("lblPosizione")); }
 
+    // The team archive holds Lupi; the tournament the entries `first` and Falchi, and the editor
+    // shows the entry at `label` (empty: a new one).
+    bool openWithLupi(const QString& first, const QString& label)
+    {
+        TeamRecord lupi;
+        lupi.Squadra = QStringLiteral("Lupi");
+        if (!archiveFiles::writeRecords(folder.file(programFolder::teamArchiveName), QList<TeamRecord>{lupi}))
+            return false;
+        write({entry(first), entry(QStringLiteral("Falchi"))});
+        if (!open())
+            return false;
+        if (!label.isEmpty())
+            screen.showRecord(label.toLongLong());
+        return true;
+    }
+
     // Replaces the points text by typing, as far as the field's keys allow.
     void typePoints(const QString& keys) const
     {
@@ -324,35 +340,81 @@ private Q_SLOTS:
             QVERIFY(e.field(QStringLiteral("txtPunteggio"))->text().size() > 15);
     }
 
+    // Digits and the comma are typed, a point becomes the comma, anything else is refused; the
+    // editing keys, Tab and Shift+Tab work as in any other field.
     void pointsKeys_data()
     {
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("start");   // typed first
+        QTest::addColumn<QTestEventList>("keys");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("digits and comma") << "12,5" << "12,5";
-        QTest::newRow("letters, point and minus") << "1a.-2" << "12";
-        QTest::newRow("blank and plus") << "1 +2" << "12";
+        QTest::addColumn<QString>("focus");   // where the focus is afterwards
+        const auto keys = [](std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> pressed,
+                             const QString& typed = {}) {
+            QTestEventList list;
+            for (const auto& [key, modifiers] : pressed)
+                list.addKeyClick(key, modifiers);
+            list.addKeyClicks(typed);
+            return list;
+        };
+        const QString points = u"txtPunteggio"_s;
+        QTest::newRow("digits and comma") << "" << keys({}, u"12,5"_s) << "12,5" << points;
+        QTest::newRow("a point is the comma") << "" << keys({}, u"1.5"_s) << "1,5" << points;
+        QTest::newRow("letters, minus, blank, plus refused") << "" << keys({}, u"1a-2 +"_s) << "12" << points;
+        QTest::newRow("Home") << "12" << keys({{Qt::Key_Home, {}}}, u"3"_s) << "312" << points;
+        QTest::newRow("End") << "12" << keys({{Qt::Key_Home, {}}, {Qt::Key_End, {}}}, u"3"_s) << "123" << points;
+        QTest::newRow("Left and Right") << "12" << keys({{Qt::Key_Left, {}}, {Qt::Key_Left, {}}, {Qt::Key_Right, {}}}, u"3"_s)
+                                        << "132" << points;
+        QTest::newRow("Shift+Left selects") << "123" << keys({{Qt::Key_Left, Qt::ShiftModifier}, {Qt::Key_Left, Qt::ShiftModifier}}, u"9"_s)
+                                            << "19" << points;
+        QTest::newRow("Shift+Home selects") << "123" << keys({{Qt::Key_Home, Qt::ShiftModifier}}, u"4"_s) << "4" << points;
+        QTest::newRow("Ctrl+A selects all") << "123" << keys({{Qt::Key_A, Qt::ControlModifier}}, u"7"_s) << "7" << points;
+        QTest::newRow("Delete and Backspace") << "123" << keys({{Qt::Key_Left, {}}, {Qt::Key_Delete, {}}, {Qt::Key_Backspace, {}}})
+                                              << "1" << points;
+        QTest::newRow("Tab leaves") << "12" << keys({{Qt::Key_Tab, {}}}) << "12,00" << u"chkCompletato"_s;
+        QTest::newRow("Shift+Tab leaves backwards") << "1.5" << keys({{Qt::Key_Backtab, Qt::ShiftModifier}}) << "1,50" << u"txtGare"_s;
     }
 
     void pointsKeys()
     {
-        QFETCH(QString, typed);
+        QFETCH(QString, start);
+        QFETCH(QTestEventList, keys);
         QFETCH(QString, shown);
+        QFETCH(QString, focus);
         Editor e;
         QVERIFY(e.open());
-        e.typePoints(typed);
+        e.typePoints(start);
         QLineEdit* points = e.field(QStringLiteral("txtPunteggio"));
+        keys.simulate(points);
         QCOMPARE(points->text(), shown);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    }
 
-        // Editing keys work; Tab, Home and End are swallowed like the rest.
-        QTest::keyClick(points, Qt::Key_Left);
-        QCOMPARE(points->cursorPosition(), shown.size() - 1);
-        QTest::keyClick(points, Qt::Key_Home);
-        QTest::keyClick(points, Qt::Key_Tab);
-        QVERIFY(points->hasFocus());
-        QCOMPARE(points->cursorPosition(), shown.size() - 1);
-        QTest::keyClick(points, Qt::Key_Delete);
-        QTest::keyClick(points, Qt::Key_Backspace);
-        QCOMPARE(points->text(), shown.chopped(2));
+    // Clicking into the field on "0,00" and typing a digit gives that digit, not a digit before
+    // the zeros; arriving with Tab selects too.
+    void pointsAreSelectedOnArrival_data()
+    {
+        QTest::addColumn<bool>("click");
+        QTest::newRow("click") << true;
+        QTest::newRow("Tab") << false;
+    }
+
+    void pointsAreSelectedOnArrival()
+    {
+        QFETCH(bool, click);
+        Editor e;
+        QVERIFY(e.open());
+        QLineEdit* points = e.field(QStringLiteral("txtPunteggio"));
+        QCOMPARE(points->text(), QStringLiteral("0,00"));
+        if (click) {
+            QTest::mouseClick(points, Qt::LeftButton, {}, QPoint(4, points->height() / 2));
+        } else {
+            e.matches()->setFocus();
+            QTest::keyClick(e.matches(), Qt::Key_Tab);
+        }
+        QTRY_VERIFY(points->hasSelectedText());
+        QTest::keyClicks(points, QStringLiteral("9"));
+        QTest::keyClick(points, Qt::Key_Return);
+        QCOMPARE(points->text(), QStringLiteral("9,00"));
     }
 
     void pointsNormalFormOnLeaving_data()
@@ -679,7 +741,11 @@ private Q_SLOTS:
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
             QVERIFY(!qobject_cast<QWidget*>(dialog)->isVisible());
         };
+        // A change on screen is no reason to ask: the entry is not left.
+        QTest::keyClicks(e.field(QStringLiteral("txtNote")), QStringLiteral("nota"));
         e.click(QStringLiteral("impSquadra"));
+        QVERIFY(e.fake.messages.isEmpty());
+        QCOMPARE(e.field(QStringLiteral("txtNote"))->text(), QStringLiteral("nota"));
         QCOMPARE(e.fake.dialogsRun, QStringList{QStringLiteral("TfrmImportaSquadra")});
         QCOMPARE(rows.size(), 3);
         QVERIFY(rows[0].startsWith(longName.left(28) + QStringLiteral("  Campo: ")));
@@ -725,13 +791,7 @@ private Q_SLOTS:
         QFETCH(bool, yes);
         QFETCH(QString, name);
         Editor e;
-        TeamRecord lupi;
-        lupi.Squadra = QStringLiteral("Lupi");
-        QVERIFY(archiveFiles::writeRecords(e.folder.file(programFolder::teamArchiveName), QList<TeamRecord>{lupi}));
-        e.write({entry(stored), entry(QStringLiteral("Falchi"))});
-        QVERIFY(e.open());
-        if (!label.isEmpty())
-            e.screen.showRecord(label.toLongLong());
+        QVERIFY(e.openWithLupi(stored, label));
         e.fake.answers = FakePlatform::yesNo({yes});
         e.fake.onDialog = [](QObject* list) { widgets::doubleClickRow(list, 0); };
         e.click(QStringLiteral("impSquadra"));
@@ -748,6 +808,59 @@ private Q_SLOTS:
         }
         QCOMPARE(e.field(QStringLiteral("txtConcorrente"))->text(), name);
         QCOMPARE(e.records().size(), 2);  // nothing saved
+    }
+
+    // Saving an entry under the name of a team that has another entry asks the same way; a name
+    // the entry already had, or one the import asked about, is not asked again.
+    void savingATeamWithAnEntry_data()
+    {
+        QTest::addColumn<QString>("label");      // the entry shown first: empty for a new one
+        QTest::addColumn<QString>("typed");      // typed over the team name; empty: imported "Lupi"
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("entries");        // in the file afterwards
+        QTest::newRow("new entry, No") << "" << "Lupi" << QList<bool>{false} << 1 << 2;
+        QTest::newRow("new entry, S\u00EC") << "" << " lupi" << QList<bool>{true} << 1 << 3;
+        QTest::newRow("renamed entry, No") << "2" << "LUPI" << QList<bool>{false} << 1 << 2;
+        QTest::newRow("another team") << "" << "Lupi Rossi" << QList<bool>{} << 0 << 3;
+        QTest::newRow("imported, S\u00EC, then saved") << "" << "" << QList<bool>{true} << 1 << 3;
+    }
+    void savingATeamWithAnEntry()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, typed);
+        QFETCH(QList<bool>, answers);
+        QFETCH(int, questions);
+        QFETCH(int, entries);
+        Editor e;
+        QVERIFY(e.openWithLupi(QStringLiteral("Lupi"), label));
+        e.fake.answers = FakePlatform::yesNo(answers);
+        QLineEdit* team = e.field(QStringLiteral("txtConcorrente"));
+        if (typed.isEmpty()) {
+            e.fake.onDialog = [](QObject* list) { widgets::doubleClickRow(list, 0); };
+            e.click(QStringLiteral("impSquadra"));
+        } else {
+            team->setFocus();
+            team->selectAll();
+            QTest::keyClicks(team, typed);
+        }
+        e.click(QStringLiteral("cmdSalva"));
+
+        int asked = 0;
+        for (const auto& message : e.fake.messages) {
+            if (message.kind == MessageKind::Question) {
+                ++asked;
+                QVERIFY(message.text.startsWith(u"Attenzione: la squadra \""_s));
+                QVERIFY(message.text.contains(u"(scheda n. 1)"_s));
+                QCOMPARE(message.choices.preset, platform::Answer::No);
+            }
+        }
+        QCOMPARE(asked, questions);
+        QCOMPARE(e.records().size(), entries);
+        if (questions == 1 && !typed.isEmpty())
+            QVERIFY(e.fake.messages.front().text.endsWith(u"Si desidera salvare comunque la scheda corrente?"_s));
+        if (!answers.isEmpty() && !answers.front())
+            QVERIFY(team->hasFocus());
     }
 
     void showingAgainStartsANewEntry()

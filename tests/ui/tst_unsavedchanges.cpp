@@ -3,12 +3,14 @@
 // commands themselves, in every combination, are the shared editor's (tst_editorcommands).
 #include "app/ProgramFolder.h"
 #include "editor/RecordEditing.h"
+#include "storage/FileFaults.h"
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 #include "teams/Squadre.h"
 #include "tournament/Torneo.h"
 #include "player_editor.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QtTest>
 
@@ -19,7 +21,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum class Kind { Tournament, Team, Player };
-enum class How { PreviousKey, Import, OpenFromList, Escape };
+enum class How { PreviousKey, OpenFromList, Escape };
 
 TournamentRecord entry(const QString& name)
 {
@@ -63,9 +65,6 @@ void leave(EditorFixture<Screen, Record>& e, const QList<Record>& records, How h
     case How::PreviousKey:
         QTest::keyClick(note, Qt::Key_PageUp, Qt::ControlModifier);
         break;
-    case How::Import:
-        e.click(u"impSquadra"_s);
-        break;
     case How::OpenFromList:
         e.click(u"cmdSelezionate"_s);
         break;
@@ -86,11 +85,43 @@ void leave(EditorFixture<Screen, Record>& e, const QList<Record>& records, How h
     QCOMPARE(e.records().at(1).Note, expected.stored ? u"nota"_s : QString());
 }
 
+// Shows the first of two records, visits `field` and leaves it by `key` without typing: it shows
+// its normal form `shown`, and moving on to the second record asks nothing.
+template <typename Screen, typename Record>
+void leaveUntouched(EditorFixture<Screen, Record>& e, const QString& field, Qt::Key key, const QString& shown)
+{
+    e.click(u"cmdPrimo"_s);
+    QLineEdit* edit = e.field(field);
+    edit->setFocus();
+    QTest::keyClick(edit, key);
+    QCOMPARE(edit->text(), shown);
+    e.click(u"cmdAvanti"_s);
+    QVERIFY(e.fake.messages.isEmpty());
+    QCOMPARE(e.template find<QLabel>(u"lblPosizione"_s)->text(), u"2"_s);
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Kind)
 Q_DECLARE_METATYPE(How)
 Q_DECLARE_METATYPE(Answer)
+
+namespace {
+
+// The roads where the question, or what follows it, used to lose or invent a change.
+enum class Road {
+    NewEntryThenNext,      // a new entry, Avanti, Sì: saved, and record 1 shown
+    NewEntryThenPrevious,  // the same with Indietro
+    PointsNotInNormalForm, // stored "12,5", the field visited and left: no change, no question
+    CountNotInNormalForm,  // stored "007" the same way
+    PhotoNotStored,        // Sì, but the photo cannot be written: the record and photo stay
+    CancelFromList,        // Annulla to a row opened from a list: the list stays open
+    ImportOfAVanishedTeam, // the team import's row is gone from the archive
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Road)
 
 class TestUnsavedChanges : public QObject {
     Q_OBJECT
@@ -105,7 +136,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("closed");
         QTest::addColumn<bool>("stored");
         QTest::newRow("tournament: Ctrl+PgUp, S\u00EC") << Kind::Tournament << How::PreviousKey << Answer::Yes << u"1"_s << false << true;
-        QTest::newRow("tournament: import, No") << Kind::Tournament << How::Import << Answer::No << u"2"_s << false << false;
         QTest::newRow("team: opened from the selected teams, Annulla")
             << Kind::Team << How::OpenFromList << Answer::Cancel << u"2"_s << false << false;
         QTest::newRow("team: opened from the selected teams, No") << Kind::Team << How::OpenFromList << Answer::No << u"1"_s << false << false;
@@ -127,9 +157,6 @@ private Q_SLOTS:
             e.screen.setTournament(e.path, u"Coppa"_s);
             QVERIFY(archiveFiles::writeRecords(programFolder::file(programFolder::teamArchiveName), QList<TeamRecord>{team(u"Lupi"_s)}));
             leave(e, {entry(u"Aquile"_s), entry(u"Falchi"_s)}, how, answer, expected);
-            // The import wrote the team's name into the entry, which keeps its note.
-            if (how == How::Import)
-                QCOMPARE(e.field(u"txtConcorrente"_s)->text(), u"Lupi"_s);
             break;
         }
         case Kind::Team: {
@@ -140,6 +167,126 @@ private Q_SLOTS:
         case Kind::Player: {
             EditorFixture<TfrmGiocatori, PlayerRecord> e(Screen::PlayerArchive, programFolder::playerArchiveName);
             leave(e, {player(u"Rossi Anna"_s), player(u"Verdi Luca"_s)}, how, answer, expected);
+            break;
+        }
+        }
+    }
+
+    void roadsOfTheQuestion_data()
+    {
+        QTest::addColumn<Road>("road");
+        QTest::newRow("new entry, Avanti, S\u00EC") << Road::NewEntryThenNext;
+        QTest::newRow("new entry, Indietro, S\u00EC") << Road::NewEntryThenPrevious;
+        QTest::newRow("points stored as 12,5") << Road::PointsNotInNormalForm;
+        QTest::newRow("count stored as 007") << Road::CountNotInNormalForm;
+        QTest::newRow("S\u00EC, photo not written") << Road::PhotoNotStored;
+        QTest::newRow("Annulla from a list") << Road::CancelFromList;
+        QTest::newRow("team import: team gone") << Road::ImportOfAVanishedTeam;
+    }
+    void roadsOfTheQuestion()
+    {
+        QFETCH(Road, road);
+        switch (road) {
+        case Road::NewEntryThenNext:
+        case Road::NewEntryThenPrevious: {
+            EditorFixture<TfrmTorneo, TournamentRecord> e(Screen::TournamentEditor, u"Coppa.vai"_s);
+            e.screen.setTournament(e.path, u"Coppa"_s);
+            e.write({entry(u"Aquile"_s), entry(u"Falchi"_s)});
+            QVERIFY(e.open());
+            QTest::keyClicks(e.field(u"txtConcorrente"_s), u"Lupi"_s);
+            e.fake.answers = {Answer::Yes};
+            e.click(road == Road::NewEntryThenNext ? u"cmdAvanti"_s : u"cmdIndietro"_s);
+            QCOMPARE(e.fake.messages.front().text, recordEditing::saveChangesQuestion);
+            QCOMPARE(e.records().size(), 3);
+            QCOMPARE(e.records().at(2).Concorrente, u"Lupi"_s);
+            QCOMPARE(e.template find<QLabel>(u"lblPosizione"_s)->text(), u"1"_s);
+            QCOMPARE(e.field(u"txtConcorrente"_s)->text(), u"Aquile"_s);
+            break;
+        }
+        case Road::PointsNotInNormalForm: {
+            EditorFixture<TfrmTorneo, TournamentRecord> e(Screen::TournamentEditor, u"Coppa.vai"_s);
+            e.screen.setTournament(e.path, u"Coppa"_s);
+            TournamentRecord odd = entry(u"Aquile"_s);
+            odd.Punteggio = u"12,5"_s;
+            e.write({odd, entry(u"Falchi"_s)});
+            QVERIFY(e.open());
+            leaveUntouched(e, u"txtPunteggio"_s, Qt::Key_Return, u"12,50"_s);
+            // Typing is a change.
+            e.click(u"cmdPrimo"_s);
+            QLineEdit* points = e.field(u"txtPunteggio"_s);
+            points->setFocus();
+            QTest::keyClick(points, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(points, u"13"_s);
+            e.fake.answers = {Answer::Cancel};
+            e.click(u"cmdAvanti"_s);
+            QCOMPARE(e.fake.messages.size(), 1);
+            QCOMPARE(e.template find<QLabel>(u"lblPosizione"_s)->text(), u"1"_s);
+            break;
+        }
+        case Road::CountNotInNormalForm: {
+            PlayerEditor e;
+            PlayerRecord odd = player(u"Rossi Anna"_s);
+            odd.Presenze = u"007"_s;
+            e.write({odd, player(u"Verdi Luca"_s)});
+            QVERIFY(e.open());
+            leaveUntouched(e, u"txtPresenze"_s, Qt::Key_Return, u"7"_s);
+            break;
+        }
+        case Road::PhotoNotStored: {
+            PlayerEditor e;
+            e.write({player(u"Rossi Anna"_s), player(u"Verdi Luca"_s)});
+            QVERIFY(e.open());
+            e.click(u"cmdUltimo"_s);
+            e.screen.setPhoto(plainPicture({40, 50}, Qt::red));
+            const fileFaults::Injected full({fileFaults::Fault::WriteFails, 0, photoStore::folderName});
+            e.fake.answers = {Answer::Yes};
+            e.click(u"cmdIndietro"_s);
+            QCOMPARE(e.fake.messages.front().text, recordEditing::saveChangesQuestion);
+            QCOMPARE(e.fake.messages.at(1).kind, MessageKind::Warning);
+            QVERIFY(e.fake.messages.at(1).text.contains(u"non \u00E8 stato possibile salvare la foto"_s));
+            QCOMPARE(e.position()->text(), u"2"_s);
+            QCOMPARE(e.photo().size(), QSize(40, 50));
+            break;
+        }
+        case Road::CancelFromList: {
+            EditorFixture<TfrmSquadre, TeamRecord> e(Screen::TeamArchive, programFolder::teamArchiveName);
+            e.write({team(u"Aquile"_s), team(u"Falchi"_s)});
+            QVERIFY(e.open());
+            e.click(u"cmdUltimo"_s);
+            QTest::keyClicks(e.field(u"txtNote"_s), u"nota"_s);
+            e.fake.answers = {Answer::Cancel, Answer::No};
+            bool openAfterCancel = false;
+            bool closedAfterNo = false;
+            e.fake.onDialog = [&](QObject* dialog) {
+                auto* list = qobject_cast<QDialog*>(dialog);
+                list->show();
+                widgets::doubleClickRow(list, 0);
+                openAfterCancel = list->isVisible();
+                widgets::doubleClickRow(list, 0);
+                closedAfterNo = !list->isVisible();
+            };
+            e.click(u"cmdSelezionate"_s);
+            QVERIFY(openAfterCancel);
+            QVERIFY(closedAfterNo);
+            QCOMPARE(e.fake.messages.size(), 2);
+            QCOMPARE(e.template find<QLabel>(u"lblPosizione"_s)->text(), u"1"_s);
+            break;
+        }
+        case Road::ImportOfAVanishedTeam: {
+            EditorFixture<TfrmTorneo, TournamentRecord> e(Screen::TournamentEditor, u"Coppa.vai"_s);
+            e.screen.setTournament(e.path, u"Coppa"_s);
+            const QString teams = programFolder::file(programFolder::teamArchiveName);
+            QVERIFY(archiveFiles::writeRecords(teams, QList<TeamRecord>{team(u"Lupi"_s)}));
+            QVERIFY(e.open());
+            e.fake.onDialog = [&](QObject* list) {
+                QVERIFY(archiveFiles::writeRecords(teams, QList<TeamRecord>{}));
+                widgets::doubleClickRow(list, 0);
+            };
+            e.click(u"impSquadra"_s);
+            QCOMPARE(e.fake.messages.size(), 1);
+            QCOMPARE(e.fake.lastMessage().kind, MessageKind::Warning);
+            QCOMPARE(e.fake.lastMessage().text, recordEditing::recordGoneMessage);
+            QCOMPARE(e.field(u"txtConcorrente"_s)->text(), QString());
             break;
         }
         }

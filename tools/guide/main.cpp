@@ -59,6 +59,15 @@ Chapter readChapter(const QString& path)
 }
 
 // Gives the guide every picture its chapters name, read from the pictures' folder.
+// The guide's font, written without ligatures: "fi" in "certificati" stays two letters, so the
+// PDF's text is found by a search and copied as it reads.
+QFont guideFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
 void addPictures(QTextDocument& guide, const QList<Chapter>& chapters, const QString& folder)
 {
     static const QRegularExpression picture(QStringLiteral("!\\[[^\\]]*\\]\\(([^)\\s]+)\\)"));
@@ -305,7 +314,7 @@ void print(const QTextDocument& guide, const QString& path)
         if (page == 0)
             continue;
         painter.setPen(QColor(0x6B, 0x7A, 0x90));
-        QFont small(QStringLiteral("DejaVu Sans"));
+        QFont small = guideFont();
         small.setPixelSize(11);
         painter.setFont(small);
         const QRectF foot(SideMargin, PageSize.height() - BottomMargin + 34, TextWidth, 20);
@@ -330,7 +339,9 @@ int main(int argc, char* argv[])
         chapters.append(readChapter(args.at(i)));
 
     QTextDocument guide;
-    guide.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    QFont text = guideFont();
+    text.setPointSize(10);
+    guide.setDefaultFont(text);
     guide.setPageSize(PageSize);
     QTextFrameFormat page = guide.rootFrame()->frameFormat();
     page.setLeftMargin(SideMargin);

@@ -7,6 +7,7 @@
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 
+#include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -117,8 +118,19 @@ QImage portrait()
 
 QString tournamentPath() { return programFolder::file(tournamentName + QStringLiteral(".vai")); }
 
+QString playerSheetPath() { return programFolder::file(QStringLiteral("Rosa giovanili.csv")); }
+
 void write()
 {
+    QFile sheet(playerSheetPath());
+    if (sheet.open(QIODevice::WriteOnly))
+        sheet.write(QStringLiteral("Cognome;Nome;Sesso;Squadra;Scadenza certificato;Ruolo\r\n"
+                                   "Ferri;Andrea;M;Aquile Rosse;30/09/2027;Centrocampista\r\n"
+                                   "Gatti;Paolo;M;Leoni Blu;15/11/2027;Difensore\r\n"
+                                   "Longo;Simone;;Falchi;31/02/2027;Attaccante\r\n"
+                                   "Marini;Luca;M;Falchi;10/03/2027;Portiere\r\n")
+                        .toUtf8());
+
     const QString played = QStringLiteral("05/10/2026 Aquile Rosse - Leoni Blu 2-1\r\n12/10/2026 Aquile Rosse - Falchi 1-1");
     append(tournamentPath(),
            QList<TournamentRecord>{

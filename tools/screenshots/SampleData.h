@@ -9,6 +9,9 @@ namespace sampleData {
 inline const QString tournamentName = QStringLiteral("Coppa Primavera 2026");
 
 QString tournamentPath();
+// A season's list of players as a club might receive it, for the import window: two of the
+// mandatory columns are missing, and one row has more faults.
+QString playerSheetPath();
 void write();
 
 }  // namespace sampleData

@@ -137,6 +137,13 @@ public:
     std::unique_ptr<platform::FrameSource> defaultCamera() override { return std::make_unique<Source>(); }
 };
 
+// The file chooser picks the sample sheet, for the import window.
+class SampleSheetChooser final : public platform::FileDialogs {
+public:
+    QString openFile(const platform::FileDialogRequest&, QObject*) override { return sampleData::playerSheetPath(); }
+    QString saveFile(const platform::FileDialogRequest&, QObject*) override { return {}; }
+};
+
 Capture* capture = nullptr;
 
 // Presses `button` of `screen` and takes the pictures of the dialogs it opens.
@@ -186,6 +193,7 @@ int main(int argc, char* argv[])
     closeMessageBoxes();
     platform::install(std::make_unique<FixedClock>());
     platform::install(std::make_unique<StillCamera>());
+    platform::install(std::make_unique<SampleSheetChooser>());
     sampleData::write();
 
     Screens screens;
@@ -226,6 +234,7 @@ int main(int argc, char* argv[])
     openDialog(players, "btnWebcam", {{QStringLiteral("webcam"), QStringLiteral("btnAccendi")}});
     openDialog(players, "cmdScadTessere", QStringLiteral("tessere-scadute"));
     openDialog(players, "btnCodFisc", QStringLiteral("codice-fiscale"));
+    openDialog(players, "cmdImporta", QStringLiteral("importa-foglio"));
     players->hide();
 
     for (const QString& failure : std::as_const(failures))

@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <algorithm>
+
 namespace dataFolder {
 
 Choice choose(const QString& commandLineFolder, const QString& programFolder, bool programFolderWritable,
@@ -42,14 +44,23 @@ bool isWritable(const QString& folder)
     return probe.open();
 }
 
+bool holdsArchives(const QString& folder)
+{
+    const QDir dir(folder);
+    const QFileInfoList files = dir.entryInfoList(
+        {programFolder::teamArchiveName, programFolder::playerArchiveName, QStringLiteral("*.vai")}, QDir::Files | QDir::Hidden);
+    return std::any_of(files.cbegin(), files.cend(), [](const QFileInfo& file) { return file.size() > 0; });
+}
+
 bool prepare(const Choice& choice, const QString& shippedStore)
 {
-    if (choice.source != Source::UserFolder)
-        return true;
-    if (!QDir().mkpath(choice.folder))
-        return false;
+    // The program's own folder is where the executable is: never made here.
+    if (choice.source == Source::ProgramFolder ? !QFileInfo(choice.folder).isDir() : !QDir().mkpath(choice.folder))
+        return choice.source == Source::ProgramFolder;
     const QString store = QDir(choice.folder).filePath(programFolder::passwordStoreName);
-    if (QFileInfo::exists(store))
+    // Archives without their store keep it out: the first-access password would open them to
+    // anyone.
+    if (QFileInfo::exists(store) || holdsArchives(choice.folder))
         return true;
     QFile shipped(shippedStore);
     return shipped.open(QIODevice::ReadOnly) && wholeFile::write(store, shipped.readAll());

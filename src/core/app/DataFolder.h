@@ -27,9 +27,15 @@ Choice chooseFor(const QString& commandLineFolder, const QString& executableFold
 // Whether files can be created in `folder` (tried, not guessed from permission bits).
 bool isWritable(const QString& folder);
 
-// Makes the chosen folder ready: creates a user folder that is missing and puts a copy of the
-// shipped password store there when it has none, so the first-access password works. False when
-// the folder cannot be made or the store cannot be copied.
+// Whether `folder` holds an archive with data in it (a tournament, the team or player archive);
+// the empty ones a first start makes do not count.
+bool holdsArchives(const QString& folder);
+
+// Makes the chosen folder ready: creates a user or command-line folder that is missing and, in a
+// folder that has no password store and no archive, puts a copy of the shipped store, so the
+// first-access password works wherever the program starts for the first time. A folder with
+// archives but no store is left without one: the login then says the store is missing. False
+// when the folder cannot be made or the store cannot be copied.
 bool prepare(const Choice& choice, const QString& shippedStore);
 
 // The folder in use, for the information screen and the command line's help.

@@ -2,6 +2,9 @@
 
 #include <QLocale>
 
+#include <algorithm>
+#include <iterator>
+
 namespace formats {
 
 void install()
@@ -11,8 +14,28 @@ void install()
     QLocale::setDefault(italian);
 }
 
+bool writeDate(const QDate& date, char16_t (&out)[10])
+{
+    // By hand: the locale's formatter is slow.
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    if (!date.isValid() || year < 1 || year > 9999)
+        return false;
+    const char16_t text[10] = {char16_t(u'0' + day / 10),  char16_t(u'0' + day % 10),         u'/',
+                               char16_t(u'0' + month / 10), char16_t(u'0' + month % 10),      u'/',
+                               char16_t(u'0' + year / 1000), char16_t(u'0' + year / 100 % 10), char16_t(u'0' + year / 10 % 10),
+                               char16_t(u'0' + year % 10)};
+    std::copy(std::begin(text), std::end(text), std::begin(out));
+    return true;
+}
+
 QString dateText(const QDate& date)
 {
+    char16_t text[10];
+    if (writeDate(date, text))
+        return QString(reinterpret_cast<const QChar*>(text), 10);
     return date.isValid() ? date.toString(dateFormat) : QString();
 }
 

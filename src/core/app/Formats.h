@@ -16,6 +16,9 @@ inline const QString dateFormat = QStringLiteral("dd/MM/yyyy");
 void install();
 
 QString dateText(const QDate& date);          // "05/03/2024"; empty for an invalid date
+// The same into `out`, for readers of large sheets where every date cell passes: false for an
+// invalid date or one outside years 1 to 9999.
+bool writeDate(const QDate& date, char16_t (&out)[10]);
 QDate dateFromText(const QString& text);      // strict dd/mm/yyyy after trimming; invalid otherwise
 QDate dateFromText(QByteArrayView stored);    // the same, from a field's stored bytes
 

@@ -6,6 +6,8 @@
 #include "storage/DiskFile.h"
 #include "storage/WholeFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QList>
 #include <QStringDecoder>
@@ -257,10 +259,19 @@ std::optional<QString> storedPassword(const QString& storePath)
 
 LoginResult checkLogin(const QString& storePath, const QString& typed)
 {
+    if (!QFileInfo::exists(storePath) && !QFileInfo(storePath).isSymLink())
+        return LoginResult::StoreMissing;
     const std::optional<QString> stored = storedPassword(storePath);
     if (!stored)
         return LoginResult::StoreUnreadable;
     return *stored == normalisedPassword(typed) ? LoginResult::Accepted : LoginResult::Wrong;
+}
+
+QString storeMissingMessage(const QString& storePath)
+{
+    return QStringLiteral("Attenzione: nella cartella dei dati manca il file delle password:\r\n%1\r\n\r\n"
+                          "Copiare in quella cartella il file %2 che accompagna i suoi archivi.")
+        .arg(QDir::toNativeSeparators(storePath), QFileInfo(storePath).fileName());
 }
 
 ChangeResult changePassword(const QString& storePath, const QString& oldTyped,

@@ -27,7 +27,7 @@ bool writeValue(const QString& storePath, const QString& value);
 // Logging in and changing the password, decided without a window.
 namespace accessControl {
 
-enum class LoginResult { Accepted, Wrong, StoreUnreadable };
+enum class LoginResult { Accepted, Wrong, StoreMissing, StoreUnreadable };
 LoginResult checkLogin(const QString& storePath, const QString& typed);
 
 enum class ChangeResult {
@@ -38,6 +38,9 @@ enum class ChangeResult {
     UnsupportedCharacter,  // a character above code 255 could never be matched again
     StoreFailure,      // the store cannot be read, decoded or written
 };
+// What the login says when the store at `storePath` is missing: it names the file and its folder.
+QString storeMissingMessage(const QString& storePath);
+
 ChangeResult changePassword(const QString& storePath, const QString& oldTyped,
                             const QString& newTyped, const QString& confirmTyped);
 

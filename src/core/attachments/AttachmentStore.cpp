@@ -30,29 +30,12 @@ bool copyAside(const QString& source, const QString& target, QString* error)
         return false;
     // A killed copy of any attachment leaves its temporary file here; the next copy clears it.
     wholeFile::Writer out(target, QStringLiteral("*"));
-    if (!out.open()) {
-        *error = out.errorString();
-        return false;
-    }
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const qint64 read = in.read(buffer.data(), buffer.size());
-        if (read < 0) {
-            *error = QStringLiteral("cannot read %1: %2").arg(source, in.errorString());
-            return false;
-        }
-        if (read == 0)
-            break;
-        if (!out.write(QByteArrayView(buffer.constData(), read))) {
-            *error = out.errorString();
-            return false;
-        }
-    }
-    if (!out.commit()) {
-        *error = out.errorString();
-        return false;
-    }
-    return true;
+    const wholeFile::Copied copied = wholeFile::copy([&in](char* into, qint64 size) { return in.read(into, size); }, out);
+    if (copied.failure == wholeFile::Copied::Failure::Read)
+        *error = QStringLiteral("cannot read %1: %2").arg(source, in.errorString());
+    else if (!copied.ok())
+        *error = copied.error;
+    return copied.ok();
 }
 
 // The records of one archive whose attachment fields name `name`.

@@ -103,7 +103,7 @@ Outcome make(const QString& dataFolder, const QDate& today, bool replace)
         return outcome;
     }
     if (!zipAccess::available()) {
-        outcome.error = zipAccess::missing;
+        outcome.error = zipAccess::missing();
         return outcome;
     }
     if (!replace && isWholeBackup(outcome.path))

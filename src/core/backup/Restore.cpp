@@ -170,21 +170,17 @@ QString unpack(ZipReader& archive, const Entry& entry, const QString& path)
     if (!file)
         return QStringLiteral("impossibile leggere %1: %2").arg(entry.name, archive.errorString());
     wholeFile::Writer out(path);
-    if (!out.open())
-        return QStringLiteral("impossibile scrivere %1 (%2)").arg(entry.name, out.errorString());
-    QByteArray buffer(1 << 16, Qt::Uninitialized);
-    for (;;) {
-        const qint64 read = file->read(buffer.data(), buffer.size());
-        if (read < 0)
-            return QStringLiteral("%1 \u00E8 danneggiato nel backup: %2").arg(entry.name, file->errorString());
-        if (read == 0)
-            break;
-        if (!out.write(QByteArrayView(buffer.constData(), qsizetype(read))))
-            return QStringLiteral("impossibile scrivere %1 (%2)").arg(entry.name, out.errorString());
+    const wholeFile::Copied copied =
+        wholeFile::copy([&file](char* into, qint64 size) { return file->read(into, size); }, out);
+    switch (copied.failure) {
+    case wholeFile::Copied::Failure::None:
+        return {};
+    case wholeFile::Copied::Failure::Read:
+        return QStringLiteral("%1 \u00E8 danneggiato nel backup: %2").arg(entry.name, file->errorString());
+    case wholeFile::Copied::Failure::Write:
+        break;
     }
-    if (!out.commit())
-        return QStringLiteral("impossibile scrivere %1 (%2)").arg(entry.name, out.errorString());
-    return {};
+    return QStringLiteral("impossibile scrivere %1 (%2)").arg(entry.name, copied.error);
 }
 
 // Moves the unpacked files in, remembering each step so that a failure can undo them all.

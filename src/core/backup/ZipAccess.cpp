@@ -33,10 +33,15 @@ private:
 
 bool available() { return plugin() != nullptr; }
 
+QString missing()
+{
+    return plugins::missingMessage(QStringLiteral("il supporto per i file zip non \u00E8 installato"), plugins::zip);
+}
+
 QString write(const QString& zipPath, const QString& folder, const QStringList& files)
 {
     if (!plugin())
-        return missing;
+        return missing();
     // Leftovers of any day's killed backup go with this one.
     wholeFile::Writer writer(zipPath, QStringLiteral("*.zip"));
     WriterTarget target(writer);
@@ -46,7 +51,7 @@ QString write(const QString& zipPath, const QString& folder, const QStringList& 
 std::unique_ptr<ZipReader> open(const QString& path, QString* error)
 {
     if (!plugin()) {
-        *error = missing;
+        *error = missing();
         return nullptr;
     }
     DiskFile file;

@@ -11,7 +11,8 @@
 // Without the plugin every call fails with `missing`.
 namespace zipAccess {
 
-inline const QString missing = QStringLiteral("il supporto per i file zip non \u00E8 installato");
+// What a failure says then: the support is missing, the plugin's file and where it was looked for.
+QString missing();
 
 bool available();
 

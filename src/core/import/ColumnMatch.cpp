@@ -70,4 +70,29 @@ bool matchesAnything(const Mapping& mapping)
     return std::any_of(mapping.cbegin(), mapping.cend(), [](int target) { return target >= 0; });
 }
 
+QString mandatoryLine(const sheetImport::Archive& archive)
+{
+    QStringList labels;
+    for (const QString& field : archive.mandatory)
+        labels.append(sheetImport::fieldLabel(archive, field));
+    return QStringLiteral("Campi obbligatori: ") + labels.join(QStringLiteral(", "));
+}
+
+QString missingColumnsLine(const sheetImport::Archive& archive, const Mapping& mapping)
+{
+    QStringList given;  // the fields some column fills, in whole or in part
+    for (const int target : mapping) {
+        if (target >= 0 && target < archive.targets.size())
+            given.append(archive.targets.at(target).field);
+    }
+    QStringList missing;
+    for (const QString& field : archive.mandatory) {
+        if (!given.contains(field) && !given.contains(archive.alsoFrom.value(field)))
+            missing.append(sheetImport::fieldLabel(archive, field));
+    }
+    if (missing.isEmpty())
+        return {};
+    return QStringLiteral("Mancano le colonne obbligatorie: ") + missing.join(QStringLiteral(", "));
+}
+
 }  // namespace columnMatch

@@ -23,4 +23,10 @@ Mapping match(const sheetImport::Archive& archive, const sheetImport::Row& heade
 // True when at least one column fills a field.
 bool matchesAnything(const Mapping& mapping);
 
+// What the matching screen says before the rows: the fields the editor makes mandatory
+// ("Campi obbligatori: Squadra"), and those that no column of `mapping` provides ("Mancano le
+// colonne obbligatorie: Tessera n., Scadenza tessera"; empty when each has one).
+QString mandatoryLine(const sheetImport::Archive& archive);
+QString missingColumnsLine(const sheetImport::Archive& archive, const Mapping& mapping);
+
 }  // namespace columnMatch

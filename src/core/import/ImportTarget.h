@@ -2,6 +2,7 @@
 
 #include "storage/RecordValues.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -46,9 +47,11 @@ struct Archive {
     QString fileName;  // in the data folder
     RecordFormat format;
     QList<Target> targets;
-    // The first field, in the editor's order, that a record of these texts cannot be saved
-    // without; empty when none is missing.
-    std::function<QString(const Texts& texts)> firstMissing;
+    // The fields a record cannot be saved without, in the editor's order.
+    QStringList mandatory;
+    // A mandatory field that a row can also fill from another (the player's sex from a valid tax
+    // code): a column of that other field provides it too.
+    QHash<QString, QString> alsoFrom;
     // Fills what a row leaves out as a new record of the editor would have it (the counts' "0"),
     // or as the rest of the row tells it (the player's sex from the tax code).
     std::function<void(Texts& texts)> complete;
@@ -60,5 +63,10 @@ struct Archive {
 
 // The archive with every target's field index and capacity filled from its format.
 Archive resolved(Archive archive);
+
+// The target that fills `field` whole; null when a column cannot fill it whole.
+const Target* wholeTarget(const Archive& archive, const QString& field);
+// How the screens name `field`: its whole target's label, or the field's own name.
+QString fieldLabel(const Archive& archive, const QString& field);
 
 }  // namespace sheetImport

@@ -1,5 +1,6 @@
 #include "import/RowValues.h"
 
+#include "app/Formats.h"
 #include "checkers/TaxCode.h"
 #include "checkers/VatNumber.h"
 #include "players/PlayerRules.h"
@@ -115,7 +116,7 @@ Value valueOf(const Target& target, const Cell& cell, QStringView cellText, cons
             return {};
         const QDate date = dateOf(cell, cellText, today);
         if (date.isValid())
-            return {cell.kind != Cell::Kind::Date && isDateText(text) ? text : sheetImport::dateText(date)};
+            return {cell.kind != Cell::Kind::Date && isDateText(text) ? text : formats::dateText(date)};
         if (target.rule == Rule::RequiredDate)
             return {text, {}, u"data non valida in "_s + quoted(target.label) + u": "_s + text};
         return {text};  // a free text field: kept as written
@@ -210,6 +211,7 @@ Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, co
     Result result;
     result.texts.resize(fields);
     result.given.resize(fields, false);
+    QStringList rejections;  // every reason, in the columns' order
     QString surname;
     QString givenName;
     int nameField = -1;
@@ -221,8 +223,8 @@ Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, co
         static const Cell empty;
         Value value = valueOf(target, column < row.cells.size() ? row.cells.at(column) : empty, row.text(column), today,
                               texts);
-        if (!value.rejection.isEmpty() && result.rejection.isEmpty())
-            result.rejection = value.rejection;
+        if (!value.rejection.isEmpty())
+            rejections.append(value.rejection);
         if (!value.warning.isEmpty())
             result.warnings.append(value.warning);
         if (target.part != sheetImport::Part::Whole) {
@@ -238,29 +240,23 @@ Result make(const sheetImport::Archive& archive, const sheetImport::Row& row, co
     // Surname first, one blank between, as the name field is typed.
     const QString joined = surname.isEmpty() || givenName.isEmpty() ? surname + givenName : surname + u' ' + givenName;
     if (nameField >= 0 && !joined.isEmpty() && !result.given.at(nameField)) {
-        const auto whole = std::find_if(archive.targets.cbegin(), archive.targets.cend(), [&](const Target& t) {
-            return t.index == nameField && t.part == sheetImport::Part::Whole;
-        });
-        if (whole != archive.targets.cend()) {
+        if (const Target* whole = sheetImport::wholeTarget(archive, archive.format.fields.at(nameField).name)) {
             result.texts[nameField] = fitted(joined, *whole, whole->capacity, result.warnings);
             result.given[nameField] = true;
         }
     }
     if (archive.complete)
         archive.complete(result.texts);
-    if (result.rejection.isEmpty() && archive.firstMissing) {
-        const QString missing = archive.firstMissing(result.texts);
-        if (!missing.isEmpty()) {
-            QString label = missing;
-            for (const Target& target : archive.targets) {
-                if (target.field == missing && target.part == sheetImport::Part::Whole) {
-                    label = target.label;
-                    break;
-                }
-            }
-            result.rejection = u"manca "_s + quoted(label);
-        }
+    // Every field the editor would ask for, not only the first: the row is mended once.
+    QStringList missing;
+    for (const QString& field : archive.mandatory) {
+        const int index = archive.format.indexOf(field);
+        if (index >= 0 && trimControls(result.texts.at(index)).isEmpty())
+            missing.append(quoted(sheetImport::fieldLabel(archive, field)));
     }
+    if (!missing.isEmpty())
+        rejections.prepend((missing.size() == 1 ? u"manca "_s : u"mancano "_s) + missing.join(u", "_s));
+    result.rejection = rejections.join(u"; "_s);
     if (archive.checkTogether && result.rejection.isEmpty()) {
         if (const QString warning = archive.checkTogether(result.texts); !warning.isEmpty())
             result.warnings.append(warning);

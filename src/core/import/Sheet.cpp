@@ -1,5 +1,7 @@
 #include "import/Sheet.h"
 
+#include "app/Formats.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -8,24 +10,6 @@
 
 namespace sheetImport {
 namespace {
-
-// dd/mm/yyyy into `out`, by hand: every date cell of a large sheet passes here, and the locale's
-// formatter is slow. False for a date outside years 1 to 9999.
-bool writeDate(const QDate& date, char16_t (&out)[10])
-{
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    date.getDate(&year, &month, &day);
-    if (!date.isValid() || year < 1 || year > 9999)
-        return false;
-    const char16_t text[10] = {char16_t(u'0' + day / 10),  char16_t(u'0' + day % 10),         u'/',
-                               char16_t(u'0' + month / 10), char16_t(u'0' + month % 10),      u'/',
-                               char16_t(u'0' + year / 1000), char16_t(u'0' + year / 100 % 10), char16_t(u'0' + year / 10 % 10),
-                               char16_t(u'0' + year % 10)};
-    std::copy(std::begin(text), std::end(text), std::begin(out));
-    return true;
-}
 
 // The cell at `column`, the gap before it filled with empty cells; its text to be appended next.
 // Null beyond MaxColumns.
@@ -86,14 +70,6 @@ Content Content::ofBoolean(bool value)
     content.kind = Cell::Kind::Boolean;
     content.number = value ? 1 : 0;
     return content;
-}
-
-QString dateText(const QDate& date)
-{
-    char16_t text[10];
-    if (!writeDate(date, text))
-        return date.toString(QStringLiteral("dd/MM/yyyy"));
-    return QString(reinterpret_cast<const QChar*>(text), 10);
 }
 
 void place(Row& row, int column, const Content& content)
@@ -165,10 +141,10 @@ void placeDate(Row& row, int column, const QDate& date)
         return;
     cell->date = date;
     char16_t text[10];
-    if (writeDate(date, text))
+    if (formats::writeDate(date, text))
         row.texts.append(reinterpret_cast<const QChar*>(text), 10);
     else
-        row.texts.append(dateText(date));
+        row.texts.append(formats::dateText(date));
     close(row, *cell);
 }
 

@@ -60,9 +60,6 @@ struct Content {
 // a cell in the last of a million columns costs nothing.
 constexpr int MaxColumns = 1024;
 
-// dd/mm/yyyy, as the record's date fields hold a date.
-QString dateText(const QDate& date);
-
 // Puts a cell at `column` (0-based), filling the gap with empty cells and writing its text into
 // the row; a cell beyond MaxColumns or an empty one adds nothing. A column placed again takes the
 // later cell.

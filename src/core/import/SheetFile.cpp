@@ -34,7 +34,7 @@ Loaded readBytes(const QByteArray& bytes)
     if (bytes.startsWith("PK\x03\x04")) {
         const ZipEntries zip(bytes);
         if (!zip.isOpen() && !zipAccess::available()) {
-            loaded.error = noZipMessage;
+            loaded.error = noZipMessage();
             return loaded;
         }
         std::optional<sheetImport::Sheet> sheet;

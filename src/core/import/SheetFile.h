@@ -31,7 +31,7 @@ inline const QString unreadableMessage = QStringLiteral("Il file non pu\u00F2 es
 inline const QString tooLargeMessage = QStringLiteral("Il file \u00E8 troppo grande per essere un foglio di calcolo.");
 inline const QString damagedMessage =
     QStringLiteral("Il foglio di calcolo \u00E8 danneggiato oppure non \u00E8 in un formato riconosciuto.");
-inline const QString noZipMessage = QStringLiteral("Il file non pu\u00F2 essere letto: ") + zipAccess::missing + u'.';
+inline QString noZipMessage() { return QStringLiteral("Il file non pu\u00F2 essere letto: ") + zipAccess::missing() + u'.'; }
 inline const QString binaryXlsMessage = QStringLiteral(
     "Il file \u00E8 nel vecchio formato binario di Excel: salvarlo dal programma di fogli di calcolo in "
     "formato .xlsx, .ods o .csv e riprovare.");

@@ -109,20 +109,9 @@ bool putInPlace(const QString& path, const QString& written, QString* error)
     if (!file.open(QIODevice::ReadOnly))
         return fail(error, file.errorString());
     wholeFile::Writer target(path);
-    if (!target.open())
-        return fail(error, target.errorString());
-    QByteArray piece(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const qint64 read = file.read(piece.data(), piece.size());
-        if (read < 0)
-            return fail(error, file.errorString());
-        if (read == 0)
-            break;
-        if (!target.write(QByteArrayView(piece.constData(), read)))
-            return fail(error, target.errorString());
-    }
-    if (!target.commit())
-        return fail(error, target.errorString());
+    const wholeFile::Copied copied = wholeFile::copy([&file](char* into, qint64 size) { return file.read(into, size); }, target);
+    if (!copied.ok())
+        return fail(error, copied.failure == wholeFile::Copied::Failure::Read ? file.errorString() : copied.error);
     return true;
 }
 
@@ -144,6 +133,11 @@ double widthInCharacters(int pixels)
     return pixels > 5 ? (pixels - 5) / 7.0 : 1.0;
 }
 
+QString missingMessage()
+{
+    return plugins::missingMessage(u"il supporto per i file .xlsx non \u00E8 installato"_s, plugins::workbook);
+}
+
 bool write(const QString& path, const spreadsheet::Sheet& sheet, const spreadsheet::Table& rows, QString* error)
 {
     // The library writes only to a named file: it writes into a private folder outside the data
@@ -152,7 +146,7 @@ bool write(const QString& path, const spreadsheet::Sheet& sheet, const spreadshe
     if (!scratch.isValid())
         return fail(error, scratch.errorString());
     if (!plugin())
-        return fail(error, missingMessage);
+        return fail(error, missingMessage());
     const QString written = scratch.filePath(u"export.xlsx"_s);
     if (const QString failure = writeWorkbook(written, scratch.path(), sheet, rows); !failure.isEmpty())
         return fail(error, failure);

@@ -10,8 +10,8 @@
 // the warning they give the HTML ".xls".
 namespace workbook {
 
-// The failure when the workbook plugin is not installed.
-inline const QString missingMessage = QStringLiteral("il supporto per i file .xlsx non \u00E8 installato");
+// The failure when the workbook plugin is not installed: its file and where it was looked for.
+QString missingMessage();
 
 // "Archivio_Squadre.xlsx" for the sheet of "Archivio_Squadre.xls".
 QString fileName(const spreadsheet::Sheet& sheet);

@@ -12,23 +12,36 @@ QString existingOrHome(const QString& folder)
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
 }
 
-QString& lastAttachmentFolder()
+// The folder of the last file picked for each use, for the rest of the run.
+enum class Use { Attachment, Sheet };
+
+QString& lastFolder(Use use)
 {
-    static QString folder;
-    return folder;
+    static QString folders[2];
+    return folders[int(use)];
+}
+
+QString lastOrDocuments(Use use)
+{
+    if (QFileInfo(lastFolder(use)).isDir())
+        return lastFolder(use);
+    return existingOrHome(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+void picked(Use use, const QString& file)
+{
+    if (!file.isEmpty())
+        lastFolder(use) = QFileInfo(file).absolutePath();
 }
 
 }  // namespace
 
 QString pictures() { return existingOrHome(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)); }
 
-QString attachments()
-{
-    if (QFileInfo(lastAttachmentFolder()).isDir())
-        return lastAttachmentFolder();
-    return existingOrHome(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-}
+QString attachments() { return lastOrDocuments(Use::Attachment); }
+void attachmentPicked(const QString& file) { picked(Use::Attachment, file); }
 
-void attachmentPicked(const QString& file) { lastAttachmentFolder() = QFileInfo(file).absolutePath(); }
+QString sheets() { return lastOrDocuments(Use::Sheet); }
+void sheetPicked(const QString& file) { picked(Use::Sheet, file); }
 
 }  // namespace chooserFolders

@@ -14,4 +14,8 @@ QString pictures();
 QString attachments();
 void attachmentPicked(const QString& file);
 
+// The same for the spreadsheets the import reads.
+QString sheets();
+void sheetPicked(const QString& file);
+
 }  // namespace chooserFolders

@@ -34,6 +34,14 @@ QSize decodedSize(QSize size, QImageIOHandler::Transformations turn)
 
 }  // namespace
 
+QImage photoStore::reduced(const QImage& picture)
+{
+    const QSize wanted = decodedSize(picture.size(), {});
+    if (picture.isNull() || wanted == picture.size())
+        return picture;
+    return picture.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 bool photoStore::makeFolder() { return QDir().mkpath(programFolder::file(folderName)); }
 
 QString photoStore::path(qint64 position)

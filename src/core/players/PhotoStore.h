@@ -52,6 +52,9 @@ struct Picture {
 Picture readPicture(const QString& file);
 QImage read(const QString& file);
 QByteArray encodeJpeg(const QImage& picture);
+// A picture made elsewhere (a webcam frame) reduced to the size a file read gets: within the
+// sheet's photo box at print resolution, in its proportions.
+QImage reduced(const QImage& picture);
 bool writeJpeg(const QString& file, const QImage& picture, QString* error = nullptr);
 
 // A picture bigger than this many pixels in a format that cannot be reduced while it is read

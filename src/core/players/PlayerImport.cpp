@@ -73,6 +73,14 @@ QList<Target> targets()
     return list;
 }
 
+QStringList mandatory()
+{
+    QStringList fields;
+    for (const playerRules::MandatoryField& mandatoryField : playerRules::mandatoryFields())
+        fields.append(mandatoryField.field);
+    return fields;
+}
+
 // A field's index in the player record.
 int field(const QString& name) { return formatOf<PlayerRecord>().indexOf(name); }
 
@@ -113,11 +121,8 @@ const sheetImport::Archive& archive()
         programFolder::playerArchiveName,
         formatOf<PlayerRecord>(),
         targets(),
-        [](const sheetImport::Texts& texts) {
-            const playerRules::MandatoryField* missing =
-                playerRules::firstMissing([&texts](const QString& name) { return texts.at(field(name)); });
-            return missing ? missing->field : QString();
-        },
+        mandatory(),
+        {{u"Sesso"_s, u"CodFisc"_s}},
         complete,
         checkTogether,
         {u"Giocatore"_s, u"DataNasc"_s},

@@ -182,4 +182,25 @@ bool write(const QString& path, QByteArrayView bytes, QString* error, const QStr
     return false;
 }
 
+Copied copy(const std::function<qint64(char* into, qint64 size)>& read, Writer& out)
+{
+    if (!out.open())
+        return {Copied::Failure::Write, out.errorString()};
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = read(buffer.data(), buffer.size());
+        if (got < 0) {
+            out.abandon();
+            return {Copied::Failure::Read, {}};
+        }
+        if (got == 0)
+            break;
+        if (!out.write(QByteArrayView(buffer.constData(), qsizetype(got))))
+            return {Copied::Failure::Write, out.errorString()};
+    }
+    if (!out.commit())
+        return {Copied::Failure::Write, out.errorString()};
+    return {};
+}
+
 }  // namespace wholeFile

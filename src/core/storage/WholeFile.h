@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 #include "storage/DiskFile.h"
 
 // Every file the program writes whole (exports, photos, attachment copies, backups, restored
@@ -57,6 +59,17 @@ private:
 // The whole content at once. False with `error` set when the new content could not be put in
 // place.
 bool write(const QString& path, QByteArrayView bytes, QString* error = nullptr, const QString& kind = {});
+
+// A copy from a reader into `out` (not yet opened): `read` fills up to `size` bytes of `into` and
+// returns how many, 0 at the end (never judged by a size the source claims: some report none),
+// -1 on failure. The copy is put in place only when the reader reached its end.
+struct Copied {
+    enum class Failure { None, Read, Write };
+    Failure failure = Failure::None;
+    QString error;  // the writer's error for Write; empty for Read (the reader knows its own)
+    bool ok() const { return failure == Failure::None; }
+};
+Copied copy(const std::function<qint64(char* into, qint64 size)>& read, Writer& out);
 
 // Whether a name is one of this writer's temporary files, which no list and no backup takes in.
 bool isTemporaryName(const QString& fileName);

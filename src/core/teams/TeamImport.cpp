@@ -47,15 +47,13 @@ QList<sheetImport::Target> targets()
 
 const sheetImport::Archive& archive()
 {
-    static const int name = formatOf<TeamRecord>().indexOf(u"Squadra"_s);
     static const int selected = formatOf<TeamRecord>().indexOf(u"Selezionata"_s);
     static const sheetImport::Archive teams = sheetImport::resolved({
         programFolder::teamArchiveName,
         formatOf<TeamRecord>(),
         targets(),
-        [](const sheetImport::Texts& texts) {
-            return trimControls(texts.at(name)).isEmpty() ? u"Squadra"_s : QString();
-        },
+        {u"Squadra"_s},
+        {},
         // The editor stores "No" for a box left clear.
         [](sheetImport::Texts& texts) {
             if (texts.at(selected).isEmpty())

@@ -80,9 +80,11 @@ bool pointsFitField(const QString& normalForm)
     return normalForm.size() <= pointsFieldCapacity;
 }
 
-bool isPointsKeyCharacter(QChar c)
+QChar pointsKeyCharacter(QChar typed)
 {
-    return (c >= u'0' && c <= u'9') || c == u',';
+    if ((typed >= u'0' && typed <= u'9') || typed == u',')
+        return typed;
+    return typed == u'.' ? QChar(u',') : QChar();
 }
 
 std::optional<double> pointsValue(const QString& text)

@@ -27,8 +27,10 @@ QString pointsNormalForm(const QString& text);
 // Whether a normal form can be stored in the points field without losing characters.
 bool pointsFitField(const QString& normalForm);
 
-// The characters the points field accepts from the keyboard: the digits 0 to 9 and the comma.
-bool isPointsKeyCharacter(QChar c);
+// The character the points field takes for a typed one: the digits 0 to 9 and the comma as they
+// are, a point as the decimal comma (the number pad's key, and the habit of many), a null QChar
+// for anything else.
+QChar pointsKeyCharacter(QChar typed);
 
 // The value of a stored points text: optional minus, digits, and optionally a comma followed by
 // digits, with blanks around it allowed. Anything else has no value.

@@ -21,12 +21,15 @@ qint64 find(const QString& path, const QString& team, qint64 except)
     return found;
 }
 
-QString duplicateQuestion(const QString& team, qint64 position)
+QString duplicateQuestion(const QString& team, qint64 position, Action action)
 {
-    return QStringLiteral("Attenzione: la squadra \"%1\" ha gi\u00E0 una scheda in questo torneo (scheda n. %2).\r\n\r\n"
-                          "Si desidera importare comunque i suoi dati nella scheda corrente?")
-        .arg(trimControls(team))
-        .arg(position);
+    const QString question = action == Action::Import
+                                 ? QStringLiteral("Si desidera importare comunque i suoi dati nella scheda corrente?")
+                                 : QStringLiteral("Si desidera salvare comunque la scheda corrente?");
+    return QStringLiteral("Attenzione: la squadra \"%1\" ha gi\u00E0 una scheda in questo torneo (scheda n. %2).\r\n\r\n")
+               .arg(trimControls(team))
+               .arg(position)
+           + question;
 }
 
 }  // namespace teamEntry

@@ -11,7 +11,11 @@ namespace teamEntry {
 // the file cannot be read (the save that follows reports an archive it cannot reach).
 qint64 find(const QString& path, const QString& team, qint64 except);
 
-// The question asked before such an import; Enter answers No.
-QString duplicateQuestion(const QString& team, qint64 position);
+// What the user is about to do with a team that has an entry already.
+enum class Action { Import, Save };
+
+// The question asked before such an import, or before saving the entry under that team's name;
+// Enter answers No.
+QString duplicateQuestion(const QString& team, qint64 position, Action action = Action::Import);
 
 }  // namespace teamEntry

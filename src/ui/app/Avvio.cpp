@@ -4,6 +4,7 @@
 #include "app/Product.h"
 #include "app/ProgramFolder.h"
 #include "app/Splash.h"
+#include "app/Startup.h"
 #include "common/Dialogs.h"
 #include "common/HelpTopics.h"
 #include "common/Navigator.h"
@@ -110,6 +111,18 @@ TfrmAvvio::TfrmAvvio(Navigator& navigator)
     m_deadlines->hide();
     connect(m_cards, &QPushButton::clicked, this, [this] { openExpiryList(expiryList::Kind::Cards); });
     connect(m_certificates, &QPushButton::clicked, this, [this] { openExpiryList(expiryList::Kind::Certificates); });
+
+    // The status line, between the lower captions and the web strip: what went wrong out of sight
+    // (the automatic backup).
+    auto* status = style::label(panel, QStringLiteral("lblStato"), QString(), style::verdana(9, true), QColor(0xA0, 0x1C, 0x1C));
+    status->setAlignment(Qt::AlignCenter);
+    status->setTextFormat(Qt::PlainText);
+    status->setGeometry(16, WorkScreen::panelSize.height() - 82, WorkScreen::panelSize.width() - 32, 24);
+    status->hide();
+    startup::onBackupFailure(status, [status](const QString& message) {
+        status->setText(message);
+        status->show();
+    });
 }
 
 TfrmAvvio::~TfrmAvvio()

@@ -115,6 +115,9 @@ void TfrmPassword::cmdOKClick()
         m_password->clear();
         m_password->setFocus();
         break;
+    case accessControl::LoginResult::StoreMissing:
+        platform::plainBox(accessControl::storeMissingMessage(programFolder::file(programFolder::passwordStoreName)), this);
+        break;
     case accessControl::LoginResult::StoreUnreadable:
         platform::plainBox(QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
                                           "della password. Si consiglia di reinstallare il software."),

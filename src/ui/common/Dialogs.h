@@ -11,6 +11,9 @@ namespace dialogs {
 
 // Gives a dialog the fixed frame without title-bar buttons that every dialog has.
 void makeFixed(QDialog* dialog, QSize size);
+// The same frame for a dialog whose fixed-size `panel` may not fit the screen: the dialog is no
+// larger than the screen's free area, and the panel scrolls inside it (panelScroll).
+void makeFitting(QDialog* dialog, QWidget* panel);
 
 template <typename Dialog, typename Prepare>
 int open(QWidget* owner, Prepare&& prepare)

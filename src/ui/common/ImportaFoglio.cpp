@@ -6,6 +6,7 @@
 #include "editor/RecordEditing.h"
 #include "import/RowValues.h"
 #include "import/SheetFile.h"
+#include "platform/ChooserFolders.h"
 #include "platform/Platform.h"
 #include "storage/ArchiveError.h"
 
@@ -35,17 +36,8 @@ QTableWidget* grid(QWidget* parent, const QString& name, const QStringList& head
     table->setObjectName(name);
     table->setHorizontalHeaderLabels(headers);
     table->setGeometry(geometry);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(24);
-    table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    table->horizontalHeader()->setFont(style::arial(9, true));
-    table->setFont(style::arial(9));
-    table->setAlternatingRowColors(true);
-    table->setStyleSheet(u"QTableWidget { alternate-background-color: #EEF3FA; background-color: white;"
-                         " gridline-color: #C8D2DE; }"_s);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    style::recordGrid(table, 24);
     table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setWordWrap(false);
     return table;
 }
 
@@ -72,33 +64,43 @@ TfrmImportaFoglio::TfrmImportaFoglio(QWidget* owner)
 {
     setObjectName(u"frmImportaFoglio"_s);
     setWindowTitle(u" "_s + title);
-    dialogs::makeFixed(this, ScreenSize);
+    // On a small screen the panel scrolls, as the work screens do, and nothing is out of reach.
+    auto* panel = new QWidget(this);
+    panel->setObjectName(u"panContent"_s);
+    panel->setFixedSize(ScreenSize);
+    dialogs::makeFitting(this, panel);
     setStyleSheet(u"TfrmImportaFoglio { background-color: #F4F8FB; }"_s);
 
-    QLabel* heading = style::label(this, u"lblTitolo"_s, title, style::verdana(14, true), style::navy);
+    QLabel* heading = style::label(panel, u"lblTitolo"_s, title, style::verdana(14, true), style::navy);
     heading->setGeometry(24, 14, 892, 30);
-    m_lblFile = style::label(this, u"lblFile"_s, {}, style::verdana(9), style::navy);
+    m_lblFile = style::label(panel, u"lblFile"_s, {}, style::verdana(9), style::navy);
     m_lblFile->setGeometry(24, 46, 892, 20);
 
-    caption(this, u"Corrispondenza delle colonne (scegliere il campo di ogni colonna, o lasciarla fuori):"_s,
+    caption(panel, u"Corrispondenza delle colonne (scegliere il campo di ogni colonna, o lasciarla fuori):"_s,
             {24, 72, 892, 20});
-    m_grdColonne = grid(this, u"grdColonne"_s, {u"Colonna del foglio"_s, u"Campo della scheda"_s, u"Prima riga"_s},
-                        {24, 94, 892, 150});
+    m_grdColonne = grid(panel, u"grdColonne"_s, {u"Colonna del foglio"_s, u"Campo della scheda"_s, u"Prima riga"_s},
+                        {24, 94, 892, 124});
     m_grdColonne->setColumnWidth(0, 250);
     m_grdColonne->setColumnWidth(1, 260);
     m_grdColonne->horizontalHeader()->setStretchLastSection(true);
 
-    caption(this, u"Anteprima delle prime righe, come saranno registrate:"_s, {24, 252, 892, 20});
-    m_grdAnteprima = grid(this, u"grdAnteprima"_s, {}, {24, 274, 892, 150});
+    // Before the rows: what a record cannot do without, and what no column gives.
+    m_lblObbligatori = style::label(panel, u"lblObbligatori"_s, {}, style::verdana(9), style::navy);
+    m_lblObbligatori->setGeometry(24, 222, 892, 18);
+    m_lblMancanti = style::label(panel, u"lblMancanti"_s, {}, style::verdana(9, true), style::crimson);
+    m_lblMancanti->setGeometry(24, 240, 892, 18);
 
-    m_lblDoppioni = style::label(this, u"lblDoppioni"_s, {}, style::verdana(9, true), style::navy);
+    caption(panel, u"Anteprima delle prime righe, come saranno registrate:"_s, {24, 260, 892, 20});
+    m_grdAnteprima = grid(panel, u"grdAnteprima"_s, {}, {24, 282, 892, 142});
+
+    m_lblDoppioni = style::label(panel, u"lblDoppioni"_s, {}, style::verdana(9, true), style::navy);
     m_lblDoppioni->setGeometry(24, 432, 892, 20);
     m_duplicates = new QButtonGroup(this);
-    auto* skip = new QRadioButton(u"Salta le righe gi\u00E0 presenti in archivio"_s, this);
+    auto* skip = new QRadioButton(u"Salta le righe gi\u00E0 presenti in archivio"_s, panel);
     skip->setObjectName(u"optSalta"_s);
     skip->setGeometry(24, 454, 420, 22);
     skip->setChecked(true);
-    auto* update = new QRadioButton(u"Aggiorna le schede gi\u00E0 presenti in archivio"_s, this);
+    auto* update = new QRadioButton(u"Aggiorna le schede gi\u00E0 presenti in archivio"_s, panel);
     update->setObjectName(u"optAggiorna"_s);
     update->setGeometry(460, 454, 456, 22);
     m_duplicates->addButton(skip, int(importPlan::Duplicates::Skip));
@@ -108,33 +110,37 @@ TfrmImportaFoglio::TfrmImportaFoglio(QWidget* owner)
             refresh();
     });
 
-    caption(this, u"Righe scartate e avvisi:"_s, {24, 484, 892, 20});
-    m_grdSegnalazioni = grid(this, u"grdSegnalazioni"_s, {u"Riga"_s, u"Segnalazione"_s}, {24, 506, 892, 120});
+    caption(panel, u"Righe scartate e avvisi:"_s, {24, 484, 892, 20});
+    m_grdSegnalazioni = grid(panel, u"grdSegnalazioni"_s, {u"Riga"_s, u"Segnalazione"_s}, {24, 506, 892, 120});
     m_grdSegnalazioni->setColumnWidth(0, 60);
     m_grdSegnalazioni->horizontalHeader()->setStretchLastSection(true);
 
-    m_lblRiepilogo = style::label(this, u"lblRiepilogo"_s, {}, style::verdana(9, true), style::pitchGreen);
+    m_lblRiepilogo = style::label(panel, u"lblRiepilogo"_s, {}, style::verdana(9, true), style::pitchGreen);
     m_lblRiepilogo->setGeometry(24, 638, 600, 40);
     m_lblRiepilogo->setWordWrap(true);
 
-    auto* cancel = new QPushButton(u"Annulla"_s, this);
+    auto* cancel = new QPushButton(u"Annulla"_s, panel);
     cancel->setObjectName(u"btnAnnulla"_s);
     cancel->setGeometry(640, 640, 134, 34);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    m_btnImporta = new QPushButton(u"Importa"_s, this);
+    m_btnImporta = new QPushButton(u"Importa"_s, panel);
     m_btnImporta->setObjectName(u"btnImporta"_s);
     m_btnImporta->setGeometry(782, 640, 134, 34);
     connect(m_btnImporta, &QPushButton::clicked, this, &TfrmImportaFoglio::btnImportaClick);
+    // Enter imports (after its question), never cancels: Annulla answers Esc.
+    cancel->setAutoDefault(false);
+    m_btnImporta->setDefault(true);
 }
 
 qint64 TfrmImportaFoglio::run(QWidget* owner, const sheetImport::Archive& archive)
 {
     const QString file = platform::fileDialogs().openFile(
-        {title, QDir::homePath(), {},
+        {title, chooserFolders::sheets(), {},
          {u"Fogli di calcolo (*.csv *.txt *.xlsx *.ods *.xls)"_s, u"Tutti i file (*)"_s}},
         owner);
     if (file.isEmpty())
         return 0;
+    chooserFolders::sheetPicked(file);
     sheetFile::Loaded loaded = sheetFile::read(file);
     if (!loaded.failed() && loaded.sheet.rows.size() < 2)
         loaded.error = u"Il file non contiene righe oltre all'intestazione."_s;
@@ -160,6 +166,7 @@ void TfrmImportaFoglio::setSource(const sheetImport::Archive& archive, const QSt
     m_sheet = std::move(sheet);
     m_lblFile->setText(u"File: %1, %2 righe oltre all'intestazione"_s.arg(fileName).arg(m_sheet.rows.size() - 1));
     m_lblDoppioni->setText(u"Una riga \u00E8 gi\u00E0 in archivio quando ha lo %1 di una scheda:"_s.arg(archive.keyDescription));
+    m_lblObbligatori->setText(columnMatch::mandatoryLine(archive));
     buildColumns();
     refresh();
 }
@@ -201,6 +208,7 @@ columnMatch::Mapping TfrmImportaFoglio::mapping() const
 
 void TfrmImportaFoglio::refresh()
 {
+    m_lblMancanti->setText(columnMatch::missingColumnsLine(*m_archive, mapping()));
     showPreview();
     m_plan = {};
     QString failure;
@@ -231,12 +239,8 @@ void TfrmImportaFoglio::showPreview()
         }
     }
     QStringList headers{u"Riga"_s};
-    for (const QString& field : fields) {
-        const auto whole = std::find_if(m_archive->targets.cbegin(), m_archive->targets.cend(), [&](const auto& t) {
-            return t.field == field && t.part == sheetImport::Part::Whole;
-        });
-        headers.append(whole != m_archive->targets.cend() ? whole->label : field);
-    }
+    for (const QString& field : fields)
+        headers.append(sheetImport::fieldLabel(*m_archive, field));
     m_grdAnteprima->clear();
     m_grdAnteprima->setColumnCount(int(headers.size()));
     m_grdAnteprima->setHorizontalHeaderLabels(headers);

@@ -53,6 +53,8 @@ private:
 
     QLabel* m_lblFile;
     QTableWidget* m_grdColonne;
+    QLabel* m_lblObbligatori;
+    QLabel* m_lblMancanti;
     QTableWidget* m_grdAnteprima;
     QLabel* m_lblDoppioni;
     QButtonGroup* m_duplicates;

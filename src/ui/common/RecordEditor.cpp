@@ -71,6 +71,18 @@ RecordEditor::Hooks RecordEditor::Hooks::forForm(RecordForm& form, std::function
     return hooks;
 }
 
+std::function<QByteArray(const QByteArray&)> RecordEditor::Hooks::normalFormsOf(const RecordForm& form,
+                                                                                const QStringList& fields,
+                                                                                QString (*normal)(const QString&))
+{
+    return [format = form.format(), fields, normal](const QByteArray& bytes) {
+        RecordValues values = format.decode(bytes);
+        for (const QString& field : fields)
+            values[field] = normal(values.value(field));
+        return format.encode(values);
+    };
+}
+
 RecordEditor::RecordEditor(QWidget* window, recordEditing::Editor editor, QLabel* positionLabel,
                            const Buttons& buttons, Hooks hooks)
     : QObject(window)
@@ -162,6 +174,11 @@ QByteArray RecordEditor::canonical(const QByteArray& record) const
     return m_hooks.canonical ? m_hooks.canonical(record) : record;
 }
 
+QByteArray RecordEditor::normalForms(const QByteArray& record) const
+{
+    return m_hooks.normalForms ? m_hooks.normalForms(record) : record;
+}
+
 void RecordEditor::shown(const QByteArray& record)
 {
     m_loaded = record.isEmpty() ? QByteArray() : canonical(record);
@@ -172,7 +189,7 @@ bool RecordEditor::hasChanges() const
 {
     if (m_hooks.changedBeside && m_hooks.changedBeside())
         return true;
-    return m_hooks.screenRecord && m_hooks.screenRecord() != m_shown;
+    return m_hooks.screenRecord && normalForms(m_hooks.screenRecord()) != normalForms(m_shown);
 }
 
 bool RecordEditor::confirmLeave() { return !hasChanges() || askToLeave() != Leave::Stay; }
@@ -193,9 +210,10 @@ RecordEditor::Leave RecordEditor::askToLeave()
 void RecordEditor::navigate(Move move)
 {
     try {
-        const auto decide = [&] {
-            return recordEditing::move(m_hooks.archivePath(), m_hooks.recordSize, move, m_position->text());
-        };
+        // Moved from where the record was, also after a save: leaving a new record shows record 1,
+        // whether or not it was saved on the way.
+        const QString from = m_position->text();
+        const auto decide = [&] { return recordEditing::move(m_hooks.archivePath(), m_hooks.recordSize, move, from); };
         recordEditing::Moved moved = decide();
         // Only a step that replaces the record asks; a save moves from where the record now is.
         if (moved.step.kind == Step::Kind::Show && hasChanges()) {
@@ -267,10 +285,8 @@ bool RecordEditor::save()
         const recordEditing::Saved written =
             recordEditing::save(m_hooks.archivePath(), record, m_position->text(), unchanged);
         m_position->setText(recordEditing::positionText(written.position));
-        if (m_hooks.afterSave)
-            m_hooks.afterSave(written.position);
+        saved = !m_hooks.afterSave || m_hooks.afterSave(written.position);
         shown(record);
-        saved = true;
         platform::informationBox(written.appended ? recordEditing::insertedMessage : recordEditing::updatedMessage,
                                  m_window);
     } catch (const RecordChanged&) {
@@ -291,7 +307,7 @@ bool RecordEditor::save()
     return saved;
 }
 
-void RecordEditor::show(qint64 position) { showAt(position, true); }
+bool RecordEditor::show(qint64 position) { return showAt(position, true); }
 
 void RecordEditor::showPicked(const std::function<qint64()>& pick)
 {
@@ -301,7 +317,7 @@ void RecordEditor::showPicked(const std::function<qint64()>& pick)
         showAt(position, false);
 }
 
-void RecordEditor::showAt(qint64 position, bool ask)
+bool RecordEditor::showAt(qint64 position, bool ask)
 {
     try {
         const auto load = [&] { return recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position); };
@@ -309,7 +325,7 @@ void RecordEditor::showAt(qint64 position, bool ask)
         QByteArray record = load();
         switch (ask && hasChanges() ? askToLeave() : Leave::WithoutSaving) {
         case Leave::Stay:
-            return;
+            return false;
         case Leave::Saved:
             record = load();  // the save may have written this very record
             break;
@@ -322,6 +338,7 @@ void RecordEditor::showAt(qint64 position, bool ask)
     } catch (...) {
         reportFailure(recordEditing::failureBoxes(m_editor).navigation);
     }
+    return true;
 }
 
 void RecordEditor::present(const QByteArray& record, qint64 position)

@@ -65,12 +65,18 @@ public:
         // Runs once a record is on screen with its position in the label (navigation, show):
         // what lives beside the record (the player's photo) follows it.
         std::function<void(qint64 position)> afterShow;
-        // Runs once a save has written the record at `position`, before the save is confirmed.
-        std::function<void(qint64 position)> afterSave;
+        // Runs once a save has written the record at `position`, before the save is confirmed;
+        // false when what lives beside the record (the player's photo) could not be stored: the
+        // record then stays on screen, whatever command asked for the save.
+        std::function<bool(qint64 position)> afterSave;
         QWidget* firstField = nullptr;
         // The record with the bytes that carry no meaning (after a text's end) in one form, so
         // that only a real change by another station stops a save. Empty: the bytes as they are.
         std::function<QByteArray(const QByteArray&)> canonical;
+        // The record with its fields in the form leaving them gives them (points "12,5" as
+        // "12,50"), so that a stored text in another form is no change until the user types.
+        // Empty: the record as it is.
+        std::function<QByteArray(const QByteArray&)> normalForms;
         // Whether what lives beside the record (the player's photo) was changed on screen since
         // the record was shown; it is saved with the record, so leaving it asks too.
         std::function<bool()> changedBeside;
@@ -81,6 +87,10 @@ public:
 
         // Fields, record and clearing from the editor's record form.
         static Hooks forForm(RecordForm& form, std::function<QString()> archivePath);
+        // A normalForms for `form` that gives its `fields` (record field names) the normal form
+        // `normal`.
+        static std::function<QByteArray(const QByteArray&)> normalFormsOf(const RecordForm& form, const QStringList& fields,
+                                                                          QString (*normal)(const QString&));
     };
 
     // Connects the buttons and puts the shortcuts on `window`. Create it once the window's fields
@@ -96,7 +106,7 @@ public:
     void next();
     void last();
     void newRecord();
-    bool save();  // true once the record is in the archive
+    bool save();  // true once the record, and what lives beside it, is stored
     void duplicate();
 
     // Empties the screen for a new record without a question: every opening of the editor.
@@ -104,8 +114,9 @@ public:
 
     // Shows the record at `position` of the archive, as a list or a search hands it over; the
     // next save updates it there. A record that cannot be read, or that is no longer in the
-    // archive, leaves the screen as it was.
-    void show(qint64 position);
+    // archive, leaves the screen as it was. False when the user chose to stay on the record on
+    // screen (Annulla, or a save that failed): a list that asked stays open.
+    bool show(qint64 position);
     // For a command that finds the record to show elsewhere (an import): the question about
     // unsaved changes comes first, and Annulla stops it before anything is done; then `pick`
     // runs and returns the position to show, 0 for none.
@@ -123,7 +134,7 @@ protected:
 private:
     enum class Leave { Stay, WithoutSaving, Saved };
     Leave askToLeave();
-    void showAt(qint64 position, bool ask);
+    bool showAt(qint64 position, bool ask);
     // The record on screen is `record` as the file holds it (empty: a new record).
     void shown(const QByteArray& record);
     // Puts `record`, at `position` of the archive, on the screen.
@@ -132,6 +143,7 @@ private:
     void reportFailure(platform::MessageKind kind);
     void offerReload(qint64 position);
     QByteArray canonical(const QByteArray& record) const;
+    QByteArray normalForms(const QByteArray& record) const;
     qint64 shownPosition() const;  // the position label's; 0 when empty
     void bind(PictureButton* button, Command command, std::function<void()> action);
 

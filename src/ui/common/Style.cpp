@@ -1,11 +1,13 @@
 #include "common/Style.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleOption>
+#include <QTableView>
 
 namespace style {
 
@@ -66,5 +68,20 @@ QFont font(const QString& family, int pointSize, bool bold)
     return f;
 }
 
-}  // namespace style
+void recordGrid(QTableView* grid, int rowHeight)
+{
+    grid->setAlternatingRowColors(true);
+    grid->setStyleSheet(QStringLiteral("QTableView { alternate-background-color: #EEF3FA; background-color: white;"
+                                       " gridline-color: #C8D2DE; }"));
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->horizontalHeader()->setFont(arial(9, true));
+    grid->setFont(arial(9));
+}
 
+}  // namespace style

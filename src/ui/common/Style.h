@@ -9,6 +9,7 @@ class QApplication;
 class QLabel;
 class QPainter;
 class QRectF;
+class QTableView;
 class QWidget;
 
 // The program's look in one place: colours, the window gradient, the panel and the fonts the
@@ -41,6 +42,10 @@ void installFocusRing(QApplication& application);
 
 // A plain label of the program's look: text, font and text colour.
 QLabel* label(QWidget* parent, const QString& objectName, const QString& text, const QFont& font, const QColor& colour);
+
+// The one look of the grids that show records cell by cell (the export's, the import's): Arial,
+// alternate rows tinted, no row numbers, rows `rowHeight` high, nothing edited in place.
+void recordGrid(QTableView* grid, int rowHeight);
 
 QFont font(const QString& family, int pointSize, bool bold = false);
 inline QFont verdana(int size, bool bold = false) { return font(QStringLiteral("Verdana"), size, bold); }

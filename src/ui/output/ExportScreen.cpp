@@ -12,7 +12,7 @@
 #include "platform/Platform.h"
 #include "platform/TMisc.h"
 
-#include <QHeaderView>
+#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QShowEvent>
@@ -56,8 +56,12 @@ const QList<ButtonRow>& buttons()
 const QString ExportScreen::firstQuestion = QStringLiteral(
     "L'esportazione dei dati in Excel pu\u00F2 richiedere diversi minuti a seconda del numero di schede presenti in "
     "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
-const QString ExportScreen::doneQuestion = QStringLiteral(
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+QString ExportScreen::doneQuestion(const QString& path)
+{
+    return QStringLiteral("Le schede in archivio sono state esportate con successo nel file:\r\n%1\r\n\r\n"
+                          "Si vuole aprire il file di Excel?")
+        .arg(QDir::toNativeSeparators(path));
+}
 const QString ExportScreen::failureMessage = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia gi\u00E0 aperto.");
 
@@ -88,20 +92,9 @@ ExportScreen::ExportScreen(QWidget* owner, Setup setup)
     m_grid->setObjectName(u"grdRecords"_s);
     m_grid->setModel(m_model);
     m_grid->setGeometry(GridGeometry);
-    m_grid->setAlternatingRowColors(true);
-    m_grid->setStyleSheet(u"QTableView { alternate-background-color: #EEF3FA; background-color: white;"
-                          " gridline-color: #C8D2DE; }"_s);
+    style::recordGrid(m_grid, RowHeight);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setWordWrap(false);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(RowHeight);
-    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_grid->horizontalHeader()->setHighlightSections(false);
-    m_grid->horizontalHeader()->setFont(style::arial(9, true));
-    m_grid->setFont(style::arial(9));
     m_grid->setColumnWidth(0, NumberWidth);
     for (int i = 0; i < m_setup.sheet.columns.size(); ++i)
         m_grid->setColumnWidth(i + 1, m_setup.sheet.columns.at(i).gridWidth);
@@ -160,7 +153,7 @@ void ExportScreen::exportTo(const QString& path, const std::function<bool(const 
         platform::plainBox(failureMessage, this);
         return;
     }
-    if (platform::questionBox(doneQuestion, this))
+    if (platform::questionBox(doneQuestion(path), this))
         TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
 }
 

@@ -36,7 +36,8 @@ public:
     QString workbookPath() const;
 
     static const QString firstQuestion;
-    static const QString doneQuestion;
+    // Asked once the file at `path` is written: it names the file whole, on a line of its own.
+    static QString doneQuestion(const QString& path);
     static const QString failureMessage;
 
 protected:

@@ -112,15 +112,11 @@ void RecordListScreen::findNext()
     selectRow(outcome.selected);
 }
 
-void RecordListScreen::printRows(const QString& title)
+void RecordListScreen::printRows(const QString& title, const QStringList& closing)
 {
-    const RowSource& shown = m_model->source();
-    QStringList lines;
-    lines.reserve(shown.count());
-    for (qsizetype row = 0; row < shown.count(); ++row)
-        lines.append(shown.text(row));
     // The printed title names the document and the suggested PDF, never the screen's inner name.
-    print(listSummary::make(title.trimmed(), title, lines), report::pdfFileName(title));
+    print(listSummary::make(title.trimmed(), title, listSummary::lines(m_model->source(), closing)),
+          report::pdfFileName(title));
 }
 
 void RecordListScreen::print(const report::Report& document, const QString& fileName)
@@ -131,7 +127,10 @@ void RecordListScreen::print(const report::Report& document, const QString& file
 void RecordListScreen::enableRecordOpening()
 {
     connect(m_list, &RecordTable::rowOpened, this, [this](int row) {
-        Q_EMIT recordOpened(m_model->source().position(row));
+        const qint64 position = m_model->source().position(row);
+        Q_EMIT recordOpened(position);
+        if (m_open && !m_open(position))
+            return;
         accept();
     });
     // Where no row is, the screen closes as after a failed opening: the editor keeps what it had.

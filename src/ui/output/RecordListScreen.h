@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 #include <memory>
 
 class PictureButton;
@@ -53,8 +55,14 @@ public:
     // The kind's remembered find text, folded as the find compares it.
     static QString rememberedSearch(ListKind kind);
 
+    // An editor that opens the rows' records: `open` shows the record at a position and returns
+    // false when the user chose to stay on the record the editor had (Annulla to the question
+    // about its changes); the list then stays open.
+    void openWith(std::function<bool(qint64 position)> open) { m_open = std::move(open); }
+
 Q_SIGNALS:
-    // A row was double-clicked: the position of its record. The screen closes right after.
+    // A row was double-clicked: the position of its record. The screen closes right after,
+    // unless the editor given to openWith() kept its record.
     void recordOpened(qint64 position);
 
 protected:
@@ -74,8 +82,9 @@ protected:
     // remembered text emptied, the keyboard focus in the find field.
     void resetFind();
 
-    // Prints the rows as the list summary with `title` and nothing else.
-    void printRows(const QString& title);
+    // Prints the rows as the list summary with `title`, each with its mark's word where the list
+    // marks rows, and `closing` (count lines) after them.
+    void printRows(const QString& title, const QStringList& closing = {});
     // Lays the report out and sends it to the print output; `fileName` is the PDF file name the
     // print dialog suggests (empty: the document's title).
     void print(const report::Report& document, const QString& fileName = QString());
@@ -104,4 +113,5 @@ private:
     QLineEdit* m_findField;
     PictureButton* m_findButton;
     PictureButton* m_printButton;
+    std::function<bool(qint64)> m_open;
 };

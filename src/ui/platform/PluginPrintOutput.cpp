@@ -21,7 +21,7 @@ platform::PrintResult PluginPrintOutput::print(const platform::PrintJob& job, QO
     }
     if (!m_plugin) {
         // Said here, and not as a failed print: there was no print at all.
-        platform::errorBox(noPrintingMessage, owner);
+        platform::errorBox(plugins::missingBoxMessage(noPrintingMessage, plugins::print), owner);
         return platform::PrintResult::Cancelled;
     }
     const report::PreparedReport& document = job.document;

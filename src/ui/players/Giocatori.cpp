@@ -152,7 +152,7 @@ template <typename List>
 void openList(TfrmGiocatori* editor, int horizonDays = 0)
 {
     dialogs::open<List>(editor, [editor, horizonDays](List& list) {
-        QObject::connect(&list, &RecordListScreen::recordOpened, editor, &TfrmGiocatori::showRecord);
+        list.openWith([editor](qint64 position) { return editor->showRecord(position); });
         if constexpr (std::is_base_of_v<ExpiryListScreen, List>)
             list.setHorizon(horizonDays);
     });
@@ -230,7 +230,9 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
         m_photoState->reset();
     };
     hooks.afterShow = [this](qint64 position) { m_photoState->load(position); };
-    hooks.afterSave = [this](qint64 position) { storePhoto(position); };
+    hooks.afterSave = [this](qint64 position) { return storePhoto(position); };
+    hooks.normalForms = RecordEditor::Hooks::normalFormsOf(
+        *m_form, {u"Presenze"_s, u"Reti"_s, u"Ammonizioni"_s, u"Espulsioni"_s}, playerRules::countNormalForm);
     // The photo is saved with the record: one put in by the user is a change too, and one another
     // station wrote since the record was shown stops the save as a changed record does.
     hooks.changedBeside = [this] { return m_photoState->changed(); };
@@ -281,7 +283,7 @@ QImage TfrmGiocatori::photo() const { return m_photoState->picture(); }
 
 void TfrmGiocatori::setPhoto(const QImage& picture) { m_photoState->put(picture); }
 
-void TfrmGiocatori::showRecord(qint64 position) { m_editor->show(position); }
+bool TfrmGiocatori::showRecord(qint64 position) { return m_editor->show(position); }
 
 void TfrmGiocatori::openExpiryList(expiryList::Kind kind, int horizonDays)
 {
@@ -322,11 +324,13 @@ bool TfrmGiocatori::checkBeforeSave()
     return false;
 }
 
-void TfrmGiocatori::storePhoto(qint64 position)
+bool TfrmGiocatori::storePhoto(qint64 position)
 {
     // The record is saved whatever happens here; the picture stays on screen to be saved again.
-    if (!m_photoState->store(position))
-        platform::warningBox(photoNotStoredMessage, this);
+    if (m_photoState->store(position))
+        return true;
+    platform::warningBox(photoNotStoredMessage, this);
+    return false;
 }
 
 bool TfrmGiocatori::eventFilter(QObject* watched, QEvent* event)

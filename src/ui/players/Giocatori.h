@@ -25,7 +25,7 @@ public:
     ~TfrmGiocatori() override;
 
     // Shows the record at `position` with its photo, as the lists and the search hand it over.
-    void showRecord(qint64 position);
+    bool showRecord(qint64 position);
 
     // Opens the list of expired cards or certificates, listing also those that expire within
     // `horizonDays`; the player chosen there comes up here.
@@ -47,7 +47,7 @@ private:
     void buildPhoto(QWidget* panel);
     void clearScreen();
     bool checkBeforeSave();
-    void storePhoto(qint64 position);
+    bool storePhoto(qint64 position);
     bool dateKeyDown(QLineEdit* field, QKeyEvent* key);
     void openCalendar(QLineEdit* field, const QKeyEvent* key = nullptr);
     void btnCodFiscClick();

@@ -28,7 +28,7 @@ ExpiryListScreen::ExpiryListScreen(QWidget* owner, const Kind& kind)
 {
     layOutForOpening(panel(), u"Fare doppio clic su una voce in elenco per richiamare la scheda"_s);
     connect(printButton(), &PictureButton::clicked, this,
-            [this] { printRows(expiryList::printTitle(m_tested, horizon())); });
+            [this] { printRows(expiryList::printTitle(m_tested, horizon()), {m_count->text(), m_unreadable->text()}); });
 
     // Under the list, where the searches show their count: how many days ahead also count.
     constexpr int line = 372;

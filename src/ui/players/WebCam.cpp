@@ -1,9 +1,11 @@
 #include "players/WebCam.h"
 
+#include "app/Plugins.h"
 #include "common/Dialogs.h"
 #include "common/Style.h"
 #include "platform/Platform.h"
 #include "players/PhotoFiles.h"
+#include "players/PhotoStore.h"
 #include "players/PictureBox.h"
 
 #include <QPushButton>
@@ -78,7 +80,7 @@ void TfrmWebCam::setRunning(bool running)
 void TfrmWebCam::btnAccendiClick()
 {
     if (!m_supported) {
-        platform::informationBox(noSupportMessage, this);
+        platform::informationBox(plugins::missingBoxMessage(noSupportMessage, plugins::webcam), this);
         return;
     }
     if (!m_source)
@@ -123,7 +125,8 @@ void TfrmWebCam::btnCatturaClick()
     // A camera that has not sent a frame yet leaves nothing to capture.
     if (m_frame.isNull())
         return;
-    m_captured = m_frame;
+    // Kept and saved like any picture put into the photo: no bigger than the sheet prints it.
+    m_captured = photoStore::reduced(m_frame);
     m_target->setPicture(m_captured);
     m_saveCapture->setEnabled(true);
     m_import->setEnabled(true);

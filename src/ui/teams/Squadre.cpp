@@ -209,7 +209,7 @@ void TfrmSquadre::buildFields(QWidget* panel)
                        findChild<PictureButton*>(QStringLiteral("btnEmail")));
 }
 
-void TfrmSquadre::showRecord(qint64 position) { m_editor->show(position); }
+bool TfrmSquadre::showRecord(qint64 position) { return m_editor->show(position); }
 
 QString TfrmSquadre::attachment(const QString& field) const { return m_form->hidden(field); }
 
@@ -241,14 +241,14 @@ void TfrmSquadre::resetForDuplicate()
 void TfrmSquadre::cmdTrovaClick()
 {
     dialogs::open<TfrmTrovaSquadre>(this, [this](TfrmTrovaSquadre& search) {
-        connect(&search, &RecordListScreen::recordOpened, this, &TfrmSquadre::showRecord);
+        search.openWith([this](qint64 position) { return showRecord(position); });
     });
 }
 
 void TfrmSquadre::cmdSelezionateClick()
 {
     dialogs::open<TfrmSelezionate>(this, [this](TfrmSelezionate& list) {
-        connect(&list, &RecordListScreen::recordOpened, this, &TfrmSquadre::showRecord);
+        list.openWith([this](qint64 position) { return showRecord(position); });
     });
 }
 

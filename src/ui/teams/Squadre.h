@@ -22,7 +22,7 @@ public:
 
     // Shows the team at `position` of the archive, as the search and the selected-teams list hand
     // it over; saving then updates it there.
-    void showRecord(qint64 position);
+    bool showRecord(qint64 position);
 
     // The attachment names and descriptions of the record on screen ("File01" … "Desc03"); they
     // are stored with the record at the next save.

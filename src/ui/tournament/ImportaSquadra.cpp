@@ -1,6 +1,7 @@
 #include "tournament/ImportaSquadra.h"
 
 #include "editor/RecordEditing.h"
+#include "platform/Platform.h"
 #include "teams/TeamRows.h"
 
 TfrmImportaSquadra::TfrmImportaSquadra(QWidget* owner)
@@ -13,6 +14,8 @@ TfrmImportaSquadra::TfrmImportaSquadra(QWidget* owner)
     connect(this, &RecordListScreen::recordOpened, this, [this](qint64 position) {
         try {
             Q_EMIT teamChosen(TeamRecord::fromBytes(recordEditing::load(archivePath(), TeamRecord::Size, position)));
+        } catch (const recordEditing::RecordGone&) {
+            platform::warningBox(recordEditing::recordGoneMessage, this);
         } catch (...) {
             // The dialog closes and the entry keeps what it had.
         }

@@ -3,6 +3,7 @@
 #include "common/ButtonTable.h"
 #include "common/Dialogs.h"
 #include "common/EmailField.h"
+#include "common/FocusHighlight.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
 #include "common/KeyFilter.h"
@@ -126,6 +127,23 @@ TfrmTorneo::TfrmTorneo(Navigator& navigator)
 
     RecordEditor::Hooks hooks = RecordEditor::Hooks::forForm(*m_form, [this] { return m_path; });
     hooks.checkBeforeSave = [this] { return checkBeforeSave(); };
+    // A stored "12,5" is no change until the user types: leaving the field gives "12,50".
+    hooks.normalForms = RecordEditor::Hooks::normalFormsOf(*m_form, {u"Punteggio"_s}, pointsNormalForm);
+    // The team the entry had when shown or saved: only a new name is checked for another entry.
+    const auto teamNow = [this] { return m_form->control<QLineEdit>(QStringLiteral("txtConcorrente"))->text(); };
+    hooks.afterShow = [this, teamNow](qint64) {
+        m_shownTeam = teamNow();
+        m_acceptedTeam.clear();
+    };
+    hooks.afterSave = [this, teamNow](qint64) {
+        m_shownTeam = teamNow();
+        return true;
+    };
+    hooks.clearScreen = [this, clear = std::move(hooks.clearScreen)] {
+        clear();
+        m_shownTeam.clear();
+        m_acceptedTeam.clear();
+    };
     m_editor = new RecordEditor(this, recordEditing::Editor::Tournament, m_lblPosizione,
                                 RecordEditor::Buttons::named(this), std::move(hooks));
 }
@@ -162,7 +180,7 @@ void TfrmTorneo::connectDialogs()
     };
     const auto opening = [this](auto& list) {
         list.setTournament(m_path);
-        connect(&list, &RecordListScreen::recordOpened, this, &TfrmTorneo::showRecord);
+        list.openWith([this](qint64 position) { return showRecord(position); });
     };
     onClick("cmdTrova", [this, opening] { dialogs::open<TfrmTrovaPagina>(this, opening); });
     onClick("cmdNonPagati", [this, opening] { dialogs::open<TfrmSegnalati>(this, opening); });
@@ -205,6 +223,8 @@ void TfrmTorneo::buildFields(QWidget* panel)
     m_txtPunteggio->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // A normal form too long for the field is shown whole, and refused at save.
     lineLimit::keep(m_txtPunteggio, capacity("Punteggio"));
+    // A click into "0,00" followed by a digit replaces the points instead of adding to them.
+    focusHighlight::selectAllOnFocus(m_txtPunteggio);
     // Installed after the Enter chain, so it sees the keys first and leaves Enter to the chain.
     m_txtPunteggio->installEventFilter(this);
 
@@ -222,7 +242,7 @@ void TfrmTorneo::setTournament(const QString& path, const QString& name)
     m_lblNome->setText(name);
 }
 
-void TfrmTorneo::showRecord(qint64 position) { m_editor->show(position); }
+bool TfrmTorneo::showRecord(qint64 position) { return m_editor->show(position); }
 
 void TfrmTorneo::setPoints(const QString& text)
 {
@@ -246,15 +266,25 @@ void TfrmTorneo::impSquadraClick()
     });
     if (!chosen)
         return;
-    // One entry per team: a second one would list the team twice in the standings.
-    const qint64 position = m_lblPosizione->text().toLongLong();
-    if (const qint64 existing = teamEntry::find(m_path, chosen->Squadra, position);
-        existing != 0
-        && !platform::questionBox(teamEntry::duplicateQuestion(chosen->Squadra, existing), this, platform::Answer::No))
-        return;
-    if (!m_editor->confirmLeave())
+    // The entry on screen is not left: its fields are filled and saved when the user saves.
+    if (!acceptTeam(chosen->Squadra, teamEntry::Action::Import))
         return;
     importTeam(chosen->Squadra, chosen->Responsabile, chosen->Telefono, chosen->Email);
+}
+
+bool TfrmTorneo::acceptTeam(const QString& team, teamEntry::Action action)
+{
+    // One entry per team: a second one would list the team twice in the standings. A name already
+    // accepted for this entry is not asked about again.
+    const QString name = upperAsciiLetters(trimControls(team));
+    if (name == upperAsciiLetters(trimControls(m_shownTeam)) || name == m_acceptedTeam)
+        return true;
+    const qint64 existing = teamEntry::find(m_path, team, m_lblPosizione->text().toLongLong());
+    if (existing != 0
+        && !platform::questionBox(teamEntry::duplicateQuestion(team, existing, action), this, platform::Answer::No))
+        return false;
+    m_acceptedTeam = name;
+    return true;
 }
 
 void TfrmTorneo::showEvent(QShowEvent* event)
@@ -280,6 +310,10 @@ bool TfrmTorneo::checkBeforeSave()
     // Cutting the points to the field would store another number.
     if (!pointsFitField(m_txtPunteggio->text()))
         return refuse(pointsTooLongMessage, m_txtPunteggio);
+    if (!acceptTeam(team->text(), teamEntry::Action::Save)) {
+        team->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     return true;
 }
 
@@ -287,7 +321,7 @@ bool TfrmTorneo::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_txtPunteggio) {
         if (event->type() == QEvent::KeyPress)
-            return keyFilter::refuses(static_cast<QKeyEvent*>(event), isPointsKeyCharacter);
+            return keyFilter::filter(m_txtPunteggio, static_cast<QKeyEvent*>(event), pointsKeyCharacter);
         // A context menu opening over the field does not leave it.
         if (event->type() == QEvent::FocusOut
             && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/WorkScreen.h"
+#include "tournament/TeamEntry.h"
 
 #include <QString>
 
@@ -22,8 +23,8 @@ public:
     QString tournamentPath() const { return m_path; }
 
     // Shows the entry at `position` of the tournament, as the lists and the search hand it over;
-    // saving then updates it there.
-    void showRecord(qint64 position);
+    // saving then updates it there. False when the user stays on the entry on screen.
+    bool showRecord(qint64 position);
 
     // Puts a number into the points field and gives it the focus; the normal form follows when
     // the field is left.
@@ -45,8 +46,12 @@ private:
     void txtPunteggioExit();
     void btnCalcolatriceClick();
     void impSquadraClick();
+    // Whether the entry may stand for `team`: asks when another entry has that team already.
+    bool acceptTeam(const QString& team, teamEntry::Action action);
 
     QString m_path;
+    QString m_shownTeam;     // the team of the entry as shown or saved
+    QString m_acceptedTeam;  // a team with another entry that the user chose to keep, folded
     QLabel* m_lblNome = nullptr;
     QLabel* m_lblPosizione = nullptr;
     QLabel* m_panInfo = nullptr;
