@@ -2,11 +2,14 @@
 
 #include "app/ProgramFolder.h"
 #include "backup/ZipAccess.h"
+#include "storage/RecordJournal.h"
 #include "storage/WholeFile.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+
+#include <exception>
 
 namespace backup {
 
@@ -101,6 +104,17 @@ Outcome make(const QString& dataFolder, const QDate& today, bool replace)
     if (files.isEmpty()) {
         outcome.error = QStringLiteral("nessun archivio da salvare in %1").arg(QDir::toNativeSeparators(dataFolder));
         return outcome;
+    }
+    // A batch a dead writer left half-written is undone first: a backup holds whole archives.
+    for (const QString& file : files) {
+        if (file.contains(QLatin1Char('/')))
+            continue;
+        try {
+            recordJournal::recover(QDir(dataFolder).filePath(file));
+        } catch (const std::exception& failure) {
+            outcome.error = QString::fromLocal8Bit(failure.what());
+            return outcome;
+        }
     }
     if (!zipAccess::available()) {
         outcome.error = zipAccess::missing;
