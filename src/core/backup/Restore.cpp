@@ -14,9 +14,11 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -137,6 +139,29 @@ qint64 freeBytes(QString folder)
 
 QString megabytes(qint64 bytes) { return QString::number(double(bytes) / (1 << 20), 'f', 1).replace(u'.', u','); }
 
+// What the zip's attributes say an entry is, when not a plain file: a restore writes files only,
+// and never takes a link, a device or a folder for one.
+QString notAFile(const ZipReader::Entry& entry)
+{
+    if (!entry.attributesKnown)
+        return {};
+    constexpr quint8 unixSystem = 3;
+    constexpr quint32 dosFolder = 0x10;
+    if (entry.system == unixSystem) {
+        const quint32 mode = entry.attributes >> 16;
+        const quint32 type = mode & S_IFMT;
+        if (type == S_IFLNK)
+            return QStringLiteral("un collegamento");
+        if (type == S_IFDIR)
+            return QStringLiteral("una cartella");
+        if (type != 0 && type != S_IFREG)
+            return QStringLiteral("un dispositivo");
+    }
+    if (entry.attributes & dosFolder)
+        return QStringLiteral("una cartella");
+    return {};
+}
+
 // Every entry checked before anything is written: names a backup holds, nothing twice.
 QString readEntries(const ZipReader& archive, std::vector<Entry>& entries, qint64& total)
 {
@@ -151,6 +176,8 @@ QString readEntries(const ZipReader& archive, std::vector<Entry>& entries, qint6
             continue;
         if (!isBackedUpPath(name))
             return QStringLiteral("voce non ammessa nel backup: %1").arg(name);
+        if (const QString kind = notAFile(stat); !kind.isEmpty())
+            return QStringLiteral("voce non ammessa nel backup: %1 \u00E8 %2, non un file").arg(name, kind);
         if (!stat.sizeKnown || stat.size > quint64(std::numeric_limits<qint64>::max() / 2))
             return QStringLiteral("voce %1 di dimensione illeggibile").arg(name);
         entries.push_back({index, name, qint64(stat.size)});
@@ -173,12 +200,21 @@ QString unpack(ZipReader& archive, const Entry& entry, const QString& path)
     if (!out.open())
         return QStringLiteral("impossibile scrivere %1 (%2)").arg(entry.name, out.errorString());
     QByteArray buffer(1 << 16, Qt::Uninitialized);
+    qint64 unpacked = 0;
     for (;;) {
-        const qint64 read = file->read(buffer.data(), buffer.size());
+        // Never more than the zip declares, on which the free space was checked: one byte beyond
+        // tells an entry that lies about its size.
+        const qint64 most = std::min<qint64>(buffer.size(), entry.size - unpacked + 1);
+        const qint64 read = file->read(buffer.data(), most);
         if (read < 0)
             return QStringLiteral("%1 \u00E8 danneggiato nel backup: %2").arg(entry.name, file->errorString());
         if (read == 0)
             break;
+        unpacked += read;
+        if (unpacked > entry.size)
+            return QStringLiteral("%1 \u00E8 danneggiato nel backup: contiene pi\u00F9 dei %2 byte dichiarati")
+                .arg(entry.name)
+                .arg(entry.size);
         if (!out.write(QByteArrayView(buffer.constData(), qsizetype(read))))
             return QStringLiteral("impossibile scrivere %1 (%2)").arg(entry.name, out.errorString());
     }
