@@ -311,7 +311,8 @@ QByteArray workbookWithAttribute(bool ods, qsizetype length)
                              {"xl/worksheets/sheet1.xml", sheet}});
 }
 
-// One attribute sixteen times as long takes about sixteen times as long to read, not the square.
+// One attribute sixteen times as long takes about sixteen times as long to read, not the square
+// (256 times): the bound leaves room for a machine busy with other work.
 void TestSheetReaders::longAttributeTakesTimeInProportion_data()
 {
     QTest::addColumn<bool>("ods");
@@ -324,7 +325,7 @@ void TestSheetReaders::longAttributeTakesTimeInProportion()
     QFETCH(bool, ods);
     const auto fastest = [](const QByteArray& zip) {
         qint64 best = std::numeric_limits<qint64>::max();
-        for (int run = 0; run < 3; ++run) {
+        for (int run = 0; run < 5; ++run) {
             QElapsedTimer timer;
             timer.start();
             const sheetFile::Loaded loaded = sheetFile::readBytes(zip);
@@ -338,7 +339,7 @@ void TestSheetReaders::longAttributeTakesTimeInProportion()
     const qint64 large = fastest(workbookWithAttribute(ods, qsizetype(16) << 20));
     QVERIFY(small > 0 && large > 0);
     qInfo("1 MB: %lld us, 16 MB: %lld us", small / 1000, large / 1000);
-    QVERIFY2(large < 48 * small, qPrintable(QStringLiteral("%1 times as long").arg(double(large) / double(small))));
+    QVERIFY2(large < 100 * small, qPrintable(QStringLiteral("%1 times as long").arg(double(large) / double(small))));
 }
 
 void TestSheetReaders::ownExportReadsBackItsCells()
