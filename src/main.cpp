@@ -37,6 +37,10 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     parser.parse(arguments);
+    if (const QString empty = commandLine::emptyValue(parser, {folderOption}); !empty.isEmpty()) {
+        std::fprintf(stderr, "golvera: %s\n", qUtf8Printable(empty));
+        return 2;
+    }
     const bool wordsOnly = parser.isSet(helpOption) || parser.isSet(versionOption);
     std::unique_ptr<QCoreApplication> application =
         wordsOnly ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);

@@ -27,7 +27,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
             err << "golvera-cli: backup non riuscito: " << outcome.error << '\n';
             return 1;
         }
-        out << "Backup scritto in " << QDir::toNativeSeparators(outcome.path) << '\n';
+        out << backup::report(outcome).join(QLatin1Char('\n')) << '\n';
         return 0;
     }
     if (arguments.size() != 2) {

@@ -65,7 +65,7 @@ int run(const QStringList& arguments, const Options& options)
     const QString path = QDir(options.dataFolder).filePath(archive.fileName);
     const auto duplicates = options.update ? importPlan::Duplicates::Update : importPlan::Duplicates::Skip;
     try {
-        const importPlan::Plan plan = importPlan::analyse(archive, loaded.sheet, mapping, duplicates, path, QDate::currentDate());
+        importPlan::Plan plan = importPlan::analyse(archive, loaded.sheet, mapping, duplicates, path, QDate::currentDate());
         printIssues(u"Righe scartate:"_s, plan.rejected);
         printIssues(u"Avvisi:"_s, plan.warnings);
         const int importable = plan.added + plan.updated() + plan.skipped;

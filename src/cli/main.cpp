@@ -119,6 +119,8 @@ int main(int argc, char* argv[])
         if (parser.optionNames().count(option.names().front()) > 1)
             return usageError(parser, QStringLiteral("l'opzione --%1 \u00E8 indicata pi\u00F9 volte").arg(option.names().front()));
     }
+    if (const QString empty = commandLine::emptyValue(parser, {pdfOption, horizonOption, folderOption}); !empty.isEmpty())
+        return usageError(parser, empty);
     const dataFolder::Choice data = parser.isSet(folderOption)
                                         ? dataFolder::chooseFor(parser.value(folderOption), QCoreApplication::applicationDirPath())
                                         : byDefault;

@@ -8,6 +8,7 @@
 #include "standings/StandingsTable.h"
 #include "storage/Cp1252.h"
 #include "storage/PlayerRecord.h"
+#include "storage/RecordFile.h"
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 
@@ -18,10 +19,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <csignal>
 #include <functional>
@@ -416,16 +420,25 @@ private slots:
     {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("--cartella DIR") << QStringList{"--cartella", "DIR"} << 0;
-        QTest::newRow("--cartella=DIR") << QStringList{"--cartella=DIR"} << 0;
-        QTest::newRow("--cartella twice") << QStringList{"--cartella=ALTRA", "--cartella", "DIR"} << 2;
-        QTest::newRow("--pdf twice") << QStringList{"--cartella=DIR", "--pdf", "a.pdf", "--pdf=b.pdf"} << 2;
-        QTest::newRow("--entro twice") << QStringList{"--cartella=DIR", "--entro=3", "--entro", "4"} << 2;
+        QTest::addColumn<QString>("complaint");
+        const QString twice = QStringLiteral("indicata pi\u00F9 volte");
+        const QString empty = QStringLiteral("l'opzione --cartella \u00E8 indicata senza valore");
+        QTest::newRow("--cartella DIR") << QStringList{"--cartella", "DIR"} << 0 << QString();
+        QTest::newRow("--cartella=DIR") << QStringList{"--cartella=DIR"} << 0 << QString();
+        QTest::newRow("--cartella twice") << QStringList{"--cartella=ALTRA", "--cartella", "DIR"} << 2 << twice;
+        QTest::newRow("--pdf twice") << QStringList{"--cartella=DIR", "--pdf", "a.pdf", "--pdf=b.pdf"} << 2 << twice;
+        QTest::newRow("--entro twice") << QStringList{"--cartella=DIR", "--entro=3", "--entro", "4"} << 2 << twice;
+        // An empty folder would silently mean the program's own.
+        QTest::newRow("--cartella=") << QStringList{"--cartella="} << 2 << empty;
+        QTest::newRow("--cartella \"\"") << QStringList{"--cartella", ""} << 2 << empty;
+        QTest::newRow("--pdf=") << QStringList{"--cartella=DIR", "--pdf="} << 2
+                                << QStringLiteral("l'opzione --pdf \u00E8 indicata senza valore");
     }
     void optionForms()
     {
         QFETCH(QStringList, options);
         QFETCH(int, exitCode);
+        QFETCH(QString, complaint);
         QTemporaryDir data, other;
         QVERIFY(QFile::copy(m_tournament, data.filePath(QStringLiteral("Coppa Estate.vai"))));
         QVERIFY(QFile::copy(m_tournament, other.filePath(QStringLiteral("Coppa Estate.vai"))));
@@ -436,7 +449,7 @@ private slots:
         QCOMPARE(QFileInfo::exists(data.filePath(QStringLiteral("Backup"))), exitCode == 0);
         QVERIFY(!QFileInfo::exists(other.filePath(QStringLiteral("Backup"))));
         if (exitCode == 2)
-            QVERIFY2(run.err.contains(QStringLiteral("indicata pi\u00F9 volte")), qPrintable(run.err));
+            QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
     }
 
     // A backup with nothing to back up says so and fails, touching no zip; a folder that does not
@@ -568,6 +581,7 @@ private slots:
         QTest::newRow("--help") << QStringLiteral("--help") << QStringLiteral("Opzioni:");
         QTest::newRow("-h") << QStringLiteral("-h") << QStringLiteral("--cartella <cartella>");
         QTest::newRow("--version") << QStringLiteral("--version") << QStringLiteral("Golvera ");
+        QTest::newRow("--cartella=") << QStringLiteral("--cartella=") << QStringLiteral("indicata senza valore");
     }
 
     void programAnswersWithoutADisplay()
@@ -583,8 +597,10 @@ private slots:
         program.start(QStringLiteral(GOLVERA_PROGRAM), {option});
         QVERIFY(program.waitForFinished(60000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
-        QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).contains(expected));
+        // A mistake on the command line is told on the error output, with exit code 2.
+        const bool mistake = option.endsWith(u'=');
+        QCOMPARE(program.exitCode(), mistake ? 2 : 0);
+        QVERIFY(QString::fromUtf8(mistake ? program.readAllStandardError() : program.readAllStandardOutput()).contains(expected));
     }
 
     // The version shown is the project's own version number.
@@ -663,6 +679,101 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY(run.err.startsWith(QStringLiteral("golvera-cli: ")));
         QCOMPARE(QDir(data.path()).entryList(QDir::Files), QStringList{"x.csv"});
+    }
+
+    // An import killed without warning at a random moment, again and again: whoever opens the
+    // folder next finds the archive as it was or with the whole import, never a part of it.
+    void importKilledLeavesOldOrNew_data()
+    {
+        QTest::addColumn<bool>("updating");
+        QTest::newRow("adding") << false;
+        QTest::newRow("updating") << true;
+    }
+    void importKilledLeavesOldOrNew()
+    {
+        QFETCH(bool, updating);
+        QTemporaryDir data, copy;
+        const QString sheet = data.filePath(QStringLiteral("squadre.csv"));
+        const QString archive = QStringLiteral("/Archivio_Squadre.pro");
+        QByteArray rows = "Squadra;Campo\r\n";
+        QList<TeamRecord> stored{TeamRecord()};
+        stored.front().Squadra = QStringLiteral("Lupi");
+        for (int i = 1; i <= 4000; ++i) {
+            rows += "Squadra " + QByteArray::number(i) + ";Campo " + QByteArray::number(updating ? i + 1 : i) + "\r\n";
+            if (updating) {
+                stored.append(TeamRecord());
+                stored.back().Squadra = QStringLiteral("Squadra %1").arg(i);
+                stored.back().Campo = QStringLiteral("Campo %1").arg(i);
+            }
+        }
+        QFile file(sheet);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(rows) == rows.size());
+        file.close();
+        QVERIFY(archiveFiles::writeRecords<TeamRecord>(copy.path() + archive, stored));
+        const QByteArray old = fileContent(copy.path() + archive);
+
+        QStringList arguments{QStringLiteral("importa"), QStringLiteral("squadre"), sheet, QStringLiteral("--conferma")};
+        if (updating)
+            arguments << QStringLiteral("--aggiorna");
+        // Once whole, for the new archive and the time it takes.
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(cli(arguments + QStringList{QStringLiteral("--cartella"), copy.path()}).exitCode, 0);
+        const qint64 whole = timer.elapsed();
+        const QByteArray done = fileContent(copy.path() + archive);
+        QVERIFY(done != old);
+
+        int kept = 0;
+        for (int run = 0; run < 3; ++run) {
+            QVERIFY(QFile::remove(data.path() + archive) || !QFile::exists(data.path() + archive));
+            QVERIFY(archiveFiles::writeRecords<TeamRecord>(data.path() + archive, stored));
+            QProcess process;
+            process.start(QStringLiteral(GOLVERA_CLI), arguments + QStringList{QStringLiteral("--cartella"), data.path()});
+            QVERIFY(process.waitForStarted());
+            QThread::msleep(QRandomGenerator::global()->bounded(quint32(std::max<qint64>(whole, 2))));
+            ::kill(pid_t(process.processId()), SIGKILL);
+            QVERIFY(process.waitForFinished(60000));
+            // The next station opens the archive.
+            const qint64 count = RecordFile(data.path() + archive, TeamRecord::Size).count();
+            const QByteArray now = fileContent(data.path() + archive);
+            QVERIFY2(now == old || now == done, qPrintable(QStringLiteral("run %1: %2 bytes, neither the old archive nor the new one").arg(run).arg(now.size())));
+            QCOMPARE(count, now.size() / TeamRecord::Size);
+            kept += now == old ? 1 : 0;
+        }
+        qInfo("%d of 3 killed imports left the old archive", kept);
+    }
+
+    // Two stations import the same file at once: each record is in the archive once, and what one
+    // added the other reports as skipped.
+    void twoStationsImportTheSameFile()
+    {
+        QTemporaryDir data;
+        const QString sheet = data.filePath(QStringLiteral("squadre.csv"));
+        QByteArray rows = "Squadra;Campo\r\n";
+        constexpr int Rows = 3000;
+        for (int i = 1; i <= Rows; ++i)
+            rows += "Squadra " + QByteArray::number(i) + ";Campo\r\n";
+        QFile file(sheet);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(rows) == rows.size());
+        file.close();
+        QProcess stations[2];
+        for (QProcess& station : stations)
+            station.start(QStringLiteral(GOLVERA_CLI), {QStringLiteral("importa"), QStringLiteral("squadre"), sheet,
+                                                       QStringLiteral("--conferma"), QStringLiteral("--cartella"), data.path()});
+        int added = 0;
+        int skipped = 0;
+        const QRegularExpression addedLine(QStringLiteral("Schede aggiunte: (\\d+)"));
+        const QRegularExpression skippedLine(QStringLiteral("Righe saltate perch\u00E9 gi\u00E0 in archivio: (\\d+)"));
+        for (QProcess& station : stations) {
+            QVERIFY(station.waitForFinished(60000));
+            QCOMPARE(station.exitCode(), 0);
+            const QString out = QString::fromUtf8(station.readAllStandardOutput());
+            added += addedLine.match(out).captured(1).toInt();
+            skipped += skippedLine.match(out).captured(1).toInt();
+        }
+        QCOMPARE(added, Rows);
+        QCOMPARE(skipped, Rows);
+        QCOMPARE(QFileInfo(data.filePath(QStringLiteral("Archivio_Squadre.pro"))).size(), qint64(Rows) * TeamRecord::Size);
     }
 
     // Workbooks are zips, read through the zip plugin: a program installed without it says so,

@@ -21,6 +21,7 @@
 #include <functional>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,8 +59,9 @@ QStringList zipEntries(const QString& path)
     return names;
 }
 
-// A zip of the given entries, each (name, content), stored uncompressed.
-QString makeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& entries)
+// A zip of the given entries, each (name, content), stored uncompressed unless told otherwise.
+QString makeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& entries,
+                zip_int32_t method = ZIP_CM_STORE)
 {
     int code = 0;
     zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
@@ -68,9 +70,37 @@ QString makeZip(const QString& path, const QList<std::pair<QByteArray, QByteArra
     for (const auto& [name, content] : entries) {
         zip_source_t* source = zip_source_buffer(archive, content.constData(), zip_uint64_t(content.size()), 0);
         const zip_int64_t index = zip_file_add(archive, name.constData(), source, 0);
-        zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
+        zip_set_file_compression(archive, zip_uint64_t(index), method, 0);
     }
     return zip_close(archive) == 0 ? path : QString();
+}
+
+// Marks the first entry of the zip at `path` as a file of the Unix kind `type` (S_IFLNK…).
+bool markFirstEntry(const QString& path, quint32 type)
+{
+    int code = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), 0, &code);
+    return archive && zip_file_set_external_attributes(archive, 0, 0, ZIP_OPSYS_UNIX, (type | 0777u) << 16) == 0
+           && zip_close(archive) == 0;
+}
+
+// Writes `size` as the unpacked size that both headers of entry `name` declare.
+bool declareSize(QByteArray& zip, const QByteArray& name, quint32 size)
+{
+    int patched = 0;
+    for (qsizetype at = zip.indexOf(name); at >= 0; at = zip.indexOf(name, at + 1)) {
+        qsizetype field = -1;
+        if (at >= 30 && zip.mid(at - 30, 4) == "PK\x03\x04")
+            field = at - 30 + 22;
+        else if (at >= 46 && zip.mid(at - 46, 4) == "PK\x01\x02")
+            field = at - 46 + 24;
+        if (field < 0)
+            continue;
+        for (int i = 0; i < 4; ++i)
+            zip[field + i] = char((size >> (8 * i)) & 0xFF);
+        ++patched;
+    }
+    return patched == 2;
 }
 
 // An entry of `size` zero bytes that libzip compresses as it goes: a huge entry in a small zip.
@@ -161,6 +191,41 @@ private slots:
         const backup::Outcome again = backup::make(data.path(), first.addDays(14));
         QVERIFY(!again.written);
         QVERIFY(again.error.isEmpty());
+    }
+
+    // A backup asked for again the same day replaces the day's zip only when it holds all that
+    // one did; after archives were moved away it is written beside it, and the message tells both.
+    void secondBackupOfTheDayNeverHoldsLess()
+    {
+        QTemporaryDir data;
+        fillDataFolder(data.path());
+        const QDate day(2026, 12, 10);
+        const QString first = data.filePath(QStringLiteral("Backup/2026-12-10.zip"));
+        QCOMPARE(backup::make(data.path(), day).path, first);
+        QVERIFY(writeFile(data.filePath(QStringLiteral("Coppa Estate.vai")), QByteArray(2 * 5865, 'a')));
+        const backup::Outcome again = backup::make(data.path(), day, true);
+        QCOMPARE(again.path, first);
+        QVERIFY(again.kept.isEmpty());
+
+        for (const char* moved : {"Coppa Estate.vai", "Archivio_Squadre.pro", "Archivio_Giocatori.pro"})
+            QVERIFY(QFile::remove(data.filePath(QLatin1String(moved))));
+        const backup::Outcome less = backup::make(data.path(), day, true);
+        QVERIFY2(less.written, qPrintable(less.error));
+        QCOMPARE(less.path, data.filePath(QStringLiteral("Backup/2026-12-10-2.zip")));
+        QCOMPARE(less.kept, first);
+        QCOMPARE(zipEntries(first).size(), 6);
+        QCOMPARE(zipEntries(less.path).size(), 3);
+        QCOMPARE(backup::report(less),
+                 (QStringList{QStringLiteral("Backup scritto in %1, contiene: unins000.dll e 2 file di foto e allegati").arg(less.path),
+                              QStringLiteral("Il backup precedente dello stesso giorno resta in %1, contiene: Archivio_Giocatori.pro, "
+                                             "Archivio_Squadre.pro, Coppa Estate.vai, unins000.dll e 2 file di foto e allegati")
+                                  .arg(first)}));
+        // A third goes beside both; the fourteen kept count them all.
+        QCOMPARE(backup::make(data.path(), day, true).path, data.filePath(QStringLiteral("Backup/2026-12-10-3.zip")));
+        for (int later = 1; later <= 13; ++later)
+            QVERIFY(backup::make(data.path(), day.addDays(later)).written);
+        QCOMPARE(QDir(data.filePath(backup::folderName)).entryList(QDir::Files).size(), backup::kept);
+        QVERIFY(!QFileInfo::exists(first));
     }
 
     void failureIsReportedAndNothingHalfWritten()
@@ -270,6 +335,14 @@ private slots:
         QTest::newRow("folder holds another file") << "other file" << "contiene gi\u00E0 il file .bashrc";
         QTest::newRow("linked subfolder") << "linked subfolder" << "Anagrafica \u00E8 un collegamento";
         QTest::newRow("damaged entry") << "damaged entry" << "Documenti_Allegati/b.pdf \u00E8 danneggiato nel backup: CRC error";
+        QTest::newRow("entry larger than it says")
+            << "lying size" << "Documenti_Allegati/b.pdf \u00E8 danneggiato nel backup: contiene pi\u00F9 dei 1000 byte dichiarati";
+        QTest::newRow("link under an archive's name")
+            << "link entry" << "voce non ammessa nel backup: Coppa Estate.vai \u00E8 un collegamento, non un file";
+        QTest::newRow("device under an archive's name")
+            << "device entry" << "voce non ammessa nel backup: Coppa Estate.vai \u00E8 un dispositivo, non un file";
+        QTest::newRow("folder under an archive's name")
+            << "folder entry" << "voce non ammessa nel backup: Coppa Estate.vai \u00E8 una cartella, non un file";
     }
     void restoreCases()
     {
@@ -286,8 +359,19 @@ private slots:
                                                         {"Documenti_Allegati/b.pdf", QByteArray(100000, 'b')}};
         if (situation == u"refused entry")
             entries.append(std::pair<QByteArray, QByteArray>("../fuori.vai", "x"));
-        const QString zip = makeZip(dir.filePath(QStringLiteral("backup.zip")), entries);
+        const bool lying = situation == u"lying size";
+        const QString zip = makeZip(dir.filePath(QStringLiteral("backup.zip")), entries, lying ? ZIP_CM_DEFLATE : ZIP_CM_STORE);
         QVERIFY(!zip.isEmpty());
+        if (lying) {
+            QByteArray bytes = fileContent(zip);
+            QVERIFY(declareSize(bytes, "Documenti_Allegati/b.pdf", 1000));
+            QVERIFY(writeFile(zip, bytes));
+        }
+        const std::pair<const char*, quint32> kinds[] = {{"link entry", S_IFLNK}, {"device entry", S_IFCHR}, {"folder entry", S_IFDIR}};
+        for (const auto& [kind, type] : kinds) {
+            if (situation == QLatin1String(kind))
+                QVERIFY(markFirstEntry(zip, type));
+        }
         if (situation == u"damaged entry") {
             QByteArray bytes = fileContent(zip);
             const qsizetype at = bytes.indexOf(QByteArray(100, 'b'));
@@ -318,7 +402,7 @@ private slots:
         QCOMPARE(listing(outside), QStringList());
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("fuori.vai"))));
 
-        if (situation == u"refused entry" || situation == u"damaged entry")
+        if (situation != u"disk full" && situation != u"other file" && situation != u"linked subfolder")
             return;
         removeCause();
         QCOMPARE(backup::restore(zip, target), QString());

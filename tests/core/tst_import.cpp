@@ -20,6 +20,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+#include <limits>
+
 using sheetImport::Content;
 using importPlan::Duplicates;
 
@@ -135,6 +138,8 @@ private slots:
     void mandatoryColumnsAreNamed();
     void playerValuesAreNormalisedAsTheEditorStoresThem_data();
     void playerValuesAreNormalisedAsTheEditorStoresThem();
+    void numberInADateColumnIsADayOrRejected_data();
+    void numberInADateColumnIsADayOrRejected();
     void teamRowsFollowTheTeamEditor();
     void rejectedRowsAreListedWithTheirNumbers();
     void duplicatesAreSkippedOrUpdated_data();
@@ -144,6 +149,8 @@ private slots:
     void failedWriteLeavesTheArchiveAsItWas_data();
     void failedWriteLeavesTheArchiveAsItWas();
     void recordChangedByAnotherStationStopsTheWhole();
+    void secondStationImportingTheSameRowsAddsNothing_data();
+    void secondStationImportingTheSameRowsAddsNothing();
     void exportAndImportGiveTheSameRecords_data();
     void exportAndImportGiveTheSameRecords();
 };
@@ -291,6 +298,39 @@ void TestImport::playerValuesAreNormalisedAsTheEditorStoresThem()
     }
 }
 
+// A number cell in a date column is the spreadsheet's day number; one that is no day is refused
+// with its reason, never stored as its digits.
+void TestImport::numberInADateColumnIsADayOrRejected_data()
+{
+    QTest::addColumn<double>("number");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("day number") << 31111.0 << "05/03/1985";
+    QTest::newRow("day number with a time") << 31111.75 << "05/03/1985";
+    QTest::newRow("huge") << 1e308 << "";
+    QTest::newRow("not a number") << std::nan("") << "";
+    QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << "";
+    QTest::newRow("negative") << -3.0 << "";
+}
+
+void TestImport::numberInADateColumnIsADayOrRejected()
+{
+    QFETCH(double, number);
+    QFETCH(QString, stored);
+    QStringList headers = playerHeader;
+    headers.append("Data nascita");
+    sheetImport::Row row = textRow(2, playerBasics);
+    sheetImport::place(row, int(row.cells.size()), Content::ofNumber(number));
+    const sheetImport::Archive& archive = playerImport::archive();
+    const rowValues::Result result = rowValues::make(archive, row, columnMatch::match(archive, textRow(1, headers)), today);
+    if (stored.isEmpty()) {
+        QVERIFY2(result.rejection.startsWith(QStringLiteral("data non valida in ")),
+                 qPrintable(result.rejection));
+    } else {
+        QCOMPARE(result.rejection, QString());
+        QCOMPARE(result.value(archive, "DataNasc"), stored);
+    }
+}
+
 void TestImport::teamRowsFollowTheTeamEditor()
 {
     const sheetImport::Sheet sheet = sheetOf({{"Squadra", "Selezionata", "Data fondazione", "Note"},
@@ -383,7 +423,7 @@ void TestImport::duplicatesAreSkippedOrUpdated()
         {"Rossi Mario", "M", "Aquile", "T-Ros", "30/06/2027", "31/08/2027", "5/3/85", "", ""},
         {"Rossi Mario", "M", "Aquile", "T-Ros", "30/06/2027", "31/08/2027", "01/01/1990", "", ""},
     });
-    const importPlan::Plan plan = planFor(playerImport::archive(), sheet, duplicates, path);
+    importPlan::Plan plan = planFor(playerImport::archive(), sheet, duplicates, path);
     QCOMPARE(plan.added, added);
     QCOMPARE(plan.updated(), updated);
     QCOMPARE(plan.skipped, skipped);
@@ -468,7 +508,7 @@ void TestImport::failedWriteLeavesTheArchiveAsItWas()
     const QByteArray before = fileBytes(path);
     const sheetImport::Sheet sheet = sheetOf({{"Squadra", "Campo"}, {"Falchi", "Comunale"}, {"Aquile", "Nuovo"},
                                               {"Grifoni", ""}});
-    const importPlan::Plan plan = planFor(teamImport::archive(), sheet, Duplicates::Update, path);
+    importPlan::Plan plan = planFor(teamImport::archive(), sheet, Duplicates::Update, path);
     QCOMPARE(plan.added, 2);
     QCOMPARE(plan.updated(), 1);
 
@@ -478,6 +518,50 @@ void TestImport::failedWriteLeavesTheArchiveAsItWas()
     QCOMPARE(fileBytes(path), before);
 }
 
+// Two stations analyse the same sheet before either writes: the second, checked again under the
+// lock, finds the first one's records and adds no second copy of them.
+void TestImport::secondStationImportingTheSameRowsAddsNothing_data()
+{
+    QTest::addColumn<Duplicates>("duplicates");
+    QTest::addColumn<QString>("secondField");
+    QTest::addColumn<int>("updated");
+    QTest::addColumn<int>("skipped");
+    QTest::newRow("skipping") << Duplicates::Skip << "Nuovo" << 0 << 3;
+    QTest::newRow("updating, the same rows") << Duplicates::Update << "Comunale" << 0 << 3;
+    QTest::newRow("updating, a field changed") << Duplicates::Update << "Nuovo" << 2 << 1;
+}
+
+void TestImport::secondStationImportingTheSameRowsAddsNothing()
+{
+    QFETCH(Duplicates, duplicates);
+    QFETCH(QString, secondField);
+    QFETCH(int, updated);
+    QFETCH(int, skipped);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Archivio_Squadre.pro");
+    QVERIFY(archiveFiles::writeRecords<TeamRecord>(path, {team("Lupi")}));
+    const sheetImport::Sheet first = sheetOf({{"Squadra", "Campo"}, {"Falchi", "Comunale"}, {"Aquile", "Comunale"}});
+    const sheetImport::Sheet second =
+        sheetOf({{"Squadra", "Campo"}, {"Falchi", secondField}, {"Aquile", secondField}, {"Lupi", ""}});
+    importPlan::Plan one = planFor(teamImport::archive(), first, duplicates, path);
+    importPlan::Plan other = planFor(teamImport::archive(), second, duplicates, path);
+    QCOMPARE(other.added, 2);
+
+    QCOMPARE(importPlan::commit(one, path, teamImport::archive().format), qint64(2));
+    importPlan::commit(other, path, teamImport::archive().format);
+    QCOMPARE(other.added, 0);
+    QCOMPARE(other.updated(), updated);
+    QCOMPARE(other.skipped, skipped);
+    QVERIFY(importPlan::summary(other, true).contains(QStringLiteral("Schede aggiunte: 0")));
+
+    const QList<TeamRecord> stored = archiveFiles::readRecords<TeamRecord>(path);
+    QCOMPARE(stored.size(), 3);
+    QCOMPARE(stored.at(1).Squadra, "Falchi");
+    QCOMPARE(stored.at(1).Campo, updated > 0 ? secondField : QStringLiteral("Comunale"));
+    QCOMPARE(stored.at(2).Squadra, "Aquile");
+}
+
 void TestImport::recordChangedByAnotherStationStopsTheWhole()
 {
     QTemporaryDir dir;
@@ -485,7 +569,7 @@ void TestImport::recordChangedByAnotherStationStopsTheWhole()
     TeamRecord aquile = team("Aquile");
     QVERIFY(archiveFiles::writeRecords<TeamRecord>(path, {aquile}));
     const sheetImport::Sheet sheet = sheetOf({{"Squadra", "Campo"}, {"Falchi", "Comunale"}, {"Aquile", "Nuovo"}});
-    const importPlan::Plan plan = planFor(teamImport::archive(), sheet, Duplicates::Update, path);
+    importPlan::Plan plan = planFor(teamImport::archive(), sheet, Duplicates::Update, path);
 
     // Another station saves Aquile between the screen's reading and the import.
     aquile.Note = "cambiata altrove";
@@ -574,7 +658,7 @@ void TestImport::exportAndImportGiveTheSameRecords()
     const sheetFile::Loaded loaded = sheetFile::read(exported);
     QVERIFY2(!loaded.failed(), qPrintable(loaded.error));
     const QString target = into.filePath(archive.fileName);
-    const importPlan::Plan plan = planFor(archive, loaded.sheet, Duplicates::Skip, target);
+    importPlan::Plan plan = planFor(archive, loaded.sheet, Duplicates::Skip, target);
     QCOMPARE(issues(plan.rejected), QStringList());
     QCOMPARE(plan.added, 3);
     QCOMPARE(importPlan::commit(plan, target, archive.format), qint64(1));

@@ -7,9 +7,13 @@
 
 #include "ZipFixture.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <limits>
 
 using sheetImport::Cell;
 
@@ -56,6 +60,8 @@ private slots:
     void xlsxByHandWithSharedStringsAndDateStyles();
     void odsFirstTableWithRepeatsAndTypes();
     void ownExportReadsBackItsCells();
+    void longAttributeTakesTimeInProportion_data();
+    void longAttributeTakesTimeInProportion();
     void fileKindIsToldFromTheContent_data();
     void fileKindIsToldFromTheContent();
 };
@@ -277,6 +283,63 @@ void TestSheetReaders::odsFirstTableWithRepeatsAndTypes()
                                                "6: Rossi  Mario\nriga due|29/02/2008|No|3"}));
     QCOMPARE(loaded.sheet.rows.at(1).cells.at(1).kind, Cell::Kind::Date);
     QCOMPARE(loaded.sheet.rows.at(1).cells.at(3).kind, Cell::Kind::Number);
+}
+
+// A workbook whose sheet holds one attribute of `length` bytes, and one cell.
+QByteArray workbookWithAttribute(bool ods, qsizetype length)
+{
+    const QByteArray attribute(length, 'a');
+    if (ods) {
+        const QByteArray content =
+            "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+            "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+            "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet>"
+            "<table:table table:name=\"" + attribute + "\"><table:table-row><table:table-cell office:value-type=\"string\">"
+            "<text:p>Squadra</text:p></table:table-cell></table:table-row></table:table>"
+            "</office:spreadsheet></office:body></office:document-content>";
+        return zipFixture::make({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}, {"content.xml", content}});
+    }
+    const QByteArray workbookXml =
+        "<workbook xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+        "<sheets><sheet name=\"Rosa\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+    const QByteArray rels = "<Relationships><Relationship Id=\"rId1\" Target=\"worksheets/sheet1.xml\"/></Relationships>";
+    const QByteArray sheet = "<worksheet><sheetData><row r=\"1\" x=\"" + attribute
+                             + "\"><c r=\"A1\" t=\"inlineStr\"><is><t>Squadra</t></is></c></row></sheetData></worksheet>";
+    return zipFixture::make({{"[Content_Types].xml", xlsxContentTypes},
+                             {"xl/workbook.xml", workbookXml},
+                             {"xl/_rels/workbook.xml.rels", rels},
+                             {"xl/worksheets/sheet1.xml", sheet}});
+}
+
+// One attribute sixteen times as long takes about sixteen times as long to read, not the square
+// (256 times): the bound leaves room for a machine busy with other work.
+void TestSheetReaders::longAttributeTakesTimeInProportion_data()
+{
+    QTest::addColumn<bool>("ods");
+    QTest::newRow("xlsx") << false;
+    QTest::newRow("ods") << true;
+}
+
+void TestSheetReaders::longAttributeTakesTimeInProportion()
+{
+    QFETCH(bool, ods);
+    const auto fastest = [](const QByteArray& zip) {
+        qint64 best = std::numeric_limits<qint64>::max();
+        for (int run = 0; run < 5; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            const sheetFile::Loaded loaded = sheetFile::readBytes(zip);
+            best = std::min(best, timer.nsecsElapsed());
+            if (loaded.failed() || shown(loaded.sheet) != QStringList{QStringLiteral("1: Squadra")})
+                return qint64(-1);
+        }
+        return best;
+    };
+    const qint64 small = fastest(workbookWithAttribute(ods, qsizetype(1) << 20));
+    const qint64 large = fastest(workbookWithAttribute(ods, qsizetype(16) << 20));
+    QVERIFY(small > 0 && large > 0);
+    qInfo("1 MB: %lld us, 16 MB: %lld us", small / 1000, large / 1000);
+    QVERIFY2(large < 100 * small, qPrintable(QStringLiteral("%1 times as long").arg(double(large) / double(small))));
 }
 
 void TestSheetReaders::ownExportReadsBackItsCells()

@@ -1,5 +1,6 @@
 // The spreadsheet export's document, byte for byte, and its writing: a failed write leaves the
 // previous export as it was.
+#include "import/SheetFile.h"
 #include "output/Spreadsheet.h"
 #include "storage/TournamentRecord.h"
 #include "SheetMarkup.h"
@@ -91,6 +92,41 @@ private slots:
         QFETCH(QString, team);
         QFETCH(QByteArray, cell);
         QCOMPARE(spreadsheet::document(sheet, entries({{team, u"0,00"_s}})), head + dataRow(cell, "0,00") + tail);
+    }
+
+    // A text a spreadsheet program would run as a formula is marked as text in its cell's style;
+    // its bytes, and every other cell's, are as they would be otherwise, and reading the file
+    // back gives the texts as typed.
+    void formulaLikeTextsAreMarkedAsText_data()
+    {
+        QTest::addColumn<QString>("team");
+        QTest::addColumn<QString>("points");
+        QTest::addColumn<QByteArray>("teamCell");
+        QTest::addColumn<QByteArray>("pointsCell");
+        const QByteArray marked = "<td style=\"text-align: left; mso-number-format:'\\@';\">";
+        const QByteArray plain = "<td style=\"text-align: left;\">";
+        QTest::newRow("=") << u"=1+1"_s << u"3,00"_s << marked + "=1+1</td>" << plain + "3,00</td>";
+        QTest::newRow("+") << u"+39 333 1234567"_s << u"3,00"_s << marked + "+39 333 1234567</td>" << plain + "3,00</td>";
+        QTest::newRow("-, both cells") << u"-Lupi"_s << u"-1,00"_s << marked + "-Lupi</td>" << marked + "-1,00</td>";
+        QTest::newRow("@ after blanks") << u"  @SOMMA(A1)"_s << QString() << marked + "@SOMMA(A1)</td>" << plain + "</td>";
+        QTest::newRow("escaped markup") << u"=\"<b>\""_s << QString() << marked + "=&quot;&lt;b&gt;&quot;</td>" << plain + "</td>";
+        QTest::newRow("inside the text") << u"Lupi = Orsi"_s << QString() << plain + "Lupi = Orsi</td>" << plain + "</td>";
+    }
+
+    void formulaLikeTextsAreMarkedAsText()
+    {
+        QFETCH(QString, team);
+        QFETCH(QString, points);
+        QFETCH(QByteArray, teamCell);
+        QFETCH(QByteArray, pointsCell);
+        const QByteArray document =
+            spreadsheet::document(sheet, entries({{u"Aquile"_s, u"1,00"_s}, {team, points}, {u"Orsi"_s, u"2,00"_s}}));
+        QCOMPARE(document, head + dataRow("Aquile", "1,00") + "<tr>" + teamCell + pointsCell + "</tr>"
+                               + dataRow("Orsi", "2,00") + tail);
+        const sheetFile::Loaded back = sheetFile::readBytes(document);
+        QVERIFY2(!back.failed(), qPrintable(back.error));
+        QCOMPARE(back.sheet.rows.at(2).text(0).toString(), team.trimmed());
+        QCOMPARE(back.sheet.rows.at(2).text(1).toString(), points);
     }
 
     // Every record, numbered by its place in the file; a missing archive is an empty one.

@@ -359,6 +359,12 @@ void TestWriteFaults::faultLeavesOldOrNewFile_data()
         << Operation::Batch << Fault::WriteFails << 3;
     QTest::addRow("appends and updates in one write: second write half done")
         << Operation::Batch << Fault::ShortWrite << 2;
+    // The journal is written and flushed first; the archive's flush is the third flush (after
+    // the journal's folder entry), and deleting the journal is what makes the write count.
+    QTest::addRow("appends and updates in one write: the archive's flush fails")
+        << Operation::Batch << Fault::FlushFails << 3;
+    QTest::addRow("appends and updates in one write: the journal cannot be deleted")
+        << Operation::Batch << Fault::RemoveRefused << 1;
 }
 
 void TestWriteFaults::faultLeavesOldOrNewFile()

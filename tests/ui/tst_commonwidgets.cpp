@@ -10,6 +10,7 @@
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
 #include "common/LinkLabel.h"
+#include "common/LongWork.h"
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "common/WorkScreen.h"
@@ -25,10 +26,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QtTest>
+
+#include <atomic>
+#include <memory>
 
 namespace {
 
@@ -65,6 +70,37 @@ class TestCommonWidgets : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Long work runs while the window answers: quick work shows nothing; slow work shows a
+    // progress window whose "Annulla" ends the wait at once.
+    void longWorkShowsProgressAndCanBeStopped()
+    {
+        QWidget owner;
+        owner.show();
+        int ran = 0;
+        QVERIFY(longWork::run(&owner, QStringLiteral("Lettura"), [&ran] { ++ran; }));
+        QCOMPARE(ran, 1);
+        QVERIFY(!owner.findChild<QProgressDialog*>());
+
+        const auto release = std::make_shared<std::atomic<bool>>(false);  // outlives the test
+        bool shown = false;
+        QTimer::singleShot(longWork::ShowAfterMs + 300, &owner, [&] {
+            auto* progress = owner.findChild<QProgressDialog*>(QStringLiteral("frmAttesa"));
+            shown = progress && progress->isVisible() && progress->labelText() == QStringLiteral("Lettura");
+            if (progress)
+                progress->findChild<QPushButton*>()->click();
+        });
+        QElapsedTimer waited;
+        waited.start();
+        // The work goes on until released; the wait ends with the click all the same.
+        QVERIFY(!longWork::run(&owner, QStringLiteral("Lettura"), [release] {
+            while (!*release)
+                QThread::msleep(5);
+        }));
+        QVERIFY(shown);
+        QVERIFY(waited.elapsed() < 5000);
+        *release = true;
+    }
+
     // Each work screen paints its own gradient behind the panel.
     void workScreenPaintsItsBackground_data()
     {

@@ -140,6 +140,27 @@ private slots:
         QCOMPARE(e.field(u"txtSquadra"_s)->text(), u"Aquile"_s);
     }
 
+    // A file name that looks like markup is shown as the name it is.
+    void fileNameIsShownAsItIs()
+    {
+        Editor e;
+        QVERIFY(e.open());
+        const QString name = u"<u><font color=red size=6>x.csv"_s;
+        const QString path = e.folder.file(name);
+        QVERIFY(QFile::rename(e.sheet(csv), path));
+        e.fake.fileAnswers = {path};
+        QLabel* shown = nullptr;
+        QString text;
+        e.fake.onDialog = [&](QObject* dialog) {
+            shown = widgets::find<QLabel>(dialog, u"lblFile"_s);
+            text = shown->text();
+            QCOMPARE(shown->textFormat(), Qt::PlainText);
+        };
+        e.click(u"cmdImporta"_s);
+        QVERIFY(shown);
+        QVERIFY2(text.contains(name), qPrintable(text));
+    }
+
     void unsavedChangesAreAskedAboutFirst_data()
     {
         QTest::addColumn<platform::Answer>("answer");

@@ -15,4 +15,13 @@ StandardOptions addStandardOptions(QCommandLineParser& parser)
     return options;
 }
 
+QString emptyValue(const QCommandLineParser& parser, const QList<QCommandLineOption>& options)
+{
+    for (const QCommandLineOption& option : options) {
+        if (parser.values(option).contains(QString()))
+            return QStringLiteral("l'opzione --%1 \u00E8 indicata senza valore").arg(option.names().back());
+    }
+    return {};
+}
+
 }  // namespace commandLine

@@ -16,4 +16,8 @@ struct StandardOptions {
 // answers them, since QCommandLineParser only answers its own.
 StandardOptions addStandardOptions(QCommandLineParser& parser);
 
+// The complaint about the first of `options` given with an empty value ("--cartella=" or
+// "--cartella \"\""), which would otherwise silently mean the default; empty when there is none.
+QString emptyValue(const QCommandLineParser& parser, const QList<QCommandLineOption>& options);
+
 }  // namespace commandLine

@@ -28,13 +28,26 @@ struct Outcome {
     QString path;   // the zip written or found
     bool written = false;
     QString error;  // empty when all went well
+    QStringList holds;  // what the zip written holds
+    // The day's earlier backup, kept under its name because it holds something the new one
+    // does not, and what it holds; empty when none was kept aside.
+    QString kept;
+    QStringList keptHolds;
 };
+
+// What a backup holds, for a message: the archives by name, the photos and attachments counted.
+QString describe(const QStringList& held);
+
+// The lines telling the user what a backup wrote (and what it kept).
+QStringList report(const Outcome& outcome);
 
 // Where the backup of `day` lies: "Backup/yyyy-MM-dd.zip" in the data folder.
 QString dayFile(const QString& dataFolder, const QDate& day);
 
 // The day's backup "Backup/yyyy-MM-dd.zip": written unless that day's already exists whole (or
-// always, with `replace`); then only the newest `kept` backups stay. A folder that does not
+// always, with `replace`); then only the newest `kept` backups stay. A day's backup is never
+// replaced by one that lacks something it holds (archives moved away meanwhile): the new one then
+// takes a name of its own, "yyyy-MM-dd-2.zip" and on. A folder that does not
 // exist, or holds nothing to back up, is an error and no zip is touched. The zip is written
 // through the checked writer: a backup that fails or is killed never stands as the day's backup
 // nor replaces it, and its leftovers go at the next backup.

@@ -14,9 +14,11 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -137,6 +139,29 @@ qint64 freeBytes(QString folder)
 
 QString megabytes(qint64 bytes) { return QString::number(double(bytes) / (1 << 20), 'f', 1).replace(u'.', u','); }
 
+// What the zip's attributes say an entry is, when not a plain file: a restore writes files only,
+// and never takes a link, a device or a folder for one.
+QString notAFile(const ZipReader::Entry& entry)
+{
+    if (!entry.attributesKnown)
+        return {};
+    constexpr quint8 unixSystem = 3;
+    constexpr quint32 dosFolder = 0x10;
+    if (entry.system == unixSystem) {
+        const quint32 mode = entry.attributes >> 16;
+        const quint32 type = mode & S_IFMT;
+        if (type == S_IFLNK)
+            return QStringLiteral("un collegamento");
+        if (type == S_IFDIR)
+            return QStringLiteral("una cartella");
+        if (type != 0 && type != S_IFREG)
+            return QStringLiteral("un dispositivo");
+    }
+    if (entry.attributes & dosFolder)
+        return QStringLiteral("una cartella");
+    return {};
+}
+
 // Every entry checked before anything is written: names a backup holds, nothing twice.
 QString readEntries(const ZipReader& archive, std::vector<Entry>& entries, qint64& total)
 {
@@ -151,6 +176,8 @@ QString readEntries(const ZipReader& archive, std::vector<Entry>& entries, qint6
             continue;
         if (!isBackedUpPath(name))
             return QStringLiteral("voce non ammessa nel backup: %1").arg(name);
+        if (const QString kind = notAFile(stat); !kind.isEmpty())
+            return QStringLiteral("voce non ammessa nel backup: %1 \u00E8 %2, non un file").arg(name, kind);
         if (!stat.sizeKnown || stat.size > quint64(std::numeric_limits<qint64>::max() / 2))
             return QStringLiteral("voce %1 di dimensione illeggibile").arg(name);
         entries.push_back({index, name, qint64(stat.size)});
@@ -170,12 +197,28 @@ QString unpack(ZipReader& archive, const Entry& entry, const QString& path)
     if (!file)
         return QStringLiteral("impossibile leggere %1: %2").arg(entry.name, archive.errorString());
     wholeFile::Writer out(path);
-    const wholeFile::Copied copied =
-        wholeFile::copy([&file](char* into, qint64 size) { return file->read(into, size); }, out);
+    qint64 unpacked = 0;
+    bool overDeclared = false;
+    // Never more than the zip declares, on which the free space was checked: one byte beyond
+    // tells an entry that lies about its size.
+    const wholeFile::Copied copied = wholeFile::copy(
+        [&](char* into, qint64 size) -> qint64 {
+            const qint64 read = file->read(into, std::min<qint64>(size, entry.size - unpacked + 1));
+            if (read > 0 && (unpacked += read) > entry.size) {
+                overDeclared = true;
+                return -1;
+            }
+            return read;
+        },
+        out);
     switch (copied.failure) {
     case wholeFile::Copied::Failure::None:
         return {};
     case wholeFile::Copied::Failure::Read:
+        if (overDeclared)
+            return QStringLiteral("%1 \u00E8 danneggiato nel backup: contiene pi\u00F9 dei %2 byte dichiarati")
+                .arg(entry.name)
+                .arg(entry.size);
         return QStringLiteral("%1 \u00E8 danneggiato nel backup: %2").arg(entry.name, file->errorString());
     case wholeFile::Copied::Failure::Write:
         break;

@@ -46,6 +46,11 @@ public:
         QString name;
         bool sizeKnown = false;
         quint64 size = 0;
+        // What the zip says the entry is: the system that wrote it (0 MS-DOS, 3 Unix) and its
+        // attributes (MS-DOS bits low; on Unix the file mode in the high 16 bits).
+        bool attributesKnown = false;
+        quint8 system = 0;
+        quint32 attributes = 0;
     };
 
     virtual ~ZipReader() = default;
@@ -83,5 +88,5 @@ public:
     virtual std::unique_ptr<ZipInMemory> open(QByteArray bytes) = 0;
 };
 
-#define GolveraZipPlugin_iid "example.golvera.ZipPlugin/3.0"
+#define GolveraZipPlugin_iid "example.golvera.ZipPlugin/3.1"
 Q_DECLARE_INTERFACE(ZipPlugin, GolveraZipPlugin_iid)

@@ -9,6 +9,9 @@
 #include <QSet>
 
 #include <algorithm>
+#include <memory>
+#include <tuple>
+#include <utility>
 #include <atomic>
 #include <cstring>
 #include <exception>
@@ -116,6 +119,86 @@ QHash<QString, Found> existing(const sheetImport::Archive& archive, const QList<
     return found;
 }
 
+// The archive's size and time of last change, or -1 and 0 when it is missing.
+std::pair<qint64, qint64> stateOf(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() ? std::pair{info.size(), info.lastModified().toMSecsSinceEpoch()} : std::pair{qint64(-1), qint64(0)};
+}
+
+// A stored record as this program writes it: what it would write back unchanged.
+QByteArray canonicalOf(const RecordFormat& format, QByteArrayView bytes)
+{
+    return format.encodeTexts(format.decodeTexts(bytes));
+}
+
+// The update of the record at `position` from `before` (canonical) to `record`, checked against
+// the record then in the archive.
+RecordFile::Change changeOf(const RecordFormat& format, qint64 position, const QByteArray& before, const QByteArray& record)
+{
+    return {position, record, [format, before](QByteArrayView current) { return canonicalOf(format, current) == before; }};
+}
+
+// The plan checked again against the archive as it is now (`current`, read under the lock).
+void recheck(Plan& plan, const RecordFile& current, const RecordFormat& format)
+{
+    const QSet<QString> wanted(plan.additionKeys.cbegin(), plan.additionKeys.cend());
+    QHash<QString, Found> found;
+    QHash<qint64, QByteArray> updated;  // the records to update as they are now
+    QSet<qint64> toUpdate;
+    for (const RecordFile::Change& change : std::as_const(plan.updates))
+        toUpdate.insert(change.position);
+    current.scan([&](qint64 position, QByteArrayView record) {
+        if (toUpdate.contains(position))
+            updated.insert(position, canonicalOf(format, record));
+        if (!wanted.isEmpty()) {
+            const QString stored = keyOf(plan.key, [&](int field) { return format.readField(record, field); });
+            if (wanted.contains(stored) && !found.contains(stored))
+                found.insert(stored, {position, record.toByteArray()});
+        }
+        return true;
+    });
+
+    // An update another station already made is no longer to be done.
+    QList<RecordFile::Change> updates;
+    for (const RecordFile::Change& change : std::as_const(plan.updates)) {
+        if (updated.value(change.position) == change.record)
+            ++plan.skipped;
+        else
+            updates.append(change);
+    }
+
+    // A new record another station has added meanwhile is there already.
+    QByteArray additions;
+    QStringList keys;
+    QList<QList<bool>> given;
+    QByteArray record(format.size, Qt::Uninitialized);
+    const char* packed = plan.additions.constData();
+    for (int i = 0; i < plan.added; ++i) {
+        const char* const start = packed;
+        packed = format.unpackInto(packed, record.data());
+        const auto there = found.constFind(plan.additionKeys.at(i));
+        if (there == found.cend()) {
+            additions.append(start, packed - start);
+            keys.append(plan.additionKeys.at(i));
+            given.append(plan.additionGiven.at(i));
+            continue;
+        }
+        const QByteArray before = canonicalOf(format, there->record);
+        QByteArray merged = before;
+        merge(format, merged.data(), record.constData(), plan.additionGiven.at(i));
+        if (plan.duplicates == Duplicates::Skip || merged == before)
+            ++plan.skipped;
+        else
+            updates.append(changeOf(format, there->position, before, merged));
+    }
+    plan.additions = additions;
+    plan.added = int(keys.size());
+    plan.additionKeys = keys;
+    plan.additionGiven = given;
+    plan.updates = updates;
+}
+
 }  // namespace
 
 Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& sheet, const columnMatch::Mapping& mapping,
@@ -126,6 +209,9 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     QList<int> key;
     for (const QString& field : archive.key)
         key.append(format.indexOf(field));
+    plan.key = key;
+    plan.duplicates = duplicates;
+    std::tie(plan.seenSize, plan.seenModified) = stateOf(archivePath);
     // Rows are made records each on its own, kept packed; a large sheet is shared out among the
     // processor's cores.
     struct Made {
@@ -193,7 +279,7 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     };
     QList<Update> updates;
     QHash<QString, qsizetype> updatedAt;
-    const auto canonical = [format](QByteArrayView bytes) { return format.encodeTexts(format.decodeTexts(bytes)); };
+    const auto canonical = [&format](QByteArrayView bytes) { return canonicalOf(format, bytes); };
     for (const qsizetype i : std::as_const(rows)) {
         const Made& row = made[std::size_t(i)];
         const RowKey rowKey{&row.key, row.keyHash};
@@ -205,9 +291,11 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
             // The same record twice in the sheet: the later row wins.
             QByteArray record = recordOf(*added);
             merge(format, record.data(), recordOf(i).constData(), row.given);
-            QByteArray& packed = made[std::size_t(*added)].packed;
-            packed.clear();
-            format.packInto(record, packed);
+            Made& first = made[std::size_t(*added)];
+            first.packed.clear();
+            format.packInto(record, first.packed);
+            for (qsizetype f = 0; f < first.given.size() && f < row.given.size(); ++f)
+                first.given[f] = first.given.at(f) || row.given.at(f);
         } else if (const auto updated = updatedAt.constFind(row.key); updated != updatedAt.cend()) {
             merge(format, updates[*updated].record.data(), recordOf(i).constData(), row.given);
         } else if (inArchive != stored.cend()) {
@@ -227,15 +315,20 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     for (qsizetype row : std::as_const(additions))
         packedSize += made[std::size_t(row)].packed.size();
     plan.additions.reserve(packedSize);
-    for (qsizetype row : std::as_const(additions))
-        plan.additions.append(made[std::size_t(row)].packed);
+    plan.additionKeys.reserve(additions.size());
+    plan.additionGiven.reserve(additions.size());
+    for (qsizetype row : std::as_const(additions)) {
+        Made& addition = made[std::size_t(row)];
+        plan.additions.append(addition.packed);
+        plan.additionKeys.append(std::move(addition.key));
+        plan.additionGiven.append(std::move(addition.given));
+    }
     for (const Update& update : std::as_const(updates)) {
         if (update.record == update.before) {
             ++plan.skipped;  // the archive already holds what the row says
             continue;
         }
-        plan.updates.append({update.position, update.record,
-                             [canonical, before = update.before](QByteArrayView current) { return canonical(current) == before; }});
+        plan.updates.append(changeOf(format, update.position, update.before, update.record));
     }
     return plan;
 }
@@ -249,16 +342,25 @@ QByteArray records(const Plan& plan, const RecordFormat& format)
     return whole;
 }
 
-qint64 commit(const Plan& plan, const QString& archivePath, const RecordFormat& format)
+qint64 commit(Plan& plan, const QString& archivePath, const RecordFormat& format)
 {
     RecordFile file(archivePath, format.size);
-    const char* packed = plan.additions.constData();
-    const auto unpack = [&](qint64, qint64 count, char* into) {
-        for (qint64 i = 0; i < count; ++i)
-            packed = format.unpackInto(packed, into + i * format.size);
-    };
-    const qint64 first = file.writeAll(plan.added, unpack, plan.updates);
+    Plan checked = plan;
+    const qint64 first = file.writeAllPrepared([&](const RecordFile& current) {
+        if (stateOf(archivePath) != std::pair{plan.seenSize, plan.seenModified}) {
+            checked = plan;  // made afresh should the lock be taken more than once
+            recheck(checked, current, format);
+        }
+        // The pieces are asked for in order: each goes on where the last one stopped.
+        const auto packed = std::make_shared<const char*>(checked.additions.constData());
+        const auto unpack = [packed, &format](qint64, qint64 count, char* into) {
+            for (qint64 i = 0; i < count; ++i)
+                *packed = format.unpackInto(*packed, into + i * format.size);
+        };
+        return RecordFile::Batch{checked.added, unpack, checked.updates};
+    });
     file.close();
+    plan = std::move(checked);
     return plan.added > 0 || plan.updates.isEmpty() ? first : plan.updates.first().position;
 }
 

@@ -27,10 +27,17 @@ struct Issue {
 struct Plan {
     QByteArray additions;  // the new records packed (RecordFormat::packInto), in the order of their rows
     int added = 0;
+    QStringList additionKeys;        // each new record's key, in the same order
+    QList<QList<bool>> additionGiven;  // the fields its rows gave, in the same order
     QList<RecordFile::Change> updates;  // each checked against the record as it was read
     int skipped = 0;  // rows whose record is already in the archive (and, updating, unchanged)
     QList<Issue> rejected;
     QList<Issue> warnings;
+    // What commit() needs to check the plan again against the archive as it is under the lock.
+    QList<int> key;  // the key fields
+    Duplicates duplicates = Duplicates::Skip;
+    qint64 seenSize = -1;  // the archive as analysed (-1: missing)
+    qint64 seenModified = 0;  // its time of last change, in milliseconds
 
     int updated() const { return int(updates.size()); }
     bool writesSomething() const { return added > 0 || !updates.isEmpty(); }
@@ -42,11 +49,15 @@ struct Plan {
 Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& sheet, const columnMatch::Mapping& mapping,
              Duplicates duplicates, const QString& archivePath, const QDate& today);
 
-// Writes the plan in one locked write: all of it, or, on any failure, nothing. Returns the
-// position of the first record it added or, adding none, of the first it updated. Throws
-// ArchiveError, RecordChanged when another station changed a record to be updated since it was
-// read, ArchiveBusy when another station keeps the archive locked.
-qint64 commit(const Plan& plan, const QString& archivePath, const RecordFormat& format);
+// Writes the plan in one locked write: all of it, or, on any failure, nothing. When another
+// station wrote the archive since the plan was made, the plan is first checked again under the
+// lock against the archive as it then is: a new record whose key is now there is skipped (or,
+// updating, becomes an update of it), an update the archive already holds is skipped. `plan`
+// then tells what was written. Returns the position of the first record it added or, adding
+// none, of the first it updated. Throws ArchiveError, RecordChanged when another station changed
+// a record to be updated since it was read, ArchiveBusy when another station keeps the archive
+// locked; `plan` is then as it was.
+qint64 commit(Plan& plan, const QString& archivePath, const RecordFormat& format);
 
 // The new records whole, one after another.
 QByteArray records(const Plan& plan, const RecordFormat& format);

@@ -114,6 +114,14 @@ Value valueOf(const Target& target, const Cell& cell, QStringView cellText, cons
     case Rule::RequiredDate: {
         if (text.isEmpty())
             return {};
+        // A number in a date column is the spreadsheet's day number, or no date at all: never
+        // kept as its digits ("1e+308").
+        if (cell.kind == Cell::Kind::Number) {
+            const QDate day = sheetImport::dateFromSerial(cell.number);
+            if (day.isValid())
+                return {formats::dateText(day)};
+            return {text, {}, u"data non valida in "_s + quoted(target.label) + u": "_s + text};
+        }
         const QDate date = dateOf(cell, cellText, today);
         if (date.isValid())
             return {cell.kind != Cell::Kind::Date && isDateText(text) ? text : formats::dateText(date)};

@@ -72,6 +72,14 @@ Content Content::ofBoolean(bool value)
     return content;
 }
 
+QDate dateFromSerial(double serial, bool dates1904)
+{
+    if (!(serial >= 0 && serial < 2958466))  // up to 31/12/9999; also refuses NaN
+        return {};
+    const QDate base = dates1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
+    return base.addDays(qint64(serial));
+}
+
 void place(Row& row, int column, const Content& content)
 {
     switch (content.kind) {

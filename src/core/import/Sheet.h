@@ -60,6 +60,10 @@ struct Content {
 // a cell in the last of a million columns costs nothing.
 constexpr int MaxColumns = 1024;
 
+// The day a spreadsheet's serial day number stands for (the time of day after the point aside);
+// invalid for a number that is no day up to 31/12/9999 (negative, too large, not a number).
+QDate dateFromSerial(double serial, bool dates1904 = false);
+
 // Puts a cell at `column` (0-based), filling the gap with empty cells and writing its text into
 // the row; a cell beyond MaxColumns or an empty one adds nothing. A column placed again takes the
 // later cell.

@@ -206,14 +206,6 @@ int columnOf(std::string_view reference)
     return letters == 0 ? -1 : column - 1;
 }
 
-QDate dateFromSerial(double serial, bool dates1904)
-{
-    if (!(serial >= 0 && serial < 2958466))  // up to 31/12/9999; also refuses NaN
-        return {};
-    const QDate base = dates1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
-    return base.addDays(qint64(serial));
-}
-
 struct SheetContext {
     const QStringList& strings;
     const QList<bool>& dateStyles;
@@ -313,7 +305,7 @@ private:
         if (!number)
             return sheetImport::placeUtf8(m_row, m_column, m_value);
         if (m_style >= 0 && m_style < m_context.dateStyles.size() && m_context.dateStyles.at(m_style)) {
-            const QDate date = dateFromSerial(*number, m_context.dates1904);
+            const QDate date = sheetImport::dateFromSerial(*number, m_context.dates1904);
             if (date.isValid())
                 return sheetImport::placeDate(m_row, m_column, date);
         }

@@ -18,17 +18,39 @@ std::string_view localName(const char* name)
     return cut == std::string_view::npos ? whole : whole.substr(cut + 1);
 }
 
+// The parser with where in the input its last event ended: the bytes after it are a token the
+// parser has not finished (a start tag, a comment).
+struct Parsing {
+    Handler* handler = nullptr;
+    XML_Parser parser = nullptr;
+    qint64 handled = 0;
+
+    void passed() { handled = qint64(XML_GetCurrentByteIndex(parser)) + XML_GetCurrentByteCount(parser); }
+};
+
 void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes)
 {
-    static_cast<Handler*>(data)->start(localName(name), attributes);
+    auto* parsing = static_cast<Parsing*>(data);
+    parsing->passed();
+    parsing->handler->start(localName(name), attributes);
 }
 
-void XMLCALL onEnd(void* data, const XML_Char* name) { static_cast<Handler*>(data)->end(localName(name)); }
+void XMLCALL onEnd(void* data, const XML_Char* name)
+{
+    auto* parsing = static_cast<Parsing*>(data);
+    parsing->passed();
+    parsing->handler->end(localName(name));
+}
 
 void XMLCALL onText(void* data, const XML_Char* chars, int length)
 {
-    static_cast<Handler*>(data)->text(std::string_view(chars, std::size_t(length)));
+    auto* parsing = static_cast<Parsing*>(data);
+    parsing->passed();
+    parsing->handler->text(std::string_view(chars, std::size_t(length)));
 }
+
+// Pieces smaller than this go to the parser as they come.
+constexpr qint64 SmallToken = 64 << 10;
 
 }  // namespace
 
@@ -50,16 +72,35 @@ bool parse(const ZipEntries& zip, const QString& name, Handler& handler, qint64 
                                                                                &XML_ParserFree);
     if (!parser)
         return false;
-    XML_SetUserData(parser.get(), &handler);
+    Parsing parsing{&handler, parser.get()};
+    XML_SetUserData(parser.get(), &parsing);
     XML_SetElementHandler(parser.get(), onStart, onEnd);
     XML_SetCharacterDataHandler(parser.get(), onText);
+    // The parser reads an unfinished token again from its start at every piece: one attribute of
+    // many megabytes given in pieces of a few kilobytes would cost the square of its length. So
+    // while a long token is open, pieces are gathered until they at least match what is open
+    // already: the token is read again a few times only, and the work stays linear.
+    QByteArray gathered;
+    qint64 given = 0;  // bytes handed to the parser
+    const auto feed = [&](QByteArrayView piece) {
+        given += piece.size();
+        return XML_Parse(parser.get(), piece.data(), int(piece.size()), XML_FALSE) == XML_STATUS_OK;
+    };
     const bool read = zip.stream(
         name,
-        [&parser](QByteArrayView piece) {
-            return XML_Parse(parser.get(), piece.data(), int(piece.size()), XML_FALSE) == XML_STATUS_OK;
+        [&](QByteArrayView piece) {
+            const qint64 open = given - parsing.handled;
+            if (open < SmallToken && gathered.isEmpty())
+                return feed(piece);
+            gathered.append(piece);
+            if (gathered.size() < open)
+                return true;
+            const bool parsed = feed(gathered);
+            gathered.clear();
+            return parsed;
         },
         maxBytes);
-    return read && XML_Parse(parser.get(), nullptr, 0, XML_TRUE) == XML_STATUS_OK;
+    return read && (gathered.isEmpty() || feed(gathered)) && XML_Parse(parser.get(), nullptr, 0, XML_TRUE) == XML_STATUS_OK;
 }
 
 }  // namespace xmlStream

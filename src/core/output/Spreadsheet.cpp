@@ -154,9 +154,17 @@ bool writeDocument(const Sheet& sheet, int columns, const EachRow& rows, const s
     static constexpr char rowStart[] = "<tr>";
     static constexpr char rowEnd[] = "</tr>";
     static constexpr char cellStart[] = "<td style=\"text-align: left;\">";
+    // A text a spreadsheet program would run as a formula (a name typed as "=1+1" or "@SOMMA(…)")
+    // is marked as text by the cell's number format "@". The mark is in the cell's style, so the
+    // text itself stays byte for byte as typed; a leading apostrophe would be one byte fewer but
+    // is shown as part of the text by the programs that open an HTML table.
+    static constexpr char textCellStart[] = "<td style=\"text-align: left; mso-number-format:'\\@';\">";
     static constexpr char cellEnd[] = "</td>";
     const qsizetype rowMarkup = qsizetype(sizeof rowStart + sizeof rowEnd - 2)
-                                + columns * qsizetype(sizeof cellStart + sizeof cellEnd - 2);
+                                + columns * qsizetype(sizeof textCellStart + sizeof cellEnd - 2);
+    const auto runnable = [](QByteArrayView cell) {
+        return !cell.isEmpty() && (cell.front() == '=' || cell.front() == '+' || cell.front() == '-' || cell.front() == '@');
+    };
 
     PieceWriter out(sink);
     if (!out.reserve(headerBytes.size()))
@@ -178,7 +186,7 @@ bool writeDocument(const Sheet& sheet, int columns, const EachRow& rows, const s
         }
         out.put(rowStart);
         for (const QByteArrayView cell : trimmed) {
-            out.put(cellStart);
+            out.put(runnable(cell) ? QByteArrayView(textCellStart) : QByteArrayView(cellStart));
             if (escape)
                 out.putEscaped(cell);
             else

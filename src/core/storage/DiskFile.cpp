@@ -159,6 +159,10 @@ bool DiskFile::writeAt(qint64 offset, const char* data, qint64 size)
         errno = saved;
         return failed(QStringLiteral("short write (%1 of %2 bytes) to").arg(half).arg(size));
     }
+    if (fileFaults::strike(Fault::StopsMidWrite, m_path)) {
+        (void)!::pwrite(m_fd, data, size_t(size / 2), off_t(offset));
+        ::_exit(fileFaults::stoppedExitCode);
+    }
     qint64 done = 0;
     while (done < size) {
         const ssize_t put = retrying([&] { return ::pwrite(m_fd, data + done, size_t(size - done), off_t(offset + done)); });
@@ -169,6 +173,7 @@ bool DiskFile::writeAt(qint64 offset, const char* data, qint64 size)
         }
         done += put;
     }
+    fileFaults::stopIfStruck(Fault::StopsAfterWrite, m_path);
     return true;
 }
 
@@ -183,6 +188,7 @@ bool DiskFile::sync()
 {
     if (fileFaults::strike(Fault::FlushFails, m_path) || retrying([&] { return ::fdatasync(m_fd); }) != 0)
         return failed(QStringLiteral("cannot flush"));
+    fileFaults::stopIfStruck(Fault::StopsAfterFlush, m_path);
     return true;
 }
 
@@ -290,10 +296,19 @@ bool DiskFile::replace(const QString& from, const QString& to, QString* error)
         return false;
     }
     // The new name is durable only once the folder is.
-    const int folder = ::open(native(QFileInfo(to).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    syncFolderOf(to);
     return true;
+}
+
+bool DiskFile::syncFolderOf(const QString& path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = !fileFaults::strike(Fault::FlushFails, folder) && retrying([&] { return ::fsync(fd); }) == 0;
+    ::close(fd);
+    if (synced)
+        fileFaults::stopIfStruck(Fault::StopsAfterFlush, folder);
+    return synced;
 }

@@ -62,6 +62,9 @@ public:
     static bool remove(const QString& path, QString* error = nullptr);
     // Moves `from` over `to` in one step, then makes the change in the folder durable.
     static bool replace(const QString& from, const QString& to, QString* error = nullptr);
+    // Makes the folder holding `path` durable: a file just created there, or just deleted, stays
+    // so after the machine stops. False when the folder cannot be flushed.
+    static bool syncFolderOf(const QString& path);
 
 private:
     bool failed(const QString& what);

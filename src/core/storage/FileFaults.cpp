@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include <unistd.h>
+
 namespace fileFaults {
 namespace {
 
@@ -31,6 +33,10 @@ int errnoFor(Fault fault)
         return EACCES;
     case Fault::CreateRaced:
         return EEXIST;
+    case Fault::StopsAfterWrite:
+    case Fault::StopsMidWrite:
+    case Fault::StopsAfterFlush:
+        return 0;
     }
     return EIO;
 }
@@ -60,6 +66,12 @@ bool strike(Fault fault, const QString& path)
     if (struck)
         errno = errnoFor(fault);
     return struck;
+}
+
+void stopIfStruck(Fault fault, const QString& path)
+{
+    if (strike(fault, path))
+        ::_exit(stoppedExitCode);
 }
 
 }  // namespace fileFaults

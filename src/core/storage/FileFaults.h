@@ -19,7 +19,15 @@ enum class Fault {
     CreateRaced,            // another station creates the file just before we do
     RemoveRefused,          // no file can be deleted from the folder
     RenameFails,            // a finished file cannot take the place of the old one
+    // The process stops dead (as when it is killed or the machine loses power after the data
+    // reached the disk) right after a write, halfway through one, or right after a flush:
+    StopsAfterWrite,
+    StopsMidWrite,
+    StopsAfterFlush,
 };
+
+// The exit code of a process that a Stops… fault ended.
+inline constexpr int stoppedExitCode = 77;
 
 struct Plan {
     Fault fault;
@@ -47,5 +55,7 @@ private:
 // Called by the storage code before each such call: true when it must fail. Sets errno to what
 // the real failure would leave there.
 bool strike(Fault fault, const QString& path);
+// Ends the process at once, without cleaning up anything, when `fault` strikes.
+void stopIfStruck(Fault fault, const QString& path);
 
 }  // namespace fileFaults

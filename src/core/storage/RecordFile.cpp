@@ -2,9 +2,11 @@
 
 #include "storage/ArchiveError.h"
 #include "storage/ArchiveLock.h"
+#include "storage/RecordJournal.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <future>
 #include <system_error>
 
@@ -14,6 +16,8 @@ RecordFile::RecordFile(const QString& path, int recordSize)
 {
     if (recordSize <= 0)
         fail(QStringLiteral("invalid record size %1").arg(recordSize));
+    // A dead writer's half-written batch is undone before anybody reads the archive.
+    recordJournal::recover(path);
 
     using Access = DiskFile::Access;
     // Two attempts: another station may create the file between our open and our create.
@@ -35,6 +39,16 @@ RecordFile::RecordFile(const QString& path, int recordSize)
             break;
     }
     fail(QStringLiteral("cannot create (%1)").arg(m_file.errorString()));
+}
+
+RecordFile::RecordFile(const QString& path, int recordSize, UnderLock)
+    : m_path(path)
+    , m_recordSize(recordSize)
+    , m_readOnly(true)
+    , m_writeRefusal(QStringLiteral("a view for the writer holding the lock"))
+{
+    if (!m_file.open(path, DiskFile::Access::Read))
+        fail(m_file.errorString());
 }
 
 RecordFile::~RecordFile() = default;
@@ -114,62 +128,76 @@ qint64 RecordFile::writeAll(const QByteArray& appended, const QList<Change>& cha
 {
     if (appended.size() % m_recordSize != 0)
         fail(QStringLiteral("%1 bytes are no whole number of %2-byte records").arg(appended.size()).arg(m_recordSize));
-    return write(appended.size() / m_recordSize, changes, [&appended](DiskFile& writer, qint64 at) {
-        return writer.writeAt(at, appended.constData(), appended.size());
-    });
+    const Fill copy = [this, &appended](qint64 first, qint64 count, char* into) {
+        std::memcpy(into, appended.constData() + first * m_recordSize, std::size_t(count * m_recordSize));
+    };
+    return writeAll(appended.size() / m_recordSize, copy, changes);
 }
 
 qint64 RecordFile::writeAll(qint64 count, const Fill& fill, const QList<Change>& changes)
 {
     if (count < 0)
         fail(QStringLiteral("%1 records to append").arg(count));
-    return write(count, changes, [&](DiskFile& writer, qint64 at) {
-        const qint64 perPiece = std::clamp<qint64>(FillPieceBytes / m_recordSize, 1, std::max<qint64>(count, 1));
-        const auto recordsFrom = [&](qint64 first) { return std::min(perPiece, count - first); };
-        // Two pieces in turn: while one is written, the next is made on a helper thread.
-        QByteArray pieces[2] = {QByteArray(perPiece * m_recordSize, Qt::Uninitialized),
-                                QByteArray(count > perPiece ? perPiece * m_recordSize : 0, Qt::Uninitialized)};
-        fill(0, recordsFrom(0), pieces[0].data());
-        for (qint64 first = 0, k = 0; first < count; first += perPiece, ++k) {
-            const qint64 next = first + perPiece;
-            char* const nextPiece = pieces[(k + 1) % 2].data();
-            std::future<void> ahead;
-            if (next < count) {
-                try {
-                    ahead = std::async(std::launch::async, [&, next, nextPiece] { fill(next, recordsFrom(next), nextPiece); });
-                } catch (const std::system_error&) {
-                    // No thread to be had: made after the write, here.
-                }
-            }
-            const QByteArray& piece = pieces[k % 2];
-            const bool written = writer.writeAt(at + first * m_recordSize, piece.constData(), recordsFrom(first) * m_recordSize);
-            if (ahead.valid())
-                ahead.get();  // what the fill threw is thrown here
-            else if (next < count && written)
-                fill(next, recordsFrom(next), nextPiece);
-            if (!written)
-                return false;
-        }
-        return true;
-    });
+    return write([&] { return Batch{count, fill, changes}; });
 }
 
-qint64 RecordFile::write(qint64 appendedRecords, const QList<Change>& changes,
-                         const std::function<bool(DiskFile& writer, qint64 at)>& append)
+qint64 RecordFile::writeAllPrepared(const Prepare& prepare)
 {
-    for (const Change& change : changes)
-        checkRecord(change.record);
+    return write([&] { return prepare(RecordFile(m_path, m_recordSize, UnderLock{})); });
+}
+
+bool RecordFile::appendFilled(DiskFile& writer, qint64 at, qint64 count, const Fill& fill) const
+{
+    const qint64 perPiece = std::clamp<qint64>(FillPieceBytes / m_recordSize, 1, std::max<qint64>(count, 1));
+    const auto recordsFrom = [&](qint64 first) { return std::min(perPiece, count - first); };
+    // Two pieces in turn: while one is written, the next is made on a helper thread.
+    QByteArray pieces[2] = {QByteArray(perPiece * m_recordSize, Qt::Uninitialized),
+                            QByteArray(count > perPiece ? perPiece * m_recordSize : 0, Qt::Uninitialized)};
+    fill(0, recordsFrom(0), pieces[0].data());
+    for (qint64 first = 0, k = 0; first < count; first += perPiece, ++k) {
+        const qint64 next = first + perPiece;
+        char* const nextPiece = pieces[(k + 1) % 2].data();
+        std::future<void> ahead;
+        if (next < count) {
+            try {
+                ahead = std::async(std::launch::async, [&, next, nextPiece] { fill(next, recordsFrom(next), nextPiece); });
+            } catch (const std::system_error&) {
+                // No thread to be had: made after the write, here.
+            }
+        }
+        const QByteArray& piece = pieces[k % 2];
+        const bool written = writer.writeAt(at + first * m_recordSize, piece.constData(), recordsFrom(first) * m_recordSize);
+        if (ahead.valid())
+            ahead.get();  // what the fill threw is thrown here
+        else if (next < count && written)
+            fill(next, recordsFrom(next), nextPiece);
+        if (!written)
+            return false;
+    }
+    return true;
+}
+
+qint64 RecordFile::write(const std::function<Batch()>& batchUnderLock)
+{
     checkWritable();
     const ArchiveLock lock(m_path);
+    QString error;
+    // A dead writer's journal: its batch is undone before ours is written.
+    if (!recordJournal::rollBackLocked(m_path, &error))
+        fail(QStringLiteral("an interrupted write cannot be undone (%1)").arg(error));
     DiskFile writer = openForWriting();
     const qint64 previousSize = writer.size();
     if (previousSize < 0)
         fail(writer.errorString());
     const qint64 records = previousSize / m_recordSize;
+    const Batch batch = batchUnderLock();
+    const QList<Change>& changes = batch.changes;
+    for (const Change& change : changes)
+        checkRecord(change.record);
 
     // What each change overwrites, read and checked before anything is written.
-    QList<QByteArray> previous;
-    previous.reserve(changes.size());
+    QList<recordJournal::Saved> previous;
+    previous.reserve(changes.size() + 1);
     for (const Change& change : changes) {
         if (change.position < 1 || change.position > records)
             fail(QStringLiteral("record %1 does not exist (%2 records)").arg(change.position).arg(records));
@@ -181,22 +209,45 @@ qint64 RecordFile::write(qint64 appendedRecords, const QList<Change>& changes,
                                     .arg(m_path)
                                     .arg(change.position)
                                     .toStdString());
-        previous.append(current);
+        previous.append({(change.position - 1) * m_recordSize, current});
     }
+    // The piece of a record cut short that the appended records overwrite.
+    const qint64 end = records * m_recordSize;
+    if (batch.count > 0 && previousSize > end) {
+        QByteArray tail(previousSize - end, Qt::Uninitialized);
+        if (!writer.readAt(end, tail.data(), tail.size()))
+            fail(writer.errorString());
+        previous.append({end, tail});
+    }
+    if (batch.count == 0 && changes.isEmpty())
+        return records + 1;
+
+    // One record is written whole or not at all as far as any reader can tell (a record cut short
+    // at the end does not count); more than one needs the journal to be all or nothing.
+    const bool journaled = batch.count + changes.size() > 1;
+    if (journaled && !recordJournal::write(m_path, previousSize, previous, &error))
+        fail(error);
 
     qsizetype tried = 0;  // changes whose write was tried
     // Put back what was there, so that every other station still reads whole, old records; a
-    // change that failed halfway is put back too.
+    // change that failed halfway is put back too. Once all of it is back, the journal goes.
     const auto putBack = [&] {
+        bool back = true;
         for (qsizetype i = tried - 1; i >= 0; --i)
-            writer.writeAt((changes.at(i).position - 1) * m_recordSize, previous.at(i).constData(), m_recordSize);
-        if (appendedRecords > 0)
-            writer.truncate(previousSize);
-        writer.sync();
+            back = writer.writeAt(previous.at(i).offset, previous.at(i).bytes.constData(), m_recordSize) && back;
+        if (batch.count > 0) {
+            back = writer.truncate(previousSize) && back;
+            if (previous.size() > changes.size())
+                back = writer.writeAt(end, previous.last().bytes.constData(), previous.last().bytes.size()) && back;
+        }
+        back = writer.sync() && back;
+        QString ignored;
+        if (journaled && back)
+            recordJournal::commit(m_path, &ignored);
     };
     bool ok = true;
     try {
-        ok = appendedRecords == 0 || append(writer, records * m_recordSize);
+        ok = batch.count == 0 || appendFilled(writer, end, batch.count, batch.fill);
     } catch (...) {
         putBack();  // what made the records failed: nothing of them stays
         throw;
@@ -209,6 +260,12 @@ qint64 RecordFile::write(qint64 appendedRecords, const QList<Change>& changes,
         // Closed before the lock goes, so that the next station's open sees it all.
         if (!writer.close())
             fail(writer.errorString());
+        if (journaled && !recordJournal::commit(m_path, &error)) {
+            // The batch does not count while its journal stands: undone now rather than later.
+            QString ignored;
+            recordJournal::rollBackLocked(m_path, &ignored);
+            fail(error);
+        }
         return records + 1;
     }
     const QString why = writer.errorString();

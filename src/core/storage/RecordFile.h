@@ -65,9 +65,11 @@ public:
     // Many records in one locked write: `appended` (whole records one after another) goes after
     // the last whole record, then every change overwrites its record, and all of it is flushed to
     // the disk once. Every change is checked before anything is written: a change whose record is
-    // no longer the one the caller read throws RecordChanged and writes nothing. A failure in the
-    // middle puts back what was there, so the file is either as it was or holds the whole batch.
-    // Returns the position of the first appended record (count + 1 when none is appended).
+    // no longer the one the caller read throws RecordChanged and writes nothing. A write of more
+    // than one record is all or nothing even when the process is killed or the machine stops
+    // halfway: a journal beside the archive (RecordJournal.h) undoes it then, and a failure
+    // reported here puts back what was there. Returns the position of the first appended record
+    // (count + 1 when none is appended).
     qint64 writeAll(const QByteArray& appended, const QList<Change>& changes = {});
 
     // The same with `count` appended records that `fill` makes a piece at a time, so that
@@ -80,6 +82,19 @@ public:
     // About how much one piece of a Fill holds.
     static constexpr qint64 FillPieceBytes = qint64(1) << 20;
 
+    // What a write of many records writes, as the Fill overload takes it.
+    struct Batch {
+        qint64 count = 0;
+        Fill fill;
+        QList<Change> changes;
+    };
+    // Makes the batch once the lock is held, from the archive as it then is (`current`, whose
+    // reads see every other station's writes): what another station wrote since the caller last
+    // read is taken into account before anything is written. What it throws is thrown on, the
+    // file left as it was.
+    using Prepare = std::function<Batch(const RecordFile& current)>;
+    qint64 writeAllPrepared(const Prepare& prepare);
+
     // Closes the file and reports a failing close; the destructor closes without looking.
     void close();
 
@@ -88,15 +103,21 @@ public:
     void scan(const std::function<bool(qint64 position, QByteArrayView record)>& visit) const;
 
 private:
+    struct UnderLock {};
+    // A view of the archive for a Prepare: opened for reading, no journal looked at (the writer
+    // holding the lock has dealt with it).
+    RecordFile(const QString& path, int recordSize, UnderLock);
+
     [[noreturn]] void fail(const QString& what) const;
     void checkPosition(qint64 position) const;
     void checkRecord(const QByteArray& record) const;
     void checkWritable() const;
     void readExactly(qint64 offset, char* buffer, qint64 size) const;
     DiskFile openForWriting() const;
-    // Both writeAll(): `append` writes the appended records at `at`, false when a write failed.
-    qint64 write(qint64 appendedRecords, const QList<Change>& changes,
-                 const std::function<bool(DiskFile& writer, qint64 at)>& append);
+    // Every writeAll(): the batch is made under the lock.
+    qint64 write(const std::function<Batch()>& batchUnderLock);
+    // Writes the `count` records `fill` makes at `at`; false when a write failed.
+    bool appendFilled(DiskFile& writer, qint64 at, qint64 count, const Fill& fill) const;
 
     mutable DiskFile m_file;
     QString m_path;

@@ -32,7 +32,15 @@ public:
         zip_stat_init(&stat);
         if (zip_stat_index(m_archive.get(), zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME))
             return {};
-        return {true, QString::fromUtf8(stat.name), bool(stat.valid & ZIP_STAT_SIZE), stat.size};
+        Entry entry{true, QString::fromUtf8(stat.name), bool(stat.valid & ZIP_STAT_SIZE), stat.size};
+        zip_uint8_t system = 0;
+        zip_uint32_t attributes = 0;
+        if (zip_file_get_external_attributes(m_archive.get(), zip_uint64_t(index), 0, &system, &attributes) == 0) {
+            entry.attributesKnown = true;
+            entry.system = system;
+            entry.attributes = attributes;
+        }
+        return entry;
     }
 
     std::unique_ptr<ZipEntryReader> open(qint64 index) override

@@ -47,6 +47,7 @@ TfrmInfo::TfrmInfo(QWidget* owner)
     connect(link, &LinkLabel::clicked, this, [] { TMisc::Open(product::writeToMakerCommand()); });
 
     auto* folder = new QLabel(programFolder::description(), this);
+    folder->setTextFormat(Qt::PlainText);  // a folder's path, never markup
     folder->setObjectName(QStringLiteral("lblCartella"));
     folder->setFont(style::verdana(8));
     folder->setWordWrap(true);

@@ -2,6 +2,7 @@
 
 #include "app/ProgramFolder.h"
 #include "common/Dialogs.h"
+#include "common/LongWork.h"
 #include "common/Style.h"
 #include "editor/RecordEditing.h"
 #include "import/RowValues.h"
@@ -20,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -141,7 +144,11 @@ qint64 TfrmImportaFoglio::run(QWidget* owner, const sheetImport::Archive& archiv
     if (file.isEmpty())
         return 0;
     chooserFolders::sheetPicked(file);
-    sheetFile::Loaded loaded = sheetFile::read(file);
+    // A large workbook takes a while: read on a worker, the windows answering, "Annulla" offered.
+    auto read = std::make_shared<sheetFile::Loaded>();
+    if (!longWork::run(owner, u"Lettura del foglio di calcolo in corso..."_s, [read, file] { *read = sheetFile::read(file); }))
+        return 0;
+    sheetFile::Loaded loaded = std::move(*read);
     if (!loaded.failed() && loaded.sheet.rows.size() < 2)
         loaded.error = u"Il file non contiene righe oltre all'intestazione."_s;
     if (loaded.failed()) {

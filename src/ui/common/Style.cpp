@@ -55,6 +55,8 @@ void paintBackground(QPainter& painter, const QRect& area, const Background& bac
 QLabel* label(QWidget* parent, const QString& objectName, const QString& text, const QFont& font, const QColor& colour)
 {
     auto* result = new QLabel(text, parent);
+    // File names and stored texts are shown as they are: a name such as "<u>x.csv" is no markup.
+    result->setTextFormat(Qt::PlainText);
     result->setObjectName(objectName);
     result->setFont(font);
     result->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));

@@ -73,6 +73,7 @@ void TfrmApriClassifica::openStandings(standings::Kind kind)
     const QString name = m_tournaments->chosenFile(catalogue::standingsNoSelectionMessage);
     if (name.isEmpty())
         return;
+    m_file->setTextFormat(Qt::PlainText);  // a file name, never markup
     m_file->setText(programFolder::file(name));
     const QString title = standings::title(kind, name);
     const auto prepare = [&](StandingsScreen& screen) {

@@ -17,6 +17,7 @@ void TfrmClassifica::showEvent(QShowEvent* event)
     StandingsScreen::showEvent(event);
     if (event->spontaneous())
         return;
+    m_file->setTextFormat(Qt::PlainText);  // a file name, never markup
     m_file->setText(tournament());
     fill(tournament(), [this] { resetFind(); });
 }

@@ -105,6 +105,7 @@ TfrmTorneo::TfrmTorneo(Navigator& navigator)
     QWidget* panel = content();
 
     m_lblNome = new QLabel(QStringLiteral("Nome Torneo"), panel);
+    m_lblNome->setTextFormat(Qt::PlainText);  // a tournament's name, never markup
     m_lblNome->setObjectName(QStringLiteral("lblNome"));
     m_lblNome->setFont(style::verdana(12, true));
     m_lblNome->setAlignment(Qt::AlignCenter);
