@@ -43,8 +43,7 @@ struct StoredCalendar {
 };
 
 // Reads the calendar of a tournament, matches in number order; an empty calendar with default
-// rules when there is none
-// (the file is not made). Throws CalendarDamaged, or ArchiveError when the file cannot be read.
+// rules when there is none (the file is not made). Throws CalendarDamaged, or ArchiveError when the file cannot be read.
 StoredCalendar readCalendar(const QString& tournamentPath);
 
 // Writes what `calendar` changed since it was read, in one batch of the record file: changed
