@@ -72,7 +72,7 @@ int guarded(const std::function<int()>& work)
     }
 }
 
-void printLines(const QList<QStringList>& lines)
+void writeLines(const QList<QStringList>& lines)
 {
     QString text;
     for (const QStringList& fields : lines) {
@@ -84,35 +84,6 @@ void printLines(const QList<QStringList>& lines)
     }
     out() << text;
     out().flush();
-}
-
-// The calendar's lines for print: a title line for each round, then its matches.
-QStringList printedLines(const Calendar& calendar, const QList<const Match*>& shown, const QStringList& names)
-{
-    QStringList lines;
-    QString title;
-    for (const Match* match : shown) {
-        const QString heading = roundTitle(*match) + (match->date.isValid()
-                                                          ? QStringLiteral(" - ") + match->date.toString(QStringLiteral("dd/MM/yyyy"))
-                                                          : QString());
-        if (heading != title) {
-            if (!lines.isEmpty())
-                lines.append(QString());
-            lines.append(heading);
-            title = heading;
-        }
-        QString line = QStringLiteral("%1  %2 - %3").arg(match->number, 4).arg(sideName(*match, Side::Home, names),
-                                                                              sideName(*match, Side::Away, names));
-        if (!match->group.isEmpty())
-            line = QStringLiteral("[%1] ").arg(match->group) + line;
-        const QString result = resultText(*match, calendar.rules, true);
-        if (!result.isEmpty())
-            line += QStringLiteral("  ") + result;
-        if (match->status != Status::Giocata && !match->isRest())
-            line += QStringLiteral("  (%1)").arg(statusWord(match->status));
-        lines.append(line);
-    }
-    return lines;
 }
 
 int list(const QString& path, const Options& options)
@@ -141,12 +112,12 @@ int list(const QString& path, const Options& options)
         shown.append(match);
         lines.append(matchFields(*match, stored.calendar.rules, names));
     }
-    printLines(lines);
+    writeLines(lines);
     if (!terminal::outputDelivered())
         return failure(QStringLiteral("impossibile scrivere il calendario sullo standard output"));
     if (options.pdf) {
         const QString title = QStringLiteral("Calendario - %1").arg(QFileInfo(path).completeBaseName());
-        return pdfOutput::writeList(title, printedLines(stored.calendar, shown, names), *options.pdf);
+        return pdfOutput::writeList(title, printLines(stored.calendar, shown, names), *options.pdf);
     }
     return terminal::Done;
 }
@@ -208,7 +179,7 @@ int create(const QString& path, const Options& options)
     QList<QStringList> lines;
     for (const Match* match : inCalendarOrder(shownCalendar))
         lines.append(matchFields(*match, shownCalendar.rules, names));
-    printLines(lines);
+    writeLines(lines);
 
     // The draw is kept the first time it is shown, so that the calendar confirmed is the one seen.
     const bool newDraw = !made.calendar.draw.isEmpty() && stored.calendar.draw.isEmpty();
@@ -276,7 +247,7 @@ int result(const QString& path, const QStringList& arguments, const Options& opt
         return failure(refused);
     saveAndWriteBack(path, stored);
     const Match& match = *stored.calendar.match(*number);
-    printLines({matchFields(match, stored.calendar.rules, names)});
+    writeLines({matchFields(match, stored.calendar.rules, names)});
     return terminal::Done;
 }
 

@@ -83,6 +83,49 @@ QList<const Match*> inCalendarOrder(const Calendar& calendar)
     return ordered;
 }
 
+QStringList printLines(const Calendar& calendar, const QList<const Match*>& shown, const QStringList& names)
+{
+    QStringList lines;
+    QString title;
+    for (const Match* match : shown) {
+        QString heading = roundTitle(*match);
+        if (match->date.isValid())
+            heading += QStringLiteral(" - ") + match->date.toString(QStringLiteral("dd/MM/yyyy"));
+        if (heading != title) {
+            if (!lines.isEmpty())
+                lines.append(QString());
+            lines.append(heading);
+            title = heading;
+        }
+        QString line = QStringLiteral("%1  %2 - %3")
+                           .arg(match->number, 4)
+                           .arg(sideName(*match, Side::Home, names), sideName(*match, Side::Away, names));
+        if (!match->group.isEmpty())
+            line = QStringLiteral("[%1] ").arg(match->group) + line;
+        if (match->time.isValid())
+            line += QStringLiteral("  ore ") + match->time.toString(QStringLiteral("HH:mm"));
+        if (!match->field.isEmpty())
+            line += QStringLiteral("  ") + match->field;
+        const QString result = resultText(*match, calendar.rules, true);
+        if (!result.isEmpty())
+            line += QStringLiteral("  ") + result;
+        if (match->status != Status::Giocata && !match->isRest())
+            line += QStringLiteral("  (%1)").arg(statusWord(match->status));
+        lines.append(line);
+    }
+    return lines;
+}
+
+QStringList bracketLines(const Calendar& calendar, const QStringList& names)
+{
+    QList<const Match*> knockout;
+    for (const Match* match : inCalendarOrder(calendar)) {
+        if (match->isKnockout())
+            knockout.append(match);
+    }
+    return printLines(calendar, knockout, names);
+}
+
 int entryNamed(const QStringList& names, const QString& name)
 {
     const QString wanted = name.trimmed();

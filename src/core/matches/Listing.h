@@ -36,6 +36,13 @@ QStringList matchFields(const Match& match, const Rules& rules, const QStringLis
 // The matches in calendar order: round, day, time, number.
 QList<const Match*> inCalendarOrder(const Calendar& calendar);
 
+// The lines of a printed calendar: a title for each round (and day), then its matches with their
+// results and, when not played, their status.
+QStringList printLines(const Calendar& calendar, const QList<const Match*>& shown, const QStringList& names);
+
+// The lines of a printed bracket: each knockout round, its matches and results.
+QStringList bracketLines(const Calendar& calendar, const QStringList& names);
+
 // The entry called `name` (blanks around it and case do not matter); 0 when none is.
 int entryNamed(const QStringList& names, const QString& name);
 
