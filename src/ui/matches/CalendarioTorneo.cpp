@@ -97,7 +97,7 @@ TfrmCalendarioTorneo::TfrmCalendarioTorneo(QWidget* owner)
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(24);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    const QList<int> widths{50, 150, 60, 95, 60, 130, 190, 190, 70, 80, 70, 95};
+    const QList<int> widths{44, 110, 52, 88, 50, 100, 160, 160, 66, 76, 60, 90};
     for (int i = 0; i < widths.size(); ++i)
         m_table->setColumnWidth(i, widths[i]);
     m_tabs->addTab(m_table, QStringLiteral("&Gare"));

@@ -65,7 +65,7 @@ TfrmNuovoCalendario::TfrmNuovoCalendario(QWidget* owner)
     add(QStringLiteral("&Orari:"), m_times, QStringLiteral("txtOrari"));
     m_fields = new QLineEdit(this);
     m_fields->setPlaceholderText(QStringLiteral("Campo 1; Campo 2"));
-    add(QStringLiteral("&Campi:"), m_fields, QStringLiteral("txtCampi"));
+    add(QStringLiteral("Ca&mpi:"), m_fields, QStringLiteral("txtCampi"));
     left->addLayout(form);
     auto* teamsLabel = new QLabel(QStringLiteral("&Squadre (nell'ordine delle teste di serie):"), this);
     left->addWidget(teamsLabel);
@@ -202,8 +202,11 @@ void TfrmNuovoCalendario::remake()
         m_info->setText(QStringLiteral("%1 gare in %2 giornate.%3 Premere Crea calendario per scriverlo.")
                             .arg(m_made.calendar.matches.size())
                             .arg(m_made.calendar.lastRound())
-                            .arg(m_made.drawReused ? QStringLiteral(" Il sorteggio dei gironi gi\u00E0 fatto viene riutilizzato.")
-                                                   : QString()));
+                            .arg(!m_stored.calendar.draw.isEmpty()
+                                     ? QStringLiteral(" Il sorteggio dei gironi gi\u00E0 fatto viene riutilizzato.")
+                                 : m_made.calendar.draw.isEmpty()
+                                     ? QString()
+                                     : QStringLiteral(" Il sorteggio dei gironi resta questo e viene conservato con il calendario.")));
 }
 
 bool TfrmNuovoCalendario::create()
