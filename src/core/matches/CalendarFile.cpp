@@ -134,9 +134,10 @@ StoredCalendar readCalendar(const QString& tournamentPath)
     // By number, whatever free places they took.
     std::stable_sort(calendar.matches.begin(), calendar.matches.end(),
                      [](const Match& a, const Match& b) { return a.number < b.number; });
-    for (const Match& match : std::as_const(calendar.matches)) {
-        if (calendar.match(match.number) != &match)
-            damaged(path, match.position, QStringLiteral("Numero"));
+    for (qsizetype i = 1; i < calendar.matches.size(); ++i) {
+        if (calendar.matches[i].number == calendar.matches[i - 1].number)
+            damaged(path, std::max(calendar.matches[i].position, calendar.matches[i - 1].position),
+                    QStringLiteral("Numero"));
     }
     return result;
 }
