@@ -253,7 +253,7 @@ private slots:
         QCOMPARE(made.error.isEmpty(), written);
         QCOMPARE(fileContent(yesterday), QByteArray("the backup of yesterday, whatever it holds"));
         if (written)
-            QCOMPARE(zipEntries(today).size(), 6);
+            QCOMPARE(zipEntries(today).size(), 7);
         else
             QVERIFY(!QFileInfo::exists(today));
         QVERIFY(!QFileInfo::exists(leftover));

@@ -13,19 +13,6 @@ using fileFaults::Fault;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 Match match(int number, int round, int home, int away)
 {
     Match m;
@@ -140,7 +127,7 @@ void TestCalendarFile::savedCalendarReadsBack()
 void TestCalendarFile::matchRecordBytesFollowTheLayout()
 {
     savedSample();
-    const QByteArray bytes = readAll(calendarFile());
+    const QByteArray bytes = fixtures::fileContent(calendarFile());
     const QByteArray first = bytes.mid(2 * records::RecordSize, records::RecordSize);
     // Built by hand from the documented offsets; the field name is written in Windows-1252.
     const QByteArray expected = fixtures::recordWith(
@@ -164,13 +151,13 @@ void TestCalendarFile::matchRecordBytesFollowTheLayout()
 void TestCalendarFile::onlyChangedRecordsAreWritten()
 {
     StoredCalendar stored = savedSample();
-    const QByteArray before = readAll(calendarFile());
+    const QByteArray before = fixtures::fileContent(calendarFile());
     saveCalendar(tournament(), stored);
-    QCOMPARE(readAll(calendarFile()), before);
+    QCOMPARE(fixtures::fileContent(calendarFile()), before);
 
     stored.calendar.matches[2].status = Status::Rinviata;
     saveCalendar(tournament(), stored);
-    const QByteArray after = readAll(calendarFile());
+    const QByteArray after = fixtures::fileContent(calendarFile());
     const int at = 4 * records::RecordSize;  // the third match
     QCOMPARE(after.left(at), before.left(at));
     QCOMPARE(after.mid(at + records::RecordSize), before.mid(at + records::RecordSize));
@@ -184,7 +171,7 @@ void TestCalendarFile::removedMatchFreesItsPlaceForTheNext()
     stored.calendar.matches.removeAt(1);
     saveCalendar(tournament(), stored);
     QCOMPARE(QFileInfo(calendarFile()).size(), size);
-    QCOMPARE(readAll(calendarFile()).mid(3 * records::RecordSize, records::RecordSize),
+    QCOMPARE(fixtures::fileContent(calendarFile()).mid(3 * records::RecordSize, records::RecordSize),
              QByteArray(records::RecordSize, '\0'));
     QCOMPARE(readCalendar(tournament()).calendar.matches.size(), 2);
 
@@ -222,12 +209,12 @@ void TestCalendarFile::damagedFileIsNeitherReadNorWritten()
     QFETCH(QString, message);
 
     StoredCalendar stored = savedSample();
-    QByteArray file = readAll(calendarFile());
+    QByteArray file = fixtures::fileContent(calendarFile());
     if (offset < 0)
         file += bytes;
     else
         file.replace(offset, bytes.size(), bytes);
-    writeAll(calendarFile(), file);
+    QVERIFY(fixtures::writeFile(calendarFile(), file));
 
     try {
         readCalendar(tournament());
@@ -241,21 +228,21 @@ void TestCalendarFile::damagedFileIsNeitherReadNorWritten()
         stored.calendar.matches[2].status = Status::Giocata;
         QVERIFY_THROWS_EXCEPTION(CalendarDamaged, saveCalendar(tournament(), stored));
     }
-    QCOMPARE(readAll(calendarFile()), file);
+    QCOMPARE(fixtures::fileContent(calendarFile()), file);
 }
 
 void TestCalendarFile::laterKindsAreKeptAsTheyAre()
 {
     StoredCalendar stored = savedSample();
     QByteArray later = fixtures::recordWith(records::RecordSize, {{0, "XYZ"}, {4, "whatever a later kind holds"}});
-    QByteArray file = readAll(calendarFile()) + later;
-    writeAll(calendarFile(), file);
+    QByteArray file = fixtures::fileContent(calendarFile()) + later;
+    QVERIFY(fixtures::writeFile(calendarFile(), file));
 
     StoredCalendar read = readCalendar(tournament());
     QCOMPARE(read.calendar.matches, stored.calendar.matches);
     read.calendar.matches.clear();  // even a new calendar leaves it alone
     saveCalendar(tournament(), read);
-    QCOMPARE(readAll(calendarFile()).right(records::RecordSize), later);
+    QCOMPARE(fixtures::fileContent(calendarFile()).right(records::RecordSize), later);
 }
 
 void TestCalendarFile::twoStationsEnterResultsAtOnce()
@@ -287,9 +274,9 @@ void TestCalendarFile::sameMatchFromTwoStationsIsAConflict()
     second.calendar.matches[2].status = Status::Giocata;
     second.calendar.matches[0].field = u"Campo 2"_qs;  // would be fine alone
     saveCalendar(tournament(), first);
-    const QByteArray afterFirst = readAll(calendarFile());
+    const QByteArray afterFirst = fixtures::fileContent(calendarFile());
     QVERIFY_THROWS_EXCEPTION(RecordChanged, saveCalendar(tournament(), second));
-    QCOMPARE(readAll(calendarFile()), afterFirst);
+    QCOMPARE(fixtures::fileContent(calendarFile()), afterFirst);
 
     // Two stations adding matches at once could give one number twice: the second is refused.
     StoredCalendar adderOne = readCalendar(tournament());
@@ -319,7 +306,7 @@ void TestCalendarFile::failedWriteLeavesTheFileAsItWas()
     QFETCH(Fault, fault);
     QFETCH(int, nth);
     StoredCalendar stored = savedSample();
-    const QByteArray before = readAll(calendarFile());
+    const QByteArray before = fixtures::fileContent(calendarFile());
     StoredCalendar changed = stored;
     changed.calendar.matches[0].homeGoals = 7;
     changed.calendar.matches[2].status = Status::Giocata;
@@ -330,7 +317,7 @@ void TestCalendarFile::failedWriteLeavesTheFileAsItWas()
         const fileFaults::Injected injected({fault, nth, calendarFile()});
         QVERIFY_THROWS_EXCEPTION(ArchiveError, saveCalendar(tournament(), changed));
     }
-    QCOMPARE(readAll(calendarFile()), before);
+    QCOMPARE(fixtures::fileContent(calendarFile()), before);
     QCOMPARE(readCalendar(tournament()).calendar.matches, stored.calendar.matches);
 }
 

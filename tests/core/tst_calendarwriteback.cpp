@@ -6,6 +6,8 @@
 #include "storage/RecordFile.h"
 #include "storage/TournamentRecord.h"
 
+#include "storage_fixtures.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,12 +20,6 @@ namespace {
 constexpr int gare = TournamentRecord::Layout.offsetOf("Gare");
 constexpr int punteggio = TournamentRecord::Layout.offsetOf("Punteggio");
 constexpr int completato = TournamentRecord::Layout.offsetOf("Completato");
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The zero-terminated text at `offset` of entry `entry`.
 QByteArray fieldAt(const QByteArray& file, int entry, int offset)
@@ -108,9 +104,9 @@ void TestCalendarWriteBack::entriesFollowTheResults()
     forfeit.atFault = Side::Away;
     QCOMPARE(recordResult(stored.calendar, 3, forfeit, 3), noTeamsYetMessage());  // a rest has no result
     QVERIFY(recordResult(stored.calendar, 4, forfeit, 3).isEmpty());
-    const QByteArray before = readAll(tournament());
+    const QByteArray before = fixtures::fileContent(tournament());
     saveAndWriteBack(tournament(), stored);
-    const QByteArray after = readAll(tournament());
+    const QByteArray after = fixtures::fileContent(tournament());
 
     QCOMPARE(fieldAt(after, 1, punteggio), QByteArray("3,00"));
     QCOMPARE(fieldAt(after, 2, punteggio), QByteArray("2,00"));
@@ -149,7 +145,7 @@ void TestCalendarWriteBack::longMatchListsKeepTheNewest()
         calendar.matches.append(match);
     }
     writeBack(tournament(), calendar);
-    const QByteArray file = readAll(tournament());
+    const QByteArray file = fixtures::fileContent(tournament());
     const QByteArray text = fieldAt(file, 1, gare);
     QVERIFY(text.size() <= 5000);
     const QList<QByteArray> lines = text.split('\n');
@@ -163,7 +159,7 @@ void TestCalendarWriteBack::longMatchListsKeepTheNewest()
 void TestCalendarWriteBack::noCalendarOrPointsByHandLeaveEntriesAlone()
 {
     makeEntries({u"Leoni"_qs, u"Aquile"_qs});
-    const QByteArray before = readAll(tournament());
+    const QByteArray before = fixtures::fileContent(tournament());
     QCOMPARE(refreshEntries(tournament()), 0);
     QVERIFY(!hasCalendar(tournament()));
 
@@ -173,7 +169,7 @@ void TestCalendarWriteBack::noCalendarOrPointsByHandLeaveEntriesAlone()
     QVERIFY(recordResult(stored.calendar, 1, {1, 0}, 2).isEmpty());
     saveAndWriteBack(tournament(), stored);
     QCOMPARE(refreshEntries(tournament()), 0);
-    QCOMPARE(readAll(tournament()), before);
+    QCOMPARE(fixtures::fileContent(tournament()), before);
 }
 
 void TestCalendarWriteBack::staleEntriesAreRepairedOnOpening()
@@ -181,9 +177,9 @@ void TestCalendarWriteBack::staleEntriesAreRepairedOnOpening()
     StoredCalendar stored = threeTeams();
     QVERIFY(recordResult(stored.calendar, 2, {0, 2}, 3).isEmpty());
     saveCalendar(tournament(), stored);  // killed before the entries were written
-    QCOMPARE(fieldAt(readAll(tournament()), 3, punteggio), QByteArray("99,00"));
+    QCOMPARE(fieldAt(fixtures::fileContent(tournament()), 3, punteggio), QByteArray("99,00"));
     QCOMPARE(refreshEntries(tournament()), 3);
-    QCOMPARE(fieldAt(readAll(tournament()), 3, punteggio), QByteArray("3,00"));
+    QCOMPARE(fieldAt(fixtures::fileContent(tournament()), 3, punteggio), QByteArray("3,00"));
     QCOMPARE(refreshEntries(tournament()), 0);
 }
 
@@ -200,10 +196,10 @@ void TestCalendarWriteBack::entrySavedMeanwhileIsAConflict()
         record.Telefono = u"0123 456789"_qs;
         file.update(2, record.toBytes());
     }
-    const QByteArray before = readAll(tournament());
+    const QByteArray before = fixtures::fileContent(tournament());
     RecordFile file(tournament(), TournamentRecord::Size);
     QVERIFY_THROWS_EXCEPTION(RecordChanged, file.writeAll(QByteArray(), changes));
-    QCOMPARE(readAll(tournament()), before);
+    QCOMPARE(fixtures::fileContent(tournament()), before);
 }
 
 void TestCalendarWriteBack::failedWriteLeavesEntriesAsTheyWere_data()
@@ -221,13 +217,13 @@ void TestCalendarWriteBack::failedWriteLeavesEntriesAsTheyWere()
     QFETCH(int, nth);
     StoredCalendar stored = threeTeams();
     writeBack(tournament(), stored.calendar);
-    const QByteArray before = readAll(tournament());
+    const QByteArray before = fixtures::fileContent(tournament());
     QVERIFY(recordResult(stored.calendar, 2, {4, 4}, 3).isEmpty());
     {
         const fileFaults::Injected injected({fault, nth, tournament()});
         QVERIFY_THROWS_EXCEPTION(ArchiveError, writeBack(tournament(), stored.calendar));
     }
-    QCOMPARE(readAll(tournament()), before);
+    QCOMPARE(fixtures::fileContent(tournament()), before);
 }
 
 void TestCalendarWriteBack::resultsAreChecked_data()

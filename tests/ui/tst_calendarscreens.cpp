@@ -202,6 +202,42 @@ private slots:
         QCOMPARE(fake.printJobs.first().document.title, u"Risultati Giornata 1 - Coppa"_qs);
     }
 
+    void playedMatchIsRemovedOnlyAfterTheQuestion()
+    {
+        makeRoundRobin();
+        StoredCalendar stored = readCalendar(tournament());
+        const int played = stored.calendar.matches[1].number;
+        QVERIFY(recordResult(stored.calendar, played, {1, 0}, 5).isEmpty());
+        saveAndWriteBack(tournament(), stored);
+
+        FakePlatform fake;
+        fake.answers = FakePlatform::yesNo({false, true});
+        TfrmCalendarioTorneo screen;
+        screen.setTournament(tournament(), u"Coppa"_qs);
+        screen.reload();
+        auto* table = screen.findChild<QTableView*>(u"tblGare"_qs);
+        auto* model = static_cast<CalendarModel*>(table->model());
+        int row = 0;
+        while (model->matchAt(row)->number != played)
+            ++row;
+        table->setCurrentIndex(model->index(row, 0));
+        screen.findChild<QPushButton*>(u"cmdElimina"_qs)->click();
+        QCOMPARE(fake.lastMessage().text, TfrmCalendarioTorneo::removePlayedQuestion(played));
+        QCOMPARE(fake.lastMessage().choices.preset, platform::Answer::No);
+        QCOMPARE(model->rowCount(), 15);
+        screen.findChild<QPushButton*>(u"cmdElimina"_qs)->click();
+        QCOMPARE(model->rowCount(), 14);
+        QVERIFY(screen.save());
+        QVERIFY(!readCalendar(tournament()).calendar.match(played));
+
+        // Swapping a match swaps its teams and what belongs to each.
+        table->setCurrentIndex(model->index(1, 0));
+        const Match before = *model->matchAt(1);
+        screen.findChild<QPushButton*>(u"cmdInverti"_qs)->click();
+        QCOMPARE(model->matchAt(1)->home, before.away);
+        QCOMPARE(model->matchAt(1)->away, before.home);
+    }
+
 private:
     QString tournament() const { return m_dir->filePath(u"Coppa.vai"_qs); }
     static QByteArray readAll(const QString& path)

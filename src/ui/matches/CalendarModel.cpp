@@ -248,3 +248,35 @@ bool CalendarModel::setData(const QModelIndex& index, const QVariant& value, int
     emit edited();
     return true;
 }
+
+bool CalendarModel::swapSides(int row)
+{
+    const Match* shown = matchAt(row);
+    if (!m_editable || !shown || shown->isRest())
+        return false;
+    Match& match = m_calendar->matches[m_rows[row]];
+    std::swap(match.home, match.away);
+    std::swap(match.homeSource, match.awaySource);
+    std::swap(match.homeGoals, match.awayGoals);
+    std::swap(match.homeExtra, match.awayExtra);
+    std::swap(match.homePenalties, match.awayPenalties);
+    if (match.atFault == Side::Home || match.atFault == Side::Away)
+        match.atFault = match.atFault == Side::Home ? Side::Away : Side::Home;
+    m_changed.insert(match.number);
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+    emit edited();
+    return true;
+}
+
+void CalendarModel::removeMatch(int row)
+{
+    const Match* shown = matchAt(row);
+    if (!m_editable || !shown)
+        return;
+    beginResetModel();
+    m_changed.insert(shown->number);
+    m_calendar->matches.removeAt(m_rows[row]);
+    rebuild();
+    endResetModel();
+    emit edited();
+}

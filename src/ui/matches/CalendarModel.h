@@ -20,9 +20,14 @@ public:
     void setFilter(const matches::Filter& filter);
     const matches::Match* matchAt(int row) const;
 
-    // The numbers of the matches changed since setCalendar().
+    // The numbers of the matches changed since setCalendar(); removals count as changes.
     const QSet<int>& changed() const { return m_changed; }
     void clearChanged() { m_changed.clear(); }
+
+    // Home and away swapped, with everything that belongs to each side; false for a rest.
+    bool swapSides(int row);
+    // The match taken out of the calendar.
+    void removeMatch(int row);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -29,6 +29,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <map>
+
 using namespace matches;
 
 namespace {
@@ -123,6 +125,17 @@ TfrmCalendarioTorneo::TfrmCalendarioTorneo(QWidget* owner)
     QPushButton* printRound = button(QStringLiteral("cmdStampaGiornata"), QStringLiteral("Stampa &risultati giornata"), this);
     QPushButton* printBracket = button(QStringLiteral("cmdStampaTabellone"), QStringLiteral("Stampa ta&bellone"), this);
     QPushButton* quit = button(QStringLiteral("cmdEsci"), QStringLiteral("&Esci"), this);
+    QPushButton* swap = button(QStringLiteral("cmdInverti"), QStringLiteral("In&verti casa/ospiti"), this);
+    QPushButton* remove = button(QStringLiteral("cmdElimina"), QStringLiteral("Eli&mina gara"), this);
+    buttons->addWidget(swap);
+    buttons->addWidget(remove);
+    swap->setAutoDefault(false);
+    remove->setAutoDefault(false);
+    connect(swap, &QPushButton::clicked, this, [this] {
+        if (!m_model->swapSides(m_table->currentIndex().row()))
+            platform::warningBox(QStringLiteral("Attenzione: selezionare nella tabella la gara di cui invertire le squadre."), this);
+    });
+    connect(remove, &QPushButton::clicked, this, &TfrmCalendarioTorneo::removeMatch);
     for (QPushButton* b : {saveButton, newButton, printAll, printRound, printBracket})
         buttons->addWidget(b);
     buttons->addStretch();
@@ -290,24 +303,13 @@ void TfrmCalendarioTorneo::fillFilters()
         box->clear();
         box->addItem(QStringLiteral("(tutte)"), 0);
     }
-    m_team->setItemText(0, QStringLiteral("(tutte)"));
-    QList<int> rounds;
-    for (const Match& match : calendar.matches) {
-        if (!rounds.contains(match.round))
-            rounds.append(match.round);
-    }
-    std::sort(rounds.begin(), rounds.end());
+    // Each round by the title of its first match, in one pass.
+    std::map<int, const Match*> rounds;
+    for (const Match& match : calendar.matches)
+        rounds.try_emplace(match.round, &match);
     const QSignalBlocker blockRounds(m_round), blockTeams(m_team), blockGroups(m_group), blockStatus(m_status);
-    for (int round : std::as_const(rounds)) {
-        const Match* first = nullptr;
-        for (const Match& match : calendar.matches) {
-            if (match.round == round) {
-                first = &match;
-                break;
-            }
-        }
-        m_round->addItem(first ? roundTitle(*first) : QString::number(round), round);
-    }
+    for (const auto& [round, first] : rounds)
+        m_round->addItem(roundTitle(*first), round);
     for (qsizetype i = 0; i < m_names.size(); ++i)
         m_team->addItem(m_names[i], int(i) + 1);
     for (const QString& group : calendar.groups())
@@ -414,6 +416,29 @@ void TfrmCalendarioTorneo::closeEvent(QCloseEvent* event)
         return;
     }
     QDialog::closeEvent(event);
+}
+
+QString TfrmCalendarioTorneo::removePlayedQuestion(int number)
+{
+    return QStringLiteral("Attenzione: la gara numero %1 \u00E8 gi\u00E0 stata giocata e il suo risultato andr\u00E0 "
+                          "perso.\n\r\n\rSi conferma l'eliminazione della gara?")
+        .arg(number);
+}
+
+void TfrmCalendarioTorneo::removeMatch()
+{
+    const int row = m_table->currentIndex().row();
+    const Match* match = m_model->matchAt(row);
+    if (!match || m_damaged) {
+        platform::warningBox(QStringLiteral("Attenzione: selezionare nella tabella la gara da eliminare."), this);
+        return;
+    }
+    const QString question = match->hasResult()
+                                 ? removePlayedQuestion(match->number)
+                                 : QStringLiteral("Si conferma l'eliminazione della gara numero %1?").arg(match->number);
+    if (!platform::questionBox(question, this, platform::Answer::No))
+        return;
+    m_model->removeMatch(row);
 }
 
 void TfrmCalendarioTorneo::newCalendar()

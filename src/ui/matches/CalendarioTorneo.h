@@ -33,6 +33,7 @@ public:
 
     static QString conflictQuestion();
     static QString saveQuestion();
+    static QString removePlayedQuestion(int number);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -47,6 +48,7 @@ private:
     void rulesToControls();
     void controlsToRules();
     void newCalendar();
+    void removeMatch();
     void print(int which);
     bool confirmLeave();
 
