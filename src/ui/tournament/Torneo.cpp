@@ -11,9 +11,6 @@
 #include "common/RecordEditor.h"
 #include "common/RecordForm.h"
 #include "common/Style.h"
-#include "matches/CalendarFile.h"
-#include "matches/CalendarioTorneo.h"
-#include "matches/WriteBack.h"
 #include "storage/TournamentRecord.h"
 #include "text/TextRules.h"
 #include "tools/Calcolatrice_Scientifica.h"
@@ -29,8 +26,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QShortcut>
 
 #include <optional>
 
@@ -82,8 +77,6 @@ const QList<buttonTable::ToolRow>& toolbarButtons()
         {u"cmdIndietro"_s, u"indietro"_s, 418, u"Visualizza la scheda precedente in archivio."_s},
         {u"cmdAvanti"_s, u"avanti"_s, 554, u"Visualizza la scheda successiva in archivio."_s},
         {u"cmdUltimo"_s, u"ultimo"_s, 608, u"Visualizza l'ultima scheda in archivio."_s},
-        {u"cmdCalendario"_s, u"calendario"_s, 668,
-         u"Visualizza il calendario del torneo e ne registra i risultati (Ctrl+G)."_s},
         {u"cmdExcel"_s, u"excel"_s, 735, u"Esporta le schede in archivio in un file di Microsoft Excel."_s},
         {u"cmdNonPagati"_s, u"nonpagati"_s, 789, u"Visualizza l'elenco delle squadre che hanno ancora gare da disputare."_s},
         {u"cmdGuida"_s, u"help"_s, 869, u"Visualizza la pagina della guida in linea sensibile al contesto."_s},
@@ -173,10 +166,6 @@ void TfrmTorneo::connectDialogs()
     };
     onClick("cmdTrova", [this, opening] { dialogs::open<TfrmTrovaPagina>(this, opening); });
     onClick("cmdNonPagati", [this, opening] { dialogs::open<TfrmSegnalati>(this, opening); });
-    onClick("cmdCalendario", [this] { cmdCalendarioClick(); });
-    findChild<PictureButton*>(QStringLiteral("cmdCalendario"))->setToolTip(QStringLiteral("Calendario (Ctrl+G)"));
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this), &QShortcut::activated, this,
-            &TfrmTorneo::cmdCalendarioClick);
     onClick("cmdExcel", [this] {
         dialogs::open<TfrmExpTorneo>(this, [this](TfrmExpTorneo& screen) { screen.setTournament(m_path); });
     });
@@ -200,14 +189,6 @@ void TfrmTorneo::buildFields(QWidget* panel)
                                                  "border-top-right-radius: 8px; padding-left: 12px;")
                                       .arg(style::pitchGreen.name()));
     matchesHeading->setGeometry(24, 310, 951, 30);
-
-    m_lblCalcolati = new QLabel(matches::computedFieldsNote(), panel);
-    m_lblCalcolati->setObjectName(QStringLiteral("lblCalcolati"));
-    m_lblCalcolati->setFont(style::verdana(9));
-    m_lblCalcolati->setStyleSheet(QStringLiteral("color: white;"));
-    m_lblCalcolati->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_lblCalcolati->setGeometry(230, 312, 735, 26);
-    m_lblCalcolati->hide();
 
     const RecordForm::Look look{style::verdana(12, true), style::verdana(12, true),
                                 QStringLiteral("color: %1;").arg(style::navy.name())};
@@ -239,41 +220,6 @@ void TfrmTorneo::setTournament(const QString& path, const QString& name)
 {
     m_path = path;
     m_lblNome->setText(name);
-    // Entries left behind by a stop between a calendar's save and theirs are written again.
-    try {
-        matches::refreshEntries(path);
-    } catch (const ArchiveError&) {
-        // The calendar screen says what is wrong with the calendar when it is opened.
-    }
-    showComputedState();
-}
-
-void TfrmTorneo::showComputedState()
-{
-    bool computed = false;
-    try {
-        computed = matches::hasCalendar(m_path) && matches::readCalendar(m_path).calendar.rules.pointsFromResults;
-    } catch (const ArchiveError&) {
-        computed = matches::hasCalendar(m_path);  // a damaged calendar still owns the fields
-    }
-    m_form->control<QPlainTextEdit>(QStringLiteral("txtGare"))->setReadOnly(computed);
-    m_txtPunteggio->setReadOnly(computed);
-    m_form->control(QStringLiteral("chkCompletato"))->setEnabled(!computed);
-    findChild<PictureButton*>(QStringLiteral("btnCalcolatrice"))->setEnabled(!computed);
-    m_lblCalcolati->setVisible(computed);
-}
-
-void TfrmTorneo::cmdCalendarioClick()
-{
-    if (!m_editor->confirmLeave())
-        return;
-    dialogs::open<TfrmCalendarioTorneo>(
-        this, [this](TfrmCalendarioTorneo& screen) { screen.setTournament(m_path, m_lblNome->text()); });
-    showComputedState();
-    // The entry on screen shows what the results made of it.
-    const qint64 position = m_lblPosizione->text().toLongLong();
-    if (position > 0)
-        m_editor->show(position);
 }
 
 void TfrmTorneo::showRecord(qint64 position) { m_editor->show(position); }

@@ -45,15 +45,11 @@ private:
     void txtPunteggioExit();
     void btnCalcolatriceClick();
     void impSquadraClick();
-    void cmdCalendarioClick();
-    // With a calendar whose results give the points, the computed fields are read-only.
-    void showComputedState();
 
     QString m_path;
     QLabel* m_lblNome = nullptr;
     QLabel* m_lblPosizione = nullptr;
     QLabel* m_panInfo = nullptr;
-    QLabel* m_lblCalcolati = nullptr;  // why the computed fields cannot be typed in
     QLineEdit* m_txtPunteggio = nullptr;  // has rules of its own beyond the form's
     QList<PictureButton*> m_buttons;
     RecordForm* m_form = nullptr;
