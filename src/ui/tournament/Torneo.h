@@ -2,6 +2,7 @@
 
 #include "common/WorkScreen.h"
 
+#include <QKeySequence>
 #include <QString>
 
 class PictureButton;
@@ -33,6 +34,9 @@ public:
     // the team archive hands them over; the rest of the entry stays as it is.
     void importTeam(const QString& name, const QString& contact, const QString& phone, const QString& email);
 
+    // Opens the tournament's calendar (also its toolbar button's key).
+    static QKeySequence calendarKeys();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -45,11 +49,15 @@ private:
     void txtPunteggioExit();
     void btnCalcolatriceClick();
     void impSquadraClick();
+    void cmdCalendarioClick();
+    // With a calendar whose results give the points, the computed fields cannot be typed in.
+    void showComputedState();
 
     QString m_path;
     QLabel* m_lblNome = nullptr;
     QLabel* m_lblPosizione = nullptr;
     QLabel* m_panInfo = nullptr;
+    QLabel* m_lblCalcolati = nullptr;
     QLineEdit* m_txtPunteggio = nullptr;  // has rules of its own beyond the form's
     QList<PictureButton*> m_buttons;
     RecordForm* m_form = nullptr;
