@@ -184,7 +184,11 @@ private Q_SLOTS:
         QCOMPARE(saved.awayGoals, 2);
         QCOMPARE(saved.status, Status::Giocata);
         QVERIFY(!s.model()->hasChanges());
-        QCOMPARE(*f.onDisk().match(1), *readCalendar(f.path).calendar.match(1));
+        // The entries follow: Cervi's win gives it its points and its match line.
+        const QList<TournamentRecord> entries = archiveFiles::readRecords<TournamentRecord>(f.path);
+        QCOMPARE(entries.at(2).Punteggio, QStringLiteral("3,00"));
+        QVERIFY(entries.at(2).Gare.contains(QStringLiteral("Delfini")));
+        QCOMPARE(entries.at(3).Punteggio, QStringLiteral("0,00"));
     }
 
     void refusedResults_data()
@@ -192,10 +196,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("away");
+        QTest::addColumn<bool>("finalDrawn");
         QTest::addColumn<QString>("message");
-        QTest::newRow("away goals missing") << 2 << "3" << "" << notTwoCountsMessage;
-        QTest::newRow("a letter") << 2 << "3" << "x" << notTwoCountsMessage;
-        QTest::newRow("knockout drawn") << 5 << "1" << "1" << knockoutDrawnMessage;
+        QTest::newRow("away goals missing") << 2 << "3" << "" << false << badScoreMessage();
+        QTest::newRow("a letter") << 2 << "3" << "x" << false << badScoreMessage();
+        QTest::newRow("teams not known yet") << 5 << "1" << "0" << false << noTeamsYetMessage();
+        QTest::newRow("knockout drawn") << 5 << "1" << "1" << true << knockoutUndecidedMessage();
     }
 
     void refusedResults()
@@ -203,8 +209,14 @@ private Q_SLOTS:
         QFETCH(int, number);
         QFETCH(QString, home);
         QFETCH(QString, away);
+        QFETCH(bool, finalDrawn);
         QFETCH(QString, message);
-        Folder f;
+        QList<Match> matches = smallCalendar();
+        if (finalDrawn) {
+            matches[4].home = 1;
+            matches[4].away = 3;
+        }
+        Folder f(matches);
         CalendarScreen s(f.path);
         s.typeResult(number, home, away);
         QCOMPARE(f.fake.lastMessage().kind, MessageKind::Warning);

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "matches/Match.h"
+#include "matches/Results.h"
 
 #include <QString>
 
-// Changing a match's result as the user types it.
+#include <optional>
+
+// A result as the user types it into the calendar's table, counts in separate boxes.
 namespace matches {
 
 // The counts as typed: goals of each side, and for a knockout match those of extra time and of the
@@ -15,19 +17,9 @@ struct TypedResult {
     QString homePenalties, awayPenalties;
 };
 
-inline const QString notTwoCountsMessage = QStringLiteral(
-    "Attenzione: il risultato deve essere formato da due numeri di gol, ad esempio 2 e 1.");
-inline const QString knockoutDrawnMessage = QStringLiteral(
-    "Attenzione: una gara a eliminazione diretta non pu\u00F2 finire in parit\u00E0.\r\n\r\n"
-    "Indicare i gol dei tempi supplementari o i calci di rigore.");
-
-// Puts the typed result into `match`: a result makes it played, both counts left empty take the
-// result away (a played match is to be played again). Returns the message that refuses it (the
-// match then is as it was), empty when it is taken.
-QString applyResult(Match& match, const TypedResult& typed);
-
-// Once a knockout match is decided (or no longer is), its winner and loser go into the matches
-// they move on to, as the side they play there; an undecided one leaves those places open.
-void advanceFrom(Calendar& calendar, int number);
+// The typed counts as a result to record: played with those goals, or, with every box empty, the
+// result taken away (the match is to be played again). Nullopt when a pair is not two counts
+// (badScoreMessage() says why). A shoot-out counts only after a draw.
+std::optional<ResultInput> typedInput(const TypedResult& typed);
 
 }  // namespace matches

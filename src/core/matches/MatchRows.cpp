@@ -1,6 +1,7 @@
 #include "matches/MatchRows.h"
 
 #include "matches/Counting.h"
+#include "matches/Knockout.h"
 #include "output/ArchiveScan.h"
 #include "storage/TournamentRecord.h"
 #include "text/TextRules.h"
@@ -51,20 +52,7 @@ QString resultText(const Match& match, const Rules& rules)
 
 QString roundText(const Match& match)
 {
-    if (match.phase == Phase::ThirdPlace)
-        return QStringLiteral("3\u00B0 posto");
-    if (!match.isKnockout())
-        return QString::number(match.round);
-    switch (match.roundSize) {
-    case 2:
-        return QStringLiteral("Finale");
-    case 4:
-        return QStringLiteral("Semifinali");
-    case 8:
-        return QStringLiteral("Quarti");
-    default:
-        return QStringLiteral("1/%1").arg(match.roundSize / 2);
-    }
+    return match.isKnockout() ? roundName(match) : QString::number(match.round);
 }
 
 QString statusText(const Match& match)

@@ -11,6 +11,7 @@
 #include "matches/CalendarFile.h"
 #include "matches/MatchDelegate.h"
 #include "matches/MatchTableModel.h"
+#include "matches/WriteBack.h"
 #include "platform/Platform.h"
 #include "storage/ArchiveError.h"
 
@@ -302,7 +303,7 @@ bool TfrmCalendarioGare::save()
         return true;
     const int number = currentRow() >= 0 ? m_model->matchAt(currentRow()).number : 0;
     try {
-        saveCalendar(m_path, m_model->stored());
+        saveAndWriteBack(m_path, m_model->stored());
     } catch (const RecordChanged&) {
         if (platform::questionBox(conflictQuestion, this))
             read();

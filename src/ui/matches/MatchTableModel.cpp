@@ -100,31 +100,36 @@ void MatchTableModel::rowChanged(int row)
 
 QString MatchTableModel::setResult(int row, const TypedResult& typed)
 {
-    Match& match = working(row);
-    const QString refused = applyResult(match, typed);
-    if (!refused.isEmpty())
-        return refused;
-    rowChanged(row);
-    if (match.isKnockout()) {
-        advanceFrom(m_calendar.calendar, match.number);
-        // The matches it moves on to may be shown too.
-        Q_EMIT dataChanged(index(0, Home), index(rowCount() - 1, Away));
-    }
-    return {};
+    const std::optional<ResultInput> input = typedInput(typed);
+    if (!input)
+        return badScoreMessage();
+    return record(row, *input);
 }
 
 QString MatchTableModel::setStatus(int row, const StatusChoice& choice)
 {
-    Match& match = working(row);
-    match.status = choice.status;
-    match.atFault = choice.atFault;
-    if (choice.status != Status::Giocata)
-        match.homeExtra = match.awayExtra = match.homePenalties = match.awayPenalties = std::nullopt;
-    rowChanged(row);
-    if (match.isKnockout()) {
-        advanceFrom(m_calendar.calendar, match.number);
-        Q_EMIT dataChanged(index(0, Home), index(rowCount() - 1, Away));
+    const Match& match = matchAt(row);
+    ResultInput input;
+    input.status = choice.status;
+    input.atFault = choice.atFault;
+    input.homeGoals = match.homeGoals;
+    input.awayGoals = match.awayGoals;
+    if (choice.status == Status::Giocata) {
+        input.homeExtra = match.homeExtra;
+        input.awayExtra = match.awayExtra;
+        input.homePenalties = match.homePenalties;
+        input.awayPenalties = match.awayPenalties;
     }
+    return record(row, input);
+}
+
+QString MatchTableModel::record(int row, const ResultInput& input)
+{
+    const QString refused = recordResult(m_calendar.calendar, matchAt(row).number, input, int(m_names.size()));
+    if (!refused.isEmpty())
+        return refused;
+    // A knockout winner or a finished group may fill places of other matches.
+    Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
     return {};
 }
 

@@ -65,6 +65,7 @@ public:
 
 private:
     matches::Match& working(int row);
+    QString record(int row, const matches::ResultInput& input);
     void rowChanged(int row);
     void refilter();
 

@@ -13,6 +13,7 @@
 #include "common/Style.h"
 #include "matches/CalendarioGare.h"
 #include "matches/CalendarFile.h"
+#include "matches/WriteBack.h"
 #include "storage/TournamentRecord.h"
 #include "text/TextRules.h"
 #include "tools/Calcolatrice_Scientifica.h"
@@ -43,8 +44,6 @@ const QString pointsMissingMessage =
 const QString pointsTooLongMessage = QStringLiteral(
     "Attenzione: il punteggio totale \u00E8 troppo lungo per essere salvato.\r\n\r\n"
     "Il punteggio pu\u00F2 occupare al massimo 15 caratteri, segno e virgola compresi.");
-const QString computedLine = QStringLiteral(
-    "Punteggio, gare e completato sono calcolati dai risultati del calendario.");
 const QString completedHint = QStringLiteral(
     "Spunta questa casella per annotare che la squadra ha disputato tutte le gare del torneo.");
 
@@ -246,9 +245,9 @@ void TfrmTorneo::buildFields(QWidget* panel)
     // Installed after the Enter chain, so it sees the keys first and leaves Enter to the chain.
     m_txtPunteggio->installEventFilter(this);
 
-    m_lblCalcolati = style::label(panel, QStringLiteral("lblCalcolati"), computedLine, style::verdana(9, true), style::crimson);
+    m_lblCalcolati = style::label(panel, QStringLiteral("lblCalcolati"), matches::computedFieldsNote(), style::verdana(8, true), style::crimson);
     m_lblCalcolati->setWordWrap(true);
-    m_lblCalcolati->setGeometry(676, 542, 299, 40);
+    m_lblCalcolati->setGeometry(676, 536, 299, 52);
     m_lblCalcolati->hide();
 
     emailField::attach(m_form->control<QLineEdit>(QStringLiteral("txtEmail")),
