@@ -1,5 +1,7 @@
 #include "matches/WriteBack.h"
 
+#include "matches/Listing.h"
+
 #include "storage/TournamentRecord.h"
 #include "tournament/Points.h"
 
@@ -12,17 +14,6 @@ namespace {
 constexpr int gareCapacity = TournamentRecord::Layout.capacityOf("Gare");
 const QString lineBreak = QStringLiteral("\r\n");
 
-bool calendarOrder(const Match* a, const Match* b)
-{
-    if (a->round != b->round)
-        return a->round < b->round;
-    if (a->date != b->date)
-        return a->date < b->date;
-    if (a->time != b->time)
-        return a->time < b->time;
-    return a->number < b->number;
-}
-
 QString leftOutLine(qsizetype count)
 {
     return count == 1 ? QStringLiteral("(1 gara precedente non riportata)")
@@ -32,13 +23,8 @@ QString leftOutLine(qsizetype count)
 // Entries' counted matches, each list in calendar order.
 QList<QList<const Match*>> matchesByEntry(const Calendar& calendar, int entryCount)
 {
-    QList<const Match*> ordered;
-    ordered.reserve(calendar.matches.size());
-    for (const Match& match : calendar.matches)
-        ordered.append(&match);
-    std::sort(ordered.begin(), ordered.end(), calendarOrder);
     QList<QList<const Match*>> byEntry(entryCount);
-    for (const Match* match : std::as_const(ordered)) {
+    for (const Match* match : inCalendarOrder(calendar)) {
         for (int entry : {match->home, match->away}) {
             if (entry >= 1 && entry <= entryCount && match->home != match->away)
                 byEntry[entry - 1].append(match);
@@ -74,7 +60,7 @@ QString linesFor(const QList<const Match*>& matches, const Calendar& calendar, i
     return (QStringList{leftOutLine(dropped)} + lines.mid(dropped)).join(lineBreak);
 }
 
-QStringList entryNames(const RecordFile& file)
+QStringList namesIn(const RecordFile& file)
 {
     QStringList names;
     file.scan([&](qint64, QByteArrayView bytes) {
@@ -122,7 +108,7 @@ QList<RecordFile::Change> entryChanges(const QString& tournamentPath, const Cale
     if (!calendar.rules.pointsFromResults)
         return changes;
     const RecordFile file(tournamentPath, TournamentRecord::Size);
-    const QStringList names = entryNames(file);
+    const QStringList names = namesIn(file);
     const int count = int(names.size());
     const QList<EntryTotals> totals = entryTotals(calendar, count, withdrawn);
     const QList<QList<const Match*>> byEntry = matchesByEntry(calendar, count);
@@ -169,6 +155,11 @@ int refreshEntries(const QString& tournamentPath, const Withdrawn& withdrawn)
         return 0;
     const StoredCalendar stored = readCalendar(tournamentPath);
     return writeBack(tournamentPath, stored.calendar, withdrawn);
+}
+
+QStringList entryNames(const QString& tournamentPath)
+{
+    return namesIn(RecordFile(tournamentPath, TournamentRecord::Size));
 }
 
 QString computedFieldsNote()

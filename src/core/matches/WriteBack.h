@@ -42,6 +42,9 @@ void saveAndWriteBack(const QString& tournamentPath, StoredCalendar& calendar, c
 // without a calendar is not touched. Throws as readCalendar() and writeBack().
 int refreshEntries(const QString& tournamentPath, const Withdrawn& withdrawn = {});
 
+// The entries' names (Concorrente), index 0 for entry 1.
+QStringList entryNames(const QString& tournamentPath);
+
 // The line that heads the entry editor's computed fields.
 QString computedFieldsNote();
 
