@@ -7,6 +7,7 @@
 #include "matches/CalendarioGare.h"
 #include "matches/MatchDelegate.h"
 #include "matches/MatchTableModel.h"
+#include "matches/NuovoCalendario.h"
 #include "storage/TournamentRecord.h"
 #include "tournament/Torneo.h"
 #include "ArchiveFiles.h"
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QTableView>
 #include <QtTest>
 
@@ -68,7 +70,7 @@ struct Folder {
     const bool folderSet = (programFolder::set(folder.path()), true);
     QString path = folder.file(QStringLiteral("Coppa Estate.vai"));
 
-    explicit Folder(const QList<Match>& matches = smallCalendar())
+    explicit Folder(const QList<Match>& matches = smallCalendar(), bool withCalendar = true)
     {
         QList<TournamentRecord> entries;
         for (const char* team : {"Aquile", "Bisonti", "Cervi", "Delfini"}) {
@@ -79,6 +81,8 @@ struct Folder {
             entries.append(record);
         }
         [&] { QVERIFY(archiveFiles::writeRecords(path, entries)); }();
+        if (!withCalendar)
+            return;
         StoredCalendar stored;
         stored.calendar.matches = matches;
         saveCalendar(path, stored);
@@ -242,7 +246,7 @@ private Q_SLOTS:
         }
         QCOMPARE(s.focus()->objectName(), QStringLiteral("txtRigoriOspiti"));
         QTest::keyClick(s.focus(), Qt::Key_Enter);
-        QCOMPARE(s.cell(5, MatchTableModel::Result), QStringLiteral("1-1 d.t.s. 5-4 rig."));
+        QCOMPARE(s.cell(5, MatchTableModel::Result), QStringLiteral("1-1 (5-4 rig.)"));
         QCOMPARE(s.model()->matchAt(s.model()->rowOf(5)).winner(), Side::Home);
     }
 
@@ -415,6 +419,71 @@ private Q_SLOTS:
         QVERIFY(!disk.match(3));
         QVERIFY(disk.match(6));
         QVERIFY(disk.match(1));
+    }
+
+    void newCalendarWrittenOnlyOnConfirmation()
+    {
+        Folder f({}, false);
+        QWidget owner;
+        TfrmNuovoCalendario screen(&owner);
+        screen.setTournament(f.path, QStringLiteral("Coppa Estate"));
+        screen.show();
+        QApplication::setActiveWindow(&screen);
+        auto* format = widgets::find<QComboBox>(&screen, QStringLiteral("cboFormato"));
+        format->setCurrentIndex(format->findText(QStringLiteral("Gironi, poi eliminazione diretta")));
+        widgets::find<QSpinBox>(&screen, QStringLiteral("spnQualificate"))->setValue(1);
+        auto* start = widgets::find<QLineEdit>(&screen, QStringLiteral("txtInizio"));
+        QTest::keyClicks(start, QStringLiteral("01/06/2027"));
+
+        // Conferma without a preview shows the calendar first.
+        QTest::keyClick(start, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(screen.hasPreview());
+        QCOMPARE(f.fake.lastMessage().text, TfrmNuovoCalendario::previewFirstMessage);
+        QVERIFY(!hasCalendar(f.path));
+        // Two groups of two, each once, then the final of the two winners.
+        QCOMPARE(screen.model()->rowCount(), 3);
+        QCOMPARE(screen.model()->matchAt(0).date, QDate(2027, 6, 1));
+        QVERIFY(screen.model()->matchAt(2).isKnockout());
+
+        // A choice changed takes the preview away; a date that does not exist is refused.
+        QTest::keyClick(start, Qt::Key_Backspace);
+        QVERIFY(!screen.hasPreview());
+        QCOMPARE(screen.model()->rowCount(), 0);
+        QTest::keyClick(start, Qt::Key_F5);
+        QCOMPARE(f.fake.lastMessage().text, MatchTableModel::dateMessage);
+        QVERIFY(!screen.hasPreview());
+        QTest::keyClicks(start, QStringLiteral("8"));
+        QTest::keyClick(start, Qt::Key_F5);
+        QVERIFY(screen.hasPreview());
+        QVERIFY(!hasCalendar(f.path));
+
+        QTest::keyClick(start, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(f.fake.lastMessage().text, TfrmNuovoCalendario::writtenMessage(3));
+        const Calendar disk = f.onDisk();
+        QCOMPARE(disk.matches.size(), 3);
+        QCOMPARE(disk.draw.size(), 4);
+        QCOMPARE(disk.matches.first().date, QDate(2028, 6, 1));  // the date as corrected
+        QVERIFY(!screen.isVisible());
+    }
+
+    void newCalendarReplacesOnlyAfterAQuestion()
+    {
+        Folder f;
+        QWidget owner;
+        TfrmNuovoCalendario screen(&owner);
+        screen.setTournament(f.path, QStringLiteral("Coppa Estate"));
+        QVERIFY(screen.preview());
+        f.fake.answers = {Answer::No};
+        QVERIFY(!screen.confirm());
+        QCOMPARE(f.fake.lastMessage().text, TfrmNuovoCalendario::replaceQuestion(5));
+        QCOMPARE(f.fake.lastMessage().choices.preset, Answer::No);
+        QCOMPARE(f.onDisk().matches.size(), 5);
+        QCOMPARE(f.onDisk().match(1)->homeGoals, 1);
+        f.fake.answers = {Answer::Yes};
+        QVERIFY(screen.confirm());
+        // A round robin of four: six matches, numbered after the ones given before.
+        QCOMPARE(f.onDisk().matches.size(), 6);
+        QCOMPARE(f.onDisk().matches.first().number, 6);
     }
 
     void entryEditorLeadsToTheCalendar()

@@ -1,6 +1,7 @@
 #include "matches/CalendarioGare.h"
 
 #include "common/ButtonTable.h"
+#include "common/Dialogs.h"
 #include "common/FillScreen.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
@@ -11,6 +12,7 @@
 #include "matches/CalendarFile.h"
 #include "matches/MatchDelegate.h"
 #include "matches/MatchTableModel.h"
+#include "matches/NuovoCalendario.h"
 #include "matches/WriteBack.h"
 #include "platform/Platform.h"
 #include "storage/ArchiveError.h"
@@ -40,6 +42,7 @@ const QList<buttonTable::ToolRow>& toolbarButtons()
         {u"cmdAggiungi"_s, u"nuovo"_s, 78, u"Aggiunge una gara alla giornata della gara selezionata."_s},
         {u"cmdScambia"_s, u"scambia"_s, 132, u"Scambia la squadra di casa con quella ospite nella gara selezionata."_s},
         {u"cmdElimina"_s, u"cestino"_s, 186, u"Elimina dal calendario la gara selezionata."_s},
+        {u"cmdNuovoCalendario"_s, u"calendario"_s, 290, u"Crea un nuovo calendario per il torneo, mostrandolo prima di scriverlo."_s},
         {u"cmdGuida"_s, u"help"_s, 869, u"Visualizza la pagina della guida in linea sensibile al contesto."_s},
         {u"cmdEsci"_s, u"exit"_s, 923, u"Esci da questa schermata di lavoro."_s},
     };
@@ -158,6 +161,7 @@ void TfrmCalendarioGare::buildToolbar(QWidget* panel)
     command("cmdAggiungi", QKeySequence(Qt::CTRL | Qt::Key_N), [this] { addMatch(); });
     command("cmdScambia", QKeySequence(Qt::CTRL | Qt::Key_E), [this] { swapMatch(); });
     command("cmdElimina", QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] { removeMatch(); });
+    command("cmdNuovoCalendario", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), [this] { newCalendar(); });
     command("cmdGuida", QKeySequence(Qt::Key_F1), [this] { help::show(this, QStringLiteral("tornei")); });
     // Esc closes the dialog by itself once no cell is being typed in.
     connect(button("cmdEsci"), &PictureButton::clicked, this, &QDialog::reject);
@@ -187,6 +191,7 @@ void TfrmCalendarioGare::buildFilters(QWidget* panel)
 void TfrmCalendarioGare::setTournament(const QString& path, const QString& name)
 {
     m_path = path;
+    m_name = name;
     m_title->setText(QStringLiteral("Calendario - %1").arg(name));
     read();
 }
@@ -220,6 +225,8 @@ void TfrmCalendarioGare::read()
             return;
         }
         m_model->setCalendar(std::move(result->calendar), std::move(result->names));
+        if (m_model->stored().calendar.matches.isEmpty())
+            m_info->setText(QStringLiteral("Il torneo non ha ancora un calendario: premere Nuovo calendario (Ctrl+Maiusc+N)."));
         fillFilters();
         if (m_model->rowCount() > 0)
             m_table->setCurrentIndex(m_model->index(0, MatchTableModel::Result));
@@ -269,9 +276,9 @@ void TfrmCalendarioGare::fillFilters()
 
 void TfrmCalendarioGare::applyFilter()
 {
-    MatchFilter filter;
+    Filter filter;
     filter.round = m_round->currentData().toInt();
-    filter.entry = m_team->currentData().toInt();
+    filter.team = m_team->currentData().toInt();
     if (m_group->currentIndex() > 0)
         filter.group = m_group->currentData().toString();
     if (const int status = m_status->currentData().toInt(); m_status->currentIndex() > 0 && status >= 0)
@@ -353,6 +360,30 @@ void TfrmCalendarioGare::removeMatch()
     m_model->remove(row);
     if (m_model->rowCount() > 0)
         m_table->setCurrentIndex(m_model->index(std::min(row, m_model->rowCount() - 1), MatchTableModel::Result));
+}
+
+void TfrmCalendarioGare::newCalendar()
+{
+    // The new calendar replaces what is on screen: unsaved changes are asked about first.
+    if (m_model->hasChanges()) {
+        switch (platform::askBox(leaveQuestion, {true, platform::Answer::Yes}, this)) {
+        case platform::Answer::Yes:
+            if (!save())
+                return;
+            break;
+        case platform::Answer::No:
+            break;
+        case platform::Answer::Cancel:
+            return;
+        }
+    }
+    const int written = dialogs::open<TfrmNuovoCalendario>(this, [this](TfrmNuovoCalendario& screen) {
+        screen.setTournament(m_path, m_name);
+    });
+    if (written == QDialog::Accepted) {
+        Q_EMIT saved();
+        read();
+    }
 }
 
 void TfrmCalendarioGare::done(int result)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "matches/Listing.h"
 #include "matches/MatchRows.h"
 
 #include <QDialog>
@@ -32,6 +33,7 @@ public:
     void addMatch();
     void swapMatch();
     void removeMatch();
+    void newCalendar();
 
     static const QString leaveQuestion;
     static const QString conflictQuestion;
@@ -56,6 +58,7 @@ private:
     void stopReading();
 
     QString m_path;
+    QString m_name;
     MatchTableModel* m_model;
     QTableView* m_table = nullptr;
     QLabel* m_title = nullptr;

@@ -62,7 +62,7 @@ void MatchTableModel::setCalendar(StoredCalendar calendar, QStringList names)
     endResetModel();
 }
 
-void MatchTableModel::setFilter(const MatchFilter& filter)
+void MatchTableModel::setFilter(const Filter& filter)
 {
     m_filter = filter;
     refilter();
@@ -285,11 +285,11 @@ QVariant MatchTableModel::data(const QModelIndex& index, int role) const
     case Field:
         return match.field;
     case Home:
-        return role == Qt::EditRole ? QVariant(match.home) : QVariant(sideText(match, Side::Home, m_names));
+        return role == Qt::EditRole ? QVariant(match.home) : QVariant(sideName(match, Side::Home, m_names));
     case Away:
-        return role == Qt::EditRole ? QVariant(match.away) : QVariant(sideText(match, Side::Away, m_names));
+        return role == Qt::EditRole ? QVariant(match.away) : QVariant(sideName(match, Side::Away, m_names));
     case Result:
-        return resultText(match, m_calendar.calendar.rules);
+        return resultText(match, m_calendar.calendar.rules, true);
     case Status:
         return statusText(match);
     case ColumnCount:

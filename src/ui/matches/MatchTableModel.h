@@ -2,6 +2,7 @@
 
 #include "matches/CalendarFile.h"
 #include "matches/MatchEditing.h"
+#include "matches/Listing.h"
 #include "matches/MatchRows.h"
 
 #include <QAbstractTableModel>
@@ -30,8 +31,8 @@ public:
     matches::StoredCalendar& stored() { return m_calendar; }
     const QStringList& names() const { return m_names; }
 
-    void setFilter(const matches::MatchFilter& filter);
-    const matches::MatchFilter& filter() const { return m_filter; }
+    void setFilter(const matches::Filter& filter);
+    const matches::Filter& filter() const { return m_filter; }
 
     // The match shown at `row` (it must exist).
     const matches::Match& matchAt(int row) const;
@@ -72,6 +73,6 @@ private:
     matches::StoredCalendar m_calendar;
     QList<matches::Match> m_saved;  // the matches as the file holds them
     QStringList m_names;
-    matches::MatchFilter m_filter;
+    matches::Filter m_filter;
     QList<int> m_rows;  // indexes into the calendar's matches, in the order shown
 };
