@@ -128,6 +128,12 @@ struct CalendarScreen {
         QTest::keyClicks(focus(), away);
         QTest::keyClick(focus(), Qt::Key_Return);
     }
+    // After a result taken, the keys go to the table again (Down to the next match).
+    void typeResultAndStay(int number, const QString& home, const QString& away) const
+    {
+        typeResult(number, home, away);
+        QCOMPARE(focus(), static_cast<QWidget*>(table()));
+    }
     QString cell(int number, int column) const
     {
         return model()->data(model()->index(model()->rowOf(number), column), Qt::DisplayRole).toString();
@@ -174,7 +180,7 @@ private Q_SLOTS:
     {
         Folder f;
         CalendarScreen s(f.path);
-        s.typeResult(2, QStringLiteral("3"), QStringLiteral("2"));
+        s.typeResultAndStay(2, QStringLiteral("3"), QStringLiteral("2"));
         QCOMPARE(s.cell(2, MatchTableModel::Result), QStringLiteral("3-2"));
         QCOMPARE(s.cell(2, MatchTableModel::Status), QStringLiteral("giocata"));
         QVERIFY(s.model()->hasChanges());

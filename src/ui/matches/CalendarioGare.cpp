@@ -120,7 +120,7 @@ TfrmCalendarioGare::TfrmCalendarioGare(QWidget* owner)
     m_table->verticalHeader()->setDefaultSectionSize(QFontMetrics(m_table->font()).height() + 8);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const QList<int> widths = {44, 70, 56, 92, 56, 110, 160, 160, 110};
+    const QList<int> widths = {40, 84, 52, 90, 52, 100, 150, 150, 120};
     for (int column = 0; column < widths.size(); ++column)
         m_table->horizontalHeader()->resizeSection(column, widths.at(column));
     m_table->setStyleSheet(QStringLiteral("QTableView { background-color: white; border: 1px solid %1; }")

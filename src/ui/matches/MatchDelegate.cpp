@@ -4,6 +4,7 @@
 #include "matches/MatchTableModel.h"
 #include "platform/Platform.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -40,7 +41,7 @@ ResultEditor::ResultEditor(bool knockout, QWidget* parent)
             field->setObjectName(name);
             field->setMaxLength(3);
             field->setAlignment(Qt::AlignCenter);
-            field->setMinimumWidth(28);
+            field->setFixedWidth(34);
             field->installEventFilter(this);
             layout->addWidget(field);
             m_fields.append(field);
@@ -53,6 +54,7 @@ ResultEditor::ResultEditor(bool knockout, QWidget* parent)
         addPair(QStringLiteral("txtSupplCasa"), QStringLiteral("txtSupplOspiti"), QStringLiteral("supp."));
         addPair(QStringLiteral("txtRigoriCasa"), QStringLiteral("txtRigoriOspiti"), QStringLiteral("rig."));
     }
+    layout->addStretch(1);
     setFocusProxy(m_fields.first());
 }
 
@@ -105,13 +107,17 @@ QWidget* MatchDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     switch (index.column()) {
     case MatchTableModel::Result: {
         auto* editor = new ResultEditor(match.isKnockout(), parent);
-        connect(editor, &ResultEditor::confirmed, this, [this, editor, index = QPersistentModelIndex(index)] {
+        // The view gets the keyboard back: it would not see that a box inside the editor had it.
+        const auto close = [this, editor](QAbstractItemDelegate::EndEditHint hint) {
+            if (auto* view = qobject_cast<QAbstractItemView*>(editor->parentWidget()->parentWidget()))
+                view->setFocus(Qt::OtherFocusReason);
+            Q_EMIT const_cast<MatchDelegate*>(this)->closeEditor(editor, hint);
+        };
+        connect(editor, &ResultEditor::confirmed, this, [this, editor, close, index = QPersistentModelIndex(index)] {
             if (commit(editor, index))
-                Q_EMIT const_cast<MatchDelegate*>(this)->closeEditor(editor, QAbstractItemDelegate::NoHint);
+                close(QAbstractItemDelegate::NoHint);
         });
-        connect(editor, &ResultEditor::cancelled, this, [this, editor] {
-            Q_EMIT const_cast<MatchDelegate*>(this)->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-        });
+        connect(editor, &ResultEditor::cancelled, this, [close] { close(QAbstractItemDelegate::RevertModelCache); });
         return editor;
     }
     case MatchTableModel::Status: {

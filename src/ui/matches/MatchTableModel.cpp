@@ -291,7 +291,7 @@ QVariant MatchTableModel::data(const QModelIndex& index, int role) const
     case Result:
         return resultText(match, m_calendar.calendar.rules, true);
     case Status:
-        return statusText(match);
+        return match.isRest() ? QString() : statusText(match);
     case ColumnCount:
         break;
     }

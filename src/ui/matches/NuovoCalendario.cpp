@@ -122,11 +122,11 @@ void TfrmNuovoCalendario::buildForm(QWidget* panel)
     int y = 124;
     const auto row = [&](const QString& name, const QString& caption, QWidget* control, int height = 28) {
         QLabel* label = style::label(panel, name + QStringLiteral("Etichetta"), caption, style::verdana(9, true), style::navy);
-        label->setGeometry(20, y, 150, 28);
+        label->setGeometry(20, y, 166, 28);
         label->setBuddy(control);
         control->setObjectName(name);
         control->setFont(style::verdana(9));
-        control->setGeometry(170, y, 250, height);
+        control->setGeometry(188, y, 232, height);
         y += height + 6;
     };
     m_format = new QComboBox(panel);
