@@ -2,16 +2,15 @@
 
 #include "common/ButtonTable.h"
 #include "common/Dialogs.h"
-#include "common/FillScreen.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
-#include "common/PanelScroll.h"
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "editor/RecordEditing.h"
 #include "matches/CalendarFile.h"
 #include "matches/MatchDelegate.h"
 #include "matches/MatchTableModel.h"
+#include "matches/MatchWindow.h"
 #include "matches/NuovoCalendario.h"
 #include "matches/WriteBack.h"
 #include "platform/Platform.h"
@@ -32,8 +31,6 @@ using namespace Qt::StringLiterals;
 using namespace matches;
 
 namespace {
-
-constexpr QSize PanelSize{995, 692};
 
 const QList<buttonTable::ToolRow>& toolbarButtons()
 {
@@ -77,27 +74,11 @@ TfrmCalendarioGare::TfrmCalendarioGare(QWidget* owner)
     : QDialog(owner)
     , m_model(new MatchTableModel(this))
 {
-    setObjectName(QStringLiteral("frmCalendario"));
-    setWindowTitle(QStringLiteral(" Golvera - Calendario"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
-                   | Qt::WindowCloseButtonHint);
-    setModal(true);
-    fillScreen(this, owner);
-    setWindowState(Qt::WindowMaximized);
-
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("panContent"));
-    panel->setFixedSize(PanelSize);
-    panel->setAttribute(Qt::WA_StyledBackground);
-    panel->setStyleSheet(style::panelStyleSheet);
-    panelScroll::place(this, panel);
-
-    m_title = new QLabel(QStringLiteral("Calendario"), panel);
-    m_title->setObjectName(QStringLiteral("lblNome"));
-    m_title->setFont(style::verdana(12, true));
-    m_title->setAlignment(Qt::AlignCenter);
-    m_title->setStyleSheet(QStringLiteral("background-color: %1; color: #FFD21F; border-radius: 8px;").arg(style::navy.name()));
-    m_title->setGeometry(20, 14, 955, 38);
+    const matchWindow::Parts parts =
+        matchWindow::place(this, owner, QStringLiteral("frmCalendario"), QStringLiteral(" Golvera - Calendario"));
+    QWidget* panel = parts.panel;
+    m_title = parts.title;
+    m_info = parts.info;
 
     buildFilters(panel);
 
@@ -120,7 +101,7 @@ TfrmCalendarioGare::TfrmCalendarioGare(QWidget* owner)
     m_table->verticalHeader()->setDefaultSectionSize(QFontMetrics(m_table->font()).height() + 8);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const QList<int> widths = {40, 84, 52, 90, 52, 100, 150, 150, 120};
+    const QList<int> widths = {40, 80, 52, 88, 50, 92, 136, 136, 118};
     for (int column = 0; column < widths.size(); ++column)
         m_table->horizontalHeader()->resizeSection(column, widths.at(column));
     m_table->setStyleSheet(QStringLiteral("QTableView { background-color: white; border: 1px solid %1; }")
@@ -130,13 +111,6 @@ TfrmCalendarioGare::TfrmCalendarioGare(QWidget* owner)
                                    style::verdana(12, true), style::navy);
     m_reading_label->setGeometry(36, 206, 900, 30);
     m_reading_label->hide();
-
-    m_info = new QLabel(panel);
-    m_info->setObjectName(QStringLiteral("panInfo"));
-    m_info->setFont(style::tahoma(11));
-    m_info->setStyleSheet(QStringLiteral("background-color: %1; color: white; border-radius: 8px; padding-left: 14px;")
-                              .arg(style::navy.name()));
-    m_info->setGeometry(14, 638, 967, 40);
 
     buildToolbar(panel);
 
@@ -365,18 +339,8 @@ void TfrmCalendarioGare::removeMatch()
 void TfrmCalendarioGare::newCalendar()
 {
     // The new calendar replaces what is on screen: unsaved changes are asked about first.
-    if (m_model->hasChanges()) {
-        switch (platform::askBox(leaveQuestion, {true, platform::Answer::Yes}, this)) {
-        case platform::Answer::Yes:
-            if (!save())
-                return;
-            break;
-        case platform::Answer::No:
-            break;
-        case platform::Answer::Cancel:
-            return;
-        }
-    }
+    if (!confirmLeave())
+        return;
     const int written = dialogs::open<TfrmNuovoCalendario>(this, [this](TfrmNuovoCalendario& screen) {
         screen.setTournament(m_path, m_name);
     });
@@ -386,20 +350,25 @@ void TfrmCalendarioGare::newCalendar()
     }
 }
 
+bool TfrmCalendarioGare::confirmLeave()
+{
+    if (!m_model->hasChanges())
+        return true;
+    switch (platform::askBox(leaveQuestion, {true, platform::Answer::Yes}, this)) {
+    case platform::Answer::Yes:
+        return save();
+    case platform::Answer::No:
+        return true;
+    case platform::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void TfrmCalendarioGare::done(int result)
 {
-    if (isVisible() && m_model->hasChanges()) {
-        switch (platform::askBox(leaveQuestion, {true, platform::Answer::Yes}, this)) {
-        case platform::Answer::Yes:
-            if (!save())
-                return;
-            break;
-        case platform::Answer::No:
-            break;
-        case platform::Answer::Cancel:
-            return;
-        }
-    }
+    if (isVisible() && !confirmLeave())
+        return;
     stopReading();
     QDialog::done(result);
 }

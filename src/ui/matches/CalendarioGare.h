@@ -34,6 +34,9 @@ public:
     void swapMatch();
     void removeMatch();
     void newCalendar();
+    // Before the matches on screen are left or replaced: with changes, asks whether to save them.
+    // True to go on (saved, or not wanted), false to stay.
+    bool confirmLeave();
 
     static const QString leaveQuestion;
     static const QString conflictQuestion;

@@ -1,15 +1,14 @@
 #include "matches/NuovoCalendario.h"
 
 #include "common/ButtonTable.h"
-#include "common/FillScreen.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
-#include "common/PanelScroll.h"
 #include "common/PictureButton.h"
 #include "common/Style.h"
 #include "editor/RecordEditing.h"
 #include "matches/CalendarFile.h"
 #include "matches/MatchTableModel.h"
+#include "matches/MatchWindow.h"
 #include "matches/WriteBack.h"
 #include "platform/Platform.h"
 #include "storage/ArchiveError.h"
@@ -28,8 +27,6 @@ using namespace Qt::StringLiterals;
 using namespace matches;
 
 namespace {
-
-constexpr QSize PanelSize{995, 692};
 
 const QList<buttonTable::ToolRow>& toolbarButtons()
 {
@@ -84,34 +81,11 @@ TfrmNuovoCalendario::TfrmNuovoCalendario(QWidget* owner)
     : QDialog(owner)
     , m_model(new MatchTableModel(this))
 {
-    setObjectName(QStringLiteral("frmNuovoCalendario"));
-    setWindowTitle(QStringLiteral(" Golvera - Nuovo calendario"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
-                   | Qt::WindowCloseButtonHint);
-    setModal(true);
-    fillScreen(this, owner);
-    setWindowState(Qt::WindowMaximized);
-
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("panContent"));
-    panel->setFixedSize(PanelSize);
-    panel->setAttribute(Qt::WA_StyledBackground);
-    panel->setStyleSheet(style::panelStyleSheet);
-    panelScroll::place(this, panel);
-
-    m_title = new QLabel(QStringLiteral("Nuovo calendario"), panel);
-    m_title->setObjectName(QStringLiteral("lblNome"));
-    m_title->setFont(style::verdana(12, true));
-    m_title->setAlignment(Qt::AlignCenter);
-    m_title->setStyleSheet(QStringLiteral("background-color: %1; color: #FFD21F; border-radius: 8px;").arg(style::navy.name()));
-    m_title->setGeometry(20, 14, 955, 38);
-
-    m_info = new QLabel(panel);
-    m_info->setObjectName(QStringLiteral("panInfo"));
-    m_info->setFont(style::tahoma(11));
-    m_info->setStyleSheet(QStringLiteral("background-color: %1; color: white; border-radius: 8px; padding-left: 14px;")
-                              .arg(style::navy.name()));
-    m_info->setGeometry(14, 638, 967, 40);
+    const matchWindow::Parts parts = matchWindow::place(this, owner, QStringLiteral("frmNuovoCalendario"),
+                                                        QStringLiteral(" Golvera - Nuovo calendario"));
+    QWidget* panel = parts.panel;
+    m_title = parts.title;
+    m_info = parts.info;
 
     buildForm(panel);
     buildButtons(panel);
