@@ -59,6 +59,8 @@ const Match* Calendar::match(int number) const
 
 Match* Calendar::match(int number)
 {
+    // A change through the pointer must not reach other copies sharing the list.
+    matches.detach();
     return const_cast<Match*>(std::as_const(*this).match(number));
 }
 

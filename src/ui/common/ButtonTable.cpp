@@ -2,6 +2,9 @@
 
 #include "common/PictureButton.h"
 
+#include <QKeySequence>
+#include <QShortcut>
+
 namespace buttonTable {
 
 QList<PictureButton*> create(QWidget* panel, const QList<ButtonRow>& rows)
@@ -26,6 +29,18 @@ QList<PictureButton*> toolbar(QWidget* panel, const QList<ToolRow>& rows, int to
     for (const ToolRow& row : rows)
         placed.append({row.name, row.picture, QRect(row.x, top, side, side), row.hint, row.available});
     return create(panel, placed);
+}
+
+void bindKeys(QWidget* window, PictureButton* button, const QKeySequence& keys)
+{
+    auto* shortcut = new QShortcut(keys, window);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, button, [button] {
+        if (button->isEnabled())
+            button->click();
+    });
+    button->setToolTip(button->hint() + QStringLiteral("\nScorciatoia da tastiera: ")
+                       + keys.toString(QKeySequence::NativeText));
 }
 
 }  // namespace buttonTable

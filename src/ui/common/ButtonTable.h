@@ -5,6 +5,7 @@
 #include <QString>
 
 class PictureButton;
+class QKeySequence;
 class QWidget;
 
 // A screen's picture buttons as a table: the toolbar of an editor, the small buttons beside its
@@ -30,5 +31,9 @@ struct ToolRow {
     bool available = true;
 };
 QList<PictureButton*> toolbar(QWidget* panel, const QList<ToolRow>& rows, int top = 62);
+
+// The key does on `window` what a click on `button` does (nothing while it is disabled), and the
+// button's tooltip names the key after its hint.
+void bindKeys(QWidget* window, PictureButton* button, const QKeySequence& keys);
 
 }  // namespace buttonTable

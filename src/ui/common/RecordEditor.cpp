@@ -1,5 +1,6 @@
 #include "common/RecordEditor.h"
 
+#include "common/ButtonTable.h"
 #include "common/PictureButton.h"
 #include "common/RecordForm.h"
 #include "storage/ArchiveError.h"
@@ -7,7 +8,6 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QShortcut>
 #include <QWidget>
 
 using recordEditing::Move;
@@ -129,14 +129,7 @@ void RecordEditor::bind(PictureButton* button, Command command, std::function<vo
         connect(button, &PictureButton::clicked, this, std::move(action));
     // The key does what a click does, and nothing while the button is disabled.
     const QKeySequence keys = keysFor(command);
-    auto* shortcut = new QShortcut(keys, m_window);
-    shortcut->setContext(Qt::WindowShortcut);
-    connect(shortcut, &QShortcut::activated, button, [button] {
-        if (button->isEnabled())
-            button->click();
-    });
-    button->setToolTip(button->hint() + QStringLiteral("\nScorciatoia da tastiera: ")
-                       + keys.toString(QKeySequence::NativeText));
+    buttonTable::bindKeys(m_window, button, keys);
     m_keys.append(keys);
 }
 

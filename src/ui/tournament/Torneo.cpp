@@ -12,6 +12,9 @@
 #include "common/RecordEditor.h"
 #include "common/RecordForm.h"
 #include "common/Style.h"
+#include "matches/CalendarioGare.h"
+#include "matches/CalendarFile.h"
+#include "matches/WriteBack.h"
 #include "storage/TournamentRecord.h"
 #include "text/TextRules.h"
 #include "tools/Calcolatrice_Scientifica.h"
@@ -27,6 +30,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include <optional>
 
@@ -78,6 +82,7 @@ const QList<buttonTable::ToolRow>& toolbarButtons()
         {u"cmdIndietro"_s, u"indietro"_s, 418, u"Visualizza la scheda precedente in archivio."_s},
         {u"cmdAvanti"_s, u"avanti"_s, 554, u"Visualizza la scheda successiva in archivio."_s},
         {u"cmdUltimo"_s, u"ultimo"_s, 608, u"Visualizza l'ultima scheda in archivio."_s},
+        {u"cmdCalendario"_s, u"calendario"_s, 681, u"Visualizza il calendario delle gare del torneo e i loro risultati."_s},
         {u"cmdExcel"_s, u"excel"_s, 735, u"Esporta le schede in archivio in un file di Microsoft Excel."_s},
         {u"cmdNonPagati"_s, u"nonpagati"_s, 789, u"Visualizza l'elenco delle squadre che hanno ancora gare da disputare."_s},
         {u"cmdGuida"_s, u"help"_s, 869, u"Visualizza la pagina della guida in linea sensibile al contesto."_s},
@@ -147,6 +152,37 @@ TfrmTorneo::TfrmTorneo(Navigator& navigator)
     };
     m_editor = new RecordEditor(this, recordEditing::Editor::Tournament, m_lblPosizione,
                                 RecordEditor::Buttons::named(this), std::move(hooks));
+    buttonTable::bindKeys(this, findChild<PictureButton*>(QStringLiteral("cmdCalendario")), calendarKeys());
+}
+
+QKeySequence TfrmTorneo::calendarKeys() { return QKeySequence(Qt::CTRL | Qt::Key_G); }
+
+void TfrmTorneo::cmdCalendarioClick()
+{
+    dialogs::open<TfrmCalendarioGare>(this, [this](TfrmCalendarioGare& calendar) {
+        calendar.setTournament(m_path, m_lblNome->text());
+        connect(&calendar, &TfrmCalendarioGare::saved, this, [this] {
+            // The results wrote the entries: the one on screen is shown as it now is, unless it was being changed.
+            if (const qint64 position = m_lblPosizione->text().toLongLong(); position > 0 && !m_editor->hasChanges())
+                m_editor->show(position);
+        });
+    });
+    showComputedState();
+}
+
+void TfrmTorneo::showComputedState()
+{
+    bool computed = false;
+    try {
+        computed = matches::hasCalendar(m_path) && matches::readCalendar(m_path).calendar.rules.pointsFromResults;
+    } catch (...) {
+        // A calendar that does not read computes nothing; the calendar screen says why.
+    }
+    m_txtPunteggio->setReadOnly(computed);
+    m_form->control<QPlainTextEdit>(QStringLiteral("txtGare"))->setReadOnly(computed);
+    m_form->control(QStringLiteral("chkCompletato"))->setEnabled(!computed);
+    findChild<PictureButton*>(QStringLiteral("btnCalcolatrice"))->setEnabled(!computed);
+    m_lblCalcolati->setVisible(computed);
 }
 
 void TfrmTorneo::buildToolbar(QWidget* panel)
@@ -185,6 +221,7 @@ void TfrmTorneo::connectDialogs()
     };
     onClick("cmdTrova", [this, opening] { dialogs::open<TfrmTrovaPagina>(this, opening); });
     onClick("cmdNonPagati", [this, opening] { dialogs::open<TfrmSegnalati>(this, opening); });
+    onClick("cmdCalendario", [this] { cmdCalendarioClick(); });
     onClick("cmdExcel", [this] {
         dialogs::open<TfrmExpTorneo>(this, [this](TfrmExpTorneo& screen) { screen.setTournament(m_path); });
     });
@@ -229,6 +266,11 @@ void TfrmTorneo::buildFields(QWidget* panel)
     // Installed after the Enter chain, so it sees the keys first and leaves Enter to the chain.
     m_txtPunteggio->installEventFilter(this);
 
+    m_lblCalcolati = style::label(panel, QStringLiteral("lblCalcolati"), matches::computedFieldsNote(), style::verdana(8, true), style::crimson);
+    m_lblCalcolati->setWordWrap(true);
+    m_lblCalcolati->setGeometry(676, 536, 299, 52);
+    m_lblCalcolati->hide();
+
     emailField::attach(m_form->control<QLineEdit>(QStringLiteral("txtEmail")),
                        findChild<PictureButton*>(QStringLiteral("btnEmail")));
     connect(findChild<PictureButton*>(QStringLiteral("btnCalcolatrice")), &PictureButton::clicked, this,
@@ -241,6 +283,7 @@ void TfrmTorneo::setTournament(const QString& path, const QString& name)
 {
     m_path = path;
     m_lblNome->setText(name);
+    showComputedState();
 }
 
 bool TfrmTorneo::showRecord(qint64 position) { return m_editor->show(position); }

@@ -3,6 +3,7 @@
 #include "common/WorkScreen.h"
 #include "tournament/TeamEntry.h"
 
+#include <QKeySequence>
 #include <QString>
 
 class PictureButton;
@@ -34,6 +35,9 @@ public:
     // the team archive hands them over; the rest of the entry stays as it is.
     void importTeam(const QString& name, const QString& contact, const QString& phone, const QString& email);
 
+    // Opens the tournament's calendar (also its toolbar button's key).
+    static QKeySequence calendarKeys();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -48,6 +52,9 @@ private:
     void impSquadraClick();
     // Whether the entry may stand for `team`: asks when another entry has that team already.
     bool acceptTeam(const QString& team, teamEntry::Action action);
+    void cmdCalendarioClick();
+    // With a calendar whose results give the points, the computed fields cannot be typed in.
+    void showComputedState();
 
     QString m_path;
     QString m_shownTeam;     // the team of the entry as shown or saved
@@ -55,6 +62,7 @@ private:
     QLabel* m_lblNome = nullptr;
     QLabel* m_lblPosizione = nullptr;
     QLabel* m_panInfo = nullptr;
+    QLabel* m_lblCalcolati = nullptr;
     QLineEdit* m_txtPunteggio = nullptr;  // has rules of its own beyond the form's
     QList<PictureButton*> m_buttons;
     RecordForm* m_form = nullptr;
