@@ -1,5 +1,6 @@
 // The published page's pieces: the iCalendar writer (escaping and folding as RFC 5545 shows
 // them), the page's escaping of hostile names, and the folder written all or nothing.
+#include "BrowserCheck.h"
 #include "publish/Ics.h"
 #include "publish/PublishedPage.h"
 #include "storage/FileFaults.h"
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSize>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,6 +38,7 @@ private slots:
     void icsFolding();
     void icsCalendar();
     void pageEscapesNames();
+    void pageInBrowser();
     void folderWrittenWhole();
     void folderRefused_data();
     void folderRefused();
@@ -126,6 +129,52 @@ void TestPublish::pageEscapesNames()
     // Every table has its header cells.
     QCOMPARE(html.count("<table"), 3);
     QCOMPARE(html.count("<thead><tr><th"), 3);
+}
+
+void TestPublish::pageInBrowser()
+{
+    if (const QString missing = browserCheck::missingBrowser(); !missing.isEmpty())
+        QSKIP(qPrintable(missing));
+    // Nine teams, long and hostile names among them, every one against every other.
+    const QStringList names = {"<script>alert(1)</script>", "\"&'", "Polisportiva Dilettantistica Vallecrosia Superiore",
+                               "Aquile", "Bisonti", "Cervi", "Delfini", "Falchi", "Gazzelle"};
+    standings::StandingsInput input;
+    for (int i = 0; i < names.size(); ++i)
+        input.teams.append({i + 1, names[i], i == 4 ? 2 : 0, i});
+    publish::Page page;
+    page.tournament = "Coppa <Estate> & \"Amici\"";
+    page.updated = "aggiornata il 10/01/2027 alle 18:40";
+    page.calendarFile = "Coppa Estate.ics";
+    int round = 0;
+    for (int home = 1; home <= 9; ++home) {
+        publish::RoundSection section{QStringLiteral("Giornata %1").arg(++round), {}};
+        for (int away = 1; away <= 9; ++away) {
+            if (home == away)
+                continue;
+            const int homeGoals = (home * 7 + away) % 4, awayGoals = (away * 5 + home) % 3;
+            input.results.append({home, away, homeGoals, awayGoals, homeGoals > awayGoals ? 3 : homeGoals == awayGoals ? 1 : 0,
+                                  awayGoals > homeGoals ? 3 : homeGoals == awayGoals ? 1 : 0,
+                                  homeGoals > awayGoals ? 1 : homeGoals == awayGoals ? 0 : -1});
+            section.matches.append({"10/01/2027", "15:00", "Campo comunale \"Giovanni Battista Pergolesi\"", names[home - 1],
+                                    names[away - 1], QStringLiteral("%1-%2").arg(homeGoals).arg(awayGoals),
+                                    away == 9 ? QStringLiteral("a tavolino") : QString()});
+        }
+        page.rounds.append(section);
+    }
+    page.standings = {{"A", standings::computeStandings(input)}};
+    page.bracket = {{"Finale", {{"20/01/2027", "", "", "Aquile", "<script>alert(1)</script>", "", "da giocare"}}}};
+    page.scorers = {{"Mario Rossi <mr>", names[0], 7}, {"Giuseppe Verdi", names[2], 5}};
+
+    QTemporaryDir temporary;
+    const QString folder = temporary.filePath("sito");
+    wholeFolder::Writer writer(folder, {publish::PageName, publish::StylesheetName});
+    QVERIFY(writer.open());
+    QVERIFY(writer.write(publish::PageName, publish::html(page)));
+    QVERIFY(writer.write(publish::StylesheetName, publish::stylesheet()));
+    QVERIFY(writer.commit());
+    QCOMPARE(browserCheck::check(folder, publish::PageName, {QSize(360, 740), QSize(1280, 800)},
+                                 {names[0], names[1], "Coppa <Estate> & \"Amici\"", "Mario Rossi <mr>"}),
+             (QStringList{"1280: ok", "360: ok"}));
 }
 
 void TestPublish::folderWrittenWhole()
