@@ -118,6 +118,23 @@ StoredCalendar readCalendar(const QString& tournamentPath)
                 GroupSlot slot = decodeDrawSlot(bytes);
                 slot.position = position;
                 calendar.draw.append(slot);
+            } else if (kind == TieBreakKind) {
+                if (calendar.tieBreak.position != 0)
+                    damaged(path, position, QStringLiteral("Tipo"));
+                calendar.tieBreak = decodeTieBreak(bytes);
+                calendar.tieBreak.position = position;
+            } else if (kind == LotKind) {
+                StoredLot lot = decodeLot(bytes);
+                lot.position = position;
+                calendar.lots.append(lot);
+            } else if (kind == ScorerKind) {
+                Scorer scorer = decodeScorer(bytes);
+                scorer.position = position;
+                calendar.scorers.append(scorer);
+            } else if (kind == FairPlayKind) {
+                FairPlayPoints points = decodeFairPlay(bytes);
+                points.position = position;
+                calendar.fairPlay.append(points);
             } else {
                 return true;  // a later kind: kept as it is, never written by this program
             }
@@ -159,6 +176,16 @@ void saveCalendar(const QString& tournamentPath, StoredCalendar& stored)
         wanted.append({deduction.position, encode(deduction)});
     for (const GroupSlot& slot : std::as_const(calendar.draw))
         wanted.append({slot.position, encode(slot)});
+    // A tournament that keeps the default tie-break order has no record for it.
+    const bool tieBreakStored = calendar.tieBreak.position != 0 || !calendar.tieBreak.isDefault();
+    if (tieBreakStored)
+        wanted.append({calendar.tieBreak.position, encode(calendar.tieBreak)});
+    for (const StoredLot& lot : std::as_const(calendar.lots))
+        wanted.append({lot.position, encode(lot)});
+    for (const Scorer& scorer : std::as_const(calendar.scorers))
+        wanted.append({scorer.position, encode(scorer)});
+    for (const FairPlayPoints& points : std::as_const(calendar.fairPlay))
+        wanted.append({points.position, encode(points)});
 
     QList<RecordFile::Change> changes;
     QHash<qint64, QByteArray> next = stored.stored;
@@ -230,6 +257,11 @@ void saveCalendar(const QString& tournamentPath, StoredCalendar& stored)
     place(calendar.matches, places, n);
     place(calendar.deductions, places, n);
     place(calendar.draw, places, n);
+    if (tieBreakStored && calendar.tieBreak.position == 0)
+        calendar.tieBreak.position = places[n++];
+    place(calendar.lots, places, n);
+    place(calendar.scorers, places, n);
+    place(calendar.fairPlay, places, n);
     stored.stored = next;
     stored.exists = true;
 }
