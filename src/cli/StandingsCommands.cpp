@@ -3,7 +3,6 @@
 #include "PdfOutput.h"
 #include "Terminal.h"
 #include "matches/CalendarFile.h"
-#include "platform/Platform.h"
 #include "publish/TournamentPage.h"
 #include "standings/CalendarStandings.h"
 #include "standings/CompleteStandingsText.h"
@@ -146,7 +145,7 @@ int run(const QStringList& arguments, const Options& options)
         if (!publishing)
             return topScorers(path, stored, names, options);
         QString error;
-        if (!publish::publishTournament(path, stored, names, options.output, platform::clock().now(), &error))
+        if (!publish::publishTournament(path, stored, names, options.output, QDateTime::currentDateTime(), &error))
             return failure(error);
         out() << "Pubblicato in " << QFileInfo(options.output).absoluteFilePath() << '\n';
         out().flush();
