@@ -206,6 +206,7 @@ QByteArray stylesheet()
         ".classifica { font-size: 0.8rem; }\n"
         ".classifica th, .classifica td { padding: 0.25rem 0.1rem; }\n"
         ".classifica .num { width: 7%; }\n"
+        ".classifica thead th { font-size: 0.85em; padding-left: 0; padding-right: 0.1rem; overflow-wrap: normal; }\n"
         ".classifica .nome { width: 30%; padding-left: 0.3rem; }\n"
         ".gare .data { width: 26%; }\n"
         ".gare .risultato { width: 20%; text-align: center; }\n"

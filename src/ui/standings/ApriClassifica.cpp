@@ -59,6 +59,9 @@ TfrmApriClassifica::TfrmApriClassifica(Navigator& navigator)
     auto* complete = new QPushButton(QStringLiteral("Classifica &completa"), panel);
     complete->setObjectName(QStringLiteral("btnCompleta"));
     complete->setFont(style::verdana(11, true));
+    complete->setStyleSheet(QStringLiteral("QPushButton { color: white; background: %1; border: 2px solid %1; border-radius: 16px; }"
+                                           "QPushButton:focus { border-color: #f0a020; }")
+                                .arg(style::navy.name()));
     complete->setGeometry((width - 240) / 2, 580 + merit->height() + 12, 240, 34);
     connect(complete, &QPushButton::clicked, this, &TfrmApriClassifica::openCompleteStandings);
     // Enter or a double-click on a tournament opens its merit standings, the first button.

@@ -64,6 +64,9 @@ TfrmClassificaCompleta::TfrmClassificaCompleta(QWidget* owner)
     m_title->setFont(titleFont);
     m_reasons->setObjectName(QStringLiteral("lblMotivi"));
     m_reasons->setWordWrap(true);
+    // Names are shown as typed, never read as markup.
+    m_reasons->setTextFormat(Qt::PlainText);
+    m_title->setTextFormat(Qt::PlainText);
     m_reasons->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_table->setObjectName(QStringLiteral("tblClassifica"));
     m_sorted->setSourceModel(m_model);
@@ -198,6 +201,7 @@ void TfrmClassificaCompleta::showTable()
         }
         m_reasons->clear();
         m_table->sortByColumn(-1, Qt::AscendingOrder);
+        m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
         m_table->resizeColumnsToContents();
         return;
     }
@@ -230,6 +234,7 @@ void TfrmClassificaCompleta::showTable()
     // Opened in the standings' order.
     m_table->sortByColumn(0, Qt::AscendingOrder);
     m_table->resizeColumnsToContents();
+    m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
 }
 
 void TfrmClassificaCompleta::printStandings()
