@@ -2,6 +2,7 @@
 
 #include "app/ProgramFolder.h"
 #include "backup/ZipAccess.h"
+#include "matches/CalendarFile.h"
 #include "storage/WholeFile.h"
 
 #include <QDir>
@@ -12,7 +13,8 @@ namespace backup {
 
 bool isArchiveName(const QString& name)
 {
-    return name.endsWith(QStringLiteral(".vai"), Qt::CaseInsensitive) || name == programFolder::teamArchiveName
+    return name.endsWith(QStringLiteral(".vai"), Qt::CaseInsensitive)
+           || name.endsWith(matches::calendarExtension, Qt::CaseInsensitive) || name == programFolder::teamArchiveName
            || name == programFolder::playerArchiveName || name == programFolder::passwordStoreName;
 }
 

@@ -1,6 +1,7 @@
 #include "tournament/Catalogue.h"
 
 #include "app/ProgramFolder.h"
+#include "matches/CalendarFile.h"
 #include "output/ListRows.h"
 #include "storage/DiskFile.h"
 #include "text/TextRules.h"
@@ -67,6 +68,13 @@ CreateOutcome create(const QString& path)
 {
     if (DiskFile::exists(path))
         return CreateOutcome::NameTaken;
+    // A calendar left behind by a deleted tournament of the same name is not the new one's.
+    const QString calendar = matches::calendarPath(path);
+    if (DiskFile::exists(calendar)) {
+        DiskFile::remove(calendar);
+        if (DiskFile::exists(calendar))
+            return CreateOutcome::Failed;
+    }
     DiskFile file;
     if (file.open(path, DiskFile::Access::CreateNew))
         return file.close() ? CreateOutcome::Created : CreateOutcome::Failed;
@@ -77,7 +85,11 @@ CreateOutcome create(const QString& path)
 bool remove(const QString& path)
 {
     DiskFile::remove(path);
-    return !DiskFile::exists(path);
+    if (DiskFile::exists(path))
+        return false;
+    // The calendar goes with it; one left behind is cleared when a tournament of that name is made.
+    DiskFile::remove(matches::calendarPath(path));
+    return true;
 }
 
 }  // namespace catalogue
