@@ -151,9 +151,10 @@ StoredCalendar readCalendar(const QString& tournamentPath)
     // By number, whatever free places they took.
     std::stable_sort(calendar.matches.begin(), calendar.matches.end(),
                      [](const Match& a, const Match& b) { return a.number < b.number; });
-    for (const Match& match : std::as_const(calendar.matches)) {
-        if (calendar.match(match.number) != &match)
-            damaged(path, match.position, QStringLiteral("Numero"));
+    // A number given twice: sorted, the two lie side by side.
+    for (qsizetype i = 1; i < calendar.matches.size(); ++i) {
+        if (calendar.matches[i].number == calendar.matches[i - 1].number)
+            damaged(path, calendar.matches[i].position, QStringLiteral("Numero"));
     }
     return result;
 }
