@@ -30,6 +30,14 @@ void checkWhole(const QString& path)
                           damagedMessage(position, field));
 }
 
+// An item read from the record at `position`.
+template <typename Item>
+void appendAt(QList<Item>& items, Item item, qint64 position)
+{
+    item.position = position;
+    items.append(std::move(item));
+}
+
 // The item's position after a save: new ones take `places` in order.
 template <typename Item>
 void place(QList<Item>& items, QList<qint64>& places, qsizetype& next)
@@ -107,34 +115,22 @@ StoredCalendar readCalendar(const QString& tournamentPath)
                 calendar.rules.position = position;
                 haveRules = true;
             } else if (kind == MatchKind) {
-                Match match = decodeMatch(bytes);
-                match.position = position;
-                calendar.matches.append(match);
+                appendAt(calendar.matches, decodeMatch(bytes), position);
             } else if (kind == DeductionKind) {
-                Deduction deduction = decodeDeduction(bytes);
-                deduction.position = position;
-                calendar.deductions.append(deduction);
+                appendAt(calendar.deductions, decodeDeduction(bytes), position);
             } else if (kind == DrawKind) {
-                GroupSlot slot = decodeDrawSlot(bytes);
-                slot.position = position;
-                calendar.draw.append(slot);
+                appendAt(calendar.draw, decodeDrawSlot(bytes), position);
             } else if (kind == TieBreakKind) {
                 if (calendar.tieBreak.position != 0)
                     damaged(path, position, QStringLiteral("Tipo"));
                 calendar.tieBreak = decodeTieBreak(bytes);
                 calendar.tieBreak.position = position;
             } else if (kind == LotKind) {
-                StoredLot lot = decodeLot(bytes);
-                lot.position = position;
-                calendar.lots.append(lot);
+                appendAt(calendar.lots, decodeLot(bytes), position);
             } else if (kind == ScorerKind) {
-                Scorer scorer = decodeScorer(bytes);
-                scorer.position = position;
-                calendar.scorers.append(scorer);
+                appendAt(calendar.scorers, decodeScorer(bytes), position);
             } else if (kind == FairPlayKind) {
-                FairPlayPoints points = decodeFairPlay(bytes);
-                points.position = position;
-                calendar.fairPlay.append(points);
+                appendAt(calendar.fairPlay, decodeFairPlay(bytes), position);
             } else {
                 return true;  // a later kind: kept as it is, never written by this program
             }
