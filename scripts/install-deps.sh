@@ -11,6 +11,7 @@ packages=(
   xdg-utils
   libzip-dev libxlsxwriter-dev libexpat1-dev pkgconf
   poppler-utils
+  chromium
 )
 
 missing=()

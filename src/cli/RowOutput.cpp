@@ -77,9 +77,9 @@ char* toUtf8(QByteArrayView stored, char* out)
 }  // namespace
 
 RowOutput::RowOutput()
-    : m_buffer(new char[std::size_t(BufferSize)])
+    : m_buffer(std::size_t(BufferSize))
     , m_capacity(BufferSize)
-    , m_end(m_buffer.get())
+    , m_end(m_buffer.data())
 {
     // Writing long lists is all memory reads; see VectorState.h.
     vectorState::clear();
@@ -117,20 +117,20 @@ void RowOutput::addLine(QByteArrayView stored)
 
 void RowOutput::reserve(qsizetype bytes)
 {
-    if (m_end - m_buffer.get() + bytes <= m_capacity)
+    if (m_end - m_buffer.data() + bytes <= m_capacity)
         return;
     write();
     if (bytes > m_capacity) {
         // A line longer than the buffer: the buffer grows for it.
-        m_buffer.reset(new char[std::size_t(bytes)]);
+        m_buffer = decltype(m_buffer)(std::size_t(bytes));
         m_capacity = bytes;
-        m_end = m_buffer.get();
+        m_end = m_buffer.data();
     }
 }
 
 void RowOutput::write()
 {
-    const char* from = m_buffer.get();
+    const char* from = m_buffer.data();
     while (!m_failed && from < m_end) {
         const ssize_t written = ::write(STDOUT_FILENO, from, std::size_t(m_end - from));
         if (written < 0 && errno == EINTR)
@@ -140,7 +140,7 @@ void RowOutput::write()
         else
             from += written;
     }
-    m_end = m_buffer.get();
+    m_end = m_buffer.data();
 }
 
 bool RowOutput::finish()

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include "platform/PopulatedMemory.h"
+
 #include <memory>
 #include <vector>
 
@@ -33,7 +35,7 @@ private:
     void reserve(qsizetype bytes);
     void write();
 
-    std::unique_ptr<char[]> m_buffer;
+    std::vector<char, populatedMemory::Allocator<char>> m_buffer;
     qsizetype m_capacity;
     char* m_end;         // of what is waiting to be written
     QByteArray m_row;    // one row's stored bytes, reused

@@ -8,6 +8,7 @@
 #include "MatchCommands.h"
 #include "PdfOutput.h"
 #include "RowOutput.h"
+#include "StandingsCommands.h"
 #include "Terminal.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
@@ -46,6 +47,13 @@ QString description(const dataFolder::Choice& data)
         "Esempi:\n"
         "  golvera-cli classifica merito \"Coppa Estate.vai\"\n"
         "  golvera-cli classifica alfabetica \"Coppa Estate.vai\" --pdf classifica.pdf\n\n"
+        "Dai risultati del calendario: la classifica completa (una riga per squadra, campi separati da\n"
+        "tabulazioni: Pos, Squadra, Pt, G, V, N, P, GF, GS, DR, Pen e il motivo del posto quando non lo\n"
+        "decidono i punti), i marcatori, e la pagina da pubblicare (index.html, foglio di stile e\n"
+        "calendario.ics in una cartella):\n"
+        "  golvera-cli classifica completa TORNEO [--girone X] [--pdf <file>]\n"
+        "  golvera-cli marcatori TORNEO [--pdf <file>]\n"
+        "  golvera-cli pubblica TORNEO --uscita <cartella>\n\n"
         "Giocatori con la tessera o il certificato medico scaduti, o in scadenza entro GIORNI giorni,\n"
         "dal pi\u00F9 vecchio (giocatore, squadra, cellulare, tessera, data, reti):\n"
         "  golvera-cli scadenze tessere|certificati [--entro GIORNI] [--pdf <file>] [--cartella <cartella>]\n\n"
@@ -113,6 +121,12 @@ int main(int argc, char* argv[])
     const QCommandLineOption updateOption(QStringLiteral("aggiorna"),
                                           QStringLiteral("Importa: le righe gi\u00E0 in archivio aggiornano la scheda invece di essere saltate."));
     parser.addOption(updateOption);
+    const QCommandLineOption groupOption(QStringLiteral("girone"), QStringLiteral("Classifica completa: solo il girone <girone>."),
+                                         QStringLiteral("girone"));
+    parser.addOption(groupOption);
+    const QCommandLineOption outputOption(QStringLiteral("uscita"), QStringLiteral("Pubblica: la cartella in cui scrivere la pagina."),
+                                          QStringLiteral("cartella"));
+    parser.addOption(outputOption);
     // The calendar's options; MatchCommands says which belong to which of its commands.
     const QCommandLineOption roundOption(QStringLiteral("giornata"), QStringLiteral("Calendario: solo la giornata <n>."),
                                          QStringLiteral("n"));
@@ -153,7 +167,7 @@ int main(int argc, char* argv[])
     // "--opzione valore" and "--opzione=valore" alike; an option given twice is a mistake to point
     // out, not a guess to make.
     for (const QCommandLineOption& option : QList<QCommandLineOption>{pdfOption, horizonOption, folderOption, confirmOption,
-                                                                      updateOption} + matchOptions) {
+                                                                      updateOption, groupOption, outputOption} + matchOptions) {
         if (parser.optionNames().count(option.names().front()) > 1)
             return usageError(parser, QStringLiteral("l'opzione --%1 \u00E8 indicata pi\u00F9 volte").arg(option.names().front()));
     }
@@ -184,6 +198,21 @@ int main(int argc, char* argv[])
     }
     if (parser.isSet(horizonOption))
         return usageError(parser, QStringLiteral("--entro vale solo per il comando scadenze"));
+    if (standingsCommands::handles(arguments)) {
+        for (const QCommandLineOption& option : matchOptions) {
+            if (parser.isSet(option))
+                return usageError(parser, QStringLiteral("--%1 vale solo per i comandi calendario e risultato").arg(option.names().front()));
+        }
+        standingsCommands::Options options;
+        options.groupSet = parser.isSet(groupOption);
+        options.group = parser.value(groupOption);
+        options.pdf = parser.value(pdfOption);
+        options.outputSet = parser.isSet(outputOption);
+        options.output = parser.value(outputOption);
+        return standingsCommands::run(arguments, options);
+    }
+    if (parser.isSet(groupOption) || parser.isSet(outputOption))
+        return usageError(parser, QStringLiteral("--girone e --uscita valgono solo per classifica completa e pubblica"));
     if (matchCommands::handles(arguments)) {
         if (parser.isSet(updateOption))
             return usageError(parser, QStringLiteral("--aggiorna vale solo per il comando importa"));

@@ -30,6 +30,14 @@ void checkWhole(const QString& path)
                           damagedMessage(position, field));
 }
 
+// An item read from the record at `position`.
+template <typename Item>
+void appendAt(QList<Item>& items, Item item, qint64 position)
+{
+    item.position = position;
+    items.append(std::move(item));
+}
+
 // The item's position after a save: new ones take `places` in order.
 template <typename Item>
 void place(QList<Item>& items, QList<qint64>& places, qsizetype& next)
@@ -107,17 +115,22 @@ StoredCalendar readCalendar(const QString& tournamentPath)
                 calendar.rules.position = position;
                 haveRules = true;
             } else if (kind == MatchKind) {
-                Match match = decodeMatch(bytes);
-                match.position = position;
-                calendar.matches.append(match);
+                appendAt(calendar.matches, decodeMatch(bytes), position);
             } else if (kind == DeductionKind) {
-                Deduction deduction = decodeDeduction(bytes);
-                deduction.position = position;
-                calendar.deductions.append(deduction);
+                appendAt(calendar.deductions, decodeDeduction(bytes), position);
             } else if (kind == DrawKind) {
-                GroupSlot slot = decodeDrawSlot(bytes);
-                slot.position = position;
-                calendar.draw.append(slot);
+                appendAt(calendar.draw, decodeDrawSlot(bytes), position);
+            } else if (kind == TieBreakKind) {
+                if (calendar.tieBreak.position != 0)
+                    damaged(path, position, QStringLiteral("Tipo"));
+                calendar.tieBreak = decodeTieBreak(bytes);
+                calendar.tieBreak.position = position;
+            } else if (kind == LotKind) {
+                appendAt(calendar.lots, decodeLot(bytes), position);
+            } else if (kind == ScorerKind) {
+                appendAt(calendar.scorers, decodeScorer(bytes), position);
+            } else if (kind == FairPlayKind) {
+                appendAt(calendar.fairPlay, decodeFairPlay(bytes), position);
             } else {
                 return true;  // a later kind: kept as it is, never written by this program
             }
@@ -160,6 +173,16 @@ void saveCalendar(const QString& tournamentPath, StoredCalendar& stored)
         wanted.append({deduction.position, encode(deduction)});
     for (const GroupSlot& slot : std::as_const(calendar.draw))
         wanted.append({slot.position, encode(slot)});
+    // A tournament that keeps the default tie-break order has no record for it.
+    const bool tieBreakStored = calendar.tieBreak.position != 0 || !calendar.tieBreak.isDefault();
+    if (tieBreakStored)
+        wanted.append({calendar.tieBreak.position, encode(calendar.tieBreak)});
+    for (const StoredLot& lot : std::as_const(calendar.lots))
+        wanted.append({lot.position, encode(lot)});
+    for (const Scorer& scorer : std::as_const(calendar.scorers))
+        wanted.append({scorer.position, encode(scorer)});
+    for (const FairPlayPoints& points : std::as_const(calendar.fairPlay))
+        wanted.append({points.position, encode(points)});
 
     QList<RecordFile::Change> changes;
     QHash<qint64, QByteArray> next = stored.stored;
@@ -231,6 +254,11 @@ void saveCalendar(const QString& tournamentPath, StoredCalendar& stored)
     place(calendar.matches, places, n);
     place(calendar.deductions, places, n);
     place(calendar.draw, places, n);
+    if (tieBreakStored && calendar.tieBreak.position == 0)
+        calendar.tieBreak.position = places[n++];
+    place(calendar.lots, places, n);
+    place(calendar.scorers, places, n);
+    place(calendar.fairPlay, places, n);
     stored.stored = next;
     stored.exists = true;
 }

@@ -336,4 +336,110 @@ GroupSlot decodeDrawSlot(QByteArrayView bytes)
     return slot;
 }
 
+namespace {
+
+// "1,4,9"; an empty text is no number.
+QString numberList(const QList<int>& numbers)
+{
+    QStringList texts;
+    for (int value : numbers)
+        texts.append(number(value));
+    return texts.join(QLatin1Char(','));
+}
+
+QList<int> readNumberList(const QString& text, const char* field)
+{
+    QList<int> numbers;
+    if (text.isEmpty())
+        return numbers;
+    for (const QString& part : text.split(QLatin1Char(',')))
+        numbers.append(readNumber(part, field, false, 1));
+    return numbers;
+}
+
+}  // namespace
+
+QByteArray encode(const TieBreakSettings& settings)
+{
+    TieBreakRecord record;
+    record.Tipo = QString::fromLatin1(TieBreakKind);
+    record.Criteri = settings.criteria.join(QLatin1Char(','));
+    record.Decisivi = numberList(settings.decidingPlaces);
+    return TieBreakRecord::Layout.encode(record);
+}
+
+TieBreakSettings decodeTieBreak(QByteArrayView bytes)
+{
+    const TieBreakRecord record = decodeKind<TieBreakRecord>(bytes, TieBreakKind);
+    TieBreakSettings settings;
+    if (!record.Criteri.isEmpty())
+        settings.criteria = record.Criteri.split(QLatin1Char(','));
+    settings.decidingPlaces = readNumberList(record.Decisivi, "Decisivi");
+    return settings;
+}
+
+QByteArray encode(const StoredLot& lot)
+{
+    LotRecord record;
+    record.Tipo = QString::fromLatin1(LotKind);
+    record.Girone = lot.group;
+    record.Ordine = numberList(lot.order);
+    return LotRecord::Layout.encode(record);
+}
+
+StoredLot decodeLot(QByteArrayView bytes)
+{
+    const LotRecord record = decodeKind<LotRecord>(bytes, LotKind);
+    StoredLot lot;
+    lot.group = record.Girone;
+    lot.order = readNumberList(record.Ordine, "Ordine");
+    if (lot.order.size() < 2)
+        throw BadRecord{QStringLiteral("Ordine")};
+    return lot;
+}
+
+QByteArray encode(const Scorer& scorer)
+{
+    ScorerRecord record;
+    record.Tipo = QString::fromLatin1(ScorerKind);
+    record.Gara = number(scorer.match);
+    record.Squadra = number(scorer.entry);
+    record.Giocatore = scorer.player;
+    record.Gol = number(scorer.goals);
+    record.Scheda = scorer.playerRecord ? QString::number(scorer.playerRecord) : QString();
+    return ScorerRecord::Layout.encode(record);
+}
+
+Scorer decodeScorer(QByteArrayView bytes)
+{
+    const ScorerRecord record = decodeKind<ScorerRecord>(bytes, ScorerKind);
+    Scorer scorer;
+    scorer.match = readNumber(record.Gara, "Gara", false, 1);
+    scorer.entry = readNumber(record.Squadra, "Squadra", false, 1);
+    scorer.player = record.Giocatore;
+    scorer.goals = readNumber(record.Gol, "Gol", false, 1);
+    scorer.playerRecord = readNumber(record.Scheda, "Scheda");
+    return scorer;
+}
+
+QByteArray encode(const FairPlayPoints& points)
+{
+    FairPlayRecord record;
+    record.Tipo = QString::fromLatin1(FairPlayKind);
+    record.Gara = number(points.match);
+    record.Squadra = number(points.entry);
+    record.Punti = number(points.points);
+    return FairPlayRecord::Layout.encode(record);
+}
+
+FairPlayPoints decodeFairPlay(QByteArrayView bytes)
+{
+    const FairPlayRecord record = decodeKind<FairPlayRecord>(bytes, FairPlayKind);
+    FairPlayPoints points;
+    points.match = readNumber(record.Gara, "Gara", false, 1);
+    points.entry = readNumber(record.Squadra, "Squadra", false, 1);
+    points.points = readNumber(record.Punti, "Punti");
+    return points;
+}
+
 }  // namespace matches::records

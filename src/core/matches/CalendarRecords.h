@@ -19,6 +19,10 @@ inline const QByteArray RulesKind = QByteArrayLiteral("REG");
 inline const QByteArray MatchKind = QByteArrayLiteral("GAR");
 inline const QByteArray DeductionKind = QByteArrayLiteral("PEN");
 inline const QByteArray DrawKind = QByteArrayLiteral("SOR");
+inline const QByteArray TieBreakKind = QByteArrayLiteral("ORD");
+inline const QByteArray LotKind = QByteArrayLiteral("EST");
+inline const QByteArray ScorerKind = QByteArrayLiteral("MAR");
+inline const QByteArray FairPlayKind = QByteArrayLiteral("DIS");
 
 inline constexpr int Version = 1;
 
@@ -128,7 +132,71 @@ struct DrawRecord {
     };
 };
 
+struct TieBreakRecord {
+    QString Tipo, Criteri, Decisivi, Riserva;
+    static constexpr RecordLayout<TieBreakRecord, 4> Layout{
+        "calendar tie-break order",
+        TextEncoding::ZeroTerminated,
+        {{
+            {"Tipo", 3, &TieBreakRecord::Tipo},
+            {"Criteri", 150, &TieBreakRecord::Criteri},
+            {"Decisivi", 60, &TieBreakRecord::Decisivi},
+            {"Riserva", 39, &TieBreakRecord::Riserva},
+        }},
+    };
+};
+
+struct LotRecord {
+    QString Tipo, Girone, Ordine, Riserva;
+    static constexpr RecordLayout<LotRecord, 4> Layout{
+        "calendar draw by lot",
+        TextEncoding::ZeroTerminated,
+        {{
+            {"Tipo", 3, &LotRecord::Tipo},
+            {"Girone", 10, &LotRecord::Girone},
+            {"Ordine", 200, &LotRecord::Ordine},
+            {"Riserva", 39, &LotRecord::Riserva},
+        }},
+    };
+};
+
+struct ScorerRecord {
+    QString Tipo, Gara, Squadra, Giocatore, Gol, Scheda, Riserva;
+    static constexpr RecordLayout<ScorerRecord, 7> Layout{
+        "calendar scorer",
+        TextEncoding::ZeroTerminated,
+        {{
+            {"Tipo", 3, &ScorerRecord::Tipo},
+            {"Gara", 6, &ScorerRecord::Gara},
+            {"Squadra", 5, &ScorerRecord::Squadra},
+            {"Giocatore", 60, &ScorerRecord::Giocatore},
+            {"Gol", 3, &ScorerRecord::Gol},
+            {"Scheda", 8, &ScorerRecord::Scheda},
+            {"Riserva", 164, &ScorerRecord::Riserva},
+        }},
+    };
+};
+
+struct FairPlayRecord {
+    QString Tipo, Gara, Squadra, Punti, Riserva;
+    static constexpr RecordLayout<FairPlayRecord, 5> Layout{
+        "calendar fair play",
+        TextEncoding::ZeroTerminated,
+        {{
+            {"Tipo", 3, &FairPlayRecord::Tipo},
+            {"Gara", 6, &FairPlayRecord::Gara},
+            {"Squadra", 5, &FairPlayRecord::Squadra},
+            {"Punti", 4, &FairPlayRecord::Punti},
+            {"Riserva", 233, &FairPlayRecord::Riserva},
+        }},
+    };
+};
+
 static_assert(HeaderRecord::Layout.size() == RecordSize);
+static_assert(TieBreakRecord::Layout.size() == RecordSize);
+static_assert(LotRecord::Layout.size() == RecordSize);
+static_assert(ScorerRecord::Layout.size() == RecordSize);
+static_assert(FairPlayRecord::Layout.size() == RecordSize);
 static_assert(RulesRecord::Layout.size() == RecordSize);
 static_assert(MatchRecord::Layout.size() == RecordSize);
 static_assert(DeductionRecord::Layout.size() == RecordSize);
@@ -158,5 +226,13 @@ QByteArray encode(const Deduction& deduction);
 Deduction decodeDeduction(QByteArrayView record);
 QByteArray encode(const GroupSlot& slot);
 GroupSlot decodeDrawSlot(QByteArrayView record);
+QByteArray encode(const TieBreakSettings& settings);
+TieBreakSettings decodeTieBreak(QByteArrayView record);
+QByteArray encode(const StoredLot& lot);
+StoredLot decodeLot(QByteArrayView record);
+QByteArray encode(const Scorer& scorer);
+Scorer decodeScorer(QByteArrayView record);
+QByteArray encode(const FairPlayPoints& points);
+FairPlayPoints decodeFairPlay(QByteArrayView record);
 
 }  // namespace matches::records

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "matches/StandingsSettings.h"
+
 #include <QDate>
 #include <QList>
 #include <QMap>
@@ -128,6 +130,11 @@ struct Calendar {
     QList<Deduction> deductions;
     QList<GroupSlot> draw;
     int lastNumber = 0;  // highest match number ever given
+    // For the complete standings.
+    TieBreakSettings tieBreak;
+    QList<StoredLot> lots;
+    QList<Scorer> scorers;
+    QList<FairPlayPoints> fairPlay;
 
     const Match* match(int number) const;
     Match* match(int number);

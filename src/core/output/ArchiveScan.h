@@ -13,9 +13,9 @@ namespace archiveScan {
 
 // Opens the archive (creating it empty when missing, as every list does) and hands each record
 // with its 1-based position to `visit`. Returns the failure's text, empty when all went well.
-// The records are seen in place in the mapped file: only the bytes a visitor reads are ever
-// touched, and nothing is allocated per record, so a visitor should read just the fields it needs.
-// `touched` tells where in a record those fields start: they are fetched a few records ahead.
+// The records are seen in place in a block just read, and nothing is allocated per record, so a
+// visitor should read just the fields it needs. `touched` tells where in a record those fields
+// start: they are fetched a few records ahead.
 QString visit(const QString& path, int recordSize,
               const std::function<void(qint64 position, QByteArrayView record)>& visit, std::span<const int> touched = {});
 

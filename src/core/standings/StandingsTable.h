@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/RowSource.h"
+#include "platform/PopulatedMemory.h"
 #include "standings/Standings.h"
 
 #include <QString>
@@ -53,9 +54,11 @@ private:
 
     Kind m_kind;
     QString m_error;
-    std::vector<char> m_bytes;
-    std::vector<Packed> m_entries;  // file order
-    std::vector<quint32> m_order;   // row -> entry
+    template <typename T>
+    using Buffer = std::vector<T, populatedMemory::Allocator<T>>;
+    Buffer<char> m_bytes;
+    Buffer<Packed> m_entries;  // file order
+    Buffer<quint32> m_order;   // row -> entry
 };
 
 }  // namespace standings

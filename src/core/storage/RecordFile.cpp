@@ -1,5 +1,7 @@
 #include "storage/RecordFile.h"
 
+#include "platform/PopulatedMemory.h"
+
 #include "storage/ArchiveError.h"
 #include "storage/ArchiveLock.h"
 #include "storage/RecordJournal.h"
@@ -9,6 +11,7 @@
 #include <cstring>
 #include <future>
 #include <system_error>
+#include <vector>
 
 RecordFile::RecordFile(const QString& path, int recordSize)
     : m_path(path)
@@ -283,13 +286,13 @@ void RecordFile::scan(const std::function<bool(qint64, QByteArrayView)>& visit) 
 {
     const qint64 records = count();
     const qint64 perChunk = std::max<qint64>(1, ScanChunkBytes / m_recordSize);
-    QByteArray chunk;
+    // One block for the whole pass, its pages in place from the start.
+    std::vector<char, populatedMemory::Allocator<char>> chunk(std::size_t(std::min(perChunk, records) * m_recordSize));
     for (qint64 first = 1; first <= records; first += perChunk) {
         const qint64 inChunk = std::min(perChunk, records - first + 1);
-        chunk.resize(inChunk * m_recordSize);
-        readExactly((first - 1) * m_recordSize, chunk.data(), chunk.size());
+        readExactly((first - 1) * m_recordSize, chunk.data(), inChunk * m_recordSize);
         for (qint64 i = 0; i < inChunk; ++i) {
-            if (!visit(first + i, QByteArrayView(chunk.constData() + i * m_recordSize, m_recordSize)))
+            if (!visit(first + i, QByteArrayView(chunk.data() + i * m_recordSize, m_recordSize)))
                 return;
         }
     }

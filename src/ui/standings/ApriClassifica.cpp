@@ -7,12 +7,16 @@
 #include "common/Style.h"
 #include "platform/Platform.h"
 #include "standings/Classifica.h"
+#include "standings/ClassificaCompleta.h"
 #include "standings/ExpClassifica.h"
 #include "tournament/Catalogue.h"
 #include "tournament/TournamentList.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QShowEvent>
+
+#include <memory>
 
 TfrmApriClassifica::TfrmApriClassifica(Navigator& navigator)
     : WorkScreen(navigator, QStringLiteral("frmApriClassifica"), QStringLiteral(" Golvera - Visualizzazione classifiche"))
@@ -51,6 +55,15 @@ TfrmApriClassifica::TfrmApriClassifica(Navigator& navigator)
     connect(merit, &PictureButton::clicked, this, [this] { openStandings(standings::Kind::Merit); });
     connect(alphabetical, &PictureButton::clicked, this, [this] { openStandings(standings::Kind::Alphabetical); });
     connect(cancel, &PictureButton::clicked, this, &QWidget::close);
+    // From the results of the tournament's calendar: every tie settled, with its reason.
+    auto* complete = new QPushButton(QStringLiteral("Classifica &completa"), panel);
+    complete->setObjectName(QStringLiteral("btnCompleta"));
+    complete->setFont(style::verdana(11, true));
+    complete->setStyleSheet(QStringLiteral("QPushButton { color: white; background: %1; border: 2px solid %1; border-radius: 16px; }"
+                                           "QPushButton:focus { border-color: #f0a020; }")
+                                .arg(style::navy.name()));
+    complete->setGeometry((width - 240) / 2, 580 + merit->height() + 12, 240, 34);
+    connect(complete, &QPushButton::clicked, this, &TfrmApriClassifica::openCompleteStandings);
     // Enter or a double-click on a tournament opens its merit standings, the first button.
     connect(m_tournaments, &TournamentList::activated, this, [this] { openStandings(standings::Kind::Merit); });
 
@@ -84,4 +97,15 @@ void TfrmApriClassifica::openStandings(standings::Kind kind)
         dialogs::open<TfrmExpClassifica>(this, prepare);
     else
         dialogs::open<TfrmClassifica>(this, prepare);
+}
+
+void TfrmApriClassifica::openCompleteStandings()
+{
+    const QString name = m_tournaments->chosenFile(catalogue::standingsNoSelectionMessage);
+    if (name.isEmpty())
+        return;
+    m_file->setText(programFolder::file(name));
+    auto screen = std::make_unique<TfrmClassificaCompleta>(this);
+    if (screen->setTournament(m_file->text()))
+        platform::dialogs().run(screen.get());
 }

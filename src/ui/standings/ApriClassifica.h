@@ -18,6 +18,7 @@ protected:
 
 private:
     void openStandings(standings::Kind kind);
+    void openCompleteStandings();
 
     TournamentList* m_tournaments;
     QLabel* m_file;
