@@ -3,6 +3,7 @@
 #include "app/ProgramFolder.h"
 #include "backup/ZipAccess.h"
 #include "storage/WholeFile.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -12,6 +13,9 @@ namespace backup {
 
 bool isArchiveName(const QString& name)
 {
+    // An archive's withdrawal marks go with it.
+    if (withdrawal::isMarksName(name))
+        return isArchiveName(name.chopped(withdrawal::suffix.size()));
     return name.endsWith(QStringLiteral(".vai"), Qt::CaseInsensitive) || name == programFolder::teamArchiveName
            || name == programFolder::playerArchiveName || name == programFolder::passwordStoreName;
 }

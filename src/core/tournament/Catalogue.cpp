@@ -4,6 +4,7 @@
 #include "output/ListRows.h"
 #include "storage/DiskFile.h"
 #include "text/TextRules.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QDir>
 
@@ -68,8 +69,11 @@ CreateOutcome create(const QString& path)
     if (DiskFile::exists(path))
         return CreateOutcome::NameTaken;
     DiskFile file;
-    if (file.open(path, DiskFile::Access::CreateNew))
+    if (file.open(path, DiskFile::Access::CreateNew)) {
+        // Marks left by a deleted tournament of the same name are no marks of the new one.
+        withdrawal::removeMarks(path);
         return file.close() ? CreateOutcome::Created : CreateOutcome::Failed;
+    }
     // Someone else may have created it in between.
     return DiskFile::exists(path) ? CreateOutcome::NameTaken : CreateOutcome::Failed;
 }
@@ -77,7 +81,11 @@ CreateOutcome create(const QString& path)
 bool remove(const QString& path)
 {
     DiskFile::remove(path);
-    return !DiskFile::exists(path);
+    if (DiskFile::exists(path))
+        return false;
+    // Its withdrawal marks go with it; any left behind are removed when the name is used again.
+    withdrawal::removeMarks(path);
+    return true;
 }
 
 }  // namespace catalogue

@@ -44,10 +44,11 @@ QString countLine(qsizetype count);
 
 enum class CreateOutcome { Created, NameTaken, Failed };
 
-// Creates the empty file. An existing file, whatever its case rules, is left untouched.
+// Creates the empty file (removing withdrawal marks a deleted namesake left). An existing file,
+// whatever its case rules, is left untouched.
 CreateOutcome create(const QString& path);
 
-// Deletes the file; true when it is gone afterwards.
+// Deletes the file and its withdrawal marks; true when the file is gone afterwards.
 bool remove(const QString& path);
 
 // Messages of the two catalogue screens and the standings chooser.
