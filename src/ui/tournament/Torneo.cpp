@@ -77,6 +77,7 @@ const QList<buttonTable::ToolRow>& toolbarButtons()
         {u"cmdIndietro"_s, u"indietro"_s, 418, u"Visualizza la scheda precedente in archivio."_s},
         {u"cmdAvanti"_s, u"avanti"_s, 554, u"Visualizza la scheda successiva in archivio."_s},
         {u"cmdUltimo"_s, u"ultimo"_s, 608, u"Visualizza l'ultima scheda in archivio."_s},
+        {u"cmdRitira"_s, u"ritira"_s, 674, recordEditing::withdrawHint},
         {u"cmdExcel"_s, u"excel"_s, 735, u"Esporta le schede in archivio in un file di Microsoft Excel."_s},
         {u"cmdNonPagati"_s, u"nonpagati"_s, 789, u"Visualizza l'elenco delle squadre che hanno ancora gare da disputare."_s},
         {u"cmdGuida"_s, u"help"_s, 869, u"Visualizza la pagina della guida in linea sensibile al contesto."_s},
@@ -128,6 +129,8 @@ TfrmTorneo::TfrmTorneo(Navigator& navigator)
     hooks.checkBeforeSave = [this] { return checkBeforeSave(); };
     m_editor = new RecordEditor(this, recordEditing::Editor::Tournament, m_lblPosizione,
                                 RecordEditor::Buttons::named(this), std::move(hooks));
+    // Beside the phone number, where the row leaves room.
+    m_editor->withdrawnBand()->setGeometry(560, 220, 260, 32);
 }
 
 void TfrmTorneo::buildToolbar(QWidget* panel)
