@@ -8,6 +8,7 @@
 #include "PdfOutput.h"
 #include "RowOutput.h"
 #include "Terminal.h"
+#include "WithdrawalCommand.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Product.h"
@@ -55,6 +56,10 @@ QString description(const dataFolder::Choice& data)
         "Squadre o giocatori da un foglio di calcolo (.csv, .xlsx, .ods o l'esportazione .xls); senza\n"
         "--conferma mostra soltanto che cosa farebbe:\n"
         "  golvera-cli importa squadre|giocatori FILE [--cartella <cartella>] [--aggiorna] [--conferma]\n\n"
+        "Ritiro di una scheda (squadra, giocatore o squadra iscritta a un torneo) e riammissione: la\n"
+        "scheda resta in archivio, ma classifiche, scadenze ed elenchi la tralasciano; con --ritirati\n"
+        "classifica e scadenze la elencano, segnata:\n"
+        "  golvera-cli ritira|riammetti squadre|giocatori|TORNEO POSIZIONE [--cartella <cartella>]\n\n"
         "Le opzioni si scrivono \"--cartella DIR\" oppure \"--cartella=DIR\", una volta sola.\n\n"
         "%2\n\n"
         "Uscita: 0 eseguito, 1 torneo o archivio mancante o illeggibile, PDF o backup non scritto, foglio\n"
@@ -96,7 +101,7 @@ int main(int argc, char* argv[])
                                            QStringLiteral("giorni"));
     parser.addOption(horizonOption);
     const QCommandLineOption folderOption(QStringLiteral("cartella"),
-                                          QStringLiteral("La cartella dei dati per scadenze, backup, ripristina e importa."),
+                                          QStringLiteral("La cartella dei dati per scadenze, backup, ripristina, importa, ritira e riammetti."),
                                           QStringLiteral("cartella"));
     parser.addOption(folderOption);
     const QCommandLineOption confirmOption(QStringLiteral("conferma"), QStringLiteral("Importa: scrive le schede in archivio."));
@@ -104,6 +109,9 @@ int main(int argc, char* argv[])
     const QCommandLineOption updateOption(QStringLiteral("aggiorna"),
                                           QStringLiteral("Importa: le righe gi\u00E0 in archivio aggiornano la scheda invece di essere saltate."));
     parser.addOption(updateOption);
+    const QCommandLineOption withdrawnOption(QStringLiteral("ritirati"),
+                                             QStringLiteral("Classifica e scadenze: elenca anche le schede ritirate, segnate."));
+    parser.addOption(withdrawnOption);
     parser.addPositionalArgument(QStringLiteral("classifica"), QStringLiteral("Il comando: classifica."));
     parser.addPositionalArgument(QStringLiteral("tipo"), QStringLiteral("merito oppure alfabetica."));
     parser.addPositionalArgument(QStringLiteral("torneo"), QStringLiteral("Il file del torneo (*.vai)."));
@@ -115,7 +123,7 @@ int main(int argc, char* argv[])
         return usageError(parser, parser.errorText());
     // "--opzione valore" and "--opzione=valore" alike; an option given twice is a mistake to point
     // out, not a guess to make.
-    for (const QCommandLineOption& option : {pdfOption, horizonOption, folderOption, confirmOption, updateOption}) {
+    for (const QCommandLineOption& option : {pdfOption, horizonOption, folderOption, confirmOption, updateOption, withdrawnOption}) {
         if (parser.optionNames().count(option.names().front()) > 1)
             return usageError(parser, QStringLiteral("l'opzione --%1 \u00E8 indicata pi\u00F9 volte").arg(option.names().front()));
     }
@@ -140,8 +148,13 @@ int main(int argc, char* argv[])
         if (parser.isSet(pdfOption))
             options.pdf = parser.value(pdfOption);
         options.dataFolder = data.folder;
+        options.withdrawn = parser.isSet(withdrawnOption) ? withdrawal::Listing::Mark : withdrawal::Listing::LeaveOut;
         return expiryCommand::run(arguments, options);
     }
+    if (parser.isSet(withdrawnOption) && (arguments.isEmpty() || arguments.front() != QStringLiteral("classifica")))
+        return usageError(parser, QStringLiteral("--ritirati vale solo per i comandi classifica e scadenze"));
+    if (withdrawalCommand::handles(arguments))
+        return withdrawalCommand::run(arguments, data.folder);
     if (parser.isSet(horizonOption))
         return usageError(parser, QStringLiteral("--entro vale solo per il comando scadenze"));
     if (importCommand::handles(arguments))
@@ -170,7 +183,9 @@ int main(int argc, char* argv[])
         checked != terminal::Done)
         return checked;
 
-    const standings::Table table = standings::Table::load(kind, tournament.filePath());
+    const standings::Table table =
+        standings::Table::load(kind, tournament.filePath(), nullptr,
+                               parser.isSet(withdrawnOption) ? withdrawal::Listing::Mark : withdrawal::Listing::LeaveOut);
     if (table.failed())
         return failure(QStringLiteral("impossibile leggere il torneo \"%1\" (%2)").arg(arguments.at(2), table.error()));
 

@@ -1,3 +1,8 @@
+#include "output/Spreadsheet.h"
+#include "output/Workbook.h"
+#include "players/Deadlines.h"
+#include "players/ExpiryRows.h"
+#include "standings/StandingsTable.h"
 #include "storage/ArchiveError.h"
 #include "storage/PlayerRecord.h"
 #include "storage/TeamRecord.h"
@@ -179,6 +184,73 @@ private slots:
         QCOMPARE(withdrawal::apply(archive, PlayerRecord::Size, {{1, Action::Withdraw, {}, {}}}, march12),
                  Outcome::NoSuchRecord);
         QVERIFY(QDir(dir.path()).isEmpty());
+    }
+
+    // What the marks hide, in the core every screen and command reads through: the standings
+    // (merit and alphabetical), the expiry rows, the launcher's counts, the list rows; and what
+    // they never hide: the exports, with the workbook's "Ritirata" column.
+    void whatTheMarksHide()
+    {
+        QTemporaryDir dir;
+        const QString tournament = dir.filePath(QStringLiteral("Coppa.vai"));
+        QByteArray entries;
+        for (const char* team : {"Aquile", "Falchi", "Grifoni"}) {
+            TournamentRecord entry;
+            entry.Concorrente = QString::fromLatin1(team);
+            entry.Punteggio = QStringLiteral("3,00");
+            entries += entry.toBytes();
+        }
+        QVERIFY(writeFile(tournament, entries));
+        const QString players = dir.filePath(QStringLiteral("Archivio_Giocatori.pro"));
+        QByteArray records;
+        for (const char* name : {"Rossi", "Verdi"}) {
+            PlayerRecord player;
+            player.Giocatore = QString::fromLatin1(name);
+            player.ScadTessera = QStringLiteral("01/01/2027");
+            player.ScadCertificato = QStringLiteral("01/01/2027");
+            records += player.toBytes();
+        }
+        QVERIFY(writeFile(players, records));
+        QCOMPARE(withdrawal::apply(tournament, TournamentRecord::Size, {{2, Action::Withdraw, {}, {}}}, march12), Outcome::Done);
+        QCOMPARE(withdrawal::apply(players, PlayerRecord::Size, {{1, Action::Withdraw, {}, {}}}, march12), Outcome::Done);
+
+        for (const standings::Kind kind : {standings::Kind::Merit, standings::Kind::Alphabetical}) {
+            const standings::Table hidden = standings::Table::load(kind, tournament);
+            QCOMPARE(hidden.count(), 2);
+            QVERIFY(!hidden.text(0).contains(QStringLiteral("Falchi")) && !hidden.text(1).contains(QStringLiteral("Falchi")));
+            const standings::Table marked = standings::Table::load(kind, tournament, nullptr, withdrawal::Listing::Mark);
+            QCOMPARE(marked.count(), 3);
+            int notes = 0;
+            for (qsizetype row = 0; row < marked.count(); ++row) {
+                if (marked.text(row).endsWith(QStringLiteral("  (Ritirata il 12/03/2027)"))) {
+                    ++notes;
+                    QCOMPARE(marked.position(row), qint64(2));
+                    QCOMPARE(marked.withdrawnOn(row), march12);
+                }
+            }
+            QCOMPARE(notes, 1);
+        }
+
+        const QDate today(2027, 4, 2);
+        const deadlines::Counts counts = deadlines::count(players, today);
+        QCOMPARE(counts.cards.expired, 1);
+        QCOMPARE(counts.certificates.expired, 1);
+        QCOMPARE(ExpiryRows::read(players, expiryList::Kind::Cards, today, 0)->count(), 1);
+        const auto marked = ExpiryRows::read(players, expiryList::Kind::Cards, today, 0, withdrawal::Listing::Mark);
+        QCOMPARE(marked->count(), 2);
+        QCOMPARE(marked->expired(), 2);
+
+        // An export keeps every record; only the workbook says which are withdrawn.
+        const spreadsheet::Sheet sheet{QStringLiteral("Torneo"), QStringLiteral("Torneo.xls"),
+                                       {{QStringLiteral("colConcorrente"), QStringLiteral("Squadra"), 100, 300,
+                                         QStringLiteral("Concorrente")}}};
+        QCOMPARE(spreadsheet::read(tournament, formatOf<TournamentRecord>(), sheet).size(), 3);
+        const spreadsheet::Sheet whole = workbook::sheetOf(sheet);
+        QCOMPARE(whole.columns.last().label, QStringLiteral("Ritirata"));
+        const spreadsheet::Table table = spreadsheet::read(tournament, formatOf<TournamentRecord>(), whole);
+        QCOMPARE(table.size(), 3);
+        QCOMPARE(table.cell(0, 1), QString());
+        QCOMPARE(table.cell(1, 1), QStringLiteral("12/03/2027"));
     }
 
     void bandText() { QCOMPARE(withdrawal::bandText(march12), QStringLiteral("Ritirata il 12/03/2027")); }

@@ -42,6 +42,10 @@ struct Plan {
 Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& sheet, const columnMatch::Mapping& mapping,
              Duplicates duplicates, const QString& archivePath, const QDate& today);
 
+// The warning of a row that matches a withdrawn record: it is matched (updated or skipped, never
+// added again) and stays withdrawn.
+QString withdrawnMatchWarning(qint64 position, const QDate& day);
+
 // Writes the plan in one locked write: all of it, or, on any failure, nothing. Returns the
 // position of the first record it added or, adding none, of the first it updated. Throws
 // ArchiveError, RecordChanged when another station changed a record to be updated since it was

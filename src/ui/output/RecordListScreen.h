@@ -3,12 +3,15 @@
 #include "output/ListRows.h"
 #include "output/Report.h"
 #include "output/RowSource.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 class PictureButton;
+class QCheckBox;
 class QLineEdit;
 class RecordListModel;
 class RecordTable;
@@ -68,6 +71,13 @@ protected:
 
     void setRows(QList<ListRow> rows);
     void setRows(std::shared_ptr<const RowSource> rows);
+
+    // The switch "Mostra anche i ritirati" (chkRitirati), off at every opening: while it is on the
+    // list shows the withdrawn records too, marked. A screen places it on its panel and says how
+    // it reads its rows again when the switch changes.
+    QCheckBox* withdrawnSwitch() const { return m_withdrawnSwitch; }
+    withdrawal::Listing withdrawnListing() const;
+    void onWithdrawnSwitch(std::function<void()> refill);
     void selectRow(int row);
 
     // What a list does when it opens: the first row selected, the find field and the kind's
@@ -104,4 +114,5 @@ private:
     QLineEdit* m_findField;
     PictureButton* m_findButton;
     PictureButton* m_printButton;
+    QCheckBox* m_withdrawnSwitch;
 };
