@@ -5,6 +5,7 @@
 #include "ArchiveCommands.h"
 #include "ExpiryCommand.h"
 #include "ImportCommand.h"
+#include "MatchCommands.h"
 #include "PdfOutput.h"
 #include "RowOutput.h"
 #include "Terminal.h"
@@ -60,6 +61,14 @@ QString description(const dataFolder::Choice& data)
         "scheda resta in archivio, ma classifiche, scadenze ed elenchi la tralasciano; con --ritirati\n"
         "classifica e scadenze la elencano, segnata:\n"
         "  golvera-cli ritira|riammetti squadre|giocatori|TORNEO POSIZIONE [--cartella <cartella>]\n\n"
+        "Il calendario di un torneo (numero, giornata, girone, data, ora, campo, casa, ospiti, risultato,\n"
+        "stato, separati da tabulazioni), un calendario nuovo (scritto solo con --conferma) e un risultato:\n"
+        "  golvera-cli calendario TORNEO [--giornata N] [--squadra NOME] [--pdf FILE]\n"
+        "  golvera-cli calendario crea TORNEO [--andata-ritorno] [--gironi N] [--eliminazione] [--terzo-posto]\n"
+        "              [--inizio GG/MM/AAAA] [--ogni GIORNI] [--orari HH:MM,...] [--campi NOME;...] [--conferma]\n"
+        "  golvera-cli risultato TORNEO N GOL-GOL [--stato giocata|rinviata|sospesa|tavolino|annullata]\n"
+        "              [--rigori GOL-GOL]\n"
+        "(a tavolino: perde la squadra con meno reti, entrambe a reti pari).\n\n"
         "Le opzioni si scrivono \"--cartella DIR\" oppure \"--cartella=DIR\", una volta sola.\n\n"
         "%2\n\n"
         "Uscita: 0 eseguito, 1 torneo o archivio mancante o illeggibile, PDF o backup non scritto, foglio\n"
@@ -112,6 +121,34 @@ int main(int argc, char* argv[])
     const QCommandLineOption withdrawnOption(QStringLiteral("ritirati"),
                                              QStringLiteral("Classifica e scadenze: elenca anche le schede ritirate, segnate."));
     parser.addOption(withdrawnOption);
+    // The calendar's options; MatchCommands says which belong to which of its commands.
+    const QCommandLineOption roundOption(QStringLiteral("giornata"), QStringLiteral("Calendario: solo la giornata <n>."),
+                                         QStringLiteral("n"));
+    const QCommandLineOption teamOption(QStringLiteral("squadra"), QStringLiteral("Calendario: solo le gare della squadra <nome>."),
+                                        QStringLiteral("nome"));
+    const QCommandLineOption doubleLegOption(QStringLiteral("andata-ritorno"), QStringLiteral("Calendario crea: andata e ritorno."));
+    const QCommandLineOption groupsOption(QStringLiteral("gironi"), QStringLiteral("Calendario crea: <n> gironi sorteggiati."),
+                                          QStringLiteral("n"));
+    const QCommandLineOption knockoutOption(QStringLiteral("eliminazione"),
+                                            QStringLiteral("Calendario crea: eliminazione diretta (dopo i gironi, se indicati)."));
+    const QCommandLineOption thirdPlaceOption(QStringLiteral("terzo-posto"), QStringLiteral("Calendario crea: con la finale per il 3\u00B0 posto."));
+    const QCommandLineOption startOption(QStringLiteral("inizio"), QStringLiteral("Calendario crea: data della prima giornata."),
+                                         QStringLiteral("GG/MM/AAAA"));
+    const QCommandLineOption everyOption(QStringLiteral("ogni"), QStringLiteral("Calendario crea: giorni tra una giornata e la successiva."),
+                                         QStringLiteral("giorni"));
+    const QCommandLineOption timesOption(QStringLiteral("orari"), QStringLiteral("Calendario crea: orari d'inizio, separati da virgole."),
+                                         QStringLiteral("HH:MM,..."));
+    const QCommandLineOption fieldsOption(QStringLiteral("campi"), QStringLiteral("Calendario crea: campi, separati da punto e virgola."),
+                                          QStringLiteral("campi"));
+    const QCommandLineOption statusOption(QStringLiteral("stato"),
+                                          QStringLiteral("Risultato: giocata, rinviata, sospesa, tavolino oppure annullata."),
+                                          QStringLiteral("stato"));
+    const QCommandLineOption penaltiesOption(QStringLiteral("rigori"), QStringLiteral("Risultato: i calci di rigore."),
+                                             QStringLiteral("GOL-GOL"));
+    const QList<QCommandLineOption> matchOptions{roundOption,  teamOption,  doubleLegOption, groupsOption,
+                                                 knockoutOption, thirdPlaceOption, startOption, everyOption,
+                                                 timesOption,  fieldsOption, statusOption,    penaltiesOption};
+    parser.addOptions(matchOptions);
     parser.addPositionalArgument(QStringLiteral("classifica"), QStringLiteral("Il comando: classifica."));
     parser.addPositionalArgument(QStringLiteral("tipo"), QStringLiteral("merito oppure alfabetica."));
     parser.addPositionalArgument(QStringLiteral("torneo"), QStringLiteral("Il file del torneo (*.vai)."));
@@ -123,7 +160,8 @@ int main(int argc, char* argv[])
         return usageError(parser, parser.errorText());
     // "--opzione valore" and "--opzione=valore" alike; an option given twice is a mistake to point
     // out, not a guess to make.
-    for (const QCommandLineOption& option : {pdfOption, horizonOption, folderOption, confirmOption, updateOption, withdrawnOption}) {
+    for (const QCommandLineOption& option : QList<QCommandLineOption>{pdfOption, horizonOption, folderOption, confirmOption,
+                                                                      updateOption, withdrawnOption} + matchOptions) {
         if (parser.optionNames().count(option.names().front()) > 1)
             return usageError(parser, QStringLiteral("l'opzione --%1 \u00E8 indicata pi\u00F9 volte").arg(option.names().front()));
     }
@@ -157,6 +195,34 @@ int main(int argc, char* argv[])
         return withdrawalCommand::run(arguments, data.folder);
     if (parser.isSet(horizonOption))
         return usageError(parser, QStringLiteral("--entro vale solo per il comando scadenze"));
+    if (matchCommands::handles(arguments)) {
+        if (parser.isSet(updateOption))
+            return usageError(parser, QStringLiteral("--aggiorna vale solo per il comando importa"));
+        matchCommands::Options options;
+        options.dataFolder = data.folder;
+        const auto value = [&parser](const QCommandLineOption& option) {
+            return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
+        };
+        options.round = value(roundOption);
+        options.team = value(teamOption);
+        options.pdf = value(pdfOption);
+        options.doubleLeg = parser.isSet(doubleLegOption);
+        options.groups = value(groupsOption);
+        options.knockout = parser.isSet(knockoutOption);
+        options.thirdPlace = parser.isSet(thirdPlaceOption);
+        options.start = value(startOption);
+        options.every = value(everyOption);
+        options.times = value(timesOption);
+        options.fields = value(fieldsOption);
+        options.confirm = parser.isSet(confirmOption);
+        options.status = value(statusOption);
+        options.penalties = value(penaltiesOption);
+        return matchCommands::run(arguments, options);
+    }
+    for (const QCommandLineOption& option : matchOptions) {
+        if (parser.isSet(option))
+            return usageError(parser, QStringLiteral("--%1 vale solo per i comandi calendario e risultato").arg(option.names().front()));
+    }
     if (importCommand::handles(arguments))
         return importCommand::run(arguments, {data.folder, parser.isSet(confirmOption), parser.isSet(updateOption)});
     if (parser.isSet(confirmOption) || parser.isSet(updateOption))

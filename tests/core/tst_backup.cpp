@@ -35,6 +35,7 @@ void fillDataFolder(const QString& folder)
     QVERIFY(dir.mkpath(QStringLiteral("Anagrafica")));
     QVERIFY(dir.mkpath(QStringLiteral("Documenti_Allegati")));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("Coppa Estate.vai")), QByteArray(5865, 'a')));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("Coppa Estate.cal")), QByteArray(256, 'k')));  // its calendar
     QVERIFY(writeFile(dir.filePath(QStringLiteral("Archivio_Squadre.pro")), QByteArray(4148, 'b')));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("Archivio_Giocatori.pro")), QByteArray(3096, 'c')));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("unins000.dll")), "[Accesso]\r\nValore=00\r\n"));
@@ -134,7 +135,8 @@ private slots:
         QCOMPARE(made.path, data.filePath(QStringLiteral("Backup/2026-12-10.zip")));
         const QStringList expected{QStringLiteral("Anagrafica/Scheda_Giocatore_1.jpg"), QStringLiteral("Archivio_Giocatori.pro"),
                                    QStringLiteral("Archivio_Squadre.pro"), QStringLiteral("Archivio_Squadre.pro.rit"),
-                                   QStringLiteral("Coppa Estate.vai"), QStringLiteral("Coppa Estate.vai.rit"),
+                                   QStringLiteral("Coppa Estate.cal"), QStringLiteral("Coppa Estate.vai"),
+                                   QStringLiteral("Coppa Estate.vai.rit"),
                                    QStringLiteral("Documenti_Allegati/Citt\u00E0.pdf"), QStringLiteral("unins000.dll")};
         QCOMPARE(zipEntries(made.path), expected);
     }
@@ -147,7 +149,7 @@ private slots:
         programFolder::set(data.path());
         startup::startDailyBackup(QDate(2026, 12, 10));
         QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
-        QCOMPARE(zipEntries(data.filePath(QStringLiteral("Backup/2026-12-10.zip"))).size(), 8);
+        QCOMPARE(zipEntries(data.filePath(QStringLiteral("Backup/2026-12-10.zip"))).size(), 9);
     }
 
     void onceADayAndTheNewestFourteenKept()
@@ -256,7 +258,7 @@ private slots:
         QCOMPARE(made.error.isEmpty(), written);
         QCOMPARE(fileContent(yesterday), QByteArray("the backup of yesterday, whatever it holds"));
         if (written)
-            QCOMPARE(zipEntries(today).size(), 8);
+            QCOMPARE(zipEntries(today).size(), 9);
         else
             QVERIFY(!QFileInfo::exists(today));
         QVERIFY(!QFileInfo::exists(leftover));

@@ -113,7 +113,7 @@ void TestCatalogue::pathAndDisplayName()
 void TestCatalogue::listHoldsOnlyTournamentFilesInListOrder()
 {
     for (const char* name : {"beta.vai", "ALFA.vai", "Alfabeto.vai", "alfa 2.vai", "\u00C8lite.vai", "Zeta.VAI",
-                             ".nascosto.vai", "note.txt", "torneo.vai.bak"})
+                             ".nascosto.vai", "note.txt", "torneo.vai.bak", "beta.cal"})
         QVERIFY(writeFile(file(QString::fromUtf8(name)), QByteArray()));
     // Folders are not tournaments, and subfolders are not searched.
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("cartella.vai")));
@@ -187,8 +187,15 @@ void TestCatalogue::removeDeletesTheFile()
 {
     const QString path = file(QStringLiteral("Coppa.vai"));
     QVERIFY(writeFile(path, "x"));
+    QVERIFY(writeFile(file(QStringLiteral("Coppa.cal")), "calendar"));
+    QVERIFY(writeFile(file(QStringLiteral("Coppa 2.cal")), "another's calendar"));
     QVERIFY(catalogue::remove(path));
     QVERIFY(!QFileInfo::exists(path));
+    QVERIFY(!QFileInfo::exists(file(QStringLiteral("Coppa.cal"))));
+    QVERIFY(QFileInfo::exists(file(QStringLiteral("Coppa 2.cal"))));
+    // A calendar whose tournament is gone is not given to a new tournament of that name.
+    QCOMPARE(catalogue::create(file(QStringLiteral("Coppa 2.vai"))), CreateOutcome::Created);
+    QVERIFY(!QFileInfo::exists(file(QStringLiteral("Coppa 2.cal"))));
     // A file that is already gone is no reason to keep the tournament.
     QVERIFY(catalogue::remove(path));
 }

@@ -2,6 +2,7 @@
 
 #include "app/ProgramFolder.h"
 #include "backup/ZipAccess.h"
+#include "matches/CalendarFile.h"
 #include "storage/WholeFile.h"
 #include "withdrawal/WithdrawalMarks.h"
 
@@ -16,7 +17,8 @@ bool isArchiveName(const QString& name)
     // An archive's withdrawal marks go with it.
     if (withdrawal::isMarksName(name))
         return isArchiveName(name.chopped(withdrawal::suffix.size()));
-    return name.endsWith(QStringLiteral(".vai"), Qt::CaseInsensitive) || name == programFolder::teamArchiveName
+    return name.endsWith(QStringLiteral(".vai"), Qt::CaseInsensitive)
+           || name.endsWith(matches::calendarExtension, Qt::CaseInsensitive) || name == programFolder::teamArchiveName
            || name == programFolder::playerArchiveName || name == programFolder::passwordStoreName;
 }
 

@@ -1,6 +1,7 @@
 #include "tournament/Catalogue.h"
 
 #include "app/ProgramFolder.h"
+#include "matches/CalendarFile.h"
 #include "output/ListRows.h"
 #include "storage/DiskFile.h"
 #include "text/TextRules.h"
@@ -68,6 +69,13 @@ CreateOutcome create(const QString& path)
 {
     if (DiskFile::exists(path))
         return CreateOutcome::NameTaken;
+    // A calendar left behind by a deleted tournament of the same name is not the new one's.
+    const QString calendar = matches::calendarPath(path);
+    if (DiskFile::exists(calendar)) {
+        DiskFile::remove(calendar);
+        if (DiskFile::exists(calendar))
+            return CreateOutcome::Failed;
+    }
     DiskFile file;
     if (file.open(path, DiskFile::Access::CreateNew)) {
         // Marks left by a deleted tournament of the same name are no marks of the new one.
@@ -83,6 +91,8 @@ bool remove(const QString& path)
     DiskFile::remove(path);
     if (DiskFile::exists(path))
         return false;
+    // The calendar goes with it; one left behind is cleared when a tournament of that name is made.
+    DiskFile::remove(matches::calendarPath(path));
     // Its withdrawal marks go with it; any left behind are removed when the name is used again.
     withdrawal::removeMarks(path);
     return true;
