@@ -4,12 +4,14 @@
 
 #include "app/Formats.h"
 #include "app/ProgramFolder.h"
+#include "matches/CalendarFile.h"
 #include "storage/ArchiveError.h"
 #include "storage/PlayerRecord.h"
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 #include "tournament/Catalogue.h"
 #include "withdrawal/WithdrawalMarks.h"
+#include "withdrawal/WithdrawnEntries.h"
 
 #include <QDate>
 #include <QDir>
@@ -52,6 +54,21 @@ Target target(const QString& word, const QString& dataFolder)
     return {path, TournamentRecord::Size, QStringLiteral("il torneo")};
 }
 
+// A tournament's calendar counts its matches anew, as its rule for withdrawn teams says.
+int recount(const QString& tournament)
+{
+    const QString notCounted = QStringLiteral("la scheda resta come indicato, ma i punti del calendario non sono stati "
+                                              "ricalcolati: ");
+    try {
+        withdrawal::recount(tournament);
+        return terminal::Done;
+    } catch (const matches::CalendarDamaged& damaged) {
+        return terminal::failure(notCounted + damaged.message());
+    } catch (const std::exception& error) {
+        return terminal::failure(notCounted + QString::fromLocal8Bit(error.what()));
+    }
+}
+
 }  // namespace
 
 bool handles(const QStringList& arguments)
@@ -85,6 +102,9 @@ int run(const QStringList& arguments, const QString& dataFolder)
             terminal::out() << (withdraw ? QStringLiteral("Scheda %1 ritirata il %2.\n").arg(position).arg(formats::dateText(today))
                                          : QStringLiteral("Scheda %1 riammessa.\n").arg(position));
             terminal::out().flush();
+            // A tournament's calendar counts its matches anew, as its rule for withdrawn teams says.
+            if (archive.recordSize == TournamentRecord::Size)
+                return recount(archive.path);
             return terminal::Done;
         case withdrawal::Outcome::NoSuchRecord:
             return terminal::failure(QStringLiteral("%1 \"%2\" non ha la scheda %3")

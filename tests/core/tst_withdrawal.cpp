@@ -1,13 +1,19 @@
+#include "matches/CalendarFile.h"
+#include "matches/Results.h"
+#include "matches/RoundRobin.h"
+#include "matches/WriteBack.h"
 #include "output/Spreadsheet.h"
 #include "output/Workbook.h"
 #include "players/Deadlines.h"
 #include "players/ExpiryRows.h"
 #include "standings/StandingsTable.h"
 #include "storage/ArchiveError.h"
+#include "storage/RecordFile.h"
 #include "storage/PlayerRecord.h"
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
 #include "withdrawal/WithdrawalMarks.h"
+#include "withdrawal/WithdrawnEntries.h"
 
 #include "storage_fixtures.h"
 
@@ -251,6 +257,58 @@ private slots:
         QCOMPARE(table.size(), 3);
         QCOMPARE(table.cell(0, 1), QString());
         QCOMPARE(table.cell(1, 1), QStringLiteral("12/03/2027"));
+    }
+
+    // A withdrawn entry's calendar matches count as the tournament's rule says, and count again
+    // once it is brought back; the marks are the calendar's withdrawn entries.
+    void calendarCountsWithdrawnEntries_data()
+    {
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<QByteArray>("firstPointsWithdrawn");  // entry 1 beat entry 2, 1-0
+        QTest::newRow("all annulled") << int(matches::Withdrawal::AllAnnulled) << QByteArray("0,00");
+        QTest::newRow("played count, the rest forfeits") << int(matches::Withdrawal::PlayedCountRestForfeit)
+                                                         << QByteArray("3,00");
+    }
+    void calendarCountsWithdrawnEntries()
+    {
+        QFETCH(int, rule);
+        QFETCH(QByteArray, firstPointsWithdrawn);
+        QTemporaryDir dir;
+        const QString tournament = dir.filePath(QStringLiteral("Coppa.vai"));
+        QByteArray entries;
+        for (const char* team : {"Aquile", "Falchi", "Grifoni"}) {
+            TournamentRecord entry;
+            entry.Concorrente = QString::fromLatin1(team);
+            entries += entry.toBytes();
+        }
+        QVERIFY(writeFile(tournament, entries));
+        matches::StoredCalendar stored;
+        stored.calendar.rules.withdrawal = matches::Withdrawal(rule);
+        stored.calendar.matches = matches::roundRobin({1, 2, 3}, matches::ReturnLeg::None);
+        for (matches::Match& match : stored.calendar.matches)
+            match.date = QDate(2027, 2, 7).addDays(7 * (match.round - 1));
+        matches::saveCalendar(tournament, stored);
+        int oneAgainstTwo = 0;
+        for (const matches::Match& match : std::as_const(stored.calendar.matches)) {
+            if (match.home == 1 && match.away == 2)
+                oneAgainstTwo = match.number;
+        }
+        QVERIFY(oneAgainstTwo > 0);
+        QVERIFY(matches::recordResult(stored.calendar, oneAgainstTwo, {1, 0}, 3).isEmpty());
+        matches::saveAndWriteBack(tournament, stored, withdrawal::entries(tournament));
+        const auto points = [&](qint64 entry) {
+            return TournamentRecord::fromBytes(RecordFile(tournament, TournamentRecord::Size).read(entry)).Punteggio.toLatin1();
+        };
+        QCOMPARE(points(1), QByteArray("3,00"));
+
+        QCOMPARE(withdrawal::apply(tournament, TournamentRecord::Size, {{2, Action::Withdraw, {}, {}}}, march12), Outcome::Done);
+        QCOMPARE(withdrawal::entries(tournament), (matches::Withdrawn{{2, march12}}));
+        withdrawal::recount(tournament);
+        QCOMPARE(points(1), firstPointsWithdrawn);
+
+        QCOMPARE(withdrawal::apply(tournament, TournamentRecord::Size, {{2, Action::BringBack, {}, {}}}, april2), Outcome::Done);
+        withdrawal::recount(tournament);
+        QCOMPARE(points(1), QByteArray("3,00"));
     }
 
     void bandText() { QCOMPARE(withdrawal::bandText(march12), QStringLiteral("Ritirata il 12/03/2027")); }

@@ -193,6 +193,10 @@ void RecordEditor::withdrawOrBringBack()
         switch (withdrawal::apply(m_hooks.archivePath(), m_hooks.recordSize, {request}, today)) {
         case withdrawal::Outcome::Done:
             showWithdrawal(bringBack ? QDate() : today);
+            if (m_hooks.afterWithdrawal) {
+                m_hooks.afterWithdrawal();
+                present(recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position), position);
+            }
             platform::informationBox(bringBack ? recordEditing::broughtBackMessage : recordEditing::withdrawnMessage,
                                      m_window);
             break;

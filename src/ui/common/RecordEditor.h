@@ -80,6 +80,9 @@ public:
         // was shown; checked with the record before an update, a difference is another
         // station's change and stops the save the same way.
         std::function<bool(qint64 position)> besideUnchanged;
+        // Runs once the record on screen was withdrawn or brought back (a tournament's calendar
+        // counts the entries anew); the record is then shown again as the file holds it.
+        std::function<void()> afterWithdrawal;
         // Makes the fields read-only (a withdrawn record) or editable again.
         std::function<void(bool readOnly)> setReadOnly;
 

@@ -22,6 +22,7 @@
 #include "tournament/StampaPagina.h"
 #include "tournament/TeamEntry.h"
 #include "tournament/TrovaPagina.h"
+#include "withdrawal/WithdrawnEntries.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -127,6 +128,7 @@ TfrmTorneo::TfrmTorneo(Navigator& navigator)
 
     RecordEditor::Hooks hooks = RecordEditor::Hooks::forForm(*m_form, [this] { return m_path; });
     hooks.checkBeforeSave = [this] { return checkBeforeSave(); };
+    hooks.afterWithdrawal = [this] { withdrawal::recount(m_path); };
     m_editor = new RecordEditor(this, recordEditing::Editor::Tournament, m_lblPosizione,
                                 RecordEditor::Buttons::named(this), std::move(hooks));
     // Beside the phone number, where the row leaves room.
