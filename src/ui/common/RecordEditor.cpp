@@ -208,17 +208,10 @@ void RecordEditor::withdrawOrBringBack()
             offerReload(position);  // not reached: the seen mark makes these a conflict
             break;
         }
-    } catch (const RecordChanged&) {
-        offerReload(position);
-    } catch (const ArchiveBusy& busy) {
-        platform::messages().show(recordEditing::failureBoxes(m_editor).save,
-                                  recordEditing::busyMessage(busy.station(), recordEditing::notWithdrawnConsequence),
-                                  m_window);
-    } catch (const LockNotAFile& lock) {
-        platform::messages().show(recordEditing::failureBoxes(m_editor).save,
-                                  recordEditing::lockNotAFileMessage(lock.lockPath()), m_window);
     } catch (...) {
-        reportFailure(recordEditing::failureBoxes(m_editor).save);
+        reportWriteFailure(std::current_exception(), [](const QString& station) {
+            return recordEditing::busyMessage(station, recordEditing::notWithdrawnConsequence);
+        });
     }
 }
 
@@ -247,6 +240,22 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
 void RecordEditor::reportFailure(platform::MessageKind kind)
 {
     platform::messages().show(kind, recordEditing::archiveFailureMessage, m_window);
+}
+
+void RecordEditor::reportWriteFailure(std::exception_ptr failure, const std::function<QString(const QString&)>& busyText)
+{
+    const platform::MessageKind box = recordEditing::failureBoxes(m_editor).save;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const RecordChanged&) {
+        offerReload(shownPosition());
+    } catch (const ArchiveBusy& busy) {
+        platform::messages().show(box, busyText(busy.station()), m_window);
+    } catch (const LockNotAFile& lock) {
+        platform::messages().show(box, recordEditing::lockNotAFileMessage(lock.lockPath()), m_window);
+    } catch (...) {
+        reportFailure(box);
+    }
 }
 
 qint64 RecordEditor::shownPosition() const { return trimControls(m_position->text()).toLongLong(); }
@@ -367,16 +376,8 @@ bool RecordEditor::save()
         saved = true;
         platform::informationBox(written.appended ? recordEditing::insertedMessage : recordEditing::updatedMessage,
                                  m_window);
-    } catch (const RecordChanged&) {
-        offerReload(shownPosition());
-    } catch (const ArchiveBusy& busy) {
-        platform::messages().show(recordEditing::failureBoxes(m_editor).save, recordEditing::busyMessage(busy.station()),
-                                  m_window);
-    } catch (const LockNotAFile& lock) {
-        platform::messages().show(recordEditing::failureBoxes(m_editor).save,
-                                  recordEditing::lockNotAFileMessage(lock.lockPath()), m_window);
     } catch (...) {
-        reportFailure(recordEditing::failureBoxes(m_editor).save);
+        reportWriteFailure(std::current_exception(), [](const QString& station) { return recordEditing::busyMessage(station); });
     }
     // Typing goes on where it was. The window may not be active again yet after a real message
     // box; the field then becomes the one the window gives the focus back to.

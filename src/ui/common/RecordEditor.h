@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <exception>
 #include <functional>
 
 class PictureButton;
@@ -146,6 +147,9 @@ private:
     void present(const QByteArray& record, qint64 position);
     void navigate(recordEditing::Move move);
     void reportFailure(platform::MessageKind kind);
+    // A failed write of the record on screen (a save, a withdrawal), in the save's box: another
+    // station's change offers the reload; `busyText` says what a busy archive left undone.
+    void reportWriteFailure(std::exception_ptr failure, const std::function<QString(const QString&)>& busyText);
     void offerReload(qint64 position);
     QByteArray canonical(const QByteArray& record) const;
     qint64 shownPosition() const;  // the position label's; 0 when empty
