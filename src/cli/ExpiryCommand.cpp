@@ -70,7 +70,7 @@ int run(const QStringList& arguments, const Options& options)
         checked != terminal::Done)
         return checked;
 
-    const auto rows = ExpiryRows::read(path, kind, QDate::currentDate(), horizon);
+    const auto rows = ExpiryRows::read(path, kind, QDate::currentDate(), horizon, options.withdrawn);
     if (!rows->error().isEmpty())
         return terminal::failure(QStringLiteral("impossibile leggere l'archivio dei giocatori \"%1\" (%2)")
                                      .arg(QDir::toNativeSeparators(path), rows->error()));

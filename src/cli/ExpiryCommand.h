@@ -1,5 +1,7 @@
 #pragma once
 
+#include "withdrawal/WithdrawalMarks.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,7 @@ struct Options {
     std::optional<QString> horizon;  // --entro, as typed
     std::optional<QString> pdf;      // --pdf
     QString dataFolder;
+    withdrawal::Listing withdrawn = withdrawal::Listing::LeaveOut;  // --ritirati: listed, marked
 };
 
 // Returns the exit code after writing the rows to standard output and what went wrong to

@@ -7,6 +7,7 @@
 #include "matches/Plan.h"
 #include "matches/Results.h"
 #include "matches/WriteBack.h"
+#include "withdrawal/WithdrawnEntries.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -197,7 +198,7 @@ int create(const QString& path, const Options& options)
     stored.calendar.matches = made.calendar.matches;
     if (newDraw)
         stored.calendar.draw = made.calendar.draw;
-    saveAndWriteBack(path, stored);
+    saveAndWriteBack(path, stored, withdrawal::entries(path));
     out() << QStringLiteral("Calendario scritto: %1 gare.\n").arg(made.calendar.matches.size());
     out().flush();
     return terminal::Done;
@@ -243,9 +244,11 @@ int result(const QString& path, const QStringList& arguments, const Options& opt
                 return failure(vanishedEntryMessage(entry));
         }
     }
-    if (const QString refused = recordResult(stored.calendar, *number, input, int(names.size())); !refused.isEmpty())
+    const matches::Withdrawn withdrawn = withdrawal::entries(path);
+    if (const QString refused = recordResult(stored.calendar, *number, input, int(names.size()), withdrawn);
+        !refused.isEmpty())
         return failure(refused);
-    saveAndWriteBack(path, stored);
+    saveAndWriteBack(path, stored, withdrawn);
     const Match& match = *stored.calendar.match(*number);
     writeLines({matchFields(match, stored.calendar.rules, names)});
     return terminal::Done;

@@ -10,6 +10,7 @@
 #include "RowOutput.h"
 #include "StandingsCommands.h"
 #include "Terminal.h"
+#include "WithdrawalCommand.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Product.h"
@@ -64,6 +65,10 @@ QString description(const dataFolder::Choice& data)
         "Squadre o giocatori da un foglio di calcolo (.csv, .xlsx, .ods o l'esportazione .xls); senza\n"
         "--conferma mostra soltanto che cosa farebbe:\n"
         "  golvera-cli importa squadre|giocatori FILE [--cartella <cartella>] [--aggiorna] [--conferma]\n\n"
+        "Ritiro di una scheda (squadra, giocatore o squadra iscritta a un torneo) e riammissione: la\n"
+        "scheda resta in archivio, ma classifiche, scadenze ed elenchi la tralasciano; con --ritirati\n"
+        "classifica e scadenze la elencano, segnata:\n"
+        "  golvera-cli ritira|riammetti squadre|giocatori|TORNEO POSIZIONE [--cartella <cartella>]\n\n"
         "Il calendario di un torneo (numero, giornata, girone, data, ora, campo, casa, ospiti, risultato,\n"
         "stato, separati da tabulazioni), un calendario nuovo (scritto solo con --conferma) e un risultato:\n"
         "  golvera-cli calendario TORNEO [--giornata N] [--squadra NOME] [--pdf FILE]\n"
@@ -113,7 +118,7 @@ int main(int argc, char* argv[])
                                            QStringLiteral("giorni"));
     parser.addOption(horizonOption);
     const QCommandLineOption folderOption(QStringLiteral("cartella"),
-                                          QStringLiteral("La cartella dei dati per scadenze, backup, ripristina e importa."),
+                                          QStringLiteral("La cartella dei dati per scadenze, backup, ripristina, importa, ritira e riammetti."),
                                           QStringLiteral("cartella"));
     parser.addOption(folderOption);
     const QCommandLineOption confirmOption(QStringLiteral("conferma"), QStringLiteral("Importa: scrive le schede in archivio."));
@@ -127,6 +132,9 @@ int main(int argc, char* argv[])
     const QCommandLineOption outputOption(QStringLiteral("uscita"), QStringLiteral("Pubblica: la cartella in cui scrivere la pagina."),
                                           QStringLiteral("cartella"));
     parser.addOption(outputOption);
+    const QCommandLineOption withdrawnOption(QStringLiteral("ritirati"),
+                                             QStringLiteral("Classifica e scadenze: elenca anche le schede ritirate, segnate."));
+    parser.addOption(withdrawnOption);
     // The calendar's options; MatchCommands says which belong to which of its commands.
     const QCommandLineOption roundOption(QStringLiteral("giornata"), QStringLiteral("Calendario: solo la giornata <n>."),
                                          QStringLiteral("n"));
@@ -167,7 +175,7 @@ int main(int argc, char* argv[])
     // "--opzione valore" and "--opzione=valore" alike; an option given twice is a mistake to point
     // out, not a guess to make.
     for (const QCommandLineOption& option : QList<QCommandLineOption>{pdfOption, horizonOption, folderOption, confirmOption,
-                                                                      updateOption, groupOption, outputOption} + matchOptions) {
+                                                                      updateOption, groupOption, outputOption, withdrawnOption} + matchOptions) {
         if (parser.optionNames().count(option.names().front()) > 1)
             return usageError(parser, QStringLiteral("l'opzione --%1 \u00E8 indicata pi\u00F9 volte").arg(option.names().front()));
     }
@@ -194,8 +202,13 @@ int main(int argc, char* argv[])
         if (parser.isSet(pdfOption))
             options.pdf = parser.value(pdfOption);
         options.dataFolder = data.folder;
+        options.withdrawn = parser.isSet(withdrawnOption) ? withdrawal::Listing::Mark : withdrawal::Listing::LeaveOut;
         return expiryCommand::run(arguments, options);
     }
+    if (parser.isSet(withdrawnOption) && (arguments.isEmpty() || arguments.front() != QStringLiteral("classifica")))
+        return usageError(parser, QStringLiteral("--ritirati vale solo per i comandi classifica e scadenze"));
+    if (withdrawalCommand::handles(arguments))
+        return withdrawalCommand::run(arguments, data.folder);
     if (parser.isSet(horizonOption))
         return usageError(parser, QStringLiteral("--entro vale solo per il comando scadenze"));
     if (standingsCommands::handles(arguments)) {
@@ -267,7 +280,9 @@ int main(int argc, char* argv[])
         checked != terminal::Done)
         return checked;
 
-    const standings::Table table = standings::Table::load(kind, tournament.filePath());
+    const standings::Table table =
+        standings::Table::load(kind, tournament.filePath(), nullptr,
+                               parser.isSet(withdrawnOption) ? withdrawal::Listing::Mark : withdrawal::Listing::LeaveOut);
     if (table.failed())
         return failure(QStringLiteral("impossibile leggere il torneo \"%1\" (%2)").arg(arguments.at(2), table.error()));
 

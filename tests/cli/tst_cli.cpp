@@ -11,6 +11,7 @@
 #include "storage/RecordFile.h"
 #include "storage/TeamRecord.h"
 #include "storage/TournamentRecord.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include "ArchiveFiles.h"
 #include "PdfText.h"
@@ -506,6 +507,119 @@ private slots:
         }
         QCOMPARE(run.out, expected);
         QVERIFY2(run.err.contains(skipped), qPrintable(run.err));
+    }
+
+    // ritira / riammetti over the three archives: exit 0 done, 1 refused, 2 wrong usage; the
+    // archive's bytes never change.
+    void withdrawal_data()
+    {
+        QTest::addColumn<QString>("archive");  // as the command names it
+        QTest::addColumn<QString>("file");
+        QTest::newRow("teams") << "squadre" << "Archivio_Squadre.pro";
+        QTest::newRow("players") << "giocatori" << "Archivio_Giocatori.pro";
+        QTest::newRow("tournament by name") << "Coppa" << "Coppa.vai";
+        QTest::newRow("tournament by file") << "Coppa.vai" << "Coppa.vai";
+    }
+    void withdrawal()
+    {
+        QFETCH(QString, archive);
+        QFETCH(QString, file);
+        QTemporaryDir data;
+        const QString path = data.filePath(file);
+        if (file == QStringLiteral("Coppa.vai")) {
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            for (const char* team : {"Aquile", "Falchi", "Grifoni"})
+                out.write(entry(QString::fromLatin1(team), QString(), QStringLiteral("3,00")));
+        } else if (file == QStringLiteral("Archivio_Giocatori.pro")) {
+            QVERIFY(archiveFiles::writeRecords(path, players()));
+        } else {
+            QList<TeamRecord> teams;
+            for (const char* team : {"Aquile", "Falchi", "Grifoni"}) {
+                TeamRecord record;
+                record.Squadra = QString::fromLatin1(team);
+                teams.append(record);
+            }
+            QVERIFY(archiveFiles::writeRecords(path, teams));
+        }
+        const QByteArray before = fileContent(path);
+        const auto run = [&](const QString& command, const QStringList& rest) {
+            return cli(QStringList{command, archive} + rest + QStringList{QStringLiteral("--cartella"), data.path()});
+        };
+        const QString today = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+
+        Run done = run(QStringLiteral("ritira"), {QStringLiteral("2")});
+        QCOMPARE(done.exitCode, 0);
+        QCOMPARE(done.out, QStringLiteral("Scheda 2 ritirata il %1.\n").arg(today));
+        QVERIFY(withdrawal::read(path).isWithdrawn(2));
+        QCOMPARE(run(QStringLiteral("ritira"), {QStringLiteral("2")}).exitCode, 1);
+        const Run beyond = run(QStringLiteral("ritira"), {QStringLiteral("9")});
+        QCOMPARE(beyond.exitCode, 1);
+        QVERIFY2(beyond.err.contains(QStringLiteral("non ha la scheda 9")), qPrintable(beyond.err));
+        for (const QStringList& wrong : {QStringList{QStringLiteral("x")}, QStringList{QStringLiteral("0")}, QStringList{},
+                                         QStringList{QStringLiteral("1"), QStringLiteral("2")}})
+            QCOMPARE(run(QStringLiteral("ritira"), wrong).exitCode, 2);
+
+        done = run(QStringLiteral("riammetti"), {QStringLiteral("2")});
+        QCOMPARE(done.exitCode, 0);
+        QCOMPARE(done.out, QStringLiteral("Scheda 2 riammessa.\n"));
+        QVERIFY(withdrawal::read(path).isEmpty());
+        QCOMPARE(run(QStringLiteral("riammetti"), {QStringLiteral("2")}).exitCode, 1);
+        QCOMPARE(fileContent(path), before);
+    }
+
+    void withdrawalOfAMissingArchive()
+    {
+        QTemporaryDir data;
+        const Run run = cli({QStringLiteral("ritira"), QStringLiteral("Nessuno"), QStringLiteral("1"), QStringLiteral("--cartella"),
+                             data.path()});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(QDir(data.path()).isEmpty());
+    }
+
+    // classifica and scadenze leave withdrawn records out; --ritirati lists them with their note.
+    void withdrawnRecordsListed_data()
+    {
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("left out") << false;
+        QTest::newRow("--ritirati") << true;
+    }
+    void withdrawnRecordsListed()
+    {
+        QFETCH(bool, shown);
+        QTemporaryDir data;
+        const QString tournament = data.filePath(QStringLiteral("Coppa.vai"));
+        {
+            QFile out(tournament);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(entry(QStringLiteral("Aquile"), QString(), QStringLiteral("9,00")));
+            out.write(entry(QStringLiteral("Falchi"), QString(), QStringLiteral("6,00")));
+        }
+        const QString archive = data.filePath(QStringLiteral("Archivio_Giocatori.pro"));
+        QVERIFY(archiveFiles::writeRecords(archive, players()));
+        const QDate day(2027, 3, 12);
+        QCOMPARE(withdrawal::apply(tournament, TournamentRecord::Size, {{1, withdrawal::Action::Withdraw, {}, {}}}, day),
+                 withdrawal::Outcome::Done);
+        QCOMPARE(withdrawal::apply(archive, PlayerRecord::Size, {{1, withdrawal::Action::Withdraw, {}, {}}}, day),
+                 withdrawal::Outcome::Done);
+        const QStringList option = shown ? QStringList{QStringLiteral("--ritirati")} : QStringList{};
+
+        const Run standings = cli(QStringList{QStringLiteral("classifica"), QStringLiteral("merito"), tournament} + option);
+        QCOMPARE(standings.exitCode, 0);
+        QCOMPARE(standings.out.contains(QStringLiteral("Aquile")), shown);
+        QCOMPARE(standings.out.contains(QStringLiteral("(Ritirata il 12/03/2027)")), shown);
+        QVERIFY(standings.out.contains(QStringLiteral("Falchi")));
+        QVERIFY(standings.out.contains(QStringLiteral("Totale squadre: ") + QString::number(shown ? 2 : 1)));
+
+        // Verdi, the first player, has an expired card.
+        const Run expiry = cli(QStringList{QStringLiteral("scadenze"), QStringLiteral("tessere"), QStringLiteral("--cartella"),
+                                           data.path()} + option);
+        QCOMPARE(expiry.exitCode, 0);
+        QCOMPARE(expiry.out.contains(QStringLiteral("Verdi")), shown);
+        QCOMPARE(expiry.out.contains(QStringLiteral("(Ritirata il 12/03/2027)")), shown);
+        QVERIFY(expiry.out.contains(QStringLiteral("\u00C0lfa")));
+
+        QCOMPARE(cli({QStringLiteral("backup"), QStringLiteral("--ritirati"), QStringLiteral("--cartella"), data.path()}).exitCode, 2);
     }
 
     void expiryListAsPdf()

@@ -40,6 +40,10 @@ void fillDataFolder(const QString& folder)
     QVERIFY(writeFile(dir.filePath(QStringLiteral("Archivio_Squadre.pro")), QByteArray(4148, 'b')));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("Archivio_Giocatori.pro")), QByteArray(3096, 'c')));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("unins000.dll")), "[Accesso]\r\nValore=00\r\n"));
+    // Withdrawal marks go with their archives; one beside no archive of the program does not.
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("Coppa Estate.vai.rit")), "R000000000120270312        "));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("Archivio_Squadre.pro.rit")), "R000000000120270312        "));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("Appunti.txt.rit")), "not ours"));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("Anagrafica/Scheda_Giocatore_1.jpg")), "jpeg"));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("Documenti_Allegati/Città.pdf")), "pdf"));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("Guida.pdf")), "guide"));            // shipped, not data
@@ -160,8 +164,9 @@ private slots:
         QVERIFY(made.written);
         QCOMPARE(made.path, data.filePath(QStringLiteral("Backup/2026-12-10.zip")));
         const QStringList expected{QStringLiteral("Anagrafica/Scheda_Giocatore_1.jpg"), QStringLiteral("Archivio_Giocatori.pro"),
-                                   QStringLiteral("Archivio_Squadre.pro"), QStringLiteral("Coppa Estate.cal"),
-                                   QStringLiteral("Coppa Estate.vai"),
+                                   QStringLiteral("Archivio_Squadre.pro"), QStringLiteral("Archivio_Squadre.pro.rit"),
+                                   QStringLiteral("Coppa Estate.cal"), QStringLiteral("Coppa Estate.vai"),
+                                   QStringLiteral("Coppa Estate.vai.rit"),
                                    QStringLiteral("Documenti_Allegati/Citt\u00E0.pdf"), QStringLiteral("unins000.dll")};
         QCOMPARE(zipEntries(made.path), expected);
     }
@@ -174,7 +179,7 @@ private slots:
         programFolder::set(data.path());
         startup::startDailyBackup(QDate(2026, 12, 10));
         QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
-        QCOMPARE(zipEntries(data.filePath(QStringLiteral("Backup/2026-12-10.zip"))).size(), 7);
+        QCOMPARE(zipEntries(data.filePath(QStringLiteral("Backup/2026-12-10.zip"))).size(), 9);
     }
 
     void onceADayAndTheNewestFourteenKept()
@@ -318,7 +323,7 @@ private slots:
         QCOMPARE(made.error.isEmpty(), written);
         QCOMPARE(fileContent(yesterday), QByteArray("the backup of yesterday, whatever it holds"));
         if (written)
-            QCOMPARE(zipEntries(today).size(), 7);
+            QCOMPARE(zipEntries(today).size(), 9);
         else
             QVERIFY(!QFileInfo::exists(today));
         QVERIFY(!QFileInfo::exists(leftover));

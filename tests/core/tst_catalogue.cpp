@@ -1,6 +1,7 @@
 #include "app/ProgramFolder.h"
 #include "storage/FileFaults.h"
 #include "tournament/Catalogue.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include "storage_fixtures.h"
 
@@ -35,6 +36,7 @@ private slots:
     void create_data();
     void create();
     void removeDeletesTheFile();
+    void withdrawalMarksFollowTheTournament();
     void removeReportsAFileThatStays();
     void specialFilesAreNoTournaments();
     void namesAreUsedAsTheyAre();
@@ -196,6 +198,21 @@ void TestCatalogue::removeDeletesTheFile()
     QVERIFY(!QFileInfo::exists(file(QStringLiteral("Coppa 2.cal"))));
     // A file that is already gone is no reason to keep the tournament.
     QVERIFY(catalogue::remove(path));
+}
+
+void TestCatalogue::withdrawalMarksFollowTheTournament()
+{
+    const QString path = file(QStringLiteral("Coppa.vai"));
+    QVERIFY(writeFile(path, "x"));
+    QVERIFY(writeFile(withdrawal::marksPath(path), "R000000000120270312        "));
+    QCOMPARE(catalogue::tournamentFiles(), QStringList{QStringLiteral("Coppa.vai")});
+    QVERIFY(catalogue::remove(path));
+    QVERIFY(!QFileInfo::exists(withdrawal::marksPath(path)));
+
+    // Marks a deleted tournament left behind (another station's copy) are no marks of a new one.
+    QVERIFY(writeFile(withdrawal::marksPath(path), "R000000000120270312        "));
+    QCOMPARE(catalogue::create(path), CreateOutcome::Created);
+    QVERIFY(!QFileInfo::exists(withdrawal::marksPath(path)));
 }
 
 void TestCatalogue::removeReportsAFileThatStays()

@@ -13,6 +13,7 @@
 #include "storage/TeamRecord.h"
 #include "teams/TeamExport.h"
 #include "teams/TeamImport.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include "ArchiveFiles.h"
 
@@ -141,6 +142,7 @@ private slots:
     void numberInADateColumnIsADayOrRejected_data();
     void numberInADateColumnIsADayOrRejected();
     void teamRowsFollowTheTeamEditor();
+    void withdrawnRecordIsMatchedAndSaidSo();
     void rejectedRowsAreListedWithTheirNumbers();
     void duplicatesAreSkippedOrUpdated_data();
     void duplicatesAreSkippedOrUpdated();
@@ -355,6 +357,37 @@ void TestImport::teamRowsFollowTheTeamEditor()
     QCOMPARE(issues(plan.rejected), QStringList{"5: manca \u00ABSquadra\u00BB"});
     // Nothing was written, not even an empty archive.
     QVERIFY(!QFile::exists(dir.filePath("t.pro")));
+}
+
+// A withdrawn record is still in the archive: a row for it is matched (skipped or updating it),
+// never added a second time, and the user is told; the record stays withdrawn.
+void TestImport::withdrawnRecordIsMatchedAndSaidSo()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.pro");
+    TeamRecord aquile, falchi;
+    aquile.Squadra = "Aquile";
+    falchi.Squadra = "Falchi";
+    QVERIFY(archiveFiles::write(path, {aquile.toBytes(), falchi.toBytes()}));
+    QCOMPARE(withdrawal::apply(path, TeamRecord::Size, {{2, withdrawal::Action::Withdraw, {}, {}}}, QDate(2027, 3, 12)),
+             withdrawal::Outcome::Done);
+    const sheetImport::Sheet sheet = sheetOf({{"Squadra", "Note"}, {"Falchi", ""}, {"Grifoni", ""}, {"Aquile", ""}});
+    const QString warning = "2: " + importPlan::withdrawnMatchWarning(2, QDate(2027, 3, 12));
+    QVERIFY(warning.contains("ritirata il 12/03/2027"));
+
+    const importPlan::Plan skipping = planFor(teamImport::archive(), sheet, Duplicates::Skip, path);
+    QCOMPARE(skipping.added, 1);
+    QCOMPARE(skipping.skipped, 2);
+    QCOMPARE(issues(skipping.warnings), QStringList{warning});
+
+    const sheetImport::Sheet noted = sheetOf({{"Squadra", "Note"}, {"Falchi", "rientra?"}});
+    const importPlan::Plan updating = planFor(teamImport::archive(), noted, Duplicates::Update, path);
+    QCOMPARE(updating.added, 0);
+    QCOMPARE(updating.updated(), 1);
+    QCOMPARE(updating.updates.first().position, qint64(2));
+    QCOMPARE(issues(updating.warnings), QStringList{warning});
+    importPlan::commit(updating, path, teamImport::archive().format);
+    QVERIFY(withdrawal::read(path).isWithdrawn(2));
 }
 
 void TestImport::rejectedRowsAreListedWithTheirNumbers()

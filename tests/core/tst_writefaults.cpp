@@ -16,6 +16,7 @@
 #include "storage/RecordFile.h"
 #include "storage/TournamentRecord.h"
 #include "storage/WholeFile.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include "storage_fixtures.h"
 
@@ -37,7 +38,7 @@ using fileFaults::Fault;
 
 namespace {
 
-enum class Operation { Append, Update, Batch, PasswordChange, Pdf };
+enum class Operation { Append, Update, Batch, Withdraw, PasswordChange, Pdf };
 
 const QString oldPassword = QStringLiteral("GOLVERA");
 const QString newPassword = QStringLiteral("NUOVA");
@@ -340,6 +341,7 @@ void TestWriteFaults::faultLeavesOldOrNewFile_data()
         {"append", Operation::Append},
         {"update", Operation::Update},
         {"appends and updates in one write", Operation::Batch},
+        {"withdrawal", Operation::Withdraw},
         {"password change", Operation::PasswordChange},
         {"PDF", Operation::Pdf},
     };
@@ -378,7 +380,11 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
     const QString archive = dir.filePath(QStringLiteral("Coppa.vai"));
     const QString store = dir.filePath(QStringLiteral("unins000.dll"));
     const QString pdf = dir.filePath(QStringLiteral("classifica.pdf"));
-    const QString target = operation == Operation::PasswordChange ? store : operation == Operation::Pdf ? pdf : archive;
+    const QString marks = withdrawal::marksPath(archive);
+    const QString target = operation == Operation::PasswordChange ? store
+                           : operation == Operation::Pdf          ? pdf
+                           : operation == Operation::Withdraw     ? marks
+                                                                  : archive;
 
     QByteArray old;
     switch (operation) {
@@ -386,6 +392,12 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
     case Operation::Update:
     case Operation::Batch:
         old = entry(QStringLiteral("Aquile")) + entry(QStringLiteral("Falchi")) + entry(QStringLiteral("Grifoni"));
+        break;
+    case Operation::Withdraw:
+        // One record withdrawn and one brought back: the withdrawal appends one and rewrites one.
+        old = "R000000000120270312        A000000000220270312" "20270401";
+        QVERIFY(writeFile(archive, entry(QStringLiteral("Aquile")) + entry(QStringLiteral("Falchi"))
+                                       + entry(QStringLiteral("Grifoni"))));
         break;
     case Operation::PasswordChange:
         old = "; configurazione\r\n[Accesso]\r\nValore=" + passwordScrambler::encode(oldPassword).toLatin1() + "\r\n";
@@ -414,6 +426,11 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
                 RecordFile(archive, TournamentRecord::Size)
                     .writeAll(changed + entry(QStringLiteral("Tigri")),
                               {{1, entry(QStringLiteral("Lupi")), {}}, {3, entry(QStringLiteral("Orsi")), {}}});
+                break;
+            case Operation::Withdraw:
+                withdrawal::apply(archive, TournamentRecord::Size,
+                                  {{2, withdrawal::Action::Withdraw, {}, {}}, {3, withdrawal::Action::Withdraw, {}, {}}},
+                                  QDate(2027, 4, 2));
                 break;
             case Operation::PasswordChange:
                 failed = accessControl::changePassword(store, oldPassword, newPassword, newPassword)
@@ -448,6 +465,9 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
         isNew = now == entry(QStringLiteral("Lupi")) + entry(QStringLiteral("Falchi")) + entry(QStringLiteral("Orsi"))
                            + changed + entry(QStringLiteral("Tigri"));
         break;
+    case Operation::Withdraw:
+        isNew = now == "R000000000120270312        R000000000220270402        R000000000320270402        ";
+        break;
     case Operation::PasswordChange:
         isNew = accessControl::checkLogin(store, newPassword) == accessControl::LoginResult::Accepted;
         break;
@@ -463,7 +483,10 @@ void TestWriteFaults::faultLeavesOldOrNewFile()
         QCOMPARE(accessControl::checkLogin(store, now == old ? oldPassword : newPassword),
                  accessControl::LoginResult::Accepted);
     // No temporary file and no lock is left behind.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{QFileInfo(target).fileName()});
+    QStringList left{QFileInfo(target).fileName()};
+    if (operation == Operation::Withdraw)
+        left.prepend(QFileInfo(archive).fileName());  // read, never written
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), left);
 }
 
 // Every other file the program writes (exports, photos, attachment copies, backups, restored

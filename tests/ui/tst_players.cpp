@@ -104,7 +104,7 @@ private slots:
                  (QStringList{u"btnCancFoto"_s, u"btnCaricaFoto"_s, u"btnCodFisc"_s, u"btnEmail"_s, u"btnSalvaFoto"_s,
                               u"btnWebcam"_s, u"btnZoomFoto"_s, u"cmdAnteprima"_s, u"cmdAvanti"_s, u"cmdDuplica"_s,
                               u"cmdEsci"_s, u"cmdEsporta"_s, u"cmdFile"_s, u"cmdGuida"_s, u"cmdImporta"_s, u"cmdIndietro"_s,
-                              u"cmdNuovo"_s, u"cmdPrimo"_s, u"cmdSalva"_s, u"cmdScadCertificati"_s, u"cmdScadTessere"_s, u"cmdStampa"_s,
+                              u"cmdNuovo"_s, u"cmdPrimo"_s, u"cmdRitira"_s, u"cmdSalva"_s, u"cmdScadCertificati"_s, u"cmdScadTessere"_s, u"cmdStampa"_s,
                               u"cmdTrova"_s, u"cmdUltimo"_s}));
         // Every button of the editor is in use.
         QStringList unavailable;

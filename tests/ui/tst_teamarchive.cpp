@@ -119,7 +119,7 @@ private Q_SLOTS:
 
         const QStringList buttons = {u"btnEmail"_s,  u"cmdAvanti"_s, u"cmdDuplica"_s, u"cmdEsci"_s,
                                      u"cmdEsporta"_s, u"cmdFile"_s,  u"cmdGuida"_s,   u"cmdImporta"_s, u"cmdIndietro"_s,
-                                     u"cmdNuovo"_s,  u"cmdPrimo"_s,  u"cmdSalva"_s,   u"cmdSelezionate"_s,
+                                     u"cmdNuovo"_s,  u"cmdPrimo"_s,  u"cmdRitira"_s,  u"cmdSalva"_s,   u"cmdSelezionate"_s,
                                      u"cmdStampa"_s, u"cmdTrova"_s,  u"cmdUltimo"_s};
         QCOMPARE(widgets::names<PictureButton>(&e.screen), buttons);
         for (PictureButton* b : e.screen.findChildren<PictureButton*>()) {
@@ -128,6 +128,8 @@ private Q_SLOTS:
                 QCOMPARE(b->geometry(), QRect(938, 474, 22, 22));
             else if (b->objectName() == u"cmdFile"_s || b->objectName() == u"cmdStampa"_s)
                 QCOMPARE(b->size(), QSize(148, 32));
+            else if (b->objectName() == u"cmdRitira"_s)  // under the full toolbar
+                QCOMPARE(b->geometry(), QRect(944, 60, 28, 28));
             else
                 QCOMPARE(b->size(), QSize(37, 39));
         }

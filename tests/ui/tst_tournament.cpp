@@ -130,7 +130,7 @@ private Q_SLOTS:
         const QRect panel(QPoint(0, 0), QSize(995, 692));
         const QStringList names = {
             u"btnCalcolatrice"_s, u"btnEmail"_s, u"cmdAnteprima"_s, u"cmdAvanti"_s, u"cmdCalendario"_s, u"cmdEsci"_s, u"cmdExcel"_s,
-            u"cmdGuida"_s, u"cmdIndietro"_s, u"cmdNonPagati"_s, u"cmdNuovo"_s, u"cmdPrimo"_s, u"cmdSalva"_s,
+            u"cmdGuida"_s, u"cmdIndietro"_s, u"cmdNonPagati"_s, u"cmdNuovo"_s, u"cmdPrimo"_s, u"cmdRitira"_s, u"cmdSalva"_s,
             u"cmdStampa"_s, u"cmdTrova"_s, u"cmdUltimo"_s, u"impSquadra"_s};
         QCOMPARE(widgets::names<PictureButton>(&e.screen), names);
         for (PictureButton* b : e.screen.findChildren<PictureButton*>()) {

@@ -6,6 +6,7 @@
 #include "storage/DiskFile.h"
 #include "storage/RecordJournal.h"
 #include "storage/WholeFile.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -19,6 +20,9 @@ namespace backup {
 
 bool isArchiveName(const QString& name)
 {
+    // An archive's withdrawal marks go with it.
+    if (withdrawal::isMarksName(name))
+        return isArchiveName(name.chopped(withdrawal::suffix.size()));
     return name.endsWith(QStringLiteral(".vai"), Qt::CaseInsensitive)
            || name.endsWith(matches::calendarExtension, Qt::CaseInsensitive) || name == programFolder::teamArchiveName
            || name == programFolder::playerArchiveName || name == programFolder::passwordStoreName;

@@ -90,6 +90,26 @@ inline const QString changedElsewhereQuestion = QStringLiteral(
     "pertanto le modifiche non sono state salvate.\n\r\n\rSi desidera visualizzare la scheda cos\u00EC come "
     "\u00E8 ora in archivio?");
 
+// Ritira / Riammetti in the three editors: the button's hints, the questions (No by default),
+// what is said once done.
+inline const QString withdrawHint = QStringLiteral(
+    "Ritira la scheda corrente: resta in archivio ma non compare pi\u00F9 in elenchi, ricerche, classifiche e "
+    "scadenze.");
+inline const QString bringBackHint = QStringLiteral("Riammette la scheda corrente, ritirata in precedenza.");
+inline const QString withdrawQuestion = QStringLiteral(
+    "Si sta per ritirare la scheda corrente. La scheda resta in archivio, con la sua foto e i suoi allegati, ma non "
+    "comparir\u00E0 pi\u00F9 in elenchi, ricerche, classifiche e scadenze finch\u00E9 non verr\u00E0 "
+    "riammessa.\r\n\r\nSi conferma il ritiro della scheda?");
+inline const QString bringBackQuestion = QStringLiteral(
+    "Si sta per riammettere la scheda corrente, che torner\u00E0 in elenchi, ricerche, classifiche e scadenze."
+    "\r\n\r\nSi conferma la riammissione della scheda?");
+inline const QString withdrawnMessage = QStringLiteral("La scheda corrente \u00E8 stata ritirata.");
+inline const QString broughtBackMessage = QStringLiteral("La scheda corrente \u00E8 stata riammessa.");
+inline const QString withdrawUnsavedMessage = QStringLiteral(
+    "Attenzione: si pu\u00F2 ritirare soltanto una scheda gi\u00E0 inserita in archivio.");
+inline const QString notWithdrawnConsequence =
+    QStringLiteral("La scheda corrente non \u00E8 stata n\u00E9 ritirata n\u00E9 riammessa.");
+
 // Asked before a command leaves a record with unsaved changes; Annulla stays on it.
 inline const QString saveChangesQuestion = QStringLiteral("Salvare le modifiche alla scheda corrente?");
 

@@ -1,8 +1,10 @@
 #include "import/ImportPlan.h"
 
+#include "app/Formats.h"
 #include "import/RowValues.h"
 #include "storage/DiskFile.h"
 #include "text/TextRules.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -201,6 +203,13 @@ void recheck(Plan& plan, const RecordFile& current, const RecordFormat& format)
 
 }  // namespace
 
+QString withdrawnMatchWarning(qint64 position, const QDate& day)
+{
+    return QStringLiteral("la riga corrisponde alla scheda %1, ritirata il %2, che resta ritirata")
+        .arg(position)
+        .arg(formats::dateText(day));
+}
+
 Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& sheet, const columnMatch::Mapping& mapping,
              Duplicates duplicates, const QString& archivePath, const QDate& today)
 {
@@ -268,6 +277,8 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
     }
 
     const QHash<QString, Found> stored = existing(archive, key, keys, archivePath);
+    // A withdrawn record is still in the archive: matched like any other, and the user told.
+    const withdrawal::Marks withdrawn = stored.isEmpty() ? withdrawal::Marks() : withdrawal::read(archivePath);
     QList<qsizetype> additions;  // slots
     additions.reserve(rows.size());
     QHash<RowKey, qsizetype> addedAt;  // the slot of the row each key was first added from
@@ -285,6 +296,9 @@ Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& shee
         const RowKey rowKey{&row.key, row.keyHash};
         const auto added = addedAt.constFind(rowKey);
         const auto inArchive = stored.constFind(row.key);
+        if (inArchive != stored.cend() && withdrawn.isWithdrawn(inArchive->position))
+            plan.warnings.append({sheet.rows.at(i + 1).number, withdrawnMatchWarning(inArchive->position,
+                                                                                     withdrawn.date(inArchive->position))});
         if ((added != addedAt.cend() || inArchive != stored.cend()) && duplicates == Duplicates::Skip) {
             ++plan.skipped;
         } else if (added != addedAt.cend()) {

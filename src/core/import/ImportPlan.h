@@ -49,6 +49,10 @@ struct Plan {
 Plan analyse(const sheetImport::Archive& archive, const sheetImport::Sheet& sheet, const columnMatch::Mapping& mapping,
              Duplicates duplicates, const QString& archivePath, const QDate& today);
 
+// The warning of a row that matches a withdrawn record: it is matched (updated or skipped, never
+// added again) and stays withdrawn.
+QString withdrawnMatchWarning(qint64 position, const QDate& day);
+
 // Writes the plan in one locked write: all of it, or, on any failure, nothing. When another
 // station wrote the archive since the plan was made, the plan is first checked again under the
 // lock against the archive as it then is: a new record whose key is now there is skipped (or,

@@ -2,6 +2,7 @@
 
 #include "platform/VectorState.h"
 #include "storage/RecordFile.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <algorithm>
 #include <exception>
@@ -15,11 +16,21 @@ constexpr qint64 FetchAhead = 8;
 }  // namespace
 
 QString visit(const QString& path, int recordSize,
-              const std::function<void(qint64 position, QByteArrayView record)>& visitor, std::span<const int> touched)
+              const std::function<void(qint64 position, QByteArrayView record)>& all, std::span<const int> touched,
+              Withdrawn withdrawn)
 {
     // A pass over a large archive is all memory reads; see VectorState.h.
     vectorState::clear();
     try {
+        withdrawal::Marks marks;
+        if (withdrawn == Withdrawn::LeftOut)
+            marks = withdrawal::read(path);
+        const auto current = [&all, &marks](qint64 position, QByteArrayView record) {
+            if (!marks.isWithdrawn(position))
+                all(position, record);
+        };
+        const std::function<void(qint64, QByteArrayView)>& visitor =
+            marks.isEmpty() ? all : std::function<void(qint64, QByteArrayView)>(current);
         // Opening through the archive creates a missing file and reports an unusable one.
         const RecordFile file(path, recordSize);
         // The records come in blocks read into one buffer that stays in the cache. Mapping the

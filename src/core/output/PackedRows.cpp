@@ -33,7 +33,18 @@ PackedRows::PackedRows(const RecordFormat& format, const listRows::Layout& layou
 }
 
 std::shared_ptr<PackedRows> PackedRows::read(const QString& path, const RecordFormat& format,
-                                             const listRows::Layout& layout, const Accept& accept)
+                                             const listRows::Layout& layout, const Accept& accept,
+                                             withdrawal::Listing withdrawn)
+{
+    AcceptAt at;
+    if (accept)
+        at = [&accept](qint64, QByteArrayView record) { return accept(record); };
+    return read(path, format, layout, at, withdrawn);
+}
+
+std::shared_ptr<PackedRows> PackedRows::read(const QString& path, const RecordFormat& format,
+                                             const listRows::Layout& layout, const AcceptAt& accept,
+                                             withdrawal::Listing withdrawn)
 {
     std::shared_ptr<PackedRows> rows(new PackedRows(format, layout));
     const auto expected = std::size_t(std::max<qint64>(0, QFileInfo(path).size() / std::max(1, format.size)));
@@ -46,10 +57,19 @@ std::shared_ptr<PackedRows> PackedRows::read(const QString& path, const RecordFo
         if (field >= 0)
             touched.push_back(format.fields[field].offset);
     }
-    rows->m_error = archiveScan::visit(path, format.size, [&](qint64 position, QByteArrayView record) {
-        if (!accept || accept(record))
+    if (withdrawn == withdrawal::Listing::Mark) {
+        try {
+            rows->m_marks = withdrawal::read(path);
+        } catch (const std::exception& failure) {
+            rows->m_error = QString::fromLocal8Bit(failure.what());
+        }
+    }
+    const QString error = archiveScan::visit(path, format.size, [&](qint64 position, QByteArrayView record) {
+        if (!accept || accept(position, record))
             rows->add(format, position, record);
-    }, touched);
+    }, touched, withdrawn == withdrawal::Listing::Mark ? archiveScan::Withdrawn::Included : archiveScan::Withdrawn::LeftOut);
+    if (rows->m_error.isEmpty())
+        rows->m_error = error;
     rows->sort();
     return rows;
 }
@@ -101,7 +121,13 @@ void PackedRows::appendStored(qsizetype row, QByteArray& bytes) const
         out = listRows::writeColumn(out, QByteArrayView(field, lengths[column]), m_layout.at(qsizetype(column)).width);
         field += lengths[column];
     }
+    if (!m_marks.isEmpty()) {
+        if (const QDate day = m_marks.date(m_positions[entry]); day.isValid())
+            bytes.append(cp1252::encode(withdrawal::rowNote(day)));
+    }
 }
+
+QDate PackedRows::withdrawnOn(qsizetype row) const { return m_marks.date(position(row)); }
 
 void PackedRows::fetchAhead(qsizetype row) const
 {

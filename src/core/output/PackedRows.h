@@ -3,6 +3,7 @@
 #include "output/ListRows.h"
 #include "output/RowSource.h"
 #include "storage/RecordValues.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -19,13 +20,21 @@ public:
     // Whether a record belongs on the list, seen in its stored bytes; asked once for each record,
     // in file order.
     using Accept = std::function<bool(QByteArrayView record)>;
+    // The same with the record's position, for lists that keep something per record.
+    using AcceptAt = std::function<bool(qint64 position, QByteArrayView record)>;
 
     // Reads the archive at `path` in file order (creating it empty when missing, as every list
     // does), keeps the records `accept` lets through (every record when it is empty) and sorts
     // their rows into the list order, equal rows in file order. A failure ends the reading and
-    // keeps the rows read before it; error() tells what it was.
+    // keeps the rows read before it; error() tells what it was. Withdrawn records are left out, or
+    // listed with their note after the row (withdrawnOn() tells their day); `accept` never sees
+    // the ones left out.
     static std::shared_ptr<PackedRows> read(const QString& path, const RecordFormat& format,
-                                            const listRows::Layout& layout, const Accept& accept = {});
+                                            const listRows::Layout& layout, const Accept& accept = {},
+                                            withdrawal::Listing withdrawn = withdrawal::Listing::LeaveOut);
+    static std::shared_ptr<PackedRows> read(const QString& path, const RecordFormat& format,
+                                            const listRows::Layout& layout, const AcceptAt& accept,
+                                            withdrawal::Listing withdrawn = withdrawal::Listing::LeaveOut);
 
     // One record's row, straight from its stored bytes, as read() would make it. Throws
     // ArchiveError for bytes that are not one record of `format`.
@@ -38,6 +47,7 @@ public:
     void fetchAhead(qsizetype row) const override;
     const listRows::Layout& columns() const override { return m_layout; }
     QByteArrayView stored(qsizetype row, qsizetype column) const override;
+    QDate withdrawnOn(qsizetype row) const override;
 
     // Empty when the whole file was read.
     QString error() const { return m_error; }
@@ -57,5 +67,6 @@ private:
     std::vector<quint16> m_lengths;     // entry × column -> the field's trimmed length
     std::vector<qint64> m_positions;    // entry -> record position
     std::vector<quint32> m_order;       // row -> entry
+    withdrawal::Marks m_marks;          // of the records listed with their note
     QString m_error;
 };

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -41,6 +42,9 @@ public:
     // The row's place in the list's own order, from 1.
     virtual qsizetype place(qsizetype row) const { return row + 1; }
     virtual RowMark mark(qsizetype row) const;
+    // The day the row's record was withdrawn, for a list that shows withdrawn records too;
+    // invalid for a record that is not withdrawn.
+    virtual QDate withdrawnOn(qsizetype row) const { Q_UNUSED(row); return {}; }
 
     // What a table cell shows: the whole field, the place or the mark's word.
     QString cell(qsizetype row, qsizetype column) const;

@@ -34,6 +34,7 @@ public:
     }
     qsizetype place(qsizetype row) const override { return m_rows->place(underlying(row)); }
     RowMark mark(qsizetype row) const override { return m_rows->mark(underlying(row)); }
+    QDate withdrawnOn(qsizetype row) const override { return m_rows->withdrawnOn(underlying(row)); }
 
 private:
     std::shared_ptr<const RowSource> m_rows;

@@ -1,9 +1,11 @@
 #include "output/Spreadsheet.h"
 
+#include "app/Formats.h"
 #include "output/ArchiveScan.h"
 #include "storage/Cp1252.h"
 #include "storage/WholeFile.h"
 #include "text/TextRules.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QFileInfo>
 
@@ -244,8 +246,25 @@ Table read(const QString& archive, const RecordFormat& format, const Sheet& shee
     const qint64 records = QFileInfo(archive).size() / std::max(1, format.size);
     rows.reserve(qsizetype(records), format.size / 3);
     std::vector<QByteArrayView> cells(fields.size());
+    qsizetype withdrawnColumn = -1;
+    withdrawal::Marks marks;
+    for (qsizetype i = 0; i < sheet.columns.size(); ++i) {
+        if (sheet.columns.at(i).field == withdrawnField) {
+            withdrawnColumn = i;
+            try {
+                marks = withdrawal::read(archive);
+            } catch (const std::exception&) {
+                // Marks that cannot be read leave the column empty; the records are all there.
+            }
+        }
+    }
+    QByteArray day;
     archiveScan::visit(archive, format.size, [&](qint64 position, QByteArrayView record) {
         format.storedTexts(record, fields, cells);
+        if (withdrawnColumn >= 0) {
+            day = formats::dateText(marks.date(position)).toLatin1();
+            cells[std::size_t(withdrawnColumn)] = day;
+        }
         rows.appendStored(position, cells);
     });
     return rows;

@@ -36,6 +36,10 @@ struct Sheet {
     QList<Column> workbookOnly = {};
 };
 
+// A column with this field holds the day its record was withdrawn (empty for the others): the
+// workbook's "Ritirata" column. An export keeps every record, withdrawn or not.
+inline const QString withdrawnField = QStringLiteral("*Ritirata");
+
 // The cells of every record of the archive, one row per record in file order, one cell per
 // column (the archive is created empty when missing); a failure ends the reading and keeps the
 // rows read before it.

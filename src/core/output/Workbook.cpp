@@ -124,6 +124,7 @@ spreadsheet::Sheet sheetOf(const spreadsheet::Sheet& sheet)
     spreadsheet::Sheet whole = sheet;
     whole.columns += sheet.workbookOnly;
     whole.workbookOnly.clear();
+    whole.columns.append({u"colRitirata"_s, u"Ritirata"_s, 0, 90, spreadsheet::withdrawnField, spreadsheet::CellKind::Date});
     return whole;
 }
 

@@ -30,7 +30,7 @@ Counts count(const QString& path, const QDate& today, int horizon)
     archiveScan::visit(path, PlayerRecord::Size, [&](qint64, QByteArrayView record) {
         add(counts.cards, expiry::status(PlayerRecord::Layout.readField(record, card), today, horizon));
         add(counts.certificates, expiry::status(PlayerRecord::Layout.readField(record, certificate), today, horizon));
-    });
+    }, {}, archiveScan::Withdrawn::LeftOut);
     return counts;
 }
 

@@ -23,7 +23,7 @@ struct Counts {
     Count certificates;
 };
 
-// Reads the player archive at `path` once for both dates. A missing archive has no deadlines and
+// Reads the player archive at `path` once for both dates, withdrawn players left out. A missing archive has no deadlines and
 // is not created; an unreadable one counts what was read before the failure.
 Counts count(const QString& path, const QDate& today, int horizon = horizonDays);
 

@@ -25,19 +25,17 @@ ExpiryRows::ExpiryRows(expiryList::Kind kind, const QDate& today, int horizonDay
 }
 
 std::shared_ptr<ExpiryRows> ExpiryRows::read(const QString& path, expiryList::Kind kind, const QDate& today,
-                                             int horizonDays)
+                                             int horizonDays, withdrawal::Listing withdrawn)
 {
     std::shared_ptr<ExpiryRows> rows(new ExpiryRows(kind, today, horizonDays));
     static constexpr std::size_t name = PlayerRecord::Layout.indexOf("Giocatore");
     const RecordFormat& format = formatOf<PlayerRecord>();
     const int testedField = int(expiryList::testedField(kind));
-    // The records come to the test one by one in file order, so counting them gives the position.
-    qint64 position = 0;
-    rows->m_rows = PackedRows::read(path, format, expiryList::layout(kind), [&](QByteArrayView record) {
-        ++position;
+    rows->m_rows = PackedRows::read(path, format, expiryList::layout(kind), [&](qint64 position, QByteArrayView record) {
         const QDate expires = expiry::date(format.storedText(record, testedField));
         const expiry::Status status = expiry::status(expires, today, horizonDays);
-        rows->m_days.push_back(expiry::listed(status) ? expires.toJulianDay() : 0);
+        rows->m_days.resize(std::size_t(position));  // withdrawn records left out are never seen here
+        rows->m_days.back() = expiry::listed(status) ? expires.toJulianDay() : 0;
         switch (status) {
         case expiry::Status::Expired:
             ++rows->m_expired;
@@ -55,7 +53,7 @@ std::shared_ptr<ExpiryRows> ExpiryRows::read(const QString& path, expiryList::Ki
             return false;
         }
         return false;
-    });
+    }, withdrawn);
     return rows;
 }
 

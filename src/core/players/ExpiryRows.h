@@ -3,6 +3,7 @@
 #include "output/PackedRows.h"
 #include "output/RowSource.h"
 #include "players/ExpiryList.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QDate>
 
@@ -18,7 +19,8 @@ public:
     // Reads the player archive at `path` (created empty when missing). A failure ends the reading
     // and keeps the rows read before it.
     static std::shared_ptr<ExpiryRows> read(const QString& path, expiryList::Kind kind, const QDate& today,
-                                            int horizonDays);
+                                            int horizonDays,
+                                            withdrawal::Listing withdrawn = withdrawal::Listing::LeaveOut);
 
     int expired() const { return m_expired; }
     int expiring() const { return m_expiring; }
@@ -42,6 +44,7 @@ public:
     const listRows::Layout& columns() const override { return m_columns; }
     QByteArrayView stored(qsizetype row, qsizetype column) const override { return m_rows->stored(row, column - 1); }
     RowMark mark(qsizetype row) const override;
+    QDate withdrawnOn(qsizetype row) const override { return m_rows->withdrawnOn(row); }
 
 private:
     ExpiryRows(expiryList::Kind kind, const QDate& today, int horizonDays);

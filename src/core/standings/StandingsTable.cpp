@@ -49,21 +49,30 @@ struct Cancelled : std::exception {
 
 }  // namespace
 
-Table Table::load(Kind kind, const QString& path, Progress* progress)
+Table Table::load(Kind kind, const QString& path, Progress* progress, withdrawal::Listing withdrawn)
 {
     Table table(kind);
+    if (withdrawn == withdrawal::Listing::Mark) {
+        try {
+            table.m_marks = withdrawal::read(path);
+        } catch (const std::exception& failure) {
+            table.m_error = QString::fromLocal8Bit(failure.what());
+        }
+    }
     // Room for every entry the file holds, so the buffers grow once.
     const auto expected = std::size_t(std::max<qint64>(0, QFileInfo(path).size() / TournamentRecord::Size));
     table.m_entries.reserve(expected);
     table.m_bytes.reserve(expected * TypicalEntryBytes);
-    table.m_error = archiveScan::visit(path, TournamentRecord::Size, [&](qint64 position, QByteArrayView record) {
+    const QString error = archiveScan::visit(path, TournamentRecord::Size, [&](qint64 position, QByteArrayView record) {
         if (progress) {
             if (progress->cancelled.load(std::memory_order_relaxed))
                 throw Cancelled();
             progress->entriesRead.store(position, std::memory_order_relaxed);
         }
         table.add(position, record);
-    }, ShownOffsets);
+    }, ShownOffsets, withdrawn == withdrawal::Listing::Mark ? archiveScan::Withdrawn::Included : archiveScan::Withdrawn::LeftOut);
+    if (table.m_error.isEmpty())
+        table.m_error = error;
     if (kind == Kind::Merit) {
         // The order needs every entry.
         if (table.failed())
@@ -103,7 +112,11 @@ void Table::appendStored(qsizetype row, QByteArray& bytes) const
 {
     const Packed& entry = m_entries[m_order.at(std::size_t(row))];
     appendRow(bytes, m_kind, row + 1, {field(entry, Name), field(entry, Contact), field(entry, Notes), field(entry, Points)});
+    if (const QDate day = m_marks.date(entry.position); day.isValid())
+        bytes.append(cp1252::encode(withdrawal::rowNote(day)));
 }
+
+QDate Table::withdrawnOn(qsizetype row) const { return m_marks.date(position(row)); }
 
 void Table::fetchAhead(qsizetype row) const
 {

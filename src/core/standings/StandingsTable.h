@@ -3,6 +3,7 @@
 #include "output/RowSource.h"
 #include "platform/PopulatedMemory.h"
 #include "standings/Standings.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QString>
 
@@ -24,7 +25,9 @@ class Table : public RowSource {
 public:
     // Reads the tournament file at `path`, creating it empty when it is missing. A failed (or
     // cancelled) reading gives no merit rows and the alphabetical rows read before it.
-    static Table load(Kind kind, const QString& path, Progress* progress = nullptr);
+    // Withdrawn entries are left out, or listed in their place with their note after the row.
+    static Table load(Kind kind, const QString& path, Progress* progress = nullptr,
+                      withdrawal::Listing withdrawn = withdrawal::Listing::LeaveOut);
 
     qsizetype count() const override { return qsizetype(m_order.size()); }
     QString text(qsizetype row) const override;
@@ -33,6 +36,7 @@ public:
     void fetchAhead(qsizetype row) const override;
     const listRows::Layout& columns() const override { return standings::columns(m_kind); }
     QByteArrayView stored(qsizetype row, qsizetype column) const override;
+    QDate withdrawnOn(qsizetype row) const override;
 
     // Empty when the whole file was read.
     QString error() const { return m_error; }
@@ -59,6 +63,7 @@ private:
     Buffer<char> m_bytes;
     Buffer<Packed> m_entries;  // file order
     Buffer<quint32> m_order;   // row -> entry
+    withdrawal::Marks m_marks;      // of the entries listed with their note
 };
 
 }  // namespace standings

@@ -5,6 +5,7 @@
 #include "output/ListRows.h"
 #include "storage/DiskFile.h"
 #include "text/TextRules.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QDir>
 
@@ -76,8 +77,11 @@ CreateOutcome create(const QString& path)
             return CreateOutcome::Failed;
     }
     DiskFile file;
-    if (file.open(path, DiskFile::Access::CreateNew))
+    if (file.open(path, DiskFile::Access::CreateNew)) {
+        // Marks left by a deleted tournament of the same name are no marks of the new one.
+        withdrawal::removeMarks(path);
         return file.close() ? CreateOutcome::Created : CreateOutcome::Failed;
+    }
     // Someone else may have created it in between.
     return DiskFile::exists(path) ? CreateOutcome::NameTaken : CreateOutcome::Failed;
 }
@@ -89,6 +93,8 @@ bool remove(const QString& path)
         return false;
     // The calendar goes with it; one left behind is cleared when a tournament of that name is made.
     DiskFile::remove(matches::calendarPath(path));
+    // Its withdrawal marks go with it; any left behind are removed when the name is used again.
+    withdrawal::removeMarks(path);
     return true;
 }
 

@@ -45,10 +45,12 @@ QString countLine(qsizetype count);
 enum class CreateOutcome { Created, NameTaken, Failed };
 
 // Creates the empty file. An existing file, whatever its case rules, is left untouched; a calendar
-// left behind by a deleted tournament of the same name is removed first.
+// left behind by a deleted tournament of the same name is removed first, and so are its
+// withdrawal marks.
 CreateOutcome create(const QString& path);
 
-// Deletes the file and then its calendar; true when the tournament file is gone afterwards.
+// Deletes the file, then its calendar and its withdrawal marks; true when the tournament file is
+// gone afterwards.
 bool remove(const QString& path);
 
 // Messages of the two catalogue screens and the standings chooser.

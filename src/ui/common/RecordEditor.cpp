@@ -3,8 +3,10 @@
 #include "common/ButtonTable.h"
 #include "common/PictureButton.h"
 #include "common/RecordForm.h"
+#include "common/Style.h"
 #include "storage/ArchiveError.h"
 #include "text/TextRules.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,6 +29,7 @@ const QList<RecordEditor::Shortcut>& RecordEditor::shortcuts()
         {Command::Print, QKeySequence(Qt::CTRL | Qt::Key_P)},
         {Command::Import, QKeySequence(Qt::CTRL | Qt::Key_I)},
         {Command::Close, QKeySequence(Qt::Key_Escape)},
+        {Command::Withdraw, QKeySequence(Qt::CTRL | Qt::Key_R)},
     };
     return list;
 }
@@ -55,6 +58,7 @@ RecordEditor::Buttons RecordEditor::Buttons::named(const QWidget* window)
     buttons.print = button("cmdStampa");
     buttons.importSheet = button("cmdImporta");
     buttons.close = button("cmdEsci");
+    buttons.withdraw = button("cmdRitira");
     return buttons;
 }
 
@@ -68,6 +72,7 @@ RecordEditor::Hooks RecordEditor::Hooks::forForm(RecordForm& form, std::function
     hooks.clearScreen = [&form] { form.clear(); };
     hooks.firstField = form.firstControl();
     hooks.canonical = [format = form.format()](const QByteArray& bytes) { return format.encode(format.decode(bytes)); };
+    hooks.setReadOnly = [&form](bool readOnly) { form.setReadOnly(readOnly); };
     return hooks;
 }
 
@@ -91,6 +96,8 @@ RecordEditor::RecordEditor(QWidget* window, recordEditing::Editor editor, QLabel
     , m_position(positionLabel)
     , m_hooks(std::move(hooks))
     , m_focusSink(new QWidget(positionLabel->parentWidget()))
+    , m_withdraw(buttons.withdraw)
+    , m_band(new QLabel(positionLabel->parentWidget()))
 {
     // Invisible to the eye, to the mouse and to Tab; only save puts the focus there.
     m_focusSink->setObjectName(QStringLiteral("btnFocus"));
@@ -109,6 +116,13 @@ RecordEditor::RecordEditor(QWidget* window, recordEditing::Editor editor, QLabel
     bind(buttons.print, Command::Print, {});
     bind(buttons.importSheet, Command::Import, {});
     bind(buttons.close, Command::Close, {});
+    bind(buttons.withdraw, Command::Withdraw, [this] { withdrawOrBringBack(); });
+
+    m_band->setObjectName(QStringLiteral("lblRitirata"));
+    m_band->setFont(style::verdana(11, true));
+    m_band->setAlignment(Qt::AlignCenter);
+    m_band->setStyleSheet(QStringLiteral("background-color: #B22222; color: white; border-radius: 6px; padding: 0 10px;"));
+    m_band->hide();
 
     for (QWidget* child : window->findChildren<QWidget*>()) {
         if (child->focusPolicy() != Qt::NoFocus)
@@ -131,6 +145,79 @@ void RecordEditor::bind(PictureButton* button, Command command, std::function<vo
     const QKeySequence keys = keysFor(command);
     buttonTable::bindKeys(m_window, button, keys);
     m_keys.append(keys);
+}
+
+void RecordEditor::showWithdrawal(const QDate& day)
+{
+    m_withdrawnOn = day;
+    const bool withdrawn = day.isValid();
+    m_band->setText(withdrawn ? withdrawal::bandText(day) : QString());
+    m_band->setVisible(withdrawn);
+    if (withdrawn)
+        m_band->raise();
+    if (m_hooks.setReadOnly)
+        m_hooks.setReadOnly(withdrawn);
+    if (m_withdraw) {
+        m_withdraw->setHint(withdrawn ? recordEditing::bringBackHint : recordEditing::withdrawHint);
+        m_withdraw->setToolTip(m_withdraw->hint() + QStringLiteral("\nScorciatoia da tastiera: ")
+                               + keysFor(Command::Withdraw).toString(QKeySequence::NativeText));
+    }
+}
+
+bool RecordEditor::stillShown(QByteArrayView current, qint64 position) const
+{
+    return canonical(current.toByteArray()) == m_loaded && (!m_hooks.besideUnchanged || m_hooks.besideUnchanged(position));
+}
+
+bool RecordEditor::withdrawalUnchanged(qint64 position) const
+{
+    return withdrawal::read(m_hooks.archivePath()).date(position) == m_withdrawnOn;
+}
+
+void RecordEditor::withdrawOrBringBack()
+{
+    const qint64 position = shownPosition();
+    if (position <= 0) {
+        platform::warningBox(recordEditing::withdrawUnsavedMessage, m_window);
+        return;
+    }
+    // Changes typed on the record are saved, or not, first: a withdrawn record cannot be edited.
+    if (!confirmLeave())
+        return;
+    const bool bringBack = m_withdrawnOn.isValid();
+    if (!platform::questionBox(bringBack ? recordEditing::bringBackQuestion : recordEditing::withdrawQuestion, m_window,
+                               platform::Answer::No))
+        return;
+    try {
+        withdrawal::Request request{position, bringBack ? withdrawal::Action::BringBack : withdrawal::Action::Withdraw,
+                                    m_withdrawnOn, {}};
+        if (!m_loaded.isEmpty()) {
+            request.recordUnchanged = [this, position](QByteArrayView current) { return stillShown(current, position); };
+        }
+        const QDate today = platform::clock().now().date();
+        switch (withdrawal::apply(m_hooks.archivePath(), m_hooks.recordSize, {request}, today)) {
+        case withdrawal::Outcome::Done:
+            showWithdrawal(bringBack ? QDate() : today);
+            if (m_hooks.afterWithdrawal) {
+                m_hooks.afterWithdrawal();
+                present(recordEditing::load(m_hooks.archivePath(), m_hooks.recordSize, position), position);
+            }
+            platform::informationBox(bringBack ? recordEditing::broughtBackMessage : recordEditing::withdrawnMessage,
+                                     m_window);
+            break;
+        case withdrawal::Outcome::NoSuchRecord:
+            platform::warningBox(recordEditing::recordGoneMessage, m_window);
+            break;
+        case withdrawal::Outcome::AlreadyWithdrawn:
+        case withdrawal::Outcome::NotWithdrawn:
+            offerReload(position);  // not reached: the seen mark makes these a conflict
+            break;
+        }
+    } catch (...) {
+        reportWriteFailure(std::current_exception(), [](const QString& station) {
+            return recordEditing::busyMessage(station, recordEditing::notWithdrawnConsequence);
+        });
+    }
 }
 
 bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
@@ -158,6 +245,22 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
 void RecordEditor::reportFailure(platform::MessageKind kind)
 {
     platform::messages().show(kind, recordEditing::archiveFailureMessage, m_window);
+}
+
+void RecordEditor::reportWriteFailure(std::exception_ptr failure, const std::function<QString(const QString&)>& busyText)
+{
+    const platform::MessageKind box = recordEditing::failureBoxes(m_editor).save;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const RecordChanged&) {
+        offerReload(shownPosition());
+    } catch (const ArchiveBusy& busy) {
+        platform::messages().show(box, busyText(busy.station()), m_window);
+    } catch (const LockNotAFile& lock) {
+        platform::messages().show(box, recordEditing::lockNotAFileMessage(lock.lockPath()), m_window);
+    } catch (...) {
+        reportFailure(box);
+    }
 }
 
 qint64 RecordEditor::shownPosition() const { return trimControls(m_position->text()).toLongLong(); }
@@ -249,6 +352,7 @@ void RecordEditor::startEmpty()
     try {
         m_hooks.clearScreen();
         m_position->clear();
+        showWithdrawal({});
         m_blank = m_hooks.screenRecord();
         shown({});
         if (m_hooks.firstField)
@@ -270,8 +374,7 @@ bool RecordEditor::save()
         RecordFile::Unchanged unchanged;
         if (!m_loaded.isEmpty()) {
             unchanged = [this, position = shownPosition()](QByteArrayView current) {
-                return canonical(current.toByteArray()) == m_loaded
-                       && (!m_hooks.besideUnchanged || m_hooks.besideUnchanged(position));
+                return stillShown(current, position) && withdrawalUnchanged(position);
             };
         }
         const QByteArray record = m_hooks.screenRecord();
@@ -282,16 +385,8 @@ bool RecordEditor::save()
         shown(record);
         platform::informationBox(written.appended ? recordEditing::insertedMessage : recordEditing::updatedMessage,
                                  m_window);
-    } catch (const RecordChanged&) {
-        offerReload(shownPosition());
-    } catch (const ArchiveBusy& busy) {
-        platform::messages().show(recordEditing::failureBoxes(m_editor).save, recordEditing::busyMessage(busy.station()),
-                                  m_window);
-    } catch (const LockNotAFile& lock) {
-        platform::messages().show(recordEditing::failureBoxes(m_editor).save,
-                                  recordEditing::lockNotAFileMessage(lock.lockPath()), m_window);
     } catch (...) {
-        reportFailure(recordEditing::failureBoxes(m_editor).save);
+        reportWriteFailure(std::current_exception(), [](const QString& station) { return recordEditing::busyMessage(station); });
     }
     // Typing goes on where it was. The window may not be active again yet after a real message
     // box; the field then becomes the one the window gives the focus back to.
@@ -336,6 +431,13 @@ bool RecordEditor::showAt(qint64 position, bool ask)
 
 void RecordEditor::present(const QByteArray& record, qint64 position)
 {
+    QDate withdrawn;
+    try {
+        withdrawn = withdrawal::read(m_hooks.archivePath()).date(position);
+    } catch (const ArchiveError&) {
+        // Marks that cannot be read leave the record editable; a save then stops on them.
+    }
+    showWithdrawal(withdrawn);
     m_hooks.showRecord(record);
     m_position->setText(recordEditing::positionText(position));
     if (m_hooks.afterShow)
@@ -373,6 +475,7 @@ void RecordEditor::duplicate()
         m_position->clear();
         // A copy is a new record: its changes are those from the empty form.
         m_loaded.clear();
+        showWithdrawal({});
         m_shown = m_blank;
         if (recordEditing::duplicateOpensArchive(m_editor))
             recordEditing::touch(m_hooks.archivePath(), m_hooks.recordSize);

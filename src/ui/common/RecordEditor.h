@@ -2,11 +2,13 @@
 
 #include "editor/RecordEditing.h"
 
+#include <QDate>
 #include <QKeySequence>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 
+#include <exception>
 #include <functional>
 
 class PictureButton;
@@ -21,7 +23,7 @@ class QWidget;
 class RecordEditor : public QObject {
     Q_OBJECT
 public:
-    enum class Command { New, Save, Duplicate, First, Previous, Next, Last, Search, Print, Import, Close };
+    enum class Command { New, Save, Duplicate, First, Previous, Next, Last, Search, Print, Import, Close, Withdraw };
 
     // The same keys in every editor, as the help texts list them.
     struct Shortcut {
@@ -44,6 +46,7 @@ public:
         PictureButton* print = nullptr;      // cmdStampa
         PictureButton* importSheet = nullptr;  // cmdImporta
         PictureButton* close = nullptr;      // cmdEsci
+        PictureButton* withdraw = nullptr;   // cmdRitira: Ritira / Riammetti
 
         // The buttons of `window` that carry those object names.
         static Buttons named(const QWidget* window);
@@ -84,6 +87,11 @@ public:
         // was shown; checked with the record before an update, a difference is another
         // station's change and stops the save the same way.
         std::function<bool(qint64 position)> besideUnchanged;
+        // Runs once the record on screen was withdrawn or brought back (a tournament's calendar
+        // counts the entries anew); the record is then shown again as the file holds it.
+        std::function<void()> afterWithdrawal;
+        // Makes the fields read-only (a withdrawn record) or editable again.
+        std::function<void(bool readOnly)> setReadOnly;
 
         // Fields, record and clearing from the editor's record form.
         static Hooks forForm(RecordForm& form, std::function<QString()> archivePath);
@@ -128,6 +136,15 @@ public:
     // save them. True to go on (saved, or not wanted), false to stay (Annulla, a failed save).
     bool confirmLeave();
 
+    // Ritira / Riammetti: after a question that defaults to No, marks the record on screen as
+    // withdrawn today, or brings it back. The record stays in its archive as it is.
+    void withdrawOrBringBack();
+    // The day the record on screen was withdrawn; invalid when it is not withdrawn.
+    QDate withdrawnOn() const { return m_withdrawnOn; }
+    // The band "Ritirata il …" (lblRitirata), shown while the record on screen is withdrawn; the
+    // editor places it.
+    QLabel* withdrawnBand() const { return m_band; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -141,11 +158,21 @@ private:
     void present(const QByteArray& record, qint64 position);
     void navigate(recordEditing::Move move);
     void reportFailure(platform::MessageKind kind);
+    // A failed write of the record on screen (a save, a withdrawal), in the save's box: another
+    // station's change offers the reload; `busyText` says what a busy archive left undone.
+    void reportWriteFailure(std::exception_ptr failure, const std::function<QString(const QString&)>& busyText);
     void offerReload(qint64 position);
     QByteArray canonical(const QByteArray& record) const;
     QByteArray normalForms(const QByteArray& record) const;
     qint64 shownPosition() const;  // the position label's; 0 when empty
     void bind(PictureButton* button, Command command, std::function<void()> action);
+    // The record on screen is withdrawn since `day` (invalid: not withdrawn): band, button, fields.
+    void showWithdrawal(const QDate& day);
+    // Whether `current`, the record at `position` in the file, with what lives beside it, is still
+    // the one on screen (another station did not save it meanwhile).
+    bool stillShown(QByteArrayView current, qint64 position) const;
+    // Whether the withdrawal of the record at `position` is still what the screen shows.
+    bool withdrawalUnchanged(qint64 position) const;
 
     QWidget* m_window;
     recordEditing::Editor m_editor;
@@ -156,4 +183,7 @@ private:
     QByteArray m_loaded;  // the record on screen as the file held it, canonical; empty for a new one
     QByteArray m_blank;   // what the empty form makes
     QByteArray m_shown;   // what the form made when the record was shown; a difference is a change
+    PictureButton* m_withdraw;
+    QLabel* m_band;
+    QDate m_withdrawnOn;  // of the record on screen; invalid when not withdrawn
 };

@@ -193,6 +193,27 @@ void RecordForm::clear()
     }
 }
 
+void RecordForm::setReadOnly(bool readOnly)
+{
+    for (const Row& row : m_rows) {
+        QWidget* widget = m_controls.value(row.name);
+        switch (row.kind) {
+        case Kind::Line:
+            static_cast<QLineEdit*>(widget)->setReadOnly(readOnly);
+            break;
+        case Kind::MultiLine:
+            static_cast<QPlainTextEdit*>(widget)->setReadOnly(readOnly);
+            break;
+        case Kind::CheckBox:
+            widget->setEnabled(!readOnly);
+            break;
+        case Kind::ReadOnly:
+        case Kind::Hidden:
+            break;
+        }
+    }
+}
+
 QWidget* RecordForm::firstControl() const
 {
     for (const Row& row : m_rows) {

@@ -62,6 +62,8 @@ public:
     RecordValues values() const;
     QByteArray record() const { return m_format.encode(values()); }
     void clear();
+    // Fields that show but take no typing (a withdrawn record), or editable again.
+    void setReadOnly(bool readOnly);
 
     // The control made for the row of that object name (null for hidden rows and unknown names).
     QWidget* control(const QString& name) const { return m_controls.value(name); }

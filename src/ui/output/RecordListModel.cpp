@@ -2,6 +2,7 @@
 
 #include "common/Style.h"
 #include "output/SortedRows.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QBrush>
 
@@ -88,11 +89,19 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const
     const int row = index.row();
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        return m_rows->cell(row, index.column());
+    case Qt::ToolTipRole: {
+        // A withdrawn record, listed on request, says so after its first column.
+        const QDate withdrawn = index.column() == 0 ? m_rows->withdrawnOn(row) : QDate();
+        return m_rows->cell(row, index.column()) + (withdrawn.isValid() ? withdrawal::rowNote(withdrawn) : QString());
+    }
     case RowTextRole:
         return m_rows->text(row);
     case Qt::FontRole:
+        if (m_rows->withdrawnOn(row).isValid()) {
+            QFont italic = m_font;
+            italic.setItalic(true);
+            return italic;
+        }
         return m_font;
     case Qt::TextAlignmentRole: {
         const bool right = index.column() < columns().size() && alignedRight(columns().at(index.column()).values);
@@ -101,8 +110,11 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const
     case Qt::ForegroundRole:
     case Qt::BackgroundRole: {
         const RowMark::Tone tone = m_rows->mark(row).tone;
-        if (tone == RowMark::Tone::None)
-            return role == Qt::ForegroundRole ? QVariant(QBrush(Qt::black)) : QVariant();
+        if (tone == RowMark::Tone::None) {
+            if (role == Qt::BackgroundRole)
+                return {};
+            return QBrush(m_rows->withdrawnOn(row).isValid() ? QColor(0x60, 0x60, 0x60) : QColor(Qt::black));
+        }
         const ToneLook shown = look(tone);
         return QBrush(role == Qt::ForegroundRole ? shown.text : shown.background);
     }

@@ -14,6 +14,7 @@
 #include "output/ReportLayout.h"
 #include "platform/Platform.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -42,6 +43,7 @@ RecordListScreen::RecordListScreen(QWidget* owner, const Setup& setup)
     , m_findField(new QLineEdit(m_panel))
     , m_findButton(new PictureButton(QStringLiteral("btnTrova"), QStringLiteral("pulsante_trova"), m_panel))
     , m_printButton(new PictureButton(QStringLiteral("btnStampa"), setup.printPicture, m_panel))
+    , m_withdrawnSwitch(new QCheckBox(QStringLiteral("Mostra anche i ritirati"), m_panel))
 {
     setObjectName(setup.objectName);
     setWindowTitle(setup.caption);
@@ -63,6 +65,22 @@ RecordListScreen::RecordListScreen(QWidget* owner, const Setup& setup)
     m_findField->setObjectName(QStringLiteral("txtTrova"));
     m_findField->setFont(style::verdana(12, true));
     connect(m_findButton, &PictureButton::clicked, this, &RecordListScreen::findNext);
+    m_withdrawnSwitch->setObjectName(QStringLiteral("chkRitirati"));
+    m_withdrawnSwitch->setFont(style::verdana(10, true));
+    m_withdrawnSwitch->adjustSize();
+}
+
+withdrawal::Listing RecordListScreen::withdrawnListing() const
+{
+    return m_withdrawnSwitch->isChecked() ? withdrawal::Listing::Mark : withdrawal::Listing::LeaveOut;
+}
+
+void RecordListScreen::onWithdrawnSwitch(std::function<void()> refill)
+{
+    connect(m_withdrawnSwitch, &QCheckBox::toggled, this, [this, refill = std::move(refill)] {
+        refill();
+        selectRow(0);
+    });
 }
 
 QList<ListRow> RecordListScreen::rows() const
@@ -153,7 +171,9 @@ void RecordListScreen::layOutForOpening(QWidget* parent, const QString& openHint
     m_list->setParent(parent);
     m_list->setGeometry(16, 60, parent->width() - 32, 273);
     style::label(parent, QStringLiteral("lblDoppioClic"), openHint, style::verdana(10, true), style::crimson)
-        ->setGeometry(16, 338, parent->width() - 32, 24);
+        ->setGeometry(16, 338, parent->width() - 32 - m_withdrawnSwitch->width() - 8, 24);
+    m_withdrawnSwitch->setParent(parent);
+    m_withdrawnSwitch->move(parent->width() - 16 - m_withdrawnSwitch->width(), 338);
     auto* close = new PictureButton(QStringLiteral("btnChiudi"), QStringLiteral("pulsante_chiudi"), parent);
     close->move(16, bottom);
     connect(close, &PictureButton::clicked, this, &QDialog::close);

@@ -3,6 +3,7 @@
 #include "output/ListRows.h"
 #include "output/Report.h"
 #include "output/RowSource.h"
+#include "withdrawal/WithdrawalMarks.h"
 
 #include <QDialog>
 
@@ -11,6 +12,7 @@
 #include <memory>
 
 class PictureButton;
+class QCheckBox;
 class QLineEdit;
 class RecordListModel;
 class RecordTable;
@@ -76,6 +78,13 @@ protected:
 
     void setRows(QList<ListRow> rows);
     void setRows(std::shared_ptr<const RowSource> rows);
+
+    // The switch "Mostra anche i ritirati" (chkRitirati), off at every opening: while it is on the
+    // list shows the withdrawn records too, marked. A screen places it on its panel and says how
+    // it reads its rows again when the switch changes.
+    QCheckBox* withdrawnSwitch() const { return m_withdrawnSwitch; }
+    withdrawal::Listing withdrawnListing() const;
+    void onWithdrawnSwitch(std::function<void()> refill);
     void selectRow(int row);
 
     // What a list does when it opens: the first row selected, the find field and the kind's
@@ -114,4 +123,5 @@ private:
     PictureButton* m_findButton;
     PictureButton* m_printButton;
     std::function<bool(qint64)> m_open;
+    QCheckBox* m_withdrawnSwitch;
 };

@@ -76,6 +76,7 @@ SearchScreen::SearchScreen(QWidget* owner, Search search)
                         style::verdana(12, true), style::navy);
     m_count->setGeometry(16, 372, 801, 30);
     connect(printButton(), &PictureButton::clicked, this, [this] { printRows(m_search.printTitle); });
+    onWithdrawnSwitch([this] { runSearch(); });
 
     m_resultPanel->hide();
 }
@@ -117,7 +118,7 @@ void SearchScreen::runSearch()
                     return false;
             }
             return true;
-        });
+        }, withdrawnListing());
     m_wait->hide();
     if (!found->error().isEmpty()) {
         platform::plainBox(recordEditing::archiveFailureMessage, this);

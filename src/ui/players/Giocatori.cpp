@@ -143,6 +143,8 @@ const QList<ButtonRow>& fieldButtons()
         {u"btnSalvaFoto"_s, u"salva"_s, {804, photoButtons, 48, 48}, u"Salva la foto su disco."_s},
         {u"btnCancFoto"_s, u"cestino"_s, {868, photoButtons, 48, 48}, u"Cancella la foto."_s},
         {u"btnZoomFoto"_s, u"zoom"_s, {932, photoButtons, 48, 48}, u"Visualizza la foto nelle sue dimensioni reali."_s},
+        // The toolbar is full: Ritira / Riammetti stands under the photo's buttons, its band beside it.
+        {u"cmdRitira"_s, u"ritira"_s, {676, photoButtons + 56, 48, 48}, recordEditing::withdrawHint},
     };
     return rows;
 }
@@ -239,6 +241,7 @@ TfrmGiocatori::TfrmGiocatori(Navigator& navigator)
     hooks.besideUnchanged = [this](qint64 position) { return m_photoState->unchangedOnDisk(position); };
     m_editor = new RecordEditor(this, recordEditing::Editor::Player, m_lblPosizione,
                                 RecordEditor::Buttons::named(this), std::move(hooks));
+    m_editor->withdrawnBand()->setGeometry(736, 594, 244, 32);
 }
 
 TfrmGiocatori::~TfrmGiocatori() = default;

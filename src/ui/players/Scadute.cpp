@@ -44,6 +44,7 @@ ExpiryListScreen::ExpiryListScreen(QWidget* owner, const Kind& kind)
     m_horizon->setKeyboardTracking(false);
     style::label(panel(), u"lblGiorni"_s, u"giorni"_s, style::verdana(10, true), style::navy)->setGeometry(416, line, 60, 30);
     connect(m_horizon, &QSpinBox::valueChanged, this, &ExpiryListScreen::fill);
+    onWithdrawnSwitch([this] { fill(); });
     focusHighlight::selectAllOnFocus(m_horizon);
 
     m_count->setGeometry(16, line + 34, 801, 24);
@@ -72,7 +73,7 @@ void ExpiryListScreen::showEvent(QShowEvent* event)
 void ExpiryListScreen::fill()
 {
     std::shared_ptr<ExpiryRows> rows = ExpiryRows::read(programFolder::file(programFolder::playerArchiveName), m_tested,
-                                                         platform::clock().now().date(), horizon());
+                                                         platform::clock().now().date(), horizon(), withdrawnListing());
     m_count->setText(rows->countLine());
     m_unreadable->setText(rows->unreadableLine());
     setRows(std::move(rows));

@@ -9,6 +9,7 @@
 #include "standings/StandingsTable.h"
 #include "storage/TournamentRecord.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +50,8 @@ StandingsScreen::StandingsScreen(QWidget* owner, standings::Kind kind, const QSt
     findField()->setGeometry(24, 84, 380, 34);
     findField()->setPlaceholderText(QStringLiteral("Testo da cercare"));
     findButton()->move(416, 78);
+    withdrawnSwitch()->move(644, 88);
+    onWithdrawnSwitch([this] { fill(m_tournament); });
 
     list()->setGeometry(24, 136, PanelSize.width() - 48, 466);
 
@@ -90,9 +93,9 @@ void StandingsScreen::fill(const QString& path, std::function<void()> then)
     auto progress = std::make_shared<standings::Progress>();
     auto table = std::make_shared<std::shared_ptr<standings::Table>>();
     m_readingProgress = progress;
-    m_reading = QThread::create([kind = m_kind, path, progress, table] {
+    m_reading = QThread::create([kind = m_kind, path, progress, table, withdrawn = withdrawnListing()] {
         try {
-            *table = std::make_shared<standings::Table>(standings::Table::load(kind, path, progress.get()));
+            *table = std::make_shared<standings::Table>(standings::Table::load(kind, path, progress.get(), withdrawn));
         } catch (const std::exception&) {
             // Out of memory for the order: shown as a failed reading.
         }

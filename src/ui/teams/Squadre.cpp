@@ -104,6 +104,8 @@ const QList<ButtonRow>& toolbarButtons()
         {u"cmdGuida"_s, u"help"_s, small(892), u"Visualizza la guida in linea."_s},
         {u"cmdEsci"_s, u"exit"_s, small(934), u"Esci da questa schermata di lavoro."_s},
         {u"btnEmail"_s, u"email"_s, {938, 474, 22, 22}, u"Invia una e-mail all'indirizzo indicato."_s},
+        // The toolbar is full: Ritira / Riammetti stands just under its end, its band beside it.
+        {u"cmdRitira"_s, u"ritira"_s, {944, 60, 28, 28}, recordEditing::withdrawHint},
     };
     return rows;
 }
@@ -136,6 +138,7 @@ TfrmSquadre::TfrmSquadre(Navigator& navigator)
     m_attachments = std::make_unique<FormAttachments>(*m_form);
     m_editor = new RecordEditor(this, recordEditing::Editor::Team, m_lblPosizione, RecordEditor::Buttons::named(this),
                                 std::move(hooks));
+    m_editor->withdrawnBand()->setGeometry(684, 60, 254, 27);
 }
 
 TfrmSquadre::~TfrmSquadre() = default;

@@ -28,7 +28,11 @@ TeamList::TeamList(QWidget* owner, const Setup& setup, const std::function<bool(
     connect(printButton(), &PictureButton::clicked, this,
             [this, printTitle] { printRows(printTitle); });
 
-    setRows(PackedRows::read(archivePath(), formatOf<TeamRecord>(), teamRows::layout(), accept));
+    const auto fill = [this, accept] {
+        setRows(PackedRows::read(archivePath(), formatOf<TeamRecord>(), teamRows::layout(), accept, withdrawnListing()));
+    };
+    onWithdrawnSwitch(fill);
+    fill();
 }
 
 void TeamList::showEvent(QShowEvent* event)

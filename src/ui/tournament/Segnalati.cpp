@@ -23,6 +23,13 @@ TfrmSegnalati::TfrmSegnalati(QWidget* owner)
     layOutForOpening(panel(), u"Fare doppio clic su una voce in elenco per richiamare la scheda"_s);
     connect(printButton(), &PictureButton::clicked, this,
             [this] { printRows(u"Squadre con gare da disputare"_s); });
+    onWithdrawnSwitch([this] { fill(); });
+}
+
+void TfrmSegnalati::fill()
+{
+    setRows(PackedRows::read(trimControls(m_path), formatOf<TournamentRecord>(), entryRows::layout(), entryRows::pending,
+                             withdrawnListing()));
 }
 
 // A failed reading is not reported: the list keeps the entries read before it.
@@ -31,6 +38,6 @@ void TfrmSegnalati::showEvent(QShowEvent* event)
     RecordListScreen::showEvent(event);
     if (event->spontaneous())
         return;
-    setRows(PackedRows::read(trimControls(m_path), formatOf<TournamentRecord>(), entryRows::layout(), entryRows::pending));
+    fill();
     resetFind();
 }

@@ -16,5 +16,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void fill();
+
     QString m_path;
 };

@@ -26,6 +26,7 @@
 #include "tournament/StampaPagina.h"
 #include "tournament/TeamEntry.h"
 #include "tournament/TrovaPagina.h"
+#include "withdrawal/WithdrawnEntries.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -78,6 +79,7 @@ const QList<buttonTable::ToolRow>& toolbarButtons()
         {u"cmdTrova"_s, u"trova"_s, 132, u"Trova una scheda in archivio."_s},
         {u"cmdAnteprima"_s, u"anteprima"_s, 186, u"Visualizza l'anteprima di stampa della scheda corrente."_s},
         {u"cmdStampa"_s, u"stampa"_s, 240, u"Stampa la scheda corrente."_s},
+        {u"cmdRitira"_s, u"ritira"_s, 302, recordEditing::withdrawHint},
         {u"cmdPrimo"_s, u"primo"_s, 364, u"Visualizza la prima scheda in archivio."_s},
         {u"cmdIndietro"_s, u"indietro"_s, 418, u"Visualizza la scheda precedente in archivio."_s},
         {u"cmdAvanti"_s, u"avanti"_s, 554, u"Visualizza la scheda successiva in archivio."_s},
@@ -150,8 +152,11 @@ TfrmTorneo::TfrmTorneo(Navigator& navigator)
         m_shownTeam.clear();
         m_acceptedTeam.clear();
     };
+    hooks.afterWithdrawal = [this] { withdrawal::recount(m_path); };
     m_editor = new RecordEditor(this, recordEditing::Editor::Tournament, m_lblPosizione,
                                 RecordEditor::Buttons::named(this), std::move(hooks));
+    // Beside the phone number, where the row leaves room.
+    m_editor->withdrawnBand()->setGeometry(560, 220, 260, 32);
     buttonTable::bindKeys(this, findChild<PictureButton*>(QStringLiteral("cmdCalendario")), calendarKeys());
 }
 
