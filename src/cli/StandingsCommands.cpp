@@ -8,6 +8,7 @@
 #include "standings/CompleteStandingsText.h"
 #include "storage/ArchiveError.h"
 #include "storage/RecordFile.h"
+#include "withdrawal/WithdrawnEntries.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -62,7 +63,7 @@ int completeStandings(const QString& path, matches::StoredCalendar& stored, cons
         if (options.groupSet && group != options.group)
             continue;
         bool drawnHere = false;
-        const standings::StandingsTable table = standings::settleStandings(stored.calendar, names, group, {}, &drawnHere);
+        const standings::StandingsTable table = standings::settleStandings(stored.calendar, names, group, withdrawal::entries(path), &drawnHere);
         drawn = drawn || drawnHere;
         // Without --girone, each group under its name, a blank line between groups.
         if (!options.groupSet && !group.isEmpty()) {
@@ -101,7 +102,7 @@ int completeStandings(const QString& path, matches::StoredCalendar& stored, cons
 
 int topScorers(const QString& path, const matches::StoredCalendar& stored, const QStringList& names, const Options& options)
 {
-    const QList<standings::ScorerTotal> scorers = standings::topScorers(stored.calendar, names);
+    const QList<standings::ScorerTotal> scorers = standings::topScorers(stored.calendar, names, withdrawal::entries(path));
     const int code = printed(standings::tabLines(scorers));
     if (code != terminal::Done || options.pdf.isEmpty())
         return code;

@@ -214,18 +214,20 @@ private slots:
         QCOMPARE(again.path, first);
         QVERIFY(again.kept.isEmpty());
 
-        for (const char* moved : {"Coppa Estate.vai", "Archivio_Squadre.pro", "Archivio_Giocatori.pro"})
+        for (const char* moved : {"Coppa Estate.vai", "Coppa Estate.cal", "Coppa Estate.vai.rit", "Archivio_Squadre.pro",
+                                  "Archivio_Squadre.pro.rit", "Archivio_Giocatori.pro"})
             QVERIFY(QFile::remove(data.filePath(QLatin1String(moved))));
         const backup::Outcome less = backup::make(data.path(), day, true);
         QVERIFY2(less.written, qPrintable(less.error));
         QCOMPARE(less.path, data.filePath(QStringLiteral("Backup/2026-12-10-2.zip")));
         QCOMPARE(less.kept, first);
-        QCOMPARE(zipEntries(first).size(), 6);
+        QCOMPARE(zipEntries(first).size(), 9);
         QCOMPARE(zipEntries(less.path).size(), 3);
         QCOMPARE(backup::report(less),
                  (QStringList{QStringLiteral("Backup scritto in %1, contiene: unins000.dll e 2 file di foto e allegati").arg(less.path),
                               QStringLiteral("Il backup precedente dello stesso giorno resta in %1, contiene: Archivio_Giocatori.pro, "
-                                             "Archivio_Squadre.pro, Coppa Estate.vai, unins000.dll e 2 file di foto e allegati")
+                                             "Archivio_Squadre.pro, Archivio_Squadre.pro.rit, Coppa Estate.cal, Coppa Estate.vai, "
+                                             "Coppa Estate.vai.rit, unins000.dll e 2 file di foto e allegati")
                                   .arg(first)}));
         // A third goes beside both; the fourteen kept count them all.
         QCOMPARE(backup::make(data.path(), day, true).path, data.filePath(QStringLiteral("Backup/2026-12-10-3.zip")));

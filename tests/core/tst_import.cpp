@@ -381,7 +381,7 @@ void TestImport::withdrawnRecordIsMatchedAndSaidSo()
     QCOMPARE(issues(skipping.warnings), QStringList{warning});
 
     const sheetImport::Sheet noted = sheetOf({{"Squadra", "Note"}, {"Falchi", "rientra?"}});
-    const importPlan::Plan updating = planFor(teamImport::archive(), noted, Duplicates::Update, path);
+    importPlan::Plan updating = planFor(teamImport::archive(), noted, Duplicates::Update, path);
     QCOMPARE(updating.added, 0);
     QCOMPARE(updating.updated(), 1);
     QCOMPARE(updating.updates.first().position, qint64(2));

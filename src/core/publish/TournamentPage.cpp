@@ -3,6 +3,7 @@
 #include "matches/Counting.h"
 #include "standings/CalendarStandings.h"
 #include "storage/WholeFolder.h"
+#include "withdrawal/WithdrawnEntries.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -69,7 +70,7 @@ QString uidBase(const QString& tournamentName)
 }  // namespace
 
 Page tournamentPage(const QString& tournamentName, const matches::Calendar& calendar, const QStringList& names,
-                    const QDateTime& now)
+                    const QDateTime& now, const matches::Withdrawn& withdrawn)
 {
     Page page;
     page.tournament = tournamentName;
@@ -77,7 +78,7 @@ Page tournamentPage(const QString& tournamentName, const matches::Calendar& cale
                        .arg(now.date().toString(QStringLiteral("dd/MM/yyyy")), now.time().toString(QStringLiteral("HH:mm")));
     page.calendarFile = CalendarFileName;
     for (const QString& group : standings::standingsGroups(calendar))
-        page.standings.append({group, standings::computeStandings(standings::standingsInput(calendar, names, group))});
+        page.standings.append({group, standings::computeStandings(standings::standingsInput(calendar, names, group, withdrawn))});
 
     QList<const matches::Match*> ordered;
     for (const matches::Match& match : calendar.matches) {
@@ -109,7 +110,7 @@ Page tournamentPage(const QString& tournamentName, const matches::Calendar& cale
             sections.append({title, {}});
         sections.last().matches.append(line(*match, calendar.rules, names));
     }
-    for (const standings::ScorerTotal& scorer : standings::topScorers(calendar, names))
+    for (const standings::ScorerTotal& scorer : standings::topScorers(calendar, names, withdrawn))
         page.scorers.append({scorer.player, scorer.team, scorer.goals});
     return page;
 }
@@ -147,7 +148,7 @@ bool publishTournament(const QString& tournamentPath, const matches::StoredCalen
     QString name = QFileInfo(tournamentPath).fileName();
     if (name.endsWith(QStringLiteral(".vai"), Qt::CaseInsensitive))
         name.chop(4);
-    const Page page = tournamentPage(name, stored.calendar, names, now);
+    const Page page = tournamentPage(name, stored.calendar, names, now, withdrawal::entries(tournamentPath));
     wholeFolder::Writer writer(folder, {PageName, StylesheetName, CalendarFileName});
     const bool written = writer.open() && writer.write(PageName, html(page)) && writer.write(StylesheetName, stylesheet())
                          && writer.write(CalendarFileName, ics::calendar(name, matchEvents(name, stored.calendar, names), now))

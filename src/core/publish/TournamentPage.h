@@ -14,8 +14,10 @@ namespace publish {
 
 inline const QString CalendarFileName = QStringLiteral("calendario.ics");
 
+// Withdrawn entries are left out of the standings and their matches count as the tournament's
+// rule says.
 Page tournamentPage(const QString& tournamentName, const matches::Calendar& calendar, const QStringList& names,
-                    const QDateTime& now);
+                    const QDateTime& now, const matches::Withdrawn& withdrawn = {});
 
 // One event per match with a day and both teams known; each keeps its identifier from one
 // publication to the next.

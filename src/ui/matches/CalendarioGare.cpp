@@ -15,6 +15,7 @@
 #include "matches/WriteBack.h"
 #include "platform/Platform.h"
 #include "storage/ArchiveError.h"
+#include "withdrawal/WithdrawnEntries.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -284,7 +285,7 @@ bool TfrmCalendarioGare::save()
         return true;
     const int number = currentRow() >= 0 ? m_model->matchAt(currentRow()).number : 0;
     try {
-        saveAndWriteBack(m_path, m_model->stored());
+        saveAndWriteBack(m_path, m_model->stored(), withdrawal::entries(m_path));
     } catch (const RecordChanged&) {
         if (platform::questionBox(conflictQuestion, this))
             read();

@@ -12,6 +12,7 @@
 #include "matches/WriteBack.h"
 #include "platform/Platform.h"
 #include "storage/ArchiveError.h"
+#include "withdrawal/WithdrawnEntries.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -291,7 +292,7 @@ bool TfrmNuovoCalendario::confirm()
         stored.calendar.rules = m_made->rules;
         stored.calendar.matches = m_made->matches;
         stored.calendar.draw = m_draw;
-        saveAndWriteBack(m_path, stored);
+        saveAndWriteBack(m_path, stored, withdrawal::entries(m_path));
     } catch (const CalendarDamaged& damaged) {
         platform::errorBox(damaged.message(), this);
         return false;

@@ -8,6 +8,7 @@
 #include "standings/CalendarStandings.h"
 #include "standings/CompleteStandingsText.h"
 #include "storage/ArchiveError.h"
+#include "withdrawal/WithdrawnEntries.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -149,7 +150,7 @@ bool TfrmClassificaCompleta::setTournament(const QString& path)
     bool drawn = false;
     for (const QString& group : standings::standingsGroups(m_calendar.calendar)) {
         bool drawnHere = false;
-        standings::settleStandings(m_calendar.calendar, m_names, group, {}, &drawnHere);
+        standings::settleStandings(m_calendar.calendar, m_names, group, withdrawal::entries(path), &drawnHere);
         drawn = drawn || drawnHere;
     }
     if (drawn) {
@@ -179,7 +180,7 @@ void TfrmClassificaCompleta::showTable()
     m_model->clear();
     m_printed.clear();
     const standings::Side side = view == Home ? standings::Side::Home : view == Away ? standings::Side::Away : standings::Side::All;
-    const standings::StandingsInput input = standings::standingsInput(m_calendar.calendar, m_names, group, {}, side);
+    const standings::StandingsInput input = standings::standingsInput(m_calendar.calendar, m_names, group, withdrawal::entries(m_path), side);
     if (view == Cross) {
         QList<int> positions;
         QStringList names;
