@@ -1,5 +1,7 @@
 #include "standings/CompleteStandings.h"
 
+#include "matches/Totals.h"
+
 #include <QHash>
 #include <QRandomGenerator>
 
@@ -9,38 +11,18 @@
 namespace standings {
 namespace {
 
-struct Totals {
-    int points = 0;
-    int played = 0;
-    int won = 0;
-    int drawn = 0;
-    int lost = 0;
-    int goalsFor = 0;
-    int goalsAgainst = 0;
-};
-
-// One side of a counted match, as the team sees it.
+// One side of a counted match, as the team sees it; totals add it up as the calendar's do.
 struct Half {
     int team;  // index into the input's teams
     int opponent;
-    int goalsFor;
-    int goalsAgainst;
-    int points;
-    int outcome;  // 1 won, 0 drawn, -1 lost
+    matches::SideCount side;
 };
 
-void add(Totals& totals, const Half& half)
+matches::SideCount sideOf(int goalsFor, int goalsAgainst, int points, int outcome)
 {
-    totals.points += half.points;
-    ++totals.played;
-    totals.goalsFor += half.goalsFor;
-    totals.goalsAgainst += half.goalsAgainst;
-    if (half.outcome > 0)
-        ++totals.won;
-    else if (half.outcome == 0)
-        ++totals.drawn;
-    else
-        ++totals.lost;
+    const matches::Verdict verdict =
+        outcome > 0 ? matches::Verdict::Won : outcome < 0 ? matches::Verdict::Lost : matches::Verdict::Drawn;
+    return {goalsFor, goalsAgainst, points, verdict};
 }
 
 // What set two neighbours apart: the criterion and each one's value, as shown.
@@ -82,16 +64,16 @@ public:
             if (home == m_index.cend() || away == m_index.cend())
                 continue;
             if (m_input.side != Side::Away)
-                m_halves.append({*home, *away, result.homeGoals, result.awayGoals, result.homePoints, result.outcome});
+                m_halves.append({*home, *away, sideOf(result.homeGoals, result.awayGoals, result.homePoints, result.outcome)});
             if (m_input.side != Side::Home)
-                m_halves.append({*away, *home, result.awayGoals, result.homeGoals, result.awayPoints, -result.outcome});
+                m_halves.append({*away, *home, sideOf(result.awayGoals, result.homeGoals, result.awayPoints, -result.outcome)});
         }
         m_totals.resize(m_input.teams.size());
         for (const Half& half : m_halves)
-            add(m_totals[half.team], half);
+            matches::addCount(m_totals[half.team], half.side);
         if (m_input.side == Side::All) {
             for (int i = 0; i < m_input.teams.size(); ++i)
-                m_totals[i].points -= m_input.teams[i].deduction;
+                m_totals[i].deducted = m_input.teams[i].deduction;
         }
         m_lotUsed.fill(false, m_input.lots.size());
     }
@@ -100,12 +82,12 @@ public:
     {
         QList<int> all(m_input.teams.size());
         std::iota(all.begin(), all.end(), 0);
-        std::stable_sort(all.begin(), all.end(), [&](int a, int b) { return m_totals[a].points > m_totals[b].points; });
+        std::stable_sort(all.begin(), all.end(), [&](int a, int b) { return m_totals[a].points() > m_totals[b].points(); });
         StandingsTable table;
         int place = 1;
         for (int from = 0; from < all.size();) {
             int to = from + 1;
-            while (to < all.size() && m_totals[all[to]].points == m_totals[all[from]].points)
+            while (to < all.size() && m_totals[all[to]].points() == m_totals[all[from]].points())
                 ++to;
             QList<Block> blocks;
             QList<Split> splits;
@@ -145,21 +127,21 @@ private:
     {
         QList<int> rank;
         QStringList shown;
-        QHash<int, Totals> among;
+        QHash<int, matches::EntryTotals> among;
         if (amongTied(criterion)) {
             for (const Half& half : m_halves) {
                 if (group.contains(half.team) && group.contains(half.opponent))
-                    add(among[half.team], half);
+                    matches::addCount(among[half.team], half.side);
             }
         }
         for (int team : group) {
-            const Totals& overall = m_totals[team];
-            const Totals mini = among.value(team);
+            const matches::EntryTotals& overall = m_totals[team];
+            const matches::EntryTotals mini = among.value(team);
             int value = 0;
             bool lowerIsBetter = false;
             bool difference = false;
             switch (criterion) {
-            case Criterion::HeadToHeadPoints: value = mini.points; break;
+            case Criterion::HeadToHeadPoints: value = mini.points(); break;
             case Criterion::HeadToHeadGoalDifference: value = mini.goalsFor - mini.goalsAgainst; difference = true; break;
             case Criterion::HeadToHeadGoalsScored: value = mini.goalsFor; break;
             case Criterion::GoalDifference: value = overall.goalsFor - overall.goalsAgainst; difference = true; break;
@@ -265,12 +247,12 @@ private:
             const Block& block = blocks[b];
             for (int team : block.teams) {
                 const TeamInput& input = m_input.teams[team];
-                const Totals& totals = m_totals[team];
+                const matches::EntryTotals& totals = m_totals[team];
                 StandingsRow row;
                 row.place = place;
                 row.position = input.position;
                 row.name = input.name;
-                row.points = totals.points;
+                row.points = totals.points();
                 row.played = totals.played;
                 row.won = totals.won;
                 row.drawn = totals.drawn;
@@ -305,7 +287,7 @@ private:
     const StandingsInput& m_input;
     QHash<int, int> m_index;  // entry position -> index in the input's teams
     QList<Half> m_halves;
-    QList<Totals> m_totals;
+    QList<matches::EntryTotals> m_totals;
     QList<bool> m_lotUsed;
 };
 
