@@ -2,6 +2,7 @@
 
 #include "PdfOutput.h"
 #include "Terminal.h"
+#include "app/Formats.h"
 #include "matches/CalendarFile.h"
 #include "matches/Listing.h"
 #include "matches/Plan.h"
@@ -150,7 +151,7 @@ int create(const QString& path, const Options& options)
     if (stored.exists)
         plan.rules = stored.calendar.rules;
     if (options.start) {
-        plan.schedule.first = QDate::fromString(options.start->trimmed(), QStringLiteral("dd/MM/yyyy"));
+        plan.schedule.first = formats::dateFromText(*options.start);
         if (!plan.schedule.first.isValid())
             return failure(QStringLiteral("Attenzione: la data \"%1\" non esiste (GG/MM/AAAA).").arg(*options.start));
     }

@@ -1,5 +1,6 @@
 #include "matches/Listing.h"
 
+#include "app/Formats.h"
 #include "matches/Counting.h"
 #include "matches/Knockout.h"
 #include "matches/Results.h"
@@ -56,7 +57,7 @@ QStringList matchFields(const Match& match, const Rules& rules, const QStringLis
     return {QString::number(match.number),
             QString::number(match.round),
             match.group,
-            match.date.isValid() ? match.date.toString(QStringLiteral("dd/MM/yyyy")) : QString(),
+            formats::dateText(match.date),
             match.time.isValid() ? match.time.toString(QStringLiteral("HH:mm")) : QString(),
             match.field,
             sideName(match, Side::Home, names),
@@ -90,7 +91,7 @@ QStringList printLines(const Calendar& calendar, const QList<const Match*>& show
     for (const Match* match : shown) {
         QString heading = roundTitle(*match);
         if (match->date.isValid())
-            heading += QStringLiteral(" - ") + match->date.toString(QStringLiteral("dd/MM/yyyy"));
+            heading += QStringLiteral(" - ") + formats::dateText(match->date);
         if (heading != title) {
             if (!lines.isEmpty())
                 lines.append(QString());

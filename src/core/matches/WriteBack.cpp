@@ -1,5 +1,6 @@
 #include "matches/WriteBack.h"
 
+#include "app/Formats.h"
 #include "matches/Listing.h"
 
 #include "storage/TournamentRecord.h"
@@ -78,7 +79,7 @@ QString matchLine(const Match& match, int entry, const QString& opponent, const 
     const SideCount& side = home ? count.home : count.away;
     QString line;
     if (match.date.isValid())
-        line = match.date.toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char(' ');
+        line = formats::dateText(match.date) + QLatin1Char(' ');
     line += QStringLiteral("%1 (%2) %3-%4").arg(opponent, home ? QStringLiteral("casa") : QStringLiteral("fuori"))
                 .arg(side.goalsFor)
                 .arg(side.goalsAgainst);

@@ -1,5 +1,6 @@
 #include "publish/TournamentPage.h"
 
+#include "app/Formats.h"
 #include "matches/Counting.h"
 #include "standings/CalendarStandings.h"
 #include "storage/WholeFolder.h"
@@ -38,7 +39,7 @@ QString resultText(const matches::Match& match, const matches::Rules& rules)
 MatchLine line(const matches::Match& match, const matches::Rules& rules, const QStringList& names)
 {
     MatchLine shown;
-    shown.date = match.date.isValid() ? match.date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+    shown.date = formats::dateText(match.date);
     shown.time = match.time.isValid() ? match.time.toString(QStringLiteral("HH:mm")) : QString();
     shown.field = match.field;
     shown.home = teamName(names, match.home, match.homeSource);
@@ -75,7 +76,7 @@ Page tournamentPage(const QString& tournamentName, const matches::Calendar& cale
     Page page;
     page.tournament = tournamentName;
     page.updated = QStringLiteral("Aggiornata il %1 alle %2")
-                       .arg(now.date().toString(QStringLiteral("dd/MM/yyyy")), now.time().toString(QStringLiteral("HH:mm")));
+                       .arg(formats::dateText(now.date()), now.time().toString(QStringLiteral("HH:mm")));
     page.calendarFile = CalendarFileName;
     for (const QString& group : standings::standingsGroups(calendar))
         page.standings.append({group, standings::computeStandings(standings::standingsInput(calendar, names, group, withdrawn))});

@@ -1,5 +1,7 @@
 #include "matches/MatchTableModel.h"
 
+#include "app/Formats.h"
+
 #include <QFont>
 
 using namespace matches;
@@ -138,7 +140,7 @@ QString MatchTableModel::setDate(int row, const QString& text)
     const QString trimmed = text.trimmed();
     QDate date;
     if (!trimmed.isEmpty()) {
-        date = QDate::fromString(trimmed, QStringLiteral("dd/MM/yyyy"));
+        date = formats::dateFromText(trimmed);
         if (!date.isValid())
             date = QDate::fromString(trimmed, QStringLiteral("d/M/yyyy"));
         if (!date.isValid())
@@ -279,7 +281,7 @@ QVariant MatchTableModel::data(const QModelIndex& index, int role) const
     case Group:
         return match.group;
     case Date:
-        return match.date.isValid() ? match.date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+        return formats::dateText(match.date);
     case Time:
         return match.time.isValid() ? match.time.toString(QStringLiteral("HH:mm")) : QString();
     case Field:

@@ -1,5 +1,6 @@
 #include "matches/NuovoCalendario.h"
 
+#include "app/Formats.h"
 #include "common/ButtonTable.h"
 #include "common/HelpTopics.h"
 #include "common/HintLine.h"
@@ -40,7 +41,7 @@ const QList<buttonTable::ToolRow>& toolbarButtons()
     return rows;
 }
 
-const QList<std::pair<Format, QString>>& formats()
+const QList<std::pair<Format, QString>>& formatChoices()
 {
     static const QList<std::pair<Format, QString>> list = {
         {Format::RoundRobin, u"Girone all'italiana"_s},
@@ -105,7 +106,7 @@ void TfrmNuovoCalendario::buildForm(QWidget* panel)
         y += height + 6;
     };
     m_format = new QComboBox(panel);
-    for (const auto& [format, text] : formats())
+    for (const auto& [format, text] : formatChoices())
         m_format->addItem(text, int(format));
     row(QStringLiteral("cboFormato"), QStringLiteral("&Formato:"), m_format);
     m_returnLeg = new QComboBox(panel);
@@ -230,7 +231,7 @@ std::optional<Plan> TfrmNuovoCalendario::plan()
     plan.thirdPlace = m_thirdPlace->isChecked();
     plan.rules = m_rules;
     if (const QString start = m_start->text().trimmed(); !start.isEmpty()) {
-        plan.schedule.first = QDate::fromString(start, QStringLiteral("dd/MM/yyyy"));
+        plan.schedule.first = formats::dateFromText(start);
         if (!plan.schedule.first.isValid()) {
             platform::warningBox(MatchTableModel::dateMessage, this);
             m_start->setFocus(Qt::OtherFocusReason);
