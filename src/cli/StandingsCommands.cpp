@@ -56,6 +56,7 @@ int completeStandings(const QString& path, matches::StoredCalendar& stored, cons
     const QStringList groups = standings::standingsGroups(stored.calendar);
     if (options.groupSet && !groups.contains(options.group))
         return failure(QStringLiteral("il calendario non ha il girone \"%1\"").arg(options.group));
+    const matches::Withdrawn withdrawn = withdrawal::entries(path);
     QStringList lines;
     QStringList printedPages;
     bool drawn = false;
@@ -63,7 +64,7 @@ int completeStandings(const QString& path, matches::StoredCalendar& stored, cons
         if (options.groupSet && group != options.group)
             continue;
         bool drawnHere = false;
-        const standings::StandingsTable table = standings::settleStandings(stored.calendar, names, group, withdrawal::entries(path), &drawnHere);
+        const standings::StandingsTable table = standings::settleStandings(stored.calendar, names, group, withdrawn, &drawnHere);
         drawn = drawn || drawnHere;
         // Without --girone, each group under its name, a blank line between groups.
         if (!options.groupSet && !group.isEmpty()) {

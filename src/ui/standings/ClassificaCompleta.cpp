@@ -133,6 +133,7 @@ bool TfrmClassificaCompleta::setTournament(const QString& path)
         }
         m_names = standings::entryNames(path);
         m_calendar = matches::readCalendar(path);
+        m_withdrawn = withdrawal::entries(path);
     } catch (const matches::CalendarDamaged& damaged) {
         platform::errorBox(damaged.message(), this);
         return false;
@@ -150,7 +151,7 @@ bool TfrmClassificaCompleta::setTournament(const QString& path)
     bool drawn = false;
     for (const QString& group : standings::standingsGroups(m_calendar.calendar)) {
         bool drawnHere = false;
-        standings::settleStandings(m_calendar.calendar, m_names, group, withdrawal::entries(path), &drawnHere);
+        standings::settleStandings(m_calendar.calendar, m_names, group, m_withdrawn, &drawnHere);
         drawn = drawn || drawnHere;
     }
     if (drawn) {
@@ -180,7 +181,7 @@ void TfrmClassificaCompleta::showTable()
     m_model->clear();
     m_printed.clear();
     const standings::Side side = view == Home ? standings::Side::Home : view == Away ? standings::Side::Away : standings::Side::All;
-    const standings::StandingsInput input = standings::standingsInput(m_calendar.calendar, m_names, group, withdrawal::entries(m_path), side);
+    const standings::StandingsInput input = standings::standingsInput(m_calendar.calendar, m_names, group, m_withdrawn, side);
     if (view == Cross) {
         QList<int> positions;
         QStringList names;

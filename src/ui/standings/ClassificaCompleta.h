@@ -35,6 +35,7 @@ private:
     QString m_path;
     matches::StoredCalendar m_calendar;
     QStringList m_names;
+    matches::Withdrawn m_withdrawn;  // read with the calendar
     QStringList m_printed;  // the lines of the table shown, as printed
     QComboBox* m_group;
     QComboBox* m_view;
