@@ -8,9 +8,13 @@
 
 #include "storage_fixtures.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace matches;
 using fileFaults::Fault;
@@ -39,6 +43,8 @@ private slots:
     void longMatchListsKeepTheNewest();
     void noCalendarOrPointsByHandLeaveEntriesAlone();
     void staleEntriesAreRepairedOnOpening();
+    void resultStoppedAtEveryStepIsWholeOrAbsent_data();
+    void resultStoppedAtEveryStepIsWholeOrAbsent();
     void entrySavedMeanwhileIsAConflict();
     void failedWriteLeavesEntriesAsTheyWere_data();
     void failedWriteLeavesEntriesAsTheyWere();
@@ -181,6 +187,72 @@ void TestCalendarWriteBack::staleEntriesAreRepairedOnOpening()
     QCOMPARE(refreshEntries(tournament()), 3);
     QCOMPARE(fieldAt(fixtures::fileContent(tournament()), 3, punteggio), QByteArray("3,00"));
     QCOMPARE(refreshEntries(tournament()), 0);
+}
+
+void TestCalendarWriteBack::resultStoppedAtEveryStepIsWholeOrAbsent_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::newRow("after a write") << Fault::StopsAfterWrite;
+    QTest::newRow("halfway through a write") << Fault::StopsMidWrite;
+    QTest::newRow("after a flush") << Fault::StopsAfterFlush;
+}
+
+// A result's save (the calendar's record, then the entries' batch, each with its journal) stopped
+// dead at any step: the next opening finds the calendar with the result or without it, never a
+// damaged one, and the entries either as they were or as the calendar makes them; once repaired
+// they follow the calendar.
+void TestCalendarWriteBack::resultStoppedAtEveryStepIsWholeOrAbsent()
+{
+    QFETCH(Fault, fault);
+    bool finished = false;
+    int stopped = 0;
+    for (int nth = 1; !finished && nth < 60; ++nth) {
+        init();
+        StoredCalendar stored = threeTeams();
+        writeBack(tournament(), stored.calendar);
+        const QByteArray entriesBefore = fixtures::fileContent(tournament());
+
+        const pid_t child = ::fork();
+        if (child == 0) {
+            int code = 1;
+            try {
+                const fileFaults::Injected stop({fault, nth, m_dir->path()});
+                if (recordResult(stored.calendar, 2, {4, 1}, 3).isEmpty()) {
+                    saveAndWriteBack(tournament(), stored);
+                    code = 0;
+                }
+            } catch (...) {
+            }
+            ::_exit(code);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        QVERIFY2(code == 0 || code == fileFaults::stoppedExitCode, qPrintable(QStringLiteral("exit code %1").arg(code)));
+        finished = code == 0;
+        stopped += finished ? 0 : 1;
+
+        const StoredCalendar seen = readCalendar(tournament());
+        const Match* match = seen.calendar.match(2);
+        QVERIFY(match);
+        const bool played = match->status == Status::Giocata;
+        QVERIFY2(played || match->status == Status::DaGiocare, qPrintable(QStringLiteral("stopped at step %1").arg(nth)));
+        if (played)
+            QCOMPARE(std::pair(match->homeGoals, match->awayGoals), std::pair(4, 1));
+        if (finished)
+            QVERIFY(played);
+        RecordFile(tournament(), TournamentRecord::Size).close();  // opened as any reader opens it
+        QVERIFY2(fixtures::fileContent(tournament()) == entriesBefore || entryChanges(tournament(), seen.calendar).isEmpty(),
+                 qPrintable(QStringLiteral("stopped at step %1: the entries are half written").arg(nth)));
+        refreshEntries(tournament());
+        QVERIFY(entryChanges(tournament(), seen.calendar).isEmpty());
+        QStringList left = QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden);
+        left.removeIf([](const QString& name) { return name.endsWith(QStringLiteral(".lock")); });
+        left.sort();
+        QCOMPARE(left, (QStringList{u"Torneo dei rioni.cal"_qs, u"Torneo dei rioni.vai"_qs}));
+    }
+    QVERIFY2(finished, "the save never got to the end");
+    QVERIFY2(stopped > 0, "the save was never stopped");
 }
 
 void TestCalendarWriteBack::entrySavedMeanwhileIsAConflict()

@@ -15,6 +15,7 @@
 #include "matches/CalendarioGare.h"
 #include "matches/CalendarFile.h"
 #include "matches/WriteBack.h"
+#include "storage/ArchiveError.h"
 #include "storage/TournamentRecord.h"
 #include "text/TextRules.h"
 #include "tools/Calcolatrice_Scientifica.h"
@@ -288,6 +289,14 @@ void TfrmTorneo::setTournament(const QString& path, const QString& name)
 {
     m_path = path;
     m_lblNome->setText(name);
+    // A station that stopped between a result's calendar record and the entries left them one
+    // result behind: they are written again from the calendar before anything shows them.
+    try {
+        withdrawal::recount(path);
+    } catch (const ArchiveError&) {
+        // A folder that may only be read, or a tournament another station is writing: the entries
+        // stay as they are until the next result; the calendar screen says what is wrong with it.
+    }
     showComputedState();
 }
 
