@@ -498,6 +498,8 @@ private Q_SLOTS:
         Navigator navigator;
         TfrmTorneo editor(navigator);
         editor.setTournament(f.path, QStringLiteral("Coppa Estate"));
+        // The entries were behind the calendar's played match: opening wrote them again.
+        QCOMPARE(archiveFiles::readRecords<TournamentRecord>(f.path).first().Punteggio, QStringLiteral("3,00"));
         auto* button = widgets::find<PictureButton>(&editor, QStringLiteral("cmdCalendario"));
         QVERIFY(button->toolTip().endsWith(QStringLiteral("Scorciatoia da tastiera: Ctrl+G")));
         // The calendar's results give the points: the computed fields are not typed in.
